@@ -1,0 +1,48 @@
+#include "movie/MovieObject.h"
+
+#include <cstdio>
+
+namespace orvane {
+
+std::string MovieObject::baseText(bool details) const {
+  std::string text = " Frame[" + std::to_string(frame) + "] ";
+  if (!details) return text;
+  if (!label.empty()) text += "Label: " + label + " ";
+  text += "tagID[" + std::to_string(characterId) + "] " + typeName + " Size:" +
+          std::to_string(static_cast<std::int32_t>(bodyLength)) + " ";
+  return text;
+}
+
+std::string MovieObject::describe(bool details) const { return baseText(details); }
+
+std::string ActionObject::describe(bool details) const { return "Action Script For " + baseText(details); }
+
+std::string ImageObject::describe(bool details) const { return "Image Defined at" + baseText(details); }
+
+void ImageObject::releaseResources() {
+  if (viewable && !tempFilePath.empty()) std::remove(tempFilePath.c_str());
+}
+
+std::string SoundObject::describe(bool details) const { return "Sound Defined at" + baseText(details); }
+
+std::string ButtonObject::describe(bool details) const { return "Button Defined at" + baseText(details); }
+
+ConditionAction* ButtonObject::addConditionAction(std::uint16_t word, const std::uint8_t* bytes,
+                                                  std::size_t length) {
+  auto action = std::make_unique<ConditionAction>();
+  action->conditionWord = word;
+  action->bytes.assign(bytes, bytes + length);
+  action->frame = frame;
+  action->headerOffset = headerOffset;
+  action->bodyEnd = bodyEnd;
+  action->bodyLength = bodyLength;
+  conditionActions.push_back(std::move(action));
+  return conditionActions.back().get();
+}
+
+std::string InstanceObject::describe(bool) const {
+  if (instanceName.empty()) return "Sprite Instance ";
+  return "Sprite Instance " + instanceName + " ";
+}
+
+}  // namespace orvane

@@ -1,0 +1,99 @@
+// The objects a scan collects: frame actions, condition actions, images, sounds, buttons
+// and sprite instances, each with the display text the panels show.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+class MovieObject {
+ public:
+  virtual ~MovieObject() = default;
+
+  /// The display text; `details` adds the label, character id, type name and size.
+  virtual std::string describe(bool details) const;
+  /// Runs when the scan result is cleared.
+  virtual void releaseResources() {}
+
+  std::int32_t serial = 0;
+  std::string label;
+  std::string typeName;
+  std::string formatName;
+  /// The object window showing the object, owned by the shell; none at first.
+  void* openWindow = nullptr;
+  std::int32_t frame = 0;
+  std::uint32_t headerOffset = 0;
+  std::uint32_t bodyEnd = 0;
+  std::uint32_t bodyLength = 0;
+  std::uint16_t characterId = 0;
+
+ protected:
+  /// " Frame[%d] " and, with details, the label and "tagID[%d] %s Size:%d ".
+  std::string baseText(bool details) const;
+};
+
+/// A frame action, and the base of the condition actions of buttons and sprite instances.
+class ActionObject : public MovieObject {
+ public:
+  std::string describe(bool details) const override;
+
+  std::vector<std::uint8_t> bytes;
+  std::uint16_t conditionWord = 0xFFFF;
+  std::uint32_t length() const { return static_cast<std::uint32_t>(bytes.size()); }
+};
+
+class ConditionAction : public ActionObject {
+ public:
+  ConditionAction() {
+    serial = -1;
+    conditionWord = 0;
+  }
+};
+
+class ImageObject : public MovieObject {
+ public:
+  std::string describe(bool details) const override;
+  /// Deletes the temporary file of a viewable image.
+  void releaseResources() override;
+
+  std::string tempFilePath;
+  bool viewable = false;
+};
+
+class SoundObject : public MovieObject {
+ public:
+  std::string describe(bool details) const override;
+
+  bool hasFile = false;
+  std::string tempFilePath;
+  std::uint32_t sampleRate = 0;
+  std::uint32_t sampleSize = 0;
+  std::uint32_t channels = 0;
+  std::uint32_t format = 0;
+  std::uint32_t sampleCount = 0;
+  std::uint32_t blockCount = 0;
+};
+
+class ButtonObject : public MovieObject {
+ public:
+  std::string describe(bool details) const override;
+  /// Appends a condition action that copies `bytes`; it takes the owner's frame and tag offsets.
+  ConditionAction* addConditionAction(std::uint16_t word, const std::uint8_t* bytes, std::size_t length);
+
+  std::vector<std::unique_ptr<ConditionAction>> conditionActions;
+  std::size_t conditionCount() const { return conditionActions.size(); }
+};
+
+class InstanceObject : public ButtonObject {
+ public:
+  std::string describe(bool details) const override;
+
+  std::uint16_t placedCharacterId = 0xFFFF;
+  std::uint16_t clipDepth = 0;
+  std::string instanceName;
+};
+
+}  // namespace orvane

@@ -1,0 +1,94 @@
+// The result of a scan: the movie's header values and one node per timeline with its objects.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "movie/MovieObject.h"
+
+namespace orvane {
+
+class MessageSink;
+
+class TimelineNode {
+ public:
+  /// "Main Movie Stage" for node 0, else "Movie Object (ID %d)" (with details followed by
+  /// " %d Frames tagid %d").
+  std::string displayName(bool details) const;
+
+  ImageObject* addImage(std::int32_t serial);
+  SoundObject* addSound(std::int32_t serial);
+  ActionObject* addAction(std::int32_t serial);
+  ButtonObject* addButton(std::int32_t serial);
+  InstanceObject* addInstance(std::int32_t serial);
+
+  std::size_t imageCount() const { return images.size(); }
+  std::size_t soundCount() const { return sounds.size(); }
+  std::size_t actionCount() const { return actions.size(); }
+  std::size_t buttonCount() const { return buttons.size(); }
+  std::size_t instanceCount() const { return instances.size(); }
+  bool hasObjects() const;
+
+  /// Runs every object's release operation.
+  void releaseResources();
+
+  std::uint32_t nodeId = 0;
+  std::uint16_t spriteId = 0xFFFF;
+  std::uint16_t frameCount = 0;
+  std::vector<std::unique_ptr<ImageObject>> images;
+  std::vector<std::unique_ptr<SoundObject>> sounds;
+  std::vector<std::unique_ptr<ActionObject>> actions;
+  std::vector<std::unique_ptr<ButtonObject>> buttons;
+  std::vector<std::unique_ptr<InstanceObject>> instances;
+};
+
+class ScanResult {
+ public:
+  ScanResult() = default;
+  ScanResult(const ScanResult&) = delete;
+  ScanResult& operator=(const ScanResult&) = delete;
+  ~ScanResult();
+
+  /// Where "Error, Allocating Memory for Movie Object" goes; may be none.
+  void setMessageSink(MessageSink* sink) { m_sink = sink; }
+
+  /// Releases every object and node and zeroes the header values and both counters.
+  void clear();
+  std::uint32_t nextSerial() { return ++m_objectCounter; }
+  /// A new empty node at the end of the list; none when it cannot be allocated.
+  TimelineNode* addTimeline();
+  TimelineNode* firstTimeline() const { return m_timelines.empty() ? nullptr : m_timelines.front().get(); }
+  const std::vector<std::unique_ptr<TimelineNode>>& timelines() const { return m_timelines; }
+
+  /// By serial when `bySerial` is set, else by character id; first match in node order.
+  SoundObject* findSound(std::uint32_t key, bool bySerial) const;
+  ImageObject* findImage(std::uint32_t key, bool bySerial) const;
+  ActionObject* findAction(std::uint32_t key, bool bySerial) const;
+  ButtonObject* findButton(std::uint32_t key, bool bySerial) const;
+  InstanceObject* findInstance(std::uint32_t key, bool bySerial) const;
+  /// A sound, else an image, else a button with that character id.
+  MovieObject* findByCharacterId(std::uint32_t id) const;
+  /// The sprite timeline whose DefineSprite has that character id (never the main timeline).
+  TimelineNode* findSpriteTimeline(std::uint16_t spriteId) const;
+
+  std::uint32_t objectCounter() const { return m_objectCounter; }
+
+  std::string path;
+  std::uint32_t fileLength = 0;
+  std::uint32_t version = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::uint32_t frameRate = 0;
+  std::uint32_t frameCount = 0;
+  std::uint32_t headerLength = 0;
+
+ private:
+  MessageSink* m_sink = nullptr;
+  std::uint32_t m_objectCounter = 0;
+  std::uint32_t m_timelineCounter = 0;
+  std::vector<std::unique_ptr<TimelineNode>> m_timelines;
+};
+
+}  // namespace orvane

@@ -1,0 +1,42 @@
+// The RECT, MATRIX and colour-transform records of the SWF format.
+#pragma once
+
+#include <cstdint>
+
+#include "movie/BitReader.h"
+
+namespace orvane {
+
+struct SwfRect {
+  std::int32_t xMin = 0;
+  std::int32_t xMax = 0;
+  std::int32_t yMin = 0;
+  std::int32_t yMax = 0;
+};
+
+struct SwfMatrix {
+  std::int32_t scaleX = 65536;
+  std::int32_t scaleY = 65536;
+  std::int32_t rotateSkew0 = 0;
+  std::int32_t rotateSkew1 = 0;
+  std::int32_t translateX = 0;
+  std::int32_t translateY = 0;
+};
+
+struct SwfColorTransform {
+  std::int32_t redMult = 256;
+  std::int32_t greenMult = 256;
+  std::int32_t blueMult = 256;
+  std::int32_t alphaMult = 256;
+  std::int32_t redAdd = 0;
+  std::int32_t greenAdd = 0;
+  std::int32_t blueAdd = 0;
+  std::int32_t alphaAdd = 0;
+};
+
+SwfRect readRect(BitReader& reader);
+SwfMatrix readMatrix(BitReader& reader);
+/// CXFORM, or CXFORMWITHALPHA when `withAlpha` is set.
+SwfColorTransform readColorTransform(BitReader& reader, bool withAlpha);
+
+}  // namespace orvane

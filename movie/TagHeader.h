@@ -1,0 +1,45 @@
+// One decoded tag header of the tag stream.
+#pragma once
+
+#include <cstdint>
+
+#include "movie/BitReader.h"
+
+namespace orvane {
+
+struct TagHeader {
+  std::uint16_t code = 0;
+  std::uint32_t length = 0;
+  std::uint32_t headerOffset = 0;
+  std::uint32_t bodyOffset = 0;
+  /// bodyOffset + length, computed in 64 bits so that a huge declared length cannot wrap.
+  std::uint64_t bodyEnd = 0;
+};
+
+/// Decodes the header at the reader's position and leaves the position at the body.
+/// The body itself is not checked against the data; the reader is exhausted when the
+/// header does not fit.
+TagHeader readTagHeader(BitReader& reader);
+
+namespace tag {
+inline constexpr std::uint16_t kEnd = 0;
+inline constexpr std::uint16_t kShowFrame = 1;
+inline constexpr std::uint16_t kDefineBits = 6;
+inline constexpr std::uint16_t kDefineButton = 7;
+inline constexpr std::uint16_t kJpegTables = 8;
+inline constexpr std::uint16_t kDoAction = 12;
+inline constexpr std::uint16_t kDefineSound = 14;
+inline constexpr std::uint16_t kSoundStreamHead = 18;
+inline constexpr std::uint16_t kSoundStreamBlock = 19;
+inline constexpr std::uint16_t kDefineBitsLossless = 20;
+inline constexpr std::uint16_t kDefineBitsJpeg2 = 21;
+inline constexpr std::uint16_t kPlaceObject2 = 26;
+inline constexpr std::uint16_t kDefineButton2 = 34;
+inline constexpr std::uint16_t kDefineBitsJpeg3 = 35;
+inline constexpr std::uint16_t kDefineBitsLossless2 = 36;
+inline constexpr std::uint16_t kDefineSprite = 39;
+inline constexpr std::uint16_t kFrameLabel = 43;
+inline constexpr std::uint16_t kSoundStreamHead2 = 45;
+}  // namespace tag
+
+}  // namespace orvane
