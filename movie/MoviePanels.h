@@ -1,0 +1,55 @@
+// The texts of the movie panels: the properties rows, the object tree and the instance
+// list, built from a scan result so that the desktop panels and the command-line tool
+// show the same thing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "movie/ScanResult.h"
+
+namespace orvane {
+
+struct PropertyRow {
+  std::string property;
+  std::string value;
+};
+
+/// The fifteen "Movie Properties" rows.
+std::vector<PropertyRow> moviePropertyRows(const ScanResult& result);
+
+struct ObjectTreeItem {
+  std::string text;
+  /// The object's serial for object items, 0 for timelines and folders.
+  std::int32_t data = 0;
+  std::vector<ObjectTreeItem> children;
+};
+
+/// The "Object Library" tree: one root (the main timeline) with its folders and the
+/// sprite timelines that are shown; a single "No Movie Objects" item without timelines.
+std::vector<ObjectTreeItem> objectTree(const ScanResult& result, bool showDetails, bool showEmpty);
+
+/// The kind code "ChangeView" gets for a selected tree item with this text.
+int changeViewKind(const std::string& itemText);
+
+namespace viewkind {
+inline constexpr int kNone = 255;
+inline constexpr int kAction = 259;
+inline constexpr int kImage = 260;
+inline constexpr int kSound = 261;
+inline constexpr int kButton = 263;
+inline constexpr int kInstance = 264;
+}  // namespace viewkind
+
+struct InstanceRow {
+  std::string id;
+  std::string instanceName;
+  std::string frame;
+  std::string details;
+};
+
+/// The "Object Instances" rows; "0" / "No Items" without timelines.
+std::vector<InstanceRow> instanceRows(const ScanResult& result, bool showDetails);
+
+}  // namespace orvane

@@ -1,0 +1,58 @@
+// One uncompressed movie held in memory, with its decoded header.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "movie/BitReader.h"
+#include "movie/ScanStatus.h"
+
+namespace orvane {
+
+class MessageSink;
+
+class SwfMovie {
+ public:
+  /// Loads the movie and decodes its header. A file that cannot be opened shows its path
+  /// through `sink` (when given) and gives 109; anything that is not a complete "FWS" movie
+  /// gives 107. After a failure the movie holds no bytes and no header values.
+  [[nodiscard]] ScanStatus open(const std::string& path, MessageSink* sink);
+  /// Decodes already loaded bytes the same way (the file-reading steps excepted).
+  [[nodiscard]] ScanStatus openBytes(std::vector<std::uint8_t> bytes, const std::string& path);
+
+  const std::string& path() const { return m_path; }
+  const std::vector<std::uint8_t>& bytes() const { return m_bytes; }
+  BitReader& reader() { return m_reader; }
+
+  std::uint32_t fileLength() const { return m_fileLength; }
+  std::uint16_t version() const { return m_version; }
+  std::int32_t width() const { return m_width; }
+  std::int32_t height() const { return m_height; }
+  std::uint32_t frameRate() const { return m_frameRate; }
+  std::uint16_t frameCount() const { return m_frameCount; }
+  std::uint32_t firstTagOffset() const { return m_firstTagOffset; }
+
+  static constexpr std::uint32_t kHeaderStart = 8;
+  static constexpr std::uint32_t kMinimumLength = 21;
+
+ private:
+  void forget();
+  [[nodiscard]] ScanStatus decodeHeader();
+
+  std::string m_path;
+  std::vector<std::uint8_t> m_bytes;
+  BitReader m_reader;
+  std::uint32_t m_fileLength = 0;
+  std::uint16_t m_version = 0;
+  std::int32_t m_width = 0;
+  std::int32_t m_height = 0;
+  std::uint32_t m_frameRate = 0;
+  std::uint16_t m_frameCount = 0;
+  std::uint32_t m_firstTagOffset = 0;
+};
+
+/// Reads the file length field of an 8-byte movie header; 0 when `header` is not "FWS".
+std::uint32_t declaredMovieLength(const std::uint8_t* header);
+
+}  // namespace orvane
