@@ -1,0 +1,155 @@
+#include "cli/ScanReport.h"
+
+#include <cstdio>
+
+#include "movie/MoviePanels.h"
+
+namespace orvane {
+
+namespace {
+
+void appendTree(std::string& out, const ObjectTreeItem& item, int level) {
+  out.append(static_cast<std::size_t>(level) * 2, ' ');
+  out += item.text + "\n";
+  for (const ObjectTreeItem& child : item.children) appendTree(out, child, level + 1);
+}
+
+class JsonObject {
+ public:
+  JsonObject& field(const char* name, const std::string& value) { return raw(name, jsonString(value)); }
+  JsonObject& field(const char* name, long long value) { return raw(name, std::to_string(value)); }
+  JsonObject& field(const char* name, bool value) { return raw(name, value ? "true" : "false"); }
+  JsonObject& raw(const char* name, const std::string& json) {
+    m_text += (m_text.empty() ? "{" : ",") + jsonString(name) + ":" + json;
+    return *this;
+  }
+  std::string done() const { return m_text.empty() ? "{}" : m_text + "}"; }
+
+ private:
+  std::string m_text;
+};
+
+std::string jsonArray(const std::vector<std::string>& items) {
+  std::string text = "[";
+  for (std::size_t i = 0; i < items.size(); ++i) text += (i == 0 ? "" : ",") + items[i];
+  return text + "]";
+}
+
+JsonObject objectJson(const char* kind, const MovieObject& object, bool details) {
+  JsonObject json;
+  json.field("kind", std::string(kind))
+      .field("serial", static_cast<long long>(object.serial))
+      .field("characterId", static_cast<long long>(object.characterId))
+      .field("frame", static_cast<long long>(object.frame))
+      .field("label", object.label)
+      .field("typeName", object.typeName)
+      .field("displayName", object.describe(details));
+  return json;
+}
+
+std::string conditionsJson(const ButtonObject& owner) {
+  std::vector<std::string> items;
+  for (const auto& condition : owner.conditionActions) {
+    items.push_back(JsonObject()
+                        .field("condition", static_cast<long long>(condition->conditionWord))
+                        .field("length", static_cast<long long>(condition->length()))
+                        .done());
+  }
+  return jsonArray(items);
+}
+
+std::string timelineJson(const TimelineNode& node, bool details) {
+  std::vector<std::string> objects;
+  for (const auto& action : node.actions)
+    objects.push_back(objectJson("action", *action, details).field("length", static_cast<long long>(action->length())).done());
+  for (const auto& button : node.buttons)
+    objects.push_back(objectJson("button", *button, details).raw("conditions", conditionsJson(*button)).done());
+  for (const auto& instance : node.instances) {
+    objects.push_back(objectJson("instance", *instance, details)
+                          .field("instanceName", instance->instanceName)
+                          .field("placedCharacterId", static_cast<long long>(instance->placedCharacterId))
+                          .field("clipDepth", static_cast<long long>(instance->clipDepth))
+                          .raw("conditions", conditionsJson(*instance))
+                          .done());
+  }
+  for (const auto& image : node.images) {
+    objects.push_back(objectJson("image", *image, details)
+                          .field("formatName", image->formatName)
+                          .field("tempFile", image->tempFilePath)
+                          .field("viewable", image->viewable)
+                          .done());
+  }
+  for (const auto& sound : node.sounds) {
+    objects.push_back(objectJson("sound", *sound, details)
+                          .field("tempFile", sound->hasFile ? sound->tempFilePath : std::string())
+                          .field("format", static_cast<long long>(sound->format))
+                          .field("sampleRate", static_cast<long long>(sound->sampleRate))
+                          .field("sampleSize", static_cast<long long>(sound->sampleSize))
+                          .field("channels", static_cast<long long>(sound->channels))
+                          .field("sampleCount", static_cast<long long>(sound->sampleCount))
+                          .field("blockCount", static_cast<long long>(sound->blockCount))
+                          .done());
+  }
+  return JsonObject()
+      .field("nodeId", static_cast<long long>(node.nodeId))
+      .field("spriteId", static_cast<long long>(node.spriteId))
+      .field("frameCount", static_cast<long long>(node.frameCount))
+      .field("displayName", node.displayName(details))
+      .raw("objects", jsonArray(objects))
+      .done();
+}
+
+}  // namespace
+
+std::string jsonString(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (byte < 0x20 || byte >= 0x7F) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+          out += escaped;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::string scanText(const ScanResult& result, bool details, bool showEmpty) {
+  std::string out;
+  for (const PropertyRow& row : moviePropertyRows(result)) out += row.property + "\t" + row.value + "\n";
+  out += "\n";
+  for (const ObjectTreeItem& item : objectTree(result, details, showEmpty)) appendTree(out, item, 0);
+  out += "\n";
+  for (const InstanceRow& row : instanceRows(result, details))
+    out += row.id + "\t" + row.instanceName + "\t" + row.frame + "\t" + row.details + "\n";
+  return out;
+}
+
+std::string scanJson(const ScanResult& result, bool details) {
+  std::vector<std::string> timelines;
+  for (const auto& node : result.timelines()) timelines.push_back(timelineJson(*node, details));
+  return JsonObject()
+             .field("path", result.path)
+             .field("fileLength", static_cast<long long>(result.fileLength))
+             .field("version", static_cast<long long>(result.version))
+             .field("width", static_cast<long long>(result.width))
+             .field("height", static_cast<long long>(result.height))
+             .field("frameRate", static_cast<long long>(result.frameRate))
+             .field("frameCount", static_cast<long long>(result.frameCount))
+             .field("headerLength", static_cast<long long>(result.headerLength))
+             .raw("timelines", jsonArray(timelines))
+             .done() +
+         "\n";
+}
+
+}  // namespace orvane

@@ -1,0 +1,38 @@
+// The verbs of orvane-cli and the one table that lists them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/CliContext.h"
+
+namespace orvane {
+
+using VerbArguments = std::vector<std::string>;
+
+struct Verb {
+  const char* name;
+  const char* synopsis;  // the arguments, as the help shows them
+  const char* summary;   // one line
+  int (*run)(CliContext& context, const VerbArguments& arguments);
+};
+
+const std::vector<Verb>& verbs();
+
+/// Runs the whole tool: global options, then a verb and its arguments.
+int runCli(const std::vector<std::string>& arguments, CliContext& context);
+
+int runScan(CliContext& context, const VerbArguments& arguments);
+
+/// Splits verb arguments into positional ones and the flags in `allowed` (with a value
+/// when the name ends in '='). Unknown options give false with the reason in `error`.
+struct ParsedArguments {
+  std::vector<std::string> positional;
+  std::vector<std::pair<std::string, std::string>> options;
+  bool has(const std::string& name) const;
+  std::string value(const std::string& name) const;
+};
+[[nodiscard]] bool parseArguments(const VerbArguments& arguments, const std::vector<std::string>& allowed,
+                                  ParsedArguments& parsed, std::string& error);
+
+}  // namespace orvane
