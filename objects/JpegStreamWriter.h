@@ -1,0 +1,39 @@
+// The JPEG object files of DefineBits, DefineBitsJPEG2 and DefineBitsJPEG3 tags: the
+// image stream copied with the JPEG tables merged in before its start-of-scan marker.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "movie/ObjectFileWriter.h"
+
+namespace orvane {
+
+/// The table segments of a JPEGTables body: the body without its leading start-of-image
+/// (0xFF 0xD8) and trailing end-of-image (0xFF 0xD9) markers, where present.
+std::span<const std::uint8_t> jpegTableBlock(std::span<const std::uint8_t> body);
+
+/// The offset of the first 0xFF 0xDA (start of scan) in `data`, where every 0xFF is taken
+/// together with the byte after it; data.size() when there is none.
+std::size_t findStartOfScan(std::span<const std::uint8_t> data);
+
+/// The length of the first stream of JPEG data: the bytes after a leading 0xFF 0xD8 up to
+/// the first 0xFF 0xD9 (each 0xFF counted with the byte after it); 0 when the data does
+/// not begin with 0xFF 0xD8.
+std::size_t firstStreamLength(std::span<const std::uint8_t> data);
+
+/// Writes `jpegData` to `path` with `tables` inserted before its first start of scan.
+/// 106, 109 when the file cannot be opened, 110 when a write fails.
+[[nodiscard]] ImageOutcome writeDefineBits(const std::string& path, std::span<const std::uint8_t> jpegData,
+                                           std::span<const std::uint8_t> tables);
+
+/// Writes the JPEG data of a DefineBitsJPEG2/3 tag. A first stream that holds less than
+/// three quarters of `referenceLength` is the stream's own table block and is merged into
+/// the image stream behind it; otherwise an empty-stream pair of older movies
+/// (0xFF 0xD9 0xFF 0xD8 or 0xFF 0xD8 0xFF 0xD9) in front is dropped. An end-of-image marker
+/// is appended. When nothing is left to copy the file is removed and no object collected.
+[[nodiscard]] ImageOutcome writeJpegWithOwnTables(const std::string& path, std::span<const std::uint8_t> jpegData,
+                                                  std::uint64_t referenceLength);
+
+}  // namespace orvane
