@@ -44,7 +44,6 @@ ScanStatus beginStreamFile(SoundObject& stream, const std::string& folder) {
 }
 
 ScanStatus appendStreamBlock(SoundObject& stream, std::span<const std::uint8_t> block) {
-  ++stream.blockCount;
   if (!stream.hasFile) return ScanStatus::Success;
   BinaryFile file;
   if (!file.open(stream.tempFilePath, BinaryFile::Mode::Append)) return ScanStatus::OpenError;

@@ -18,7 +18,7 @@ inline constexpr std::uint32_t kLastStreamFileNumber = 9999;
 /// formats no file. The name is the first free "swfSextract<n>" of `folder`. 106, or 109.
 [[nodiscard]] ScanStatus beginStreamFile(SoundObject& stream, const std::string& folder);
 
-/// Counts one SoundStreamBlock and appends its sound data to the stream's file: MP3 blocks
+/// Appends the sound data of one SoundStreamBlock (counted by the walk) to the stream's file: MP3 blocks
 /// after their 4-byte SampleCount/SeekSamples header, ADPCM blocks decoded to 16-bit
 /// samples, uncompressed blocks unchanged. 106, 108, 109 or 110.
 [[nodiscard]] ScanStatus appendStreamBlock(SoundObject& stream, std::span<const std::uint8_t> block);
