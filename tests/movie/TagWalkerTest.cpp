@@ -1,0 +1,388 @@
+#include "movie/TagWalker.h"
+
+#include <gtest/gtest.h>
+
+#include "movie/ScanOptions.h"
+#include "tests/support/ScanFixture.h"
+
+namespace orvane {
+namespace {
+
+using test::Bytes;
+using test::ByteWriter;
+using test::ClipAction;
+using test::MovieBuilder;
+using test::ScanFixture;
+using test::TagList;
+
+// ActionPlay, ActionEndFlag.
+const Bytes kPlay = {0x06, 0x00};
+// ActionStop, ActionEndFlag.
+const Bytes kStop = {0x07, 0x00};
+
+TEST(TagWalker, AMovieOfFramesAloneHasOneEmptyTimeline) {
+  MovieBuilder movie;
+  movie.showFrame().showFrame().end();
+  ScanFixture fixture;
+  EXPECT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  ASSERT_EQ(fixture.result.timelines().size(), 1u);
+  EXPECT_EQ(fixture.timeline(0).displayName(false), "Main Movie Stage");
+  EXPECT_FALSE(fixture.timeline(0).hasObjects());
+  EXPECT_TRUE(fixture.writer.calls.empty());
+}
+
+TEST(TagWalker, FrameActionsTakeTheirFrameLabelAndBody) {
+  MovieBuilder movie;
+  movie.showFrame().showFrame().showFrame().frameLabel("intro").doAction(kPlay).showFrame().doAction(kStop).end();
+  ScanFixture fixture;
+  const std::uint32_t firstId = TagWalker::frameActionCounter();
+  ASSERT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  const auto& actions = fixture.timeline(0).actions;
+  ASSERT_EQ(actions.size(), 2u);
+  EXPECT_EQ(actions[0]->frame, 3);
+  EXPECT_EQ(actions[0]->label, "intro");
+  EXPECT_EQ(actions[0]->bytes, kPlay);
+  EXPECT_EQ(actions[0]->typeName, "DefineAction");
+  EXPECT_EQ(actions[0]->conditionWord, 0xFFFF);
+  EXPECT_EQ(actions[0]->serial, 1);
+  EXPECT_EQ(actions[0]->bodyLength, 2u);
+  EXPECT_EQ(actions[1]->frame, 4);
+  EXPECT_EQ(actions[1]->label, "");
+  EXPECT_EQ(actions[1]->serial, 2);
+  EXPECT_EQ(actions[0]->characterId, firstId);
+  EXPECT_EQ(actions[1]->characterId, firstId + 1);
+
+  // The frame-action counter is never reset: a re-scan numbers on.
+  ASSERT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  EXPECT_EQ(fixture.timeline(0).actions[0]->characterId, firstId + 2);
+  EXPECT_EQ(fixture.timeline(0).actions[1]->characterId, firstId + 3);
+  EXPECT_EQ(fixture.timeline(0).actions[0]->serial, 1);
+}
+
+TEST(TagWalker, SpritesHaveTheirOwnTimelinesAndFrameCounts) {
+  TagList spriteTags;
+  spriteTags.doAction(kPlay).showFrame().showFrame().doAction(kStop).showFrame().end();
+  TagList second;
+  second.end();
+  MovieBuilder movie;
+  movie.defineSprite(17, 5, spriteTags).doAction(kStop).defineSprite(18, 1, second).showFrame().end();
+  ScanFixture fixture;
+  ASSERT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  ASSERT_EQ(fixture.result.timelines().size(), 3u);
+  EXPECT_EQ(fixture.timeline(0).nodeId, 0u);
+  EXPECT_EQ(fixture.timeline(0).spriteId, 0xFFFF);
+  EXPECT_EQ(fixture.timeline(1).nodeId, 1u);
+  EXPECT_EQ(fixture.timeline(1).spriteId, 17);
+  EXPECT_EQ(fixture.timeline(1).frameCount, 5);
+  EXPECT_EQ(fixture.timeline(2).nodeId, 2u);
+  EXPECT_EQ(fixture.timeline(2).spriteId, 18);
+  EXPECT_EQ(fixture.timeline(1).displayName(true), "Movie Object (ID 1) 5 Frames tagid 17");
+  // The sprite's frames do not move the main timeline's frame counter.
+  ASSERT_EQ(fixture.timeline(0).actions.size(), 1u);
+  EXPECT_EQ(fixture.timeline(0).actions[0]->frame, 0);
+  ASSERT_EQ(fixture.timeline(1).actions.size(), 2u);
+  EXPECT_EQ(fixture.timeline(1).actions[0]->frame, 0);
+  EXPECT_EQ(fixture.timeline(1).actions[1]->frame, 2);
+}
+
+TEST(TagWalker, ScanFlagsChooseTheKindsCollected) {
+  MovieBuilder movie;
+  movie.doAction(kPlay).defineButton(3, kStop).defineSound(4, 0, 1, true, false, 10, {1, 2, 3}).end();
+  ScanFixture fixture;
+  ASSERT_EQ(fixture.scan(movie.build(), scanflag::kAll & ~scanflag::kFrameActions & ~scanflag::kRawSounds),
+            ScanStatus::Success);
+  EXPECT_TRUE(fixture.timeline(0).actions.empty());
+  EXPECT_EQ(fixture.timeline(0).buttons.size(), 1u);
+  // The sound is collected whatever the flags; the writer decides about its file.
+  ASSERT_EQ(fixture.timeline(0).sounds.size(), 1u);
+  const SoundObject& sound = *fixture.timeline(0).sounds[0];
+  EXPECT_EQ(sound.characterId, 4);
+  EXPECT_EQ(sound.format, 0u);
+  EXPECT_EQ(sound.sampleRate, 11025u);
+  EXPECT_EQ(sound.sampleSize, 16u);
+  EXPECT_EQ(sound.channels, 1u);
+  EXPECT_EQ(sound.sampleCount, 10u);
+  EXPECT_EQ(sound.typeName, "DefineSound");
+  ASSERT_EQ(fixture.writer.calls.size(), 1u);
+  EXPECT_EQ(fixture.writer.calls[0].data, (Bytes{1, 2, 3}));
+
+  ASSERT_EQ(fixture.scan(movie.build(), 0), ScanStatus::Success);
+  EXPECT_FALSE(fixture.timeline(0).sounds.empty());
+  EXPECT_TRUE(fixture.timeline(0).buttons.empty());
+}
+
+TEST(TagWalker, SoundsInsideSpritesAreNotCollected) {
+  TagList spriteTags;
+  spriteTags.defineSound(4, 2, 3, true, true, 10, {0, 0}).soundStreamHead(false, 0, true, false, 0, 100)
+      .soundStreamBlock({1, 2}).end();
+  MovieBuilder movie;
+  movie.defineSprite(9, 1, spriteTags).end();
+  ScanFixture fixture;
+  ASSERT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  EXPECT_TRUE(fixture.timeline(0).sounds.empty());
+  EXPECT_TRUE(fixture.timeline(1).sounds.empty());
+  EXPECT_TRUE(fixture.writer.calls.empty());
+}
+
+TEST(TagWalker, StreamsAreCompletedAtTheNextHeadAndAtTheEnd) {
+  MovieBuilder movie;
+  movie.soundStreamHead(false, 0, false, true, 1, 576)
+      .soundStreamBlock({9, 9})
+      .soundStreamBlock({8})
+      .soundStreamHead(true, 3, true, false, 2, 1152)
+      .soundStreamBlock({7})
+      .end();
+  ScanFixture fixture;
+  const std::uint32_t firstId = TagWalker::streamSoundCounter();
+  ASSERT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  const auto& sounds = fixture.timeline(0).sounds;
+  ASSERT_EQ(sounds.size(), 2u);
+  EXPECT_EQ(sounds[0]->characterId, firstId);
+  EXPECT_EQ(sounds[0]->typeName, "DefineStreamingSound");
+  EXPECT_EQ(sounds[0]->sampleRate, 5500u);
+  EXPECT_EQ(sounds[0]->sampleSize, 8u);
+  EXPECT_EQ(sounds[0]->channels, 2u);
+  EXPECT_EQ(sounds[0]->format, 1u);
+  EXPECT_EQ(sounds[0]->sampleCount, 576u);
+  EXPECT_EQ(sounds[0]->blockCount, 2u);
+  EXPECT_EQ(sounds[1]->characterId, firstId + 1);
+  EXPECT_EQ(sounds[1]->sampleRate, 44000u);
+  EXPECT_EQ(sounds[1]->format, 2u);
+  EXPECT_EQ(sounds[1]->blockCount, 1u);
+
+  std::vector<std::string> operations;
+  for (const auto& call : fixture.writer.calls) operations.push_back(call.operation);
+  EXPECT_EQ(operations, (std::vector<std::string>{"BeginStreamSound", "AppendStreamBlock", "AppendStreamBlock",
+                                                  "CompleteStreamSound", "BeginStreamSound", "AppendStreamBlock",
+                                                  "CompleteStreamSound"}));
+  EXPECT_EQ(fixture.writer.calls[1].data, (Bytes{9, 9}));
+  EXPECT_EQ(fixture.writer.calls[6].characterId, firstId + 1);
+}
+
+TEST(TagWalker, AStreamFileThatCannotBeCreatedEndsTheScan) {
+  MovieBuilder movie;
+  movie.doAction(kPlay).soundStreamHead(false, 0, true, false, 0, 100).doAction(kStop).end();
+  ScanFixture fixture;
+  fixture.writer.beginStatus = ScanStatus::OpenError;
+  EXPECT_EQ(fixture.scan(movie.build()), ScanStatus::OpenError);
+  EXPECT_EQ(fixture.timeline(0).actions.size(), 1u);
+}
+
+TEST(TagWalker, DefineBitsNeedsJpegTables) {
+  MovieBuilder movie;
+  movie.doAction(kPlay).defineBits(5, {0xFF, 0xD8}).doAction(kStop).end();
+  ScanFixture fixture;
+  EXPECT_EQ(fixture.scan(movie.build()), ScanStatus::FormatNotSupported);
+  EXPECT_EQ(fixture.timeline(0).actions.size(), 1u);
+  EXPECT_TRUE(fixture.timeline(0).images.empty());
+
+  MovieBuilder withTables;
+  withTables.jpegTables({0xFF, 0xD8, 0xFF, 0xD9}).defineBits(5, {0xFF, 0xD8}).defineBitsJpeg2(6, {1})
+      .defineBitsJpeg3(7, {2}, {3}).defineBitsLossless(false, 8, 5, 1, 1, 0, {4})
+      .defineBitsLossless(true, 9, 5, 1, 1, 0, {5}).end();
+  ASSERT_EQ(fixture.scan(withTables.build()), ScanStatus::Success);
+  const auto& images = fixture.timeline(0).images;
+  ASSERT_EQ(images.size(), 6u);
+  EXPECT_EQ(images[0]->characterId, 0xFFFF);
+  EXPECT_EQ(images[0]->typeName, "DefineJPEGTable");
+  EXPECT_EQ(images[0]->formatName, "n\\a");
+  EXPECT_EQ(images[0]->tempFilePath, "no file");
+  EXPECT_FALSE(images[0]->viewable);
+  const char* typeNames[] = {"DefineBits", "DefineBitsJPEG2", "DefineBitsJPEG3", "DefineBitsLossless",
+                             "DefineBitsLossless2"};
+  const char* formatNames[] = {"JPEG", "JPEG", "JPEG", "PNG / GIF", "PNG / GIF"};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(images[i + 1]->typeName, typeNames[i]);
+    EXPECT_EQ(images[i + 1]->formatName, formatNames[i]);
+    EXPECT_EQ(images[i + 1]->characterId, 5 + i);
+    EXPECT_EQ(images[i + 1]->tempFilePath, "/nonexistent-orvane-temp/swfextract" + std::to_string(5 + i) + ".jpg");
+  }
+  EXPECT_EQ(fixture.result.findImage(0xFFFF, false), images[0].get());
+}
+
+TEST(TagWalker, WriterStatusesAreDisposedOf) {
+  MovieBuilder movie;
+  movie.defineBitsLossless(false, 8, 5, 1, 1, 0, {4}).doAction(kPlay).end();
+  ScanFixture fixture;
+  fixture.writer.imageOutcome = {ScanStatus::InflateError, false, false};
+  ASSERT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  ASSERT_EQ(fixture.sink.messages().size(), 1u);
+  EXPECT_EQ(fixture.sink.messages()[0],
+            (Message{"An Error occured while decompressing image data", "Zlib data error : test\n-3", MessageIcon::Error}));
+  EXPECT_TRUE(fixture.timeline(0).images.empty());
+  EXPECT_EQ(fixture.timeline(0).actions.size(), 1u);
+  EXPECT_TRUE(fixture.walker.errorText().empty());
+
+  fixture.sink.clear();
+  fixture.writer.imageOutcome = {ScanStatus::UnsupportedVariant, false, false};
+  ASSERT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  EXPECT_TRUE(fixture.sink.messages().empty());
+
+  fixture.writer.imageOutcome = {ScanStatus::WriteError, false, false};
+  EXPECT_EQ(fixture.scan(movie.build()), ScanStatus::WriteError);
+  EXPECT_TRUE(fixture.timeline(0).actions.empty());
+}
+
+TEST(TagWalker, ClipActionsAreCollectedFromVersionFiveOn) {
+  TagList tags;
+  tags.frameLabel("go").placeObject2(5, 1, 30, "hero", 7, {{0x0001, kPlay}, {0x0080, kStop}}).end();
+  MovieBuilder version4(4);
+  version4.raw(tags.bytes());
+  ScanFixture fixture;
+  ASSERT_EQ(fixture.scan(version4.build()), ScanStatus::Success);
+  EXPECT_TRUE(fixture.timeline(0).instances.empty());
+
+  MovieBuilder version5(5);
+  version5.raw(tags.bytes());
+  ASSERT_EQ(fixture.scan(version5.build()), ScanStatus::Success);
+  ASSERT_EQ(fixture.timeline(0).instances.size(), 1u);
+  const InstanceObject& instance = *fixture.timeline(0).instances[0];
+  EXPECT_EQ(instance.typeName, "DefineButton");
+  EXPECT_EQ(instance.placedCharacterId, 30);
+  EXPECT_EQ(instance.instanceName, "hero");
+  EXPECT_EQ(instance.clipDepth, 7);
+  EXPECT_EQ(instance.characterId, 0);
+  ASSERT_EQ(instance.conditionCount(), 2u);
+  EXPECT_EQ(instance.conditionActions[0]->conditionWord, 0x0001);
+  EXPECT_EQ(instance.conditionActions[0]->bytes, kPlay);
+  EXPECT_EQ(instance.conditionActions[0]->label, "go");
+  EXPECT_EQ(instance.conditionActions[0]->serial, -1);
+  EXPECT_EQ(instance.conditionActions[1]->conditionWord, 0x0080);
+  EXPECT_EQ(instance.conditionActions[1]->bytes, kStop);
+  EXPECT_EQ(instance.describe(false), "Sprite Instance hero ");
+}
+
+TEST(TagWalker, VersionSixClipActionsUseWideFlagsAndKeyCodes) {
+  MovieBuilder movie(6);
+  movie.placeObject2(6, 1, 30, "", 0, {{0x00020000, kPlay, 65}, {0x00040001, kStop}}).end();
+  ScanFixture fixture;
+  ASSERT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  ASSERT_EQ(fixture.timeline(0).instances.size(), 1u);
+  const InstanceObject& instance = *fixture.timeline(0).instances[0];
+  ASSERT_EQ(instance.conditionCount(), 2u);
+  EXPECT_EQ(instance.conditionActions[0]->conditionWord, 0x0000);
+  EXPECT_EQ(instance.conditionActions[0]->bytes, kPlay);
+  EXPECT_EQ(instance.conditionActions[1]->conditionWord, 0x0001);
+  EXPECT_EQ(instance.conditionActions[1]->bytes, kStop);
+  EXPECT_EQ(instance.describe(false), "Sprite Instance ");
+}
+
+TEST(TagWalker, ButtonsCarryTheirConditionActions) {
+  MovieBuilder movie;
+  movie.showFrame().frameLabel("menu").defineButton(3, kPlay)
+      .defineButton2(4, {{0x0008, kPlay}, {0x0100, kStop}})
+      .defineButton2(5, {})
+      .end();
+  ScanFixture fixture;
+  ASSERT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  const auto& buttons = fixture.timeline(0).buttons;
+  ASSERT_EQ(buttons.size(), 3u);
+  EXPECT_EQ(buttons[0]->typeName, "DefineButton");
+  EXPECT_EQ(buttons[0]->characterId, 3);
+  EXPECT_EQ(buttons[0]->label, "");
+  ASSERT_EQ(buttons[0]->conditionCount(), 1u);
+  EXPECT_EQ(buttons[0]->conditionActions[0]->conditionWord, 0);
+  EXPECT_EQ(buttons[0]->conditionActions[0]->bytes, kPlay);
+  EXPECT_EQ(buttons[0]->conditionActions[0]->frame, 1);
+  EXPECT_EQ(buttons[0]->conditionActions[0]->label, "menu");
+
+  EXPECT_EQ(buttons[1]->typeName, "DefineButton2");
+  ASSERT_EQ(buttons[1]->conditionCount(), 2u);
+  EXPECT_EQ(buttons[1]->conditionActions[0]->conditionWord, 0x0008);
+  EXPECT_EQ(buttons[1]->conditionActions[0]->bytes, kPlay);
+  EXPECT_EQ(buttons[1]->conditionActions[1]->conditionWord, 0x0100);
+  EXPECT_EQ(buttons[1]->conditionActions[1]->bytes, kStop);
+  // ActionOffset 0: collected without condition actions.
+  EXPECT_EQ(buttons[2]->conditionCount(), 0u);
+  EXPECT_EQ(fixture.result.findButton(4, false), buttons[1].get());
+}
+
+TEST(TagWalker, UnknownAndLaterTagsAreSteppedOverByTheirLength) {
+  MovieBuilder movie;
+  movie.tag(48, {1, 2, 3, 4}).tag(12, kPlay, true).tag(200, Bytes(100, 0xAA)).doAction(kStop).end();
+  ScanFixture fixture;
+  ASSERT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  ASSERT_EQ(fixture.timeline(0).actions.size(), 2u);
+  EXPECT_EQ(fixture.timeline(0).actions[0]->bytes, kPlay);
+  EXPECT_EQ(fixture.timeline(0).actions[1]->bytes, kStop);
+}
+
+TEST(TagWalker, BadLengthsEndTheWalkWithoutReadingBeyondTheData) {
+  ScanFixture fixture;
+  // A tag that claims more than the movie holds.
+  MovieBuilder pastEnd;
+  pastEnd.doAction(kPlay).rawTag(12, 0xFFFFFFF0, kStop);
+  EXPECT_EQ(fixture.scan(pastEnd.build()), ScanStatus::InvalidFileFormat);
+  EXPECT_EQ(fixture.timeline(0).actions.size(), 1u);
+
+  // No End tag: the data ends on a tag boundary.
+  MovieBuilder noEnd;
+  noEnd.doAction(kPlay).showFrame();
+  EXPECT_EQ(fixture.scan(noEnd.build()), ScanStatus::Success);
+  EXPECT_EQ(fixture.timeline(0).actions.size(), 1u);
+
+  // Half a tag header at the end.
+  MovieBuilder halfHeader;
+  halfHeader.doAction(kPlay).raw({0x3F});
+  EXPECT_EQ(fixture.scan(halfHeader.build()), ScanStatus::Success);
+
+  // A sprite whose inner tag runs past the sprite body.
+  TagList inner;
+  inner.rawTag(12, 50, kPlay);
+  MovieBuilder spriteOverrun;
+  spriteOverrun.defineSprite(2, 1, inner).doAction(kStop).end();
+  EXPECT_EQ(fixture.scan(spriteOverrun.build()), ScanStatus::InvalidFileFormat);
+  EXPECT_TRUE(fixture.timeline(1).actions.empty());
+
+  // A sprite without an End tag ends with its body; the outer walk goes on.
+  TagList noSpriteEnd;
+  noSpriteEnd.doAction(kPlay);
+  MovieBuilder openSprite;
+  openSprite.defineSprite(2, 1, noSpriteEnd).doAction(kStop).end();
+  EXPECT_EQ(fixture.scan(openSprite.build()), ScanStatus::Success);
+  EXPECT_EQ(fixture.timeline(1).actions.size(), 1u);
+  EXPECT_EQ(fixture.timeline(0).actions.size(), 1u);
+}
+
+TEST(TagWalker, RecordSizesThatRunPastTheirTagAreClipped) {
+  // A clip action record that claims 1000 bytes, inside a version 5 PlaceObject2.
+  ByteWriter clip;
+  clip.u8(0x82).u16(1).u16(30).u16(0).u16(1).u16(0x0001).u32(1000).bytes(kPlay);
+  // A BUTTONCONDACTION whose CondActionSize runs past the body, then one past the end.
+  ByteWriter button;
+  button.u16(4).u8(0).u16(3).u8(0).u16(500).u16(0x0008).bytes(kStop);
+  // A DefineButton whose records never end.
+  ByteWriter endless;
+  endless.u16(6).u8(0x08).u16(1).u16(1).u8(0x00).u8(0x08);
+  MovieBuilder movie;
+  movie.tag(26, clip.data()).tag(34, button.data()).tag(7, endless.data()).end();
+  ScanFixture fixture;
+  ASSERT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  ASSERT_EQ(fixture.timeline(0).instances.size(), 1u);
+  ASSERT_EQ(fixture.timeline(0).instances[0]->conditionCount(), 1u);
+  EXPECT_EQ(fixture.timeline(0).instances[0]->conditionActions[0]->bytes, kPlay);
+  ASSERT_EQ(fixture.timeline(0).buttons.size(), 2u);
+  ASSERT_EQ(fixture.timeline(0).buttons[0]->conditionCount(), 1u);
+  EXPECT_EQ(fixture.timeline(0).buttons[0]->conditionActions[0]->bytes, kStop);
+  ASSERT_EQ(fixture.timeline(0).buttons[1]->conditionCount(), 1u);
+  EXPECT_TRUE(fixture.timeline(0).buttons[1]->conditionActions[0]->bytes.empty());
+}
+
+TEST(TagWalker, DeeplyNestedSpritesDoNotExhaustTheStack) {
+  constexpr std::uint32_t kDepth = 100000;
+  // Each level is a long-form DefineSprite (6 header bytes, id, frame count) holding the
+  // next; the innermost holds an End tag, so level i has a body of 6 + 10 * (depth - 1 - i).
+  ByteWriter nested;
+  for (std::uint32_t level = 0; level < kDepth; ++level)
+    nested.u16((39u << 6) | 0x3Fu).u32(6 + 10 * (kDepth - 1 - level)).u16(level).u16(1);
+  nested.u16(0);
+  const Bytes body = nested.take();
+  MovieBuilder movie;
+  movie.raw(body).end();
+  ScanFixture fixture;
+  EXPECT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  EXPECT_EQ(fixture.result.timelines().size(), std::size_t{kDepth} + 1);
+}
+
+}  // namespace
+}  // namespace orvane
