@@ -126,9 +126,9 @@ TEST(StreamSoundWriter, StreamsAreCompletedAtTheNextHeadAndAtTheEndOfTheScan) {
   EXPECT_EQ(test::u32At(raw, 40), 4u);
   EXPECT_EQ(Bytes(raw.begin() + 44, raw.end()), (Bytes{1, 2, 3, 4}));
 
-  EXPECT_EQ(test::readFile(folder.file("swfSextract1.mp3")), (Bytes{0xFF, 0xFB}));
+  EXPECT_EQ(test::readFile(folder.file("swfSextract0.mp3")), (Bytes{0xFF, 0xFB}));
 
-  const Bytes adpcm = test::readFile(folder.file("swfSextract2.wav"));
+  const Bytes adpcm = test::readFile(folder.file("swfSextract1.wav"));
   ASSERT_EQ(adpcm.size(), 54u);
   EXPECT_EQ(test::u32At(adpcm, 4), 46u);
   EXPECT_EQ(test::u16At(adpcm, 34), 16);
