@@ -1,0 +1,17 @@
+#include "actions/DiscardAction.h"
+
+#include "actions/ExpressionTable.h"
+
+namespace orvane {
+
+int DiscardAction::Render(ExpressionTable* table, int version) {
+  if (table == nullptr) return 0;
+  if (isVersion4(version)) {
+    renderFlash5(*table);
+    return 1;
+  }
+  for (int i = 0; i < m_popCount; ++i) static_cast<void>(table->PopValue());
+  return 1;
+}
+
+}  // namespace orvane

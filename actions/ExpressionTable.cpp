@@ -1,0 +1,263 @@
+#include "actions/ExpressionTable.h"
+
+#include <algorithm>
+#include <array>
+
+#include "actions/ActionRecord.h"
+#include "actions/TextFormat.h"
+#include "platform/MessageSink.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr std::uint64_t kLengthCeiling = std::uint64_t{1} << 62;
+
+/// Calls found(at, length, index) for every placeholder "<|%d|>" of `text`, left to right.
+/// A placeholder's index is written in decimal without leading zeros and is at least 1.
+template <class Found>
+void forEachPlaceholder(std::string_view text, Found found) {
+  std::size_t at = text.find("<|");
+  while (at != std::string_view::npos) {
+    std::size_t end = at + 2;
+    std::uint64_t index = 0;
+    while (end < text.size() && end - at < 12 && text[end] >= '0' && text[end] <= '9') {
+      index = index * 10 + static_cast<std::uint64_t>(text[end] - '0');
+      ++end;
+    }
+    const bool valid = end > at + 2 && text[at + 2] != '0' && index <= UINT32_MAX &&
+                       text.substr(end, 2) == "|>";
+    if (valid) {
+      found(at, end + 2 - at, static_cast<std::uint32_t>(index));
+      at = text.find("<|", end + 2);
+    } else {
+      at = text.find("<|", at + 1);
+    }
+  }
+}
+
+std::string unresolvableForm(std::uint32_t index) {
+  return "<EXPRESSION " + std::to_string(index) + "TABLE ERROR>";
+}
+
+constexpr std::array<std::string_view, 22> kPropertyNames = {
+    "_X",         "_Y",           "_xscale",      "_yscale",      "_currentframe", "_totalframes",
+    "_alpha",     "_visible",     "_width",       "_height",      "_rotation",     "_target",
+    "_framesloaded", "_name",     "_droptarget",  "_url",         "_highquality",  "_focusrect",
+    "_soundbuftime", "_quality",  "_xmouse",      "_ymouse"};
+
+}  // namespace
+
+ExpressionTable::ExpressionTable() { Reset(); }
+
+void ExpressionTable::PushValue(StackValue& value, bool expression) {
+  if (expression) {
+    value.text = StackText(value);
+    value.text = "<|" + std::to_string(AddExpression(value.text)) + "|>";
+  }
+  m_stack.push_back(value);
+}
+
+StackValue ExpressionTable::PopValue() {
+  if (m_stack.empty()) return StackValue{"?stackempty?"};
+  StackValue value = std::move(m_stack.back());
+  m_stack.pop_back();
+  return value;
+}
+
+int ExpressionTable::AddExpression(std::string text) {
+  if (text.size() <= 5 && text.find_first_of("+-") != std::string::npos) text = '(' + text + ')';
+  const auto index = static_cast<std::uint32_t>(m_entries.size() + 1);
+  Entry added;
+  added.firstReference = static_cast<std::uint32_t>(m_references.size());
+  added.reachesFirst = index == 1;
+  std::uint64_t expanded = 0;
+  std::size_t copied = 0;
+  forEachPlaceholder(text, [&](std::size_t at, std::size_t length, std::uint32_t named) {
+    added.text.append(text, copied, at - copied);
+    copied = at + length;
+    if (named >= index) {
+      // Only a string of the movie can name this entry or a later one; expanding it
+      // would never end.
+      added.text += unresolvableForm(named);
+      return;
+    }
+    const Entry& inner = entry(named);
+    m_references.push_back({static_cast<std::uint32_t>(added.text.size()), static_cast<std::uint32_t>(length), named});
+    added.text.append(text, at, length);
+    expanded = std::min(kLengthCeiling, expanded + inner.expandedLength);
+    added.reachesFirst = added.reachesFirst || inner.reachesFirst;
+  });
+  added.text.append(text, copied, std::string::npos);
+  added.referenceCount = static_cast<std::uint32_t>(m_references.size()) - added.firstReference;
+
+  std::uint64_t literal = added.text.size();
+  for (std::uint32_t i = 0; i < added.referenceCount; ++i) literal -= m_references[added.firstReference + i].length;
+  added.expandedLength = std::min(kLengthCeiling, expanded + literal);
+  const bool singlePlaceholder = added.referenceCount == 1 && literal == 0;
+  added.alias = singlePlaceholder ? entry(m_references[added.firstReference].index).alias : index;
+  m_entries.push_back(std::move(added));
+  return static_cast<int>(index);
+}
+
+void ExpressionTable::expandEntry(std::uint32_t index, std::size_t limit, std::string& out, bool& reachesFirst) {
+  const Entry& named = entry(index);
+  if (out.size() + named.expandedLength > limit) {
+    out += unresolvableForm(index);
+    return;
+  }
+  reachesFirst = reachesFirst || named.reachesFirst;
+  m_frames.clear();
+  m_frames.push_back({named.alias, 0, 0});
+  while (!m_frames.empty()) {
+    Frame& frame = m_frames.back();
+    const Entry& current = entry(frame.index);
+    if (frame.nextReference < current.referenceCount) {
+      const Reference& reference = m_references[current.firstReference + frame.nextReference];
+      ++frame.nextReference;
+      out.append(current.text, frame.position, reference.offset - frame.position);
+      frame.position = reference.offset + reference.length;
+      m_frames.push_back({entry(reference.index).alias, 0, 0});
+    } else {
+      out.append(current.text, frame.position, std::string::npos);
+      m_frames.pop_back();
+    }
+  }
+}
+
+std::string ExpressionTable::ResolveText(std::string_view text) {
+  if (text.find("<|") == std::string_view::npos || text.find("|>") == std::string_view::npos) {
+    return std::string(text);
+  }
+  const std::size_t budgetLeft = kResolveBudget - std::min(m_resolvedSoFar, kResolveBudget);
+  const std::size_t limit = std::min(kMaxResolvedLength, budgetLeft);
+  const auto count = static_cast<std::uint32_t>(m_entries.size());
+  std::string out;
+  bool reachesFirst = false;
+  std::size_t copied = 0;
+  forEachPlaceholder(text, [&](std::size_t at, std::size_t length, std::uint32_t index) {
+    if (index > count) return;
+    out.append(text.substr(copied, at - copied));
+    copied = at + length;
+    expandEntry(index, limit, out, reachesFirst);
+  });
+  out.append(text.substr(copied));
+  m_resolvedSoFar += out.size();
+  // Whatever still looks like a placeholder names no entry: show it as unresolvable,
+  // except where the oldest entry took part and only one of the two brackets is left.
+  const bool unresolved =
+      !reachesFirst || (out.find("<|") != std::string::npos && out.find("|>") != std::string::npos);
+  if (unresolved) {
+    replaceAll(out, "<|", "<EXPRESSION ");
+    replaceAll(out, "|>", "TABLE ERROR>");
+  }
+  return out;
+}
+
+std::string ExpressionTable::StackText(const StackValue& value) {
+  return value.text.empty() ? std::string("\"\"") : value.text;
+}
+
+void ExpressionTable::LoadConstantPool(std::span<const std::uint8_t> bytes) {
+  m_constants.clear();
+  std::string current;
+  for (const std::uint8_t byte : bytes) {
+    if (byte == 0) {
+      m_constants.push_back(std::move(current));
+      current.clear();
+    } else {
+      current.push_back(static_cast<char>(byte));
+    }
+  }
+  if (!current.empty()) m_constants.push_back(std::move(current));
+}
+
+std::string_view ExpressionTable::ConstantAt(long long index) const {
+  if (index < 0 || static_cast<unsigned long long>(index) >= m_constants.size()) return "?DictionaryError?";
+  return m_constants[static_cast<std::size_t>(index)];
+}
+
+void ExpressionTable::AppendLine(std::string_view text) {
+  m_output.append(static_cast<std::size_t>(m_indentLevel) * 3, ' ');
+  m_output.append(text);
+  m_output.push_back('\n');
+  m_lastLine.assign(text);
+}
+
+void ExpressionTable::ReplaceLastLine(std::string_view text) {
+  if (!m_output.empty()) m_output.pop_back();
+  if (m_output.find('\n') == std::string::npos) {
+    m_output.clear();
+  } else {
+    const std::size_t written = static_cast<std::size_t>(m_indentLevel) * 3 + m_lastLine.size();
+    m_output.resize(m_output.size() - std::min(written, m_output.size()));
+  }
+  AppendLine(text);
+}
+
+void ExpressionTable::Outdent() {
+  if (m_indentLevel > 0) --m_indentLevel;
+}
+
+void ExpressionTable::DumpStack() {
+  if (m_stack.empty()) return;
+  AppendLine("Dumping Items Still On Stack {");
+  while (!m_stack.empty()) AppendLine(" stk[ " + StackText(PopValue()) + " ]");
+  AppendLine("} End Stack Dump");
+}
+
+std::string ExpressionTable::FinishText(int version) const {
+  struct Replacement {
+    std::string_view marker;
+    std::string_view version4;
+    std::string_view version5;
+  };
+  static constexpr std::array<Replacement, 11> kReplacements = {{
+      {"<_ELSEIF>", "Else If", "else if"},
+      {"<_ENDIF>", "End If", "}"},
+      {"<_IF>", "If", "if"},
+      {"<_ELSE>", "Else", "else"},
+      {"<_LOOPSTART>", "Loop While", "while"},
+      {"<_LOOPEND>", "End Loop", "}"},
+      {"<_LOOPDO>", "Do Loop", "do {"},
+      {"<_IFFRAMELOADEDEND>", "End Frame Loaded", "}"},
+      {"<_IFFRAMELOADEDSTART>", "If Frame Is Loaded", "ifFrameLoaded"},
+      {"<_FUNCTION_END>", "<_FUNCTION_END>", "}"},
+      {"<_QUOTE_MARK>", "\\\"", "\\\""},
+  }};
+  std::string text = m_output;
+  for (const Replacement& replacement : kReplacements) {
+    replaceAll(text, replacement.marker, isVersion4(version) ? replacement.version4 : replacement.version5);
+  }
+  return text;
+}
+
+std::string_view ExpressionTable::PropertyName(long long index) {
+  if (index < 0 || index >= static_cast<long long>(kPropertyNames.size())) return "error";
+  return kPropertyNames[static_cast<std::size_t>(index)];
+}
+
+void ExpressionTable::Clear() {
+  m_output.clear();
+  m_lastLine.clear();
+}
+
+void ExpressionTable::Reset() {
+  m_stack.clear();
+  m_entries.clear();
+  m_references.clear();
+  m_indentLevel = 0;
+  m_currentOffset = 0;
+  m_lastActionCode = 0;
+  m_resolvedSoFar = 0;
+}
+
+void ExpressionTable::TranslateAction(ActionRecord& record, int version, MessageSink& messages) {
+  if (record.Render(this, version) == 0) {
+    messages.show({"", "An Error Occured During Translation\n" + record.ByteCodeText(), MessageIcon::Error});
+  }
+  m_lastActionCode = record.code();
+  m_currentOffset += record.size();
+}
+
+}  // namespace orvane

@@ -1,0 +1,147 @@
+// The state of one ActionScript translation: value stack, expression entries, constant
+// pool and output buffer.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "actions/StackValue.h"
+
+namespace orvane {
+
+class ActionRecord;
+class MessageSink;
+
+/// Records render into the table: push-type actions put texts on the stack, operators
+/// combine them into expression entries that stay on the stack as placeholders
+/// "<|%d|>", statements pop their operands and append a line with the placeholders
+/// resolved. Nothing here stops a translation: missing operands and bad indices turn
+/// into visible marker texts.
+class ExpressionTable {
+ public:
+  /// A resolved text never grows beyond this; placeholders that would take it further
+  /// stay unresolved ("<EXPRESSION %d" "TABLE ERROR>").
+  static constexpr std::size_t kMaxResolvedLength = std::size_t{1} << 20;
+  /// Resolving stops expanding placeholders once one translation has produced this much.
+  static constexpr std::size_t kResolveBudget = std::size_t{64} << 20;
+
+  ExpressionTable();
+
+  // Value stack and expressions.
+
+  /// Pushes a copy of `value`. With `expression` set, the value's display text is first
+  /// stored as an expression entry and `value` takes the entry's placeholder.
+  void PushValue(StackValue& value, bool expression);
+  /// The top value, removed; "?stackempty?" (and no change) on an empty stack.
+  StackValue PopValue();
+  std::size_t StackCount() const { return m_stack.size(); }
+  /// Stores `text` as a new entry and returns its 1-based index. A text of at most five
+  /// characters with "+" or "-" in it is stored in parentheses. A placeholder inside
+  /// `text` that names the new entry or a later one (it can only come from a string of
+  /// the movie) is stored in its unresolvable form.
+  int AddExpression(std::string text);
+  std::size_t ExpressionCount() const { return m_entries.size(); }
+  /// The text entry `index` (1-based) was stored with.
+  const std::string& ExpressionText(std::size_t index) const { return m_entries.at(index - 1).text; }
+  /// `text` with every placeholder replaced by its entry's text, recursively. A text with
+  /// "<|" and "|>" around something that is not a placeholder shows "<EXPRESSION " and
+  /// "TABLE ERROR>" there. Linear in the length of the result.
+  std::string ResolveText(std::string_view text);
+  /// The value's text, or two double-quote characters for an empty text.
+  static std::string StackText(const StackValue& value);
+
+  // Constant pool (kept across translations until the next load).
+
+  /// Replaces the pool with the zero-terminated strings of `bytes`; a final string
+  /// without its zero byte counts when it is not empty.
+  void LoadConstantPool(std::span<const std::uint8_t> bytes);
+  /// The pool string at a 0-based index; "?DictionaryError?" outside the pool.
+  std::string_view ConstantAt(long long index) const;
+
+  // Output.
+
+  /// Appends indentation (three blanks per level) + `text` + "\n"; `text` becomes the last line.
+  void AppendLine(std::string_view text);
+  /// Takes the last line (written at the current level) out of the buffer and appends `text`.
+  void ReplaceLastLine(std::string_view text);
+  const std::string& LastLine() const { return m_lastLine; }
+  void Indent() { ++m_indentLevel; }
+  void Outdent();
+  void ResetIndent() { m_indentLevel = 0; }
+  int IndentLevel() const { return m_indentLevel; }
+  /// The output so far; every line ends with "\n".
+  const std::string& Text() const { return m_output; }
+  /// Appends what is left on the stack, top first, between "Dumping Items Still On Stack {"
+  /// and "} End Stack Dump", and empties the stack. An empty stack appends nothing.
+  void DumpStack();
+  /// The output buffer with the structure markers and "<_QUOTE_MARK>" replaced by their
+  /// version 4 or version 5 texts.
+  std::string FinishText(int version) const;
+
+  /// The name of a property index; "error" outside 0..21.
+  static std::string_view PropertyName(long long index);
+
+  // Translation state.
+
+  /// The code of the action rendered just before the current one (0 at the start).
+  std::uint8_t LastActionCode() const { return m_lastActionCode; }
+  /// The byte offset of the action being rendered from the start of the block.
+  std::uint32_t CurrentOffset() const { return m_currentOffset; }
+  /// Empties the output buffer and the last line.
+  void Clear();
+  /// Discards stack and entries; indentation, offset and last action code start over.
+  /// The constant pool stays.
+  void Reset();
+  /// Renders one record; a failed rendering is reported to `messages` as
+  /// "An Error Occured During Translation\n" + its listing text, and translation goes on.
+  void TranslateAction(ActionRecord& record, int version, MessageSink& messages);
+
+ private:
+  /// A placeholder inside an entry's text: where it is and the entry it names.
+  struct Reference {
+    std::uint32_t offset;
+    std::uint32_t length;
+    std::uint32_t index;
+  };
+  struct Entry {
+    std::string text;
+    std::uint32_t firstReference = 0;
+    std::uint32_t referenceCount = 0;
+    /// The entry whose expansion equals this one's (itself, or the end of a chain of
+    /// entries that are one placeholder each).
+    std::uint32_t alias = 0;
+    /// The length of the full expansion, saturated.
+    std::uint64_t expandedLength = 0;
+    /// The expansion contains entry 1.
+    bool reachesFirst = false;
+  };
+
+  const Entry& entry(std::uint32_t index) const { return m_entries[index - 1]; }
+  /// Appends the expansion of entry `index` to `out`, or its unresolvable form when it
+  /// would pass `limit`.
+  void expandEntry(std::uint32_t index, std::size_t limit, std::string& out, bool& reachesFirst);
+
+  /// One entry being expanded: the next placeholder to visit and the text copied so far.
+  struct Frame {
+    std::uint32_t index;
+    std::uint32_t nextReference;
+    std::uint32_t position;
+  };
+
+  std::vector<StackValue> m_stack;  // top at the back
+  std::vector<Entry> m_entries;
+  std::vector<Reference> m_references;
+  std::vector<std::string> m_constants;
+  std::string m_output;
+  std::string m_lastLine;
+  int m_indentLevel = 0;
+  std::uint32_t m_currentOffset = 0;
+  std::uint8_t m_lastActionCode = 0;
+  std::size_t m_resolvedSoFar = 0;
+  std::vector<Frame> m_frames;  // scratch space of expandEntry
+};
+
+}  // namespace orvane

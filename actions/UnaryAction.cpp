@@ -1,0 +1,23 @@
+#include "actions/UnaryAction.h"
+
+#include "actions/ExpressionTable.h"
+
+namespace orvane {
+
+int UnaryAction::Render(ExpressionTable* table, int version) {
+  if (table == nullptr) return 0;
+  const Wrapping& wrapping = isVersion4(version) ? m_texts.version4 : m_texts.version5;
+  if (wrapping.prefix == nullptr) {
+    renderFlash5(*table);
+    return 1;
+  }
+  std::string text = wrapping.prefix + ExpressionTable::StackText(table->PopValue()) + wrapping.suffix;
+  if (m_texts.form == Form::Expression) {
+    pushExpression(*table, std::move(text));
+  } else {
+    appendResolved(*table, text);
+  }
+  return 1;
+}
+
+}  // namespace orvane
