@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/Verbs.h"
+#include "tests/support/MovieBuilder.h"
+#include "tests/support/TestFiles.h"
+
+namespace orvane {
+namespace {
+
+struct CliRun {
+  int status = 0;
+  std::string out;
+  std::string err;
+  std::vector<Message> messages;
+};
+
+CliRun runTool(const std::vector<std::string>& arguments) {
+  std::ostringstream out;
+  std::ostringstream err;
+  RecordingMessageSink sink;
+  CliRun run;
+  {
+    CliContext context(out, err, sink);
+    run.status = runCli(arguments, context);
+  }
+  run.out = out.str();
+  run.err = err.str();
+  run.messages = sink.messages();
+  return run;
+}
+
+TEST(ScanVerb, PrintsPropertiesTreeAndInstances) {
+  test::ScratchFolder folder;
+  test::TagList sprite;
+  sprite.showFrame().end();
+  test::MovieBuilder movie(5);
+  movie.rect(0, 11000, 0, 8000).frameRate(0x0C00).frameCount(24);
+  movie.frameLabel("start").doAction({0x07, 0x00}).defineSprite(3, 1, sprite)
+      .placeObject2(5, 1, 3, "ball", 0, {{0x0001, {0x06, 0x00}}}).showFrame().end();
+  const std::string path = folder.file("movie.swf");
+  const test::Bytes bytes = movie.build();
+  test::writeFile(path, bytes);
+
+  const CliRun run = runTool({"--temp", folder.file("temp"), "scan", path});
+  EXPECT_EQ(run.status, 0);
+  const std::string expected =
+      "File Size\t " + std::to_string(bytes.size()) + " Bytes\n"
+      "SWF Movie Version\t 5\n"
+      "Movie Width\t 550 pixels\n"
+      "Movie Height\t 400 pixels\n"
+      "Frame Rate\t 12 frames\\sec\n"
+      "Frame Count\t 24\n"
+      " \t\n"
+      "Images Count\t 0\n"
+      "Sounds Count\t 0\n"
+      "Actions Count\t 1\n"
+      "Buttons Count\t 0\n"
+      "Sprite Definition Count\t2\n"
+      "Sprite Instances with Actions Count\t1\n"
+      " \t\n"
+      "Approx Playing Time\t 2 sec\n"
+      "\n"
+      "Main Movie Stage\n"
+      "  Actions (1)\n"
+      "    Action Script For  Frame[0] \n"
+      "\n"
+      "2\tball\tstart [0]\tPlace Character: 3 [ Instance Of Movie Object (ID 1) 1 Frames tagid 3]\n";
+  EXPECT_EQ(run.out, expected);
+
+  const CliRun details = runTool({"--temp", folder.file("temp"), "scan", path, "--details", "--json"});
+  EXPECT_EQ(details.status, 0);
+  EXPECT_NE(details.out.find("\"displayName\":\"Action Script For  Frame[0] Label: start tagID["), std::string::npos);
+  EXPECT_NE(details.out.find("\"instanceName\":\"ball\""), std::string::npos);
+}
+
+TEST(ScanVerb, FailuresAndUsageErrors) {
+  test::ScratchFolder folder;
+  const std::string path = folder.file("bad.swf");
+  test::writeFile(path, {'C', 'W', 'S', 6, 30, 0, 0, 0});
+  const CliRun bad = runTool({"--temp", folder.path(), "scan", path});
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_TRUE(bad.out.empty());
+  ASSERT_EQ(bad.messages.size(), 1u);
+  EXPECT_EQ(formatMessageLine(bad.messages[0]),
+            "ERROR : Invalid File Format: The SWF File is Invalid and can not be scanned");
+
+  const CliRun missing = runTool({"--temp", folder.path(), "scan", folder.file("none.swf")});
+  EXPECT_EQ(missing.status, 1);
+  ASSERT_EQ(missing.messages.size(), 2u);
+  EXPECT_EQ(missing.messages[0].text, folder.file("none.swf"));
+  EXPECT_EQ(missing.messages[1].title, "ERROR : Unable To Open File");
+
+  EXPECT_EQ(runTool({"scan"}).status, 2);
+  EXPECT_EQ(runTool({"frobnicate"}).status, 2);
+  EXPECT_EQ(runTool({"--flags", "x", "scan", path}).status, 2);
+  EXPECT_EQ(runTool({"scan", path, "--bogus"}).status, 2);
+  const CliRun help = runTool({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("scan MOVIE"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orvane
