@@ -1,0 +1,52 @@
+#include "platform/FileTools.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace orvane {
+
+FileHandle openFile(const std::string& path, const char* mode) { return FileHandle(std::fopen(path.c_str(), mode)); }
+
+bool closeFile(FileHandle& file) {
+  if (!file) return false;
+  const bool failed = std::ferror(file.get()) != 0;
+  const bool closed = std::fclose(file.release()) == 0;
+  return closed && !failed;
+}
+
+CopyResult copyStream(std::FILE* from, std::FILE* to, std::uint64_t limit) {
+  std::array<char, 64 * 1024> block;
+  CopyResult result;
+  while (result.copied < limit) {
+    const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), limit - result.copied));
+    const std::size_t got = std::fread(block.data(), 1, wanted, from);
+    if (got > 0 && std::fwrite(block.data(), 1, got, to) != got) {
+      result.ok = false;
+      return result;
+    }
+    result.copied += got;
+    if (got < wanted) {
+      result.ok = std::ferror(from) == 0;
+      return result;
+    }
+  }
+  return result;
+}
+
+bool replaceFile(const std::string& replacement, const std::string& target) {
+  struct stat info {};
+  if (::stat(target.c_str(), &info) == 0) static_cast<void>(::chmod(replacement.c_str(), info.st_mode & 07777));
+  return std::rename(replacement.c_str(), target.c_str()) == 0;
+}
+
+bool isSameFile(const std::string& first, const std::string& second) {
+  struct stat a {};
+  struct stat b {};
+  if (::stat(first.c_str(), &a) != 0 || ::stat(second.c_str(), &b) != 0) return false;
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+}  // namespace orvane
