@@ -33,6 +33,15 @@ const std::vector<Verb>& verbs() {
   static const std::vector<Verb> table = {
       {"scan", "MOVIE [--details] [--empty] [--json]",
        "Scan a movie and print its properties, object tree and instances", runScan},
+      {"projector", "EXE [--save ITEM OUT]",
+       "List the movies inside a projector executable, or save one of them", runProjector},
+      {"save-as", "MOVIE OUT", "Copy a movie under a new name", runSaveAs},
+      {"set-properties", "MOVIE --width W --height H --rate R",
+       "Rewrite a movie's header with a new size and frame rate", runSetProperties},
+      {"replace-image", "MOVIE --serial N PICTURE",
+       "Replace an image of a movie by a picture file", runReplaceImage},
+      {"preview-page", "MOVIE [--page OUT]",
+       "Write the browser preview page of a movie and open it (or only write it to OUT)", runPreviewPage},
   };
   return table;
 }

@@ -23,6 +23,11 @@ const std::vector<Verb>& verbs();
 int runCli(const std::vector<std::string>& arguments, CliContext& context);
 
 int runScan(CliContext& context, const VerbArguments& arguments);
+int runProjector(CliContext& context, const VerbArguments& arguments);
+int runSaveAs(CliContext& context, const VerbArguments& arguments);
+int runSetProperties(CliContext& context, const VerbArguments& arguments);
+int runReplaceImage(CliContext& context, const VerbArguments& arguments);
+int runPreviewPage(CliContext& context, const VerbArguments& arguments);
 
 /// Splits verb arguments into positional ones and the flags in `allowed` (with a value
 /// when the name ends in '='). Unknown options give false with the reason in `error`.
