@@ -44,6 +44,21 @@ bool writeMerged(BinaryFile& file, std::span<const std::uint8_t> image, std::spa
   return written && file.write(image.subspan(scan)) && file.write(trailer);
 }
 
+/// Whether `data` holds a frame header (a start-of-frame marker 0xFF 0xC0 to 0xCF other
+/// than 0xC4, 0xC8 and 0xCC), pairs taken whole: only an image stream has one.
+bool containsFrameHeader(std::span<const std::uint8_t> data) {
+  for (std::size_t i = 0; i + 1 < data.size();) {
+    if (data[i] != kMarker) {
+      ++i;
+      continue;
+    }
+    const std::uint8_t code = data[i + 1];
+    if ((code & 0xF0) == 0xC0 && code != 0xC4 && code != 0xC8 && code != 0xCC) return true;
+    i += 2;
+  }
+  return false;
+}
+
 ImageOutcome failure(ScanStatus status) { return ImageOutcome{status, false, false}; }
 
 }  // namespace
@@ -79,7 +94,9 @@ ImageOutcome writeJpegWithOwnTables(const std::string& path, std::span<const std
   std::span<const std::uint8_t> tables;
   std::span<const std::uint8_t> image = jpegData;
   const std::uint64_t first = firstStreamLength(jpegData);
-  if (first != 0 && referenceLength * 3 > first * 4) {
+  // A first stream with a frame header is an image (a JFIF thumbnail ends before the main
+  // picture does), never a table stream, however short it is.
+  if (first != 0 && referenceLength * 3 > first * 4 && !containsFrameHeader(jpegData.subspan(2, first))) {
     tables = jpegData.subspan(2, first);
     image = jpegData.subspan(std::min<std::size_t>(jpegData.size(), 2 + first + 2));
   } else if (beginsWith(jpegData, {kMarker, kEndOfImage, kMarker, kStartOfImage}) ||

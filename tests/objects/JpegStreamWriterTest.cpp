@@ -101,6 +101,21 @@ TEST(JpegStreamWriter, Jpeg2PrefixOfOlderMoviesIsDroppedButAWholeImageStreamIsKe
   EXPECT_EQ(test::readFile(folder.file("c")), concat({whole, {0xFF, 0xD9}}));
 }
 
+TEST(JpegStreamWriter, AShortFirstStreamWithAFrameHeaderIsAThumbnailNotTables) {
+  test::ScratchFolder folder;
+  ObjectFileWriters writers;
+  // A JFIF file whose APP0 extension carries a thumbnail: the first 0xFF 0xD9 ends the
+  // thumbnail, so the first stream is short, but it holds a frame header (0xFF 0xC0).
+  Bytes picture{0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'X', 'X', 0x00, 0x10,
+                0xFF, 0xD8, 0xFF, 0xC0, 0x00, 0x04, 0x01, 0x02, 0xFF, 0xDA, 0x03, 0xFF, 0xD9,
+                0xFF, 0xDB, 0x05, 0xFF, 0xC0, 0x06, 0xFF, 0xDA};
+  picture.insert(picture.end(), 60, 0x07);
+  picture.insert(picture.end(), {0xFF, 0xD9});
+  ASSERT_EQ(writers.ExtractJpeg2(shortTag(21, concat({{1, 0}, picture}), folder.file("t.jpg"))).status,
+            ScanStatus::Success);
+  EXPECT_EQ(test::readFile(folder.file("t.jpg")), concat({picture, {0xFF, 0xD9}}));
+}
+
 TEST(JpegStreamWriter, FirstStreamOfExactlyThreeQuartersIsImageData) {
   test::ScratchFolder folder;
   ObjectFileWriters writers;
