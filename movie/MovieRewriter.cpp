@@ -99,7 +99,7 @@ bool editMovieProperties(const std::string& path, const ScanResult& scan, const 
     return false;
   }
   const std::string tempPath = path + "t";
-  FileHandle temp = openFile(tempPath, "wb");
+  FileHandle temp = createFileNoFollow(tempPath);
   if (!temp) {
     showError(sink, kOpenTempFailed);
     return false;

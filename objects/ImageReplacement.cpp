@@ -68,7 +68,7 @@ class MovieSplice {
   MovieSplice& operator=(const MovieSplice&) = delete;
 
   bool createFirst() {
-    m_first = openFile(m_firstPath, "wb");
+    m_first = createFileNoFollow(m_firstPath);
     m_firstCreated = m_first != nullptr;
     return m_firstCreated;
   }
@@ -90,7 +90,7 @@ class MovieSplice {
     if (m_length > UINT32_MAX) return false;
     FileHandle first = openFile(m_firstPath, "rb");
     if (!first) return false;
-    FileHandle second = openFile(m_secondPath, "wb");
+    FileHandle second = createFileNoFollow(m_secondPath);
     m_secondCreated = second != nullptr;
     if (!second) return false;
     std::vector<std::uint8_t> header = {'F', 'W', 'S', m_version};

@@ -1,6 +1,8 @@
 #include "platform/FileTools.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -9,6 +11,14 @@
 namespace orvane {
 
 FileHandle openFile(const std::string& path, const char* mode) { return FileHandle(std::fopen(path.c_str(), mode)); }
+
+FileHandle createFileNoFollow(const std::string& path) {
+  const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (descriptor < 0) return FileHandle();
+  FileHandle file(::fdopen(descriptor, "wb"));
+  if (!file) ::close(descriptor);
+  return file;
+}
 
 bool closeFile(FileHandle& file) {
   if (!file) return false;

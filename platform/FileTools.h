@@ -17,6 +17,9 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 /// fopen() into a handle; empty on failure.
 FileHandle openFile(const std::string& path, const char* mode);
+/// Creates or truncates a file for binary writing without following a symbolic link at
+/// `path` (a link planted at a temporary name cannot redirect the write); empty on failure.
+FileHandle createFileNoFollow(const std::string& path);
 /// Flushes and closes; false when a write or the flush failed. The handle is empty afterwards.
 [[nodiscard]] bool closeFile(FileHandle& file);
 

@@ -144,6 +144,17 @@ TEST(MovieRewriter, FailuresLeaveTheMovieAsItWas) {
   EXPECT_EQ(fixture.sink.messages()[0].text, "Error : Unable to Open Temp SWF File For Writing");
   EXPECT_EQ(test::readFile(fixture.path), fixture.original);
 
+  // A link planted at the temporary name is not followed.
+  std::filesystem::remove(fixture.path + "t");
+  test::writeFile(fixture.folder.file("victim"), {1, 2, 3});
+  std::filesystem::create_symlink(fixture.folder.file("victim"), fixture.path + "t");
+  fixture.sink.clear();
+  EXPECT_FALSE(editMovieProperties(fixture.path, fixture.scan(), {320, 240, 24}, fixture.sink));
+  ASSERT_EQ(fixture.sink.messages().size(), 1u);
+  EXPECT_EQ(fixture.sink.messages()[0].text, "Error : Unable to Open Temp SWF File For Writing");
+  EXPECT_EQ(test::readFile(fixture.folder.file("victim")), (Bytes{1, 2, 3}));
+  EXPECT_EQ(test::readFile(fixture.path), fixture.original);
+
   fixture.sink.clear();
   EXPECT_FALSE(editMovieProperties(fixture.folder.file("missing.swf"), fixture.scan(), {320, 240, 24}, fixture.sink));
   ASSERT_EQ(fixture.sink.messages().size(), 1u);
