@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <ostream>
 
 #include "cli/Verbs.h"
@@ -12,7 +13,9 @@ int runPreviewPage(CliContext& context, const VerbArguments& arguments) {
   std::string error;
   if (!parseArguments(arguments, {"--page="}, parsed, error)) return context.usage(error);
   if (parsed.positional.size() != 1) return context.usage("preview-page takes one movie");
-  const std::string& path = parsed.positional[0];
+  // The page lives in another folder, so a relative movie path would not lead back to the movie.
+  std::error_code ignored;
+  const std::string path = std::filesystem::absolute(parsed.positional[0], ignored).string();
 
   ScanResult result;
   if (context.scanMovie(path, result) != ScanStatus::Success) return exitcode::kFailure;
