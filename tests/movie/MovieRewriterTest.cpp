@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "movie/BitWriter.h"
@@ -27,6 +28,15 @@ TEST(BitWriter, PacksFieldsMostSignificantBitFirst) {
   writer.flush();
   writer.flush();  // on a byte boundary: nothing more
   EXPECT_EQ(Bytes(writer.bytes().begin(), writer.bytes().end()), (Bytes{0xBE, 0xFF, 0xFF, 0xFF, 0xFF, 0x80}));
+
+  std::FILE* file = std::tmpfile();
+  ASSERT_NE(file, nullptr);
+  EXPECT_TRUE(writer.writeTo(file));
+  std::rewind(file);
+  Bytes written(8);
+  written.resize(std::fread(written.data(), 1, written.size(), file));
+  std::fclose(file);
+  EXPECT_EQ(written, (Bytes{0xBE, 0xFF, 0xFF, 0xFF, 0xFF, 0x80}));
 }
 
 TEST(MovieRewriter, HeaderOf550By400At12FramesPerSecond) {
