@@ -1,6 +1,7 @@
 #include "platform/DefaultApplication.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -9,6 +10,7 @@ namespace orvane {
 namespace {
 
 constexpr std::size_t kLargestDesktopEntry = 1024 * 1024;
+constexpr std::size_t kMostDashesTried = 4;
 
 bool isFieldCodeLetter(char letter) { return letter == 'u' || letter == 'U' || letter == 'f' || letter == 'F'; }
 
@@ -140,9 +142,22 @@ std::vector<std::string> applicationFolders() {
 
 std::optional<std::string> findDesktopEntry(const std::string& id, const std::vector<std::string>& folders) {
   if (id.empty() || id.find('/') != std::string::npos || id == "." || id == "..") return std::nullopt;
+  // An entry in a sub-folder has an id with "-" for each "/" (vendor/web.desktop is
+  // vendor-web.desktop), so every "-" may stand for a "/". Ids with many dashes are only
+  // looked up as they are, which keeps the number of tries small.
+  std::vector<std::size_t> dashes;
+  for (std::size_t i = 0; i < id.size(); ++i)
+    if (id[i] == '-') dashes.push_back(i);
+  const std::size_t variants = dashes.size() <= kMostDashesTried ? std::size_t{1} << dashes.size() : 1;
   for (const std::string& folder : folders) {
-    const std::string path = folder + "/" + id;
-    if (std::ifstream(path).good()) return path;
+    for (std::size_t variant = 0; variant < variants; ++variant) {
+      std::string name = id;
+      for (std::size_t bit = 0; bit < dashes.size() && variants > 1; ++bit)
+        if ((variant >> bit) & 1u) name[dashes[bit]] = '/';
+      const std::string path = folder + "/" + name;
+      std::error_code ignored;
+      if (std::filesystem::is_regular_file(path, ignored)) return path;
+    }
   }
   return std::nullopt;
 }

@@ -29,8 +29,9 @@ std::optional<std::string> desktopEntryExec(const std::string& text);
 /// <dir>/applications for each folder of $XDG_DATA_DIRS (default /usr/local/share:/usr/share).
 std::vector<std::string> applicationFolders();
 
-/// The first file named `id` in `folders`; none when no folder holds it or `id` is not a
-/// plain file name.
+/// The desktop entry with that id in the first folder of `folders` that holds it, also in
+/// a sub-folder (each "-" of the id may stand for a "/"); none when no folder holds it or
+/// `id` is not a plain file name.
 std::optional<std::string> findDesktopEntry(const std::string& id, const std::vector<std::string>& folders);
 
 /// The program and its leading arguments that open files of `mimeType` by default

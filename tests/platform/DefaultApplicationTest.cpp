@@ -36,6 +36,19 @@ TEST(DefaultApplication, ExecValueOfTheDesktopEntryGroup) {
   EXPECT_FALSE(desktopEntryExec("[Desktop Entry]\nName=x\n"));
 }
 
+TEST(DefaultApplication, DesktopEntriesInFoldersAndSubFolders) {
+  test::ScratchFolder folder;
+  std::filesystem::create_directories(folder.file("first/vendor"));
+  std::filesystem::create_directories(folder.file("second"));
+  test::writeFile(folder.file("first/vendor/my-web.desktop"), {'x'});
+  test::writeFile(folder.file("second/plain.desktop"), {'x'});
+  const Words folders = {folder.file("first"), folder.file("second")};
+  EXPECT_EQ(findDesktopEntry("vendor-my-web.desktop", folders), folder.file("first/vendor/my-web.desktop"));
+  EXPECT_EQ(findDesktopEntry("plain.desktop", folders), folder.file("second/plain.desktop"));
+  EXPECT_FALSE(findDesktopEntry("missing.desktop", folders));
+  EXPECT_FALSE(findDesktopEntry("../second/plain.desktop", folders));
+}
+
 TEST(DefaultApplication, BrowserIsStartedWithThePageAsOneArgument) {
   test::ScratchFolder folder;
   std::filesystem::create_directories(folder.file("share/applications"));
