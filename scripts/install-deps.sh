@@ -8,6 +8,8 @@ packages=(
   libmagick++-dev libmagickcore-6.q16-6-extra
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  xdg-utils
 )
 
 missing=()

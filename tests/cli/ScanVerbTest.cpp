@@ -1,35 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/Verbs.h"
+#include "tests/cli/CliRunner.h"
 #include "tests/support/MovieBuilder.h"
 #include "tests/support/TestFiles.h"
 
 namespace orvane {
 namespace {
 
-struct CliRun {
-  int status = 0;
-  std::string out;
-  std::string err;
-  std::vector<Message> messages;
-};
-
-CliRun runTool(const std::vector<std::string>& arguments) {
-  std::ostringstream out;
-  std::ostringstream err;
-  RecordingMessageSink sink;
-  CliRun run;
-  {
-    CliContext context(out, err, sink);
-    run.status = runCli(arguments, context);
-  }
-  run.out = out.str();
-  run.err = err.str();
-  run.messages = sink.messages();
-  return run;
-}
+using test::runOrvaneCli;
 
 TEST(ScanVerb, PrintsPropertiesTreeAndInstances) {
   test::ScratchFolder folder;
@@ -43,7 +21,7 @@ TEST(ScanVerb, PrintsPropertiesTreeAndInstances) {
   const test::Bytes bytes = movie.build();
   test::writeFile(path, bytes);
 
-  const CliRun run = runTool({"--temp", folder.file("temp"), "scan", path});
+  const test::CliOutcome run = runOrvaneCli({"--temp", folder.file("temp"), "scan", path});
   EXPECT_EQ(run.status, 0);
   const std::string expected =
       "File Size\t " + std::to_string(bytes.size()) + " Bytes\n"
@@ -69,7 +47,7 @@ TEST(ScanVerb, PrintsPropertiesTreeAndInstances) {
       "2\tball\tstart [0]\tPlace Character: 3 [ Instance Of Movie Object (ID 1) 1 Frames tagid 3]\n";
   EXPECT_EQ(run.out, expected);
 
-  const CliRun details = runTool({"--temp", folder.file("temp"), "scan", path, "--details", "--json"});
+  const test::CliOutcome details = runOrvaneCli({"--temp", folder.file("temp"), "scan", path, "--details", "--json"});
   EXPECT_EQ(details.status, 0);
   EXPECT_NE(details.out.find("\"displayName\":\"Action Script For  Frame[0] Label: start tagID["), std::string::npos);
   EXPECT_NE(details.out.find("\"instanceName\":\"ball\""), std::string::npos);
@@ -79,24 +57,24 @@ TEST(ScanVerb, FailuresAndUsageErrors) {
   test::ScratchFolder folder;
   const std::string path = folder.file("bad.swf");
   test::writeFile(path, {'C', 'W', 'S', 6, 30, 0, 0, 0});
-  const CliRun bad = runTool({"--temp", folder.path(), "scan", path});
+  const test::CliOutcome bad = runOrvaneCli({"--temp", folder.path(), "scan", path});
   EXPECT_EQ(bad.status, 1);
   EXPECT_TRUE(bad.out.empty());
   ASSERT_EQ(bad.messages.size(), 1u);
-  EXPECT_EQ(formatMessageLine(bad.messages[0]),
-            "ERROR : Invalid File Format: The SWF File is Invalid and can not be scanned");
+  EXPECT_EQ(bad.messages[0], "ERROR : Invalid File Format: The SWF File is Invalid and can not be scanned");
 
-  const CliRun missing = runTool({"--temp", folder.path(), "scan", folder.file("none.swf")});
+  const test::CliOutcome missing = runOrvaneCli({"--temp", folder.path(), "scan", folder.file("none.swf")});
   EXPECT_EQ(missing.status, 1);
   ASSERT_EQ(missing.messages.size(), 2u);
-  EXPECT_EQ(missing.messages[0].text, folder.file("none.swf"));
-  EXPECT_EQ(missing.messages[1].title, "ERROR : Unable To Open File");
+  EXPECT_EQ(missing.messages[0], folder.file("none.swf"));
+  EXPECT_EQ(missing.messages[1],
+            "ERROR : Unable To Open File: Unable to open file, the file may not exist or is read/write only");
 
-  EXPECT_EQ(runTool({"scan"}).status, 2);
-  EXPECT_EQ(runTool({"frobnicate"}).status, 2);
-  EXPECT_EQ(runTool({"--flags", "x", "scan", path}).status, 2);
-  EXPECT_EQ(runTool({"scan", path, "--bogus"}).status, 2);
-  const CliRun help = runTool({"--help"});
+  EXPECT_EQ(runOrvaneCli({"scan"}).status, 2);
+  EXPECT_EQ(runOrvaneCli({"frobnicate"}).status, 2);
+  EXPECT_EQ(runOrvaneCli({"--flags", "x", "scan", path}).status, 2);
+  EXPECT_EQ(runOrvaneCli({"scan", path, "--bogus"}).status, 2);
+  const test::CliOutcome help = runOrvaneCli({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("scan MOVIE"), std::string::npos);
 }
