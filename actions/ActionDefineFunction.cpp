@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "actions/ControlActions.h"
 #include "actions/ExpressionTable.h"
 #include "actions/TextFormat.h"
@@ -47,6 +49,10 @@ int ActionDefineFunction::Render(ExpressionTable* table, int version) {
     if (i > 0) line += " ,";
     line += m_parameters[i];
   }
+  // The full offset: bodies beyond 32 KB into the block still end where they end.
+  const std::uint64_t end = std::uint64_t{table->CurrentOffset()} + size() + m_codeSize;
+  table->AddMarker(code(), static_cast<std::uint32_t>(std::min<std::uint64_t>(end, ExpressionTable::kNeverReached)),
+                   marker::kFunctionEnd);
   table->AppendLine(line + "){");
   table->Indent();
   return 1;

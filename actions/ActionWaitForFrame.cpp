@@ -19,7 +19,8 @@ ActionWaitForFrame::ActionWaitForFrame(const std::uint8_t* data, std::uint32_t s
 int ActionWaitForFrame::Render(ExpressionTable* table, int version) {
   if (table == nullptr) return 0;
   if (truncated()) return renderTruncated(*table);
-  table->AppendLine(formatText(isVersion4(version) ? "%s(%d)" : "%s (%d){", "<_IFFRAMELOADEDSTART>", m_frame));
+  table->AddMarker(code(), table->OffsetAfterFollowing(m_skipCount), marker::kFrameLoadedEnd);
+  table->AppendLine(formatText(isVersion4(version) ? "%s(%d)" : "%s (%d){", marker::kFrameLoadedStart.data(), m_frame));
   table->Indent();
   return 1;
 }

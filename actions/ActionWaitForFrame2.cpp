@@ -18,8 +18,9 @@ int ActionWaitForFrame2::Render(ExpressionTable* table, int version) {
   if (table == nullptr) return 0;
   if (truncated()) return renderTruncated(*table);
   const std::string frame = ExpressionTable::StackText(table->PopValue());
-  table->AppendLine(
-      table->ResolveText("<_IFFRAMELOADEDSTART>(" + frame + ")" + (isVersion4(version) ? "" : "{")));
+  const std::string line = std::string(marker::kFrameLoadedStart) + "(" + frame + ")" + (isVersion4(version) ? "" : "{");
+  table->AddMarker(code(), table->OffsetAfterFollowing(m_skipCount), marker::kFrameLoadedEnd);
+  table->AppendLine(table->ResolveText(line));
   table->Indent();
   return 1;
 }

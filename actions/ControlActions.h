@@ -12,7 +12,10 @@ namespace orvane {
 /// Base of ActionIf and ActionJump: a signed 16-bit offset counted from the next record.
 class BranchAction : public ActionRecord {
  public:
+  /// Counted from the offset of the record that follows.
   std::int16_t branchOffset() const { return m_branchOffset; }
+  /// False for a record too short to hold its offset.
+  bool hasBranchOffset() const { return !truncated(); }
   std::string ByteCodeText() const override;
   int FirstVersion() const override { return 4; }
 
@@ -26,6 +29,7 @@ class BranchAction : public ActionRecord {
 
 class ActionIf final : public BranchAction {
  public:
+  static constexpr std::uint8_t kCode = 0x9D;
   ActionIf(const std::uint8_t* data, std::uint32_t size);
   [[nodiscard]] int Render(ExpressionTable* table, int version) override;
 };
@@ -33,6 +37,7 @@ class ActionIf final : public BranchAction {
 /// Renders nothing itself; its effect comes from the block markers of its target.
 class ActionJump final : public BranchAction {
  public:
+  static constexpr std::uint8_t kCode = 0x99;
   ActionJump(const std::uint8_t* data, std::uint32_t size);
   [[nodiscard]] int Render(ExpressionTable* table, int version) override;
 };

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "actions/ActionRecord.h"
+#include "actions/ControlActions.h"
 #include "actions/TextFormat.h"
 #include "platform/MessageSink.h"
 
@@ -186,7 +187,7 @@ void ExpressionTable::AppendLine(std::string_view text) {
 
 void ExpressionTable::ReplaceLastLine(std::string_view text) {
   if (!m_output.empty()) m_output.pop_back();
-  if (m_output.find('\n') == std::string::npos) {
+  if (m_output.rfind('\n') == std::string::npos) {
     m_output.clear();
   } else {
     const std::size_t written = static_cast<std::size_t>(m_indentLevel) * 3 + m_lastLine.size();
@@ -250,14 +251,77 @@ void ExpressionTable::Reset() {
   m_currentOffset = 0;
   m_lastActionCode = 0;
   m_resolvedSoFar = 0;
+  m_markers.clear();
+  m_prescanOffset = 0;
+  m_currentRecord = nullptr;
+  m_recordIndex = 0;
 }
 
 void ExpressionTable::TranslateAction(ActionRecord& record, int version, MessageSink& messages) {
+  FireMarkers(false);
+  m_currentRecord = &record;
   if (record.Render(this, version) == 0) {
     messages.show({"", "An Error Occured During Translation\n" + record.ByteCodeText(), MessageIcon::Error});
   }
+  m_currentRecord = nullptr;
+  ++m_recordIndex;
   m_lastActionCode = record.code();
   m_currentOffset += record.size();
+}
+
+std::uint32_t ExpressionTable::OffsetAfterFollowing(std::uint32_t count) const {
+  if (m_records == nullptr || m_recordIndex >= m_records->size() ||
+      (*m_records)[m_recordIndex].get() != m_currentRecord) {
+    return kNeverReached;
+  }
+  if (m_records->size() - m_recordIndex - 1 < count) return kNeverReached;
+  std::uint64_t end = std::uint64_t{m_currentOffset} + m_currentRecord->size();
+  for (std::size_t i = 1; i <= count; ++i) end += (*m_records)[m_recordIndex + i]->size();
+  return static_cast<std::uint32_t>(std::min<std::uint64_t>(end, kNeverReached));
+}
+
+void ExpressionTable::PrescanBranches(const ActionRecord& record, bool first) {
+  if (first) m_prescanOffset = 0;
+  m_prescanOffset += record.size();
+  if (record.code() != ActionJump::kCode && record.code() != ActionIf::kCode) return;
+  const auto& branch = static_cast<const BranchAction&>(record);
+  if (!branch.hasBranchOffset()) return;
+  const std::int16_t delta = branch.branchOffset();
+  // Targets are unsigned: one before the start of the block wraps and is never reached.
+  const std::uint32_t target = m_prescanOffset + static_cast<std::uint32_t>(static_cast<std::int32_t>(delta));
+  if (record.code() == ActionJump::kCode) {
+    if (delta > 0) {
+      AddMarker(ActionJump::kCode, target, marker::kEndIf);
+    } else {
+      AddMarker(ActionJump::kCode, m_prescanOffset, marker::kLoopEnd);
+      AddMarker(ActionJump::kCode, target, marker::kLoopStart);
+    }
+  } else {
+    AddMarker(ActionIf::kCode, target, delta >= 0 ? marker::kEndIf : marker::kLoopDo);
+  }
+}
+
+void ExpressionTable::AddMarker(std::uint8_t code, std::uint32_t target, std::string_view text) {
+  m_markers.add({code, target, text});
+}
+
+void ExpressionTable::FireMarkers(bool forced) {
+  if (m_markers.empty()) return;
+  for (const BlockMarker& due : forced ? m_markers.takeAll() : m_markers.takeDue(m_currentOffset)) fireMarker(due);
+}
+
+void ExpressionTable::fireMarker(const BlockMarker& due) {
+  if (due.text != marker::kLoopStart) Outdent();
+  if (due.code == ActionIf::kCode && m_lastActionCode == ActionJump::kCode) {
+    // A jump right before the end of a condition's block skips an else block.
+    AppendLine(marker::kElse);
+    Indent();
+  } else if (due.code == ActionJump::kCode && m_lastLine == marker::kElse) {
+    // The else of a while condition is the end of the loop.
+    ReplaceLastLine(marker::kLoopEnd);
+  } else {
+    AppendLine(due.text);
+  }
 }
 
 }  // namespace orvane

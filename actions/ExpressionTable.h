@@ -8,18 +8,20 @@
 #include <string_view>
 #include <vector>
 
+#include "actions/ActionList.h"
+#include "actions/BlockMarker.h"
 #include "actions/StackValue.h"
 
 namespace orvane {
 
-class ActionRecord;
 class MessageSink;
 
 /// Records render into the table: push-type actions put texts on the stack, operators
 /// combine them into expression entries that stay on the stack as placeholders
 /// "<|%d|>", statements pop their operands and append a line with the placeholders
 /// resolved. Nothing here stops a translation: missing operands and bad indices turn
-/// into visible marker texts.
+/// into visible marker texts. Structure (conditions, loops, frame-loaded tests, function
+/// bodies) is written as marker texts bound to byte offsets and finished at the end.
 class ExpressionTable {
  public:
   /// A resolved text never grows beyond this; placeholders that would take it further
@@ -92,12 +94,32 @@ class ExpressionTable {
   std::uint32_t CurrentOffset() const { return m_currentOffset; }
   /// Empties the output buffer and the last line.
   void Clear();
-  /// Discards stack and entries; indentation, offset and last action code start over.
-  /// The constant pool stays.
+  /// Discards stack, entries and markers; indentation, offset, last action code and the
+  /// record count start over. The constant pool stays.
   void Reset();
-  /// Renders one record; a failed rendering is reported to `messages` as
-  /// "An Error Occured During Translation\n" + its listing text, and translation goes on.
+  /// Fires the markers due at the record, then renders it; a failed rendering is reported
+  /// to `messages` as "An Error Occured During Translation\n" + its listing text, and
+  /// translation goes on.
   void TranslateAction(ActionRecord& record, int version, MessageSink& messages);
+
+  // Block markers.
+
+  /// The records being translated, in block order (not owned; none to forget them). The
+  /// frame-loaded renderings measure the records that follow the current one in it.
+  void SetRecords(const ActionList* records) { m_records = records; }
+  /// The offset of the record that follows the `count` records after the one being
+  /// rendered; kNeverReached when fewer follow or the records are not known.
+  std::uint32_t OffsetAfterFollowing(std::uint32_t count) const;
+  /// A target no record offset reaches: its marker fires at the forced call at the end.
+  static constexpr std::uint32_t kNeverReached = UINT32_MAX;
+
+  /// Called once per record of the block, in order, before any rendering; `first` starts
+  /// the running offset over. Jumps and conditions leave the markers of their targets.
+  void PrescanBranches(const ActionRecord& record, bool first);
+  void AddMarker(std::uint8_t code, std::uint32_t target, std::string_view text);
+  /// Emits the markers whose target the current offset has reached (every marker when
+  /// `forced`), in the order they were added.
+  void FireMarkers(bool forced);
 
  private:
   /// A placeholder inside an entry's text: where it is and the entry it names.
@@ -142,6 +164,15 @@ class ExpressionTable {
   std::uint8_t m_lastActionCode = 0;
   std::size_t m_resolvedSoFar = 0;
   std::vector<Frame> m_frames;  // scratch space of expandEntry
+
+  void fireMarker(const BlockMarker& due);
+
+  BlockMarkerQueue m_markers;
+  std::uint32_t m_prescanOffset = 0;
+  const ActionList* m_records = nullptr;
+  /// The record being rendered and its index in `m_records` (when the two agree).
+  const ActionRecord* m_currentRecord = nullptr;
+  std::size_t m_recordIndex = 0;
 };
 
 }  // namespace orvane
