@@ -33,6 +33,8 @@ const std::vector<Verb>& verbs() {
   static const std::vector<Verb> table = {
       {"scan", "MOVIE [--details] [--empty] [--json]",
        "Scan a movie and print its properties, object tree and instances", runScan},
+      {"actions", "MOVIE [--serial N | --all] [--mode hex|char|int|function|as4|as5]",
+       "Print the text an action window shows for a frame action, button or sprite instance", runActions},
       {"projector", "EXE [--save ITEM OUT]",
        "List the movies inside a projector executable, or save one of them", runProjector},
       {"save-as", "MOVIE OUT", "Copy a movie under a new name", runSaveAs},
@@ -42,6 +44,14 @@ const std::vector<Verb>& verbs() {
        "Replace an image of a movie by a picture file", runReplaceImage},
       {"preview-page", "MOVIE [--page OUT]",
        "Write the browser preview page of a movie and open it (or only write it to OUT)", runPreviewPage},
+      {"extract", "MOVIE DIR [--only images,sounds,actions,buttons] [--mode as5|as4|function|bytecode]",
+       "Extract every object of a movie into a folder per timeline and print the report", runExtract},
+      {"save-object", "MOVIE --serial N OUT", "Save the file of one image or sound object", runSaveObject},
+      {"write-actions", "MOVIE --serial N OUT [--mode as5|as4|function|bytecode]",
+       "Write the actions of one frame action or button to a text file", runWriteActions},
+      {"describe-sound", "FILE", "Describe a WAV or MP3 file as the sound window does", runDescribeSound},
+      {"convert", "IN OUT --type N", "Convert a picture into the image file type numbered N", runConvert},
+      {"decompress", "IN OUT", "Write a compressed (CWS or ZWS) movie as an uncompressed movie", runDecompress},
   };
   return table;
 }

@@ -28,6 +28,13 @@ int runSaveAs(CliContext& context, const VerbArguments& arguments);
 int runSetProperties(CliContext& context, const VerbArguments& arguments);
 int runReplaceImage(CliContext& context, const VerbArguments& arguments);
 int runPreviewPage(CliContext& context, const VerbArguments& arguments);
+int runActions(CliContext& context, const VerbArguments& arguments);
+int runExtract(CliContext& context, const VerbArguments& arguments);
+int runSaveObject(CliContext& context, const VerbArguments& arguments);
+int runWriteActions(CliContext& context, const VerbArguments& arguments);
+int runDescribeSound(CliContext& context, const VerbArguments& arguments);
+int runConvert(CliContext& context, const VerbArguments& arguments);
+int runDecompress(CliContext& context, const VerbArguments& arguments);
 
 /// Splits verb arguments into positional ones and the flags in `allowed` (with a value
 /// when the name ends in '='). Unknown options give false with the reason in `error`.

@@ -1,0 +1,41 @@
+#include <ostream>
+
+#include "cli/ActionModeArgument.h"
+#include "cli/DecimalArgument.h"
+#include "cli/Verbs.h"
+#include "objects/ActionTextWriter.h"
+
+namespace orvane {
+
+int runWriteActions(CliContext& context, const VerbArguments& arguments) {
+  ParsedArguments parsed;
+  std::string error;
+  if (!parseArguments(arguments, {"--serial=", "--mode="}, parsed, error)) return context.usage(error);
+  if (parsed.positional.size() != 2 || !parsed.has("--serial"))
+    return context.usage("write-actions takes MOVIE --serial N OUT");
+  std::uint32_t serial = 0;
+  if (!parseDecimal(parsed.value("--serial"), serial)) return context.usage("--serial takes a number");
+  const auto mode = actionModeArgument(parsed.value("--mode"));
+  if (!mode) return context.usage("--mode takes as5, as4, function or bytecode");
+
+  ScanResult result;
+  if (context.scanMovie(parsed.positional[0], result) != ScanStatus::Success) return exitcode::kFailure;
+  const ActionObject* action = result.findAction(serial, true);
+  const ButtonObject* button = result.findButton(serial, true);
+  if (button == nullptr) button = result.findInstance(serial, true);
+  if (action == nullptr && button == nullptr) {
+    context.err() << "orvane-cli: no frame action, button or sprite instance has serial " << serial << "\n";
+    return exitcode::kFailure;
+  }
+  const auto source = actionTextSource(context);
+  if (!source) return exitcode::kFailure;
+  const std::string path = normaliseActionTextName(parsed.positional[1]);
+  const bool written = action != nullptr
+                           ? WriteActionText(action, path, *mode, true, *source, context.sink())
+                           : WriteButtonActionText(button, path, *mode, true, *source, context.sink());
+  if (!written) return exitcode::kFailure;
+  context.out() << path << "\n";
+  return exitcode::kSuccess;
+}
+
+}  // namespace orvane

@@ -1,0 +1,28 @@
+#include "objects/ExtractionMode.h"
+
+namespace orvane {
+
+bool isKnownExtractionMode(ExtractionMode mode) {
+  return mode == ExtractionMode::ByteCode || mode == ExtractionMode::InstructionCode ||
+         mode == ExtractionMode::ActionScript4 || mode == ExtractionMode::ActionScript5;
+}
+
+const char* extractionModeLabel(ExtractionMode mode) {
+  switch (mode) {
+    case ExtractionMode::ByteCode: return "Byte Code\n";
+    case ExtractionMode::InstructionCode: return "Instruction Code\n";
+    case ExtractionMode::ActionScript4: return "ActionScript Version 4\n";
+    case ExtractionMode::ActionScript5: return "ActionScript Version 5\n";
+  }
+  return "";
+}
+
+std::optional<ExtractionMode> extractionModeFromName(const std::string& name) {
+  if (name == "bytecode") return ExtractionMode::ByteCode;
+  if (name == "function") return ExtractionMode::InstructionCode;
+  if (name == "as4") return ExtractionMode::ActionScript4;
+  if (name == "as5") return ExtractionMode::ActionScript5;
+  return std::nullopt;
+}
+
+}  // namespace orvane

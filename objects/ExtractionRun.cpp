@@ -1,0 +1,140 @@
+#include "objects/ExtractionRun.h"
+
+#include <filesystem>
+
+#include "movie/ScanResult.h"
+#include "objects/ActionTextWriter.h"
+#include "objects/ObjectSaving.h"
+#include "platform/FileTools.h"
+
+namespace orvane {
+
+namespace {
+
+std::string ownName(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string actionFileName(const char* prefix, const MovieObject& object) {
+  return prefix + std::to_string(object.frame) + " tag " + std::to_string(object.characterId) + ".txt";
+}
+
+class ExtractionRun {
+ public:
+  ExtractionRun(const ScanResult& result, const ExtractionSettings& settings, ActionTextSource* source,
+                MessageSink& sink, const ExtractionProgress& progress)
+      : m_result(result), m_settings(settings), m_source(source), m_sink(sink), m_progress(progress) {}
+
+  std::string run() {
+    m_report = "\n Extraction Report\n-----------------------\nExtraction Directory : " + m_settings.directory + " \n";
+    std::string directory = m_settings.directory;
+    if (!directory.empty() && directory.back() != '/') directory += '/';
+    m_total = countObjects();
+    for (const auto& timeline : m_result.timelines()) extractTimeline(*timeline, directory);
+    m_report += "\n Finished Extraction";
+    writeReport(directory + kExtractionReportName);
+    return m_report;
+  }
+
+ private:
+  std::size_t countObjects() const {
+    std::size_t total = 0;
+    for (const auto& timeline : m_result.timelines()) {
+      if (m_settings.images) total += timeline->imageCount();
+      if (m_settings.sounds) total += timeline->soundCount();
+      if (m_settings.actions) total += timeline->actionCount();
+      if (m_settings.buttons) total += timeline->buttonCount();
+    }
+    return total;
+  }
+
+  void extractTimeline(const TimelineNode& timeline, const std::string& directory) {
+    std::string folder = directory + timeline.displayName(false);
+    std::error_code ignored;  // the copies below report a folder that could not be made
+    std::filesystem::create_directories(folder, ignored);
+    folder += '/';
+    if (m_settings.images) {
+      m_report += "\n- Extracting Images - \n";
+      for (const auto& image : timeline.images) {
+        if (image->viewable) copyFile(image->tempFilePath, folder);
+        advance();
+      }
+    }
+    if (m_settings.sounds) {
+      m_report += "\n- Extracting Sounds - \n";
+      for (const auto& sound : timeline.sounds) {
+        if (sound->hasFile) copyFile(sound->tempFilePath, folder);
+        advance();
+      }
+    }
+    if (m_settings.actions) {
+      m_report += std::string("\n- Exracting Action Scripts - As ") + extractionModeLabel(m_settings.mode);
+      for (const auto& action : timeline.actions) {
+        const std::string path = folder + actionFileName("Action_In_Frame", *action);
+        m_report += path + "Translating And Extracing...";
+        const bool written =
+            m_source != nullptr && WriteActionText(action.get(), path, m_settings.mode, true, *m_source, m_sink);
+        m_report += written ? " Success\n" : " Failed\n";
+        advance();
+      }
+    }
+    if (m_settings.buttons) {
+      m_report += std::string("\n- Exracting Button Action Scripts - As ") + extractionModeLabel(m_settings.mode);
+      for (const auto& button : timeline.buttons) {
+        const std::string path = folder + actionFileName("ButtonAction_In_Frame", *button);
+        m_report += path + "Translating And Extracing...";
+        const bool written = m_source != nullptr &&
+                             WriteButtonActionText(button.get(), path, m_settings.mode, true, *m_source, m_sink);
+        m_report += written ? " Success\n" : " Failed\n";
+        advance();
+      }
+    }
+  }
+
+  void copyFile(const std::string& from, const std::string& folder) {
+    const std::string to = folder + ownName(from);
+    m_report += (copyObjectFile(from, to) ? "OK Copied To " : "!-FAILED Copied To ") + to + " \n";
+  }
+
+  void advance() {
+    ++m_done;
+    if (m_progress) m_progress(m_done, m_total);
+  }
+
+  void writeReport(const std::string& path) const {
+    FileHandle file = openFile(path, "w");
+    if (!file) return;
+    std::fwrite(m_report.data(), 1, m_report.size(), file.get());
+    (void)closeFile(file);
+  }
+
+  const ScanResult& m_result;
+  const ExtractionSettings& m_settings;
+  ActionTextSource* m_source;
+  MessageSink& m_sink;
+  const ExtractionProgress& m_progress;
+  std::string m_report;
+  std::size_t m_total = 0;
+  std::size_t m_done = 0;
+};
+
+}  // namespace
+
+std::string ExtractAllObjects(const ScanResult& result, const ExtractionSettings& settings, ActionTextSource* source,
+                              MessageSink& sink, const ExtractionProgress& progress) {
+  return ExtractionRun(result, settings, source, sink, progress).run();
+}
+
+std::vector<std::string> reportDialogLines(const std::string& report) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end = report.find('\n'); end != std::string::npos; end = report.find('\n', start)) {
+    lines.push_back(report.substr(start, end - start));
+    start = end + 1;
+  }
+  if (!lines.empty()) lines.front().insert(0, " ");
+  return lines;
+}
+
+}  // namespace orvane

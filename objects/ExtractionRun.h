@@ -1,0 +1,47 @@
+// "Extract All Objects": every selected object of a scan copied or written into one folder
+// per timeline, with the report text, the report file and the report dialog's lines.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "objects/ExtractionMode.h"
+
+namespace orvane {
+
+class ActionTextSource;
+class MessageSink;
+class ScanResult;
+
+/// The extraction settings dialog's choices; all groups are checked and ActionScript 5 is
+/// chosen when the dialog opens.
+struct ExtractionSettings {
+  std::string directory;
+  bool images = true;
+  bool sounds = true;
+  bool actions = true;
+  bool buttons = true;
+  ExtractionMode mode = ExtractionMode::ActionScript5;
+};
+
+/// Told after each object with the number done and the number the run will handle.
+using ExtractionProgress = std::function<void(std::size_t done, std::size_t total)>;
+
+/// The name of the report file in the extraction directory.
+inline constexpr const char* kExtractionReportName = "Extraction Report Log.txt";
+
+/// Runs the extraction and returns the report text. Every failure becomes a report line
+/// and the run goes on; action texts are written with errors shown through `sink`, and
+/// without a `source` (needed only for actions and buttons) each of them fails. The
+/// report is also written to the directory's "Extraction Report Log.txt" (skipped silently
+/// when that cannot be written).
+std::string ExtractAllObjects(const ScanResult& result, const ExtractionSettings& settings, ActionTextSource* source,
+                              MessageSink& sink, const ExtractionProgress& progress = {});
+
+/// The report dialog's list entries: one per piece of the report before each line feed,
+/// the first with one blank in front; the text after the last line feed is not shown.
+std::vector<std::string> reportDialogLines(const std::string& report);
+
+}  // namespace orvane
