@@ -67,18 +67,13 @@ int runExtract(CliContext& context, const VerbArguments& arguments) {
 
   ScanResult result;
   if (context.scanMovie(parsed.positional[0], result) != ScanStatus::Success) return exitcode::kFailure;
-  std::unique_ptr<ActionTextSource> source;
-  if (settings.actions || settings.buttons) {
-    source = actionTextSource(context);
-    if (!source) return exitcode::kFailure;
-  }
 
   // The bar goes to a terminal only: never into a file or another program's input.
   const bool terminal = &context.err() == &std::cerr && isatty(STDERR_FILENO) == 1;
   ProgressBar bar(context.err());
   ExtractionProgress progress;
   if (terminal) progress = [&bar](std::size_t done, std::size_t total) { bar.update(done, total); };
-  context.out() << ExtractAllObjects(result, settings, source.get(), context.sink(), progress);
+  context.out() << ExtractAllObjects(result, settings, context.sink(), progress);
   return exitcode::kSuccess;
 }
 

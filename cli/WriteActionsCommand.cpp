@@ -27,12 +27,10 @@ int runWriteActions(CliContext& context, const VerbArguments& arguments) {
     context.err() << "orvane-cli: no frame action, button or sprite instance has serial " << serial << "\n";
     return exitcode::kFailure;
   }
-  const auto source = actionTextSource(context);
-  if (!source) return exitcode::kFailure;
   const std::string path = normaliseActionTextName(parsed.positional[1]);
   const bool written = action != nullptr
-                           ? WriteActionText(action, path, *mode, true, *source, context.sink())
-                           : WriteButtonActionText(button, path, *mode, true, *source, context.sink());
+                           ? WriteActionText(action, path, *mode, true, context.sink())
+                           : WriteButtonActionText(button, path, *mode, true, context.sink());
   if (!written) return exitcode::kFailure;
   context.out() << path << "\n";
   return exitcode::kSuccess;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "actions/ActionTranslator.h"
 #include "movie/MovieObject.h"
-#include "objects/ActionTextSource.h"
 #include "objects/ObjectSaving.h"
 #include "platform/FileTools.h"
 #include "platform/MessageSink.h"
@@ -12,10 +12,11 @@ namespace orvane {
 
 namespace {
 
-bool refuseUnknownMode(ExtractionMode mode, MessageSink& sink) {
-  if (isKnownExtractionMode(mode)) return false;
-  sink.show({"", "Error, invalid type action", MessageIcon::Error});
-  return true;
+/// The mode, or none after showing "Error, invalid type action".
+std::optional<TranslationMode> knownMode(ExtractionMode mode, MessageSink& sink) {
+  const auto translation = translationModeOf(mode);
+  if (!translation) sink.show({"", "Error, invalid type action", MessageIcon::Error});
+  return translation;
 }
 
 bool writeText(const std::string& path, const std::string& text, bool showErrors, MessageSink& sink) {
@@ -30,16 +31,30 @@ bool writeText(const std::string& path, const std::string& text, bool showErrors
 
 }  // namespace
 
+std::optional<TranslationMode> translationModeOf(ExtractionMode mode) {
+  switch (mode) {
+    case ExtractionMode::ByteCode: return TranslationMode::ByteCodeHex;
+    case ExtractionMode::InstructionCode: return TranslationMode::FunctionCode;
+    case ExtractionMode::ActionScript4: return TranslationMode::ActionScript4;
+    case ExtractionMode::ActionScript5: return TranslationMode::ActionScript5;
+  }
+  return std::nullopt;
+}
+
 std::string normaliseActionTextName(const std::string& chosen) { return normaliseChosenName(chosen, ".txt", {".txt"}); }
 
 bool WriteActionText(const ActionObject* object, const std::string& path, ExtractionMode mode, bool showErrors,
-                     ActionTextSource& source, MessageSink& sink) {
-  if (object == nullptr || refuseUnknownMode(mode, sink)) return false;
-  return writeText(path, source.actionText(*object, mode), showErrors, sink);
+                     MessageSink& sink) {
+  if (object == nullptr) return false;
+  const auto translation = knownMode(mode, sink);
+  if (!translation) return false;
+  ActionTranslator translator(sink);
+  translator.SetSource(object);
+  return writeText(path, translator.Listing(*translation, true), showErrors, sink);
 }
 
 bool WriteButtonActionText(const ButtonObject* button, const std::string& path, ExtractionMode mode,
-                           bool showErrors, ActionTextSource& source, MessageSink& sink) {
+                           bool showErrors, MessageSink& sink) {
   if (button == nullptr) return false;
   const auto& conditions = button->conditionActions;
   if (std::any_of(conditions.begin(), conditions.end(), [](const auto& entry) { return entry == nullptr; })) {
@@ -47,8 +62,11 @@ bool WriteButtonActionText(const ButtonObject* button, const std::string& path, 
       sink.show({"", "Error, Null pointer referrenced in iteration of button actions", MessageIcon::Error});
     return false;
   }
-  if (refuseUnknownMode(mode, sink)) return false;
-  return writeText(path, source.buttonActionText(*button, mode), showErrors, sink);
+  const auto translation = knownMode(mode, sink);
+  if (!translation) return false;
+  ActionTranslator translator(sink);
+  const auto text = translator.ConditionBlockListing(*button, *translation, ConditionLayout::ScriptFile);
+  return text && writeText(path, *text, showErrors, sink);
 }
 
 }  // namespace orvane

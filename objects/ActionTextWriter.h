@@ -1,31 +1,38 @@
 // Action texts written to files: one frame action, or all condition actions of one button.
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "actions/TranslationMode.h"
 #include "objects/ExtractionMode.h"
 
 namespace orvane {
 
 class ActionObject;
-class ActionTextSource;
 class ButtonObject;
 class MessageSink;
 
 /// A name the user chose for an action text, made to end in ".txt" (see normaliseChosenName).
 std::string normaliseActionTextName(const std::string& chosen);
 
-/// Writes the object's block rendered with its header in the form of `mode` to `path` as
+/// The translation mode of an extraction mode: byte code in hex, function code,
+/// ActionScript 4 or 5; none for a number outside the four.
+std::optional<TranslationMode> translationModeOf(ExtractionMode mode);
+
+/// Writes the object's block translated with its header in the form of `mode` to `path` as
 /// text. An unknown mode shows "Error, invalid type action"; a file that cannot be written
 /// shows "File Write Error" / "Error writing output file, Disk may be full or write
-/// protected" when `showErrors` is set. True when the file was written.
+/// protected" when `showErrors` is set. The translator's own messages go to `sink`. True
+/// when the file was written.
 [[nodiscard]] bool WriteActionText(const ActionObject* object, const std::string& path, ExtractionMode mode,
-                                   bool showErrors, ActionTextSource& source, MessageSink& sink);
+                                   bool showErrors, MessageSink& sink);
 
-/// The same for all condition actions of a button (false without a button). An empty entry
-/// in its condition list shows "Error, Null pointer referrenced in iteration of button
+/// The same for all condition actions of a button (false without a button), laid out as
+/// on-blocks under the short header "Translate To Action Script". An empty entry in its
+/// condition list shows "Error, Null pointer referrenced in iteration of button
 /// actions" when `showErrors` is set and writes nothing.
 [[nodiscard]] bool WriteButtonActionText(const ButtonObject* button, const std::string& path, ExtractionMode mode,
-                                         bool showErrors, ActionTextSource& source, MessageSink& sink);
+                                         bool showErrors, MessageSink& sink);
 
 }  // namespace orvane

@@ -2,11 +2,6 @@
 
 namespace orvane {
 
-bool isKnownExtractionMode(ExtractionMode mode) {
-  return mode == ExtractionMode::ByteCode || mode == ExtractionMode::InstructionCode ||
-         mode == ExtractionMode::ActionScript4 || mode == ExtractionMode::ActionScript5;
-}
-
 const char* extractionModeLabel(ExtractionMode mode) {
   switch (mode) {
     case ExtractionMode::ByteCode: return "Byte Code\n";

@@ -14,9 +14,6 @@ enum class ExtractionMode : int {
   ActionScript5 = 3,
 };
 
-/// One of the four modes; false for any other number cast into the type.
-bool isKnownExtractionMode(ExtractionMode mode);
-
 /// The report's label of a known mode: "Byte Code\n", "Instruction Code\n",
 /// "ActionScript Version 4\n" or "ActionScript Version 5\n".
 const char* extractionModeLabel(ExtractionMode mode);

@@ -22,9 +22,9 @@ std::string actionFileName(const char* prefix, const MovieObject& object) {
 
 class ExtractionRun {
  public:
-  ExtractionRun(const ScanResult& result, const ExtractionSettings& settings, ActionTextSource* source,
-                MessageSink& sink, const ExtractionProgress& progress)
-      : m_result(result), m_settings(settings), m_source(source), m_sink(sink), m_progress(progress) {}
+  ExtractionRun(const ScanResult& result, const ExtractionSettings& settings, MessageSink& sink,
+                const ExtractionProgress& progress)
+      : m_result(result), m_settings(settings), m_sink(sink), m_progress(progress) {}
 
   std::string run() {
     m_report = "\n Extraction Report\n-----------------------\nExtraction Directory : " + m_settings.directory + " \n";
@@ -73,8 +73,7 @@ class ExtractionRun {
       for (const auto& action : timeline.actions) {
         const std::string path = folder + actionFileName("Action_In_Frame", *action);
         m_report += path + "Translating And Extracing...";
-        const bool written =
-            m_source != nullptr && WriteActionText(action.get(), path, m_settings.mode, true, *m_source, m_sink);
+        const bool written = WriteActionText(action.get(), path, m_settings.mode, true, m_sink);
         m_report += written ? " Success\n" : " Failed\n";
         advance();
       }
@@ -84,8 +83,7 @@ class ExtractionRun {
       for (const auto& button : timeline.buttons) {
         const std::string path = folder + actionFileName("ButtonAction_In_Frame", *button);
         m_report += path + "Translating And Extracing...";
-        const bool written = m_source != nullptr &&
-                             WriteButtonActionText(button.get(), path, m_settings.mode, true, *m_source, m_sink);
+        const bool written = WriteButtonActionText(button.get(), path, m_settings.mode, true, m_sink);
         m_report += written ? " Success\n" : " Failed\n";
         advance();
       }
@@ -111,7 +109,6 @@ class ExtractionRun {
 
   const ScanResult& m_result;
   const ExtractionSettings& m_settings;
-  ActionTextSource* m_source;
   MessageSink& m_sink;
   const ExtractionProgress& m_progress;
   std::string m_report;
@@ -121,9 +118,9 @@ class ExtractionRun {
 
 }  // namespace
 
-std::string ExtractAllObjects(const ScanResult& result, const ExtractionSettings& settings, ActionTextSource* source,
-                              MessageSink& sink, const ExtractionProgress& progress) {
-  return ExtractionRun(result, settings, source, sink, progress).run();
+std::string ExtractAllObjects(const ScanResult& result, const ExtractionSettings& settings, MessageSink& sink,
+                              const ExtractionProgress& progress) {
+  return ExtractionRun(result, settings, sink, progress).run();
 }
 
 std::vector<std::string> reportDialogLines(const std::string& report) {

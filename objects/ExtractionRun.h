@@ -11,7 +11,6 @@
 
 namespace orvane {
 
-class ActionTextSource;
 class MessageSink;
 class ScanResult;
 
@@ -33,12 +32,11 @@ using ExtractionProgress = std::function<void(std::size_t done, std::size_t tota
 inline constexpr const char* kExtractionReportName = "Extraction Report Log.txt";
 
 /// Runs the extraction and returns the report text. Every failure becomes a report line
-/// and the run goes on; action texts are written with errors shown through `sink`, and
-/// without a `source` (needed only for actions and buttons) each of them fails. The
+/// and the run goes on; action texts are written with errors shown through `sink`. The
 /// report is also written to the directory's "Extraction Report Log.txt" (skipped silently
 /// when that cannot be written).
-std::string ExtractAllObjects(const ScanResult& result, const ExtractionSettings& settings, ActionTextSource* source,
-                              MessageSink& sink, const ExtractionProgress& progress = {});
+std::string ExtractAllObjects(const ScanResult& result, const ExtractionSettings& settings, MessageSink& sink,
+                              const ExtractionProgress& progress = {});
 
 /// The report dialog's list entries: one per piece of the report before each line feed,
 /// the first with one blank in front; the text after the last line feed is not shown.
