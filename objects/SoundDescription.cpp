@@ -108,13 +108,14 @@ PlayRoute playSound(const std::string& path, MessageSink& sink, ProgramLauncher&
   if (path.size() < 2) return PlayRoute::None;
   if (!endsWith(path, ".mp3")) return PlayRoute::WavePlayer;
   sink.show({"", "This is an MP3 file and an extrenal play must be used.", MessageIcon::Information});
-  (void)openInExternalPlayer(path, launcher);
+  (void)openInExternalPlayer(path, launcher, applicationFolders());
   return PlayRoute::ExternalPlayer;
 }
 
-bool openInExternalPlayer(const std::string& path, ProgramLauncher& launcher) {
+bool openInExternalPlayer(const std::string& path, ProgramLauncher& launcher,
+                          const std::vector<std::string>& folders) {
   if (openWithDefaultProgram(path, launcher)) return true;
-  std::vector<std::string> command = defaultApplicationCommand("audio/mpeg", launcher, applicationFolders());
+  std::vector<std::string> command = defaultApplicationCommand("audio/mpeg", launcher, folders);
   if (command.empty()) return false;
   command.push_back(path);
   return launcher.start(command);

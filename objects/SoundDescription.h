@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orvane {
 
@@ -50,7 +51,8 @@ enum class PlayRoute {
 PlayRoute playSound(const std::string& path, MessageSink& sink, ProgramLauncher& launcher);
 
 /// Opens `path` with the desktop's opener; failing that, with the default application of
-/// audio/mpeg. Silent when neither can be started; false then.
-bool openInExternalPlayer(const std::string& path, ProgramLauncher& launcher);
+/// audio/mpeg found in `applicationFolders`. Silent when neither can be started; false then.
+bool openInExternalPlayer(const std::string& path, ProgramLauncher& launcher,
+                          const std::vector<std::string>& applicationFolders);
 
 }  // namespace orvane
