@@ -1,0 +1,105 @@
+// Every action block of the sample movies translates in all six modes, and every
+// function-code listing covers its block.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "actions/ActionTranslator.h"
+#include "movie/TagWalker.h"
+#include "platform/MessageSink.h"
+#include "tests/support/RecordingWriter.h"
+#include "tests/support/TestFiles.h"
+
+namespace orvane {
+namespace {
+
+constexpr TranslationMode kModes[] = {TranslationMode::ByteCodeHex,   TranslationMode::ByteCodeInteger,
+                                      TranslationMode::ByteCodeCharacter, TranslationMode::FunctionCode,
+                                      TranslationMode::ActionScript4, TranslationMode::ActionScript5};
+
+bool isUncompressedMovie(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  char signature[3] = {};
+  in.read(signature, 3);
+  return in && signature[0] == 'F' && signature[1] == 'W' && signature[2] == 'S';
+}
+
+/// The offsets "[%d] " that open the entries of a function-code listing.
+std::vector<std::uint32_t> entryOffsets(const std::string& listing) {
+  std::vector<std::uint32_t> offsets;
+  for (std::size_t at = 0; at < listing.size(); at = listing.find('\n', at) + 1) {
+    if (listing[at] == '[' && listing.compare(listing.find(']', at), 7, "] CODE:") == 0) {
+      offsets.push_back(static_cast<std::uint32_t>(std::stoul(listing.substr(at + 1))));
+    }
+    if (listing.find('\n', at) == std::string::npos) break;
+  }
+  return offsets;
+}
+
+/// Lists one block in every mode and checks that the function code covers it.
+void translateBlock(const ActionObject& block, std::size_t& records) {
+  RecordingMessageSink messages;
+  ActionTranslator translator(messages);
+  translator.SetSource(&block);
+  const bool oversized = !messages.messages().empty();
+  if (!oversized) {
+    EXPECT_EQ(translator.DecodedLength(), block.length());
+  }
+  EXPECT_LE(translator.DecodedLength(), block.length());
+  records += translator.RecordCount();
+  for (const TranslationMode mode : kModes) {
+    const std::string text = translator.Listing(mode, true);
+    EXPECT_FALSE(text.empty());
+    if (mode != TranslationMode::FunctionCode || translator.RecordCount() == 0) continue;
+    const std::vector<std::uint32_t> offsets = entryOffsets(text);
+    ASSERT_EQ(offsets.size(), translator.RecordCount());
+    EXPECT_EQ(offsets.front(), 0u);
+    EXPECT_TRUE(std::is_sorted(offsets.begin(), offsets.end()));
+    EXPECT_LT(offsets.back(), translator.DecodedLength());
+  }
+}
+
+TEST(CorpusTranslation, EveryActionBlockOfTheSampleMoviesTranslatesInEveryMode) {
+  const std::string samples = test::samplesFolder();
+  if (samples.empty()) GTEST_SKIP() << "the sample corpus folder is absent";
+  std::size_t movies = 0;
+  std::size_t blocks = 0;
+  std::size_t records = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(samples)) {
+    if (!entry.is_regular_file() || entry.path().extension() != ".swf" || !isUncompressedMovie(entry.path())) continue;
+    SCOPED_TRACE(entry.path().string());
+    test::RecordingWriter writer;
+    RecordingMessageSink sink;
+    ScanResult result;
+    TagWalker walker(writer, sink);
+    walker.setResult(&result);
+    walker.setTempFolder("/nonexistent-orvane-temp");
+    if (walker.open(entry.path().string()) != ScanStatus::Success) continue;
+    ++movies;
+    (void)walker.scan(0xFFF);
+    for (const auto& timeline : result.timelines()) {
+      for (const auto& action : timeline->actions) {
+        translateBlock(*action, records);
+        ++blocks;
+      }
+      std::vector<const ButtonObject*> owners;
+      for (const auto& button : timeline->buttons) owners.push_back(button.get());
+      for (const auto& instance : timeline->instances) owners.push_back(instance.get());
+      for (const ButtonObject* owner : owners) {
+        for (const auto& condition : owner->conditionActions) {
+          translateBlock(*condition, records);
+          ++blocks;
+        }
+        RecordingMessageSink messages;
+        for (const TranslationMode mode : kModes) EXPECT_FALSE(ActionWindowText(owner, mode, messages).empty());
+      }
+    }
+  }
+  EXPECT_GT(movies, 50u);
+  EXPECT_GT(blocks, 500u);
+  EXPECT_GT(records, 100000u);
+}
+
+}  // namespace
+}  // namespace orvane
