@@ -1,0 +1,176 @@
+#include "shell/CActionFrameWnd.h"
+
+#include <QAction>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "actions/ActionTranslator.h"
+#include "platform/MessageSink.h"
+#include "shell/ActionTextFile.h"
+#include "shell/CActionView.h"
+#include "shell/Commands.h"
+#include "shell/DisplayText.h"
+#include "shell/ShellPrompts.h"
+
+namespace orvane {
+
+namespace {
+
+std::optional<TranslationMode> modeOfCommand(int id) {
+  switch (id) {
+    case cmd::kByteCodeHex:
+      return TranslationMode::ByteCodeHex;
+    case cmd::kByteCodeCharacter:
+      return TranslationMode::ByteCodeCharacter;
+    case cmd::kByteCodeInteger:
+      return TranslationMode::ByteCodeInteger;
+    case cmd::kFunctionCode:
+      return TranslationMode::FunctionCode;
+    case cmd::kActionScript4:
+      return TranslationMode::ActionScript4;
+    case cmd::kActionScript5:
+      return TranslationMode::ActionScript5;
+    default:
+      return std::nullopt;
+  }
+}
+
+/// Short texts for the toolbar buttons; the menu keeps the full labels.
+QString toolbarText(int id) {
+  switch (id) {
+    case cmd::kSaveAsFile: return QStringLiteral("Save");
+    case cmd::kByteCodeHex: return QStringLiteral("Hex");
+    case cmd::kByteCodeCharacter: return QStringLiteral("Chr");
+    case cmd::kByteCodeInteger: return QStringLiteral("Int");
+    case cmd::kFunctionCode: return QStringLiteral("Func");
+    case cmd::kActionScript4: return QStringLiteral("AS4");
+    case cmd::kActionScript5: return QStringLiteral("AS5");
+    case cmd::kSyntaxColors: return QStringLiteral("Colors");
+    case cmd::kCopyScript: return QStringLiteral("Copy");
+    default: return {};
+  }
+}
+
+}  // namespace
+
+CActionFrameWnd::CActionFrameWnd(const MovieObject* object, const std::string& title, unsigned movieVersion,
+                                 const SyntaxColours& colours, MessageSink& messages, ShellPrompts& prompts,
+                                 QWidget* parent)
+    : QMainWindow(parent),
+      m_object(object),
+      m_title(title),
+      m_colours(colours),
+      m_messages(messages),
+      m_prompts(prompts),
+      m_view(new CActionView(this)),
+      m_contextMenu(new QMenu(QStringLiteral("ActionContext"), this)) {
+  setCentralWidget(m_view);
+  setWindowTitle(displayString(m_title));
+  statusBar();
+  buildCommands();
+  connect(m_view, &CActionView::contextMenuWanted, this, &CActionFrameWnd::showContextMenu);
+  connect(m_view, &QPlainTextEdit::cursorPositionChanged, this, &CActionFrameWnd::updateCopyState);
+  connect(m_view, &QPlainTextEdit::selectionChanged, this, &CActionFrameWnd::updateCopyState);
+  show(initialMode(movieVersion));
+}
+
+void CActionFrameWnd::buildCommands() {
+  for (const CommandSpec& spec : actionCommands()) {
+    auto* action = new QAction(QString::fromLatin1(spec.label), this);
+    action->setStatusTip(QString::fromLatin1(spec.statusText));
+    action->setToolTip(QString::fromLatin1(spec.statusText));
+    action->setIconText(toolbarText(spec.id));
+    const int id = spec.id;
+    connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+    m_actions[id] = action;
+  }
+  auto* toolbar = addToolBar(QStringLiteral("Action"));
+  toolbar->setObjectName(QStringLiteral("actionToolbar"));
+  toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  for (const int id : {cmd::kSaveAsFile, 0, cmd::kByteCodeHex, cmd::kByteCodeCharacter, cmd::kByteCodeInteger, 0,
+                       cmd::kFunctionCode, 0, cmd::kActionScript4, cmd::kActionScript5, 0, cmd::kSyntaxColors,
+                       cmd::kCopyScript}) {
+    if (id == 0) {
+      toolbar->addSeparator();
+    } else {
+      toolbar->addAction(m_actions.at(id));
+    }
+  }
+  for (const int id : {cmd::kCopyScript, cmd::kSelectAll, 0, cmd::kSaveAsFile, cmd::kSyntaxColors, 0,
+                       cmd::kByteCodeHex, cmd::kByteCodeInteger, cmd::kByteCodeCharacter, 0, cmd::kFunctionCode, 0,
+                       cmd::kActionScript4, cmd::kActionScript5}) {
+    if (id == 0) {
+      m_contextMenu->addSeparator();
+    } else {
+      m_contextMenu->addAction(m_actions.at(id));
+    }
+  }
+  updateCopyState();
+}
+
+QAction* CActionFrameWnd::commandAction(int id) const {
+  const auto found = m_actions.find(id);
+  return found == m_actions.end() ? nullptr : found->second;
+}
+
+void CActionFrameWnd::runCommand(int id) {
+  if (const std::optional<TranslationMode> mode = modeOfCommand(id)) {
+    if (m_object != nullptr) show(*mode);
+    return;
+  }
+  switch (id) {
+    case cmd::kCopyScript:
+      m_view->copySelection();
+      break;
+    case cmd::kSelectAll:
+      m_view->selectAll();
+      break;
+    case cmd::kSaveAsFile:
+      saveAsFile();
+      break;
+    case cmd::kSyntaxColors:
+      emit syntaxColorsRequested();
+      break;
+    default:
+      break;
+  }
+}
+
+void CActionFrameWnd::show(TranslationMode mode) {
+  m_mode = mode;
+  if (const std::optional<int> version = modeScriptVersion(mode)) {
+    m_shownVersion = *version;
+    m_keywords.load(m_shownVersion, m_colours);
+  }
+  m_view->showText(ActionWindowText(m_object, mode, m_messages), m_keywords);
+  updateCopyState();
+}
+
+void CActionFrameWnd::changeSynColor(const SyntaxColours& colours) {
+  m_colours = colours;
+  m_keywords.load(m_shownVersion, m_colours);
+  m_view->recolour(m_keywords);
+}
+
+void CActionFrameWnd::saveAsFile() {
+  if (m_object == nullptr) {
+    m_messages.show({"", "Failed, Null Memory Pointer", MessageIcon::Error});
+    return;
+  }
+  const std::optional<std::string> chosen =
+      m_prompts.savePath(this, QStringLiteral("Text Files (.txt) (*.txt)"), proposedTextFileName(m_title));
+  if (!chosen) return;
+  const std::optional<std::string> path = withTxtExtension(*chosen);
+  if (!path) return;
+  if (!writeTextFile(*path, m_view->bytes())) {
+    m_messages.show({"", "Failed, Couldn't open File For Writing", MessageIcon::Error});
+  }
+}
+
+void CActionFrameWnd::showContextMenu(QPoint globalPosition) {
+  m_contextMenu->popup(globalPosition + QPoint(0, 12));
+}
+
+void CActionFrameWnd::updateCopyState() { m_actions.at(cmd::kCopyScript)->setEnabled(m_view->canCopy()); }
+
+}  // namespace orvane

@@ -1,0 +1,468 @@
+#include "shell/CMainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "movie/MoviePanels.h"
+#include "movie/MovieRewriter.h"
+#include "objects/ObjectFileWriters.h"
+#include "objects/PreviewPage.h"
+#include "platform/ConfigFolder.h"
+#include "platform/MessageSink.h"
+#include "shell/CActionFrameWnd.h"
+#include "shell/Commands.h"
+#include "shell/MoviePanelWidgets.h"
+#include "shell/ShellPrompts.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr const char* kLayoutKey = "BarState2";
+constexpr const char* kLayoutFileName = "layout.ini";
+constexpr int kStartTimerMs = 100;
+
+QIcon commandIcon(int id, const QStyle* style) {
+  switch (id) {
+    case cmd::kOpen: return style->standardIcon(QStyle::SP_DialogOpenButton);
+    case cmd::kSaveAs: return style->standardIcon(QStyle::SP_DialogSaveButton);
+    case cmd::kRescan: return style->standardIcon(QStyle::SP_BrowserReload);
+    case cmd::kPreviewInBrowser: return style->standardIcon(QStyle::SP_DesktopIcon);
+    case cmd::kExtractAll: return style->standardIcon(QStyle::SP_DirIcon);
+    case cmd::kAbout: return style->standardIcon(QStyle::SP_MessageBoxInformation);
+    case cmd::kMovieObjects: return style->standardIcon(QStyle::SP_FileDialogListView);
+    case cmd::kMovieProperties: return style->standardIcon(QStyle::SP_FileDialogInfoView);
+    case cmd::kMoviePreview: return style->standardIcon(QStyle::SP_MediaPlay);
+    case cmd::kCloseAllChildren: return style->standardIcon(QStyle::SP_DialogCloseButton);
+    case cmd::kMaximizeChild: return style->standardIcon(QStyle::SP_TitleBarMaxButton);
+    default: return {};
+  }
+}
+
+/// The modeless window shown while a scan runs.
+class WaitWindow : public QDialog {
+ public:
+  explicit WaitWindow(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Orvane"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Scanning File...  Please Wait"), this));
+    setModal(false);
+    show();
+    // Paint it before the scan blocks the event loop.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
+};
+
+}  // namespace
+
+CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
+    : QMainWindow(parent),
+      m_messages(services.messages),
+      m_prompts(services.prompts),
+      m_launcher(services.launcher),
+      m_configFolder(services.configFolder),
+      m_tempFolder(services.tempFolder),
+      m_writer(std::make_unique<ObjectFileWriters>()),
+      m_walker(*m_writer, m_messages),
+      m_mdi(new QMdiArea(this)) {
+  setWindowTitle(QStringLiteral("Orvane"));
+  setWindowIcon(QIcon(QStringLiteral(":/orvane/orvane.svg")));
+  m_walker.setTempFolder(m_tempFolder);
+  m_walker.setResult(&m_result);
+  m_result.setMessageSink(&m_messages);
+  setCentralWidget(m_mdi);
+  buildCommands();
+  buildBars();
+  buildPanels();
+  buildMenus();
+  connectCommands();
+  restoreLayout();
+  refreshPanels();
+  connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::updateCommandStates);
+  updateCommandStates();
+  QTimer::singleShot(kStartTimerMs, this, &CMainFrame::startUp);
+}
+
+CMainFrame::~CMainFrame() {
+  // Object windows point into the scan result: they go first.
+  for (QMdiSubWindow* window : m_mdi->subWindowList()) delete window;
+}
+
+void CMainFrame::buildCommands() {
+  for (const CommandSpec& spec : frameCommands()) {
+    auto* action = new QAction(commandIcon(spec.id, style()), QString::fromLatin1(spec.label), this);
+    if (*spec.shortcut != '\0') action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
+    action->setStatusTip(QString::fromLatin1(spec.statusText));
+    m_commands[spec.id] = action;
+  }
+  for (const int id : {cmd::kToolbar, cmd::kStatusBar, cmd::kMovieObjects, cmd::kMovieProperties, cmd::kMoviePreview}) {
+    m_commands.at(id)->setCheckable(true);
+    m_commands.at(id)->setChecked(true);
+  }
+}
+
+QAction* CMainFrame::command(int id) const {
+  const auto found = m_commands.find(id);
+  return found == m_commands.end() ? nullptr : found->second;
+}
+
+void CMainFrame::buildMenus() {
+  const auto fill = [this](const QString& title, std::initializer_list<int> ids) {
+    QMenu* menu = menuBar()->addMenu(title);
+    for (const int id : ids) {
+      if (id == 0) {
+        menu->addSeparator();
+      } else {
+        menu->addAction(m_commands.at(id));
+      }
+    }
+  };
+  fill(tr("&File"), {cmd::kOpen, cmd::kSaveAs, 0, cmd::kPreviewInBrowser, 0, cmd::kExit});
+  fill(tr("&Edit"), {cmd::kCopy});
+  fill(tr("&Movie"), {cmd::kExtractObject, cmd::kExtractAll, cmd::kReplaceImage, 0, cmd::kEditMovieProperties,
+                      cmd::kRescan, 0, cmd::kOptions});
+  fill(tr("&View"), {cmd::kToolbar, cmd::kStatusBar, 0, cmd::kMovieObjects, cmd::kMovieProperties,
+                     cmd::kMoviePreview});
+  fill(tr("&Window"), {cmd::kTile, cmd::kCascade, cmd::kMaximizeChild, cmd::kCloseAllChildren});
+  fill(tr("&Help"), {cmd::kHelpTopics, cmd::kAbout});
+}
+
+void CMainFrame::buildBars() {
+  m_mainToolbar = addToolBar(tr("Standard"));
+  m_mainToolbar->setObjectName(QStringLiteral("mainToolbar"));
+  for (const int id : {cmd::kOpen, cmd::kSaveAs, cmd::kRescan, 0, cmd::kPreviewInBrowser, 0, cmd::kExtractAll, 0,
+                       cmd::kAbout}) {
+    if (id == 0) {
+      m_mainToolbar->addSeparator();
+    } else {
+      m_mainToolbar->addAction(m_commands.at(id));
+    }
+  }
+  m_windowsToolbar = addToolBar(tr("Windows"));
+  m_windowsToolbar->setObjectName(QStringLiteral("windowsToolbar"));
+  m_windowsToolbar->addWidget(new QLabel(QStringLiteral("Windows :"), m_windowsToolbar));
+  for (const int id : {cmd::kMovieObjects, cmd::kMovieProperties, cmd::kMoviePreview, 0, cmd::kCloseAllChildren,
+                       cmd::kMaximizeChild}) {
+    if (id == 0) {
+      m_windowsToolbar->addSeparator();
+    } else {
+      m_windowsToolbar->addAction(m_commands.at(id));
+    }
+  }
+
+  addToolBarBreak();
+  QToolBar* fileBar = addToolBar(tr("Current File"));
+  fileBar->setObjectName(QStringLiteral("currentFileBar"));
+  fileBar->addWidget(new QLabel(QStringLiteral("Current File :"), fileBar));
+  m_currentFile = new QLineEdit(fileBar);
+  m_currentFile->setReadOnly(true);
+  m_currentFile->setObjectName(QStringLiteral("currentFile"));
+  fileBar->addWidget(m_currentFile);
+  auto* browse = new QPushButton(QStringLiteral("Browse"), fileBar);
+  connect(browse, &QPushButton::clicked, this, &CMainFrame::browseForMovie);
+  fileBar->addWidget(browse);
+
+  for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+    auto* pane = new QLabel(QString::fromLatin1(indicator), statusBar());
+    pane->setEnabled(false);
+    statusBar()->addPermanentWidget(pane);
+  }
+}
+
+void CMainFrame::buildPanels() {
+  m_objectsPanel = new CMovieObjectsPanel(this);
+  m_previewPanel = new CMoviePreviewPanel(this);
+  m_propertiesPanel = new CMoviePropertiesPanel(this);
+  const auto addDock = [this](int id, const QString& title, const char* name, QWidget* panel,
+                              Qt::DockWidgetArea area) {
+    auto* dock = new QDockWidget(title, this);
+    dock->setObjectName(QString::fromLatin1(name));
+    dock->setWidget(panel);
+    dock->setAllowedAreas(Qt::AllDockWidgetAreas);
+    addDockWidget(area, dock);
+    m_docks[id] = dock;
+    QAction* toggle = m_commands.at(id);
+    connect(toggle, &QAction::triggered, dock, &QDockWidget::setVisible);
+    connect(dock, &QDockWidget::visibilityChanged, this,
+            [toggle, dock] { toggle->setChecked(!dock->isHidden()); });
+  };
+  addDock(cmd::kMovieProperties, QStringLiteral("Movie Properties"), "MovieProperties", m_propertiesPanel,
+          Qt::RightDockWidgetArea);
+  addDock(cmd::kMovieObjects, QStringLiteral("Movie Objects"), "MovieObjects", m_objectsPanel,
+          Qt::LeftDockWidgetArea);
+  addDock(cmd::kMoviePreview, QStringLiteral("Movie Preview"), "MoviePreview", m_previewPanel,
+          Qt::RightDockWidgetArea);
+  connect(m_objectsPanel, &CMovieObjectsPanel::changeView, this, &CMainFrame::changeView);
+  connect(m_propertiesPanel, &CMoviePropertiesPanel::editPropertiesRequested, this,
+          &CMainFrame::editMovieProperties);
+}
+
+QDockWidget* CMainFrame::dock(int commandId) const {
+  const auto found = m_docks.find(commandId);
+  return found == m_docks.end() ? nullptr : found->second;
+}
+
+void CMainFrame::restoreLayout() {
+  const QSettings layout(QString::fromStdString(m_configFolder + "/" + kLayoutFileName), QSettings::IniFormat);
+  const QByteArray state = layout.value(QString::fromLatin1(kLayoutKey)).toByteArray();
+  if (!state.isEmpty()) restoreState(state);
+}
+
+void CMainFrame::connectCommands() {
+  const auto on = [this](int id, void (CMainFrame::*handler)()) {
+    connect(m_commands.at(id), &QAction::triggered, this, handler);
+  };
+  on(cmd::kOpen, &CMainFrame::browseForMovie);
+  on(cmd::kSaveAs, &CMainFrame::saveAs);
+  on(cmd::kPreviewInBrowser, &CMainFrame::previewInBrowser);
+  on(cmd::kEditMovieProperties, &CMainFrame::editMovieProperties);
+  on(cmd::kRescan, &CMainFrame::rescan);
+  on(cmd::kOptions, &CMainFrame::editOptions);
+  on(cmd::kCopy, &CMainFrame::copyScript);
+  on(cmd::kHelpTopics, &CMainFrame::showHelp);
+  on(cmd::kAbout, &CMainFrame::showAbout);
+  on(cmd::kCloseAllChildren, &CMainFrame::closeAllChildWindows);
+  connect(m_commands.at(cmd::kExit), &QAction::triggered, this, &QWidget::close);
+  connect(m_commands.at(cmd::kTile), &QAction::triggered, m_mdi, &QMdiArea::tileSubWindows);
+  connect(m_commands.at(cmd::kCascade), &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
+  connect(m_commands.at(cmd::kMaximizeChild), &QAction::triggered, this, [this] {
+    if (QMdiSubWindow* active = m_mdi->activeSubWindow()) active->showMaximized();
+  });
+  connect(m_commands.at(cmd::kToolbar), &QAction::toggled, this, [this](bool shown) {
+    m_mainToolbar->setVisible(shown);
+    m_windowsToolbar->setVisible(shown);
+  });
+  connect(m_commands.at(cmd::kStatusBar), &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+}
+
+void CMainFrame::updateCommandStates() {
+  const bool objectWindow = m_mdi->activeSubWindow() != nullptr;
+  for (const CommandSpec& spec : frameCommands()) {
+    bool enabled = true;
+    switch (spec.rule) {
+      case EnableRule::Always:
+        break;
+      case EnableRule::MovieLoaded:
+        enabled = m_movieLoaded;
+        break;
+      case EnableRule::ObjectWindowActive:
+        enabled = objectWindow;
+        break;
+      case EnableRule::ImageWindowActive:
+        // Only action windows exist so far; image windows bring their own.
+        enabled = false;
+        break;
+    }
+    m_commands.at(spec.id)->setEnabled(enabled);
+  }
+}
+
+void CMainFrame::startUp() {
+  static_cast<void>(m_settings.LoadSettings(settingsPath()));
+  if (!m_pendingPath.empty()) openMovie(m_pendingPath);
+}
+
+std::string CMainFrame::settingsPath() const { return m_configFolder + "/" + kSettingsFileName; }
+
+void CMainFrame::setCurrentPath(const std::string& path) {
+  m_currentPath = path;
+  m_currentFile->setText(QString::fromStdString(path));
+}
+
+void CMainFrame::openMovie(const std::string& path) {
+  closeAllChildWindows();
+  setCurrentPath(path);
+  if (path.ends_with(".exe")) {
+    const std::optional<std::string> movie = m_prompts.projectorMovie(this, path, m_tempFolder);
+    if (!movie) {
+      setCurrentPath("");
+      return;
+    }
+    setCurrentPath(*movie);
+  }
+  scan();
+}
+
+void CMainFrame::scan() {
+  // The object windows show objects of the result that is about to be cleared.
+  closeAllChildWindows();
+  m_result.clear();
+  m_movieLoaded = true;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  ScanStatus status = m_walker.open(m_currentPath);
+  if (status == ScanStatus::Success) {
+    m_walker.copyHeaderInto(m_result);
+    const WaitWindow wait(this);
+    status = m_walker.scan(m_settings.options.scanFlags);
+  }
+  reportStatus(status);
+  if (status != ScanStatus::Success) m_movieLoaded = false;
+  QApplication::restoreOverrideCursor();
+  refreshPanels();
+  updateCommandStates();
+}
+
+void CMainFrame::reportStatus(ScanStatus status) {
+  m_statusTitle = orvane::statusTitle(status);
+  statusBar()->showMessage(QString::fromStdString(m_statusTitle));
+  if (status == ScanStatus::Success) return;
+  m_messages.show({m_statusTitle, statusText(status, m_walker.errorText()), MessageIcon::Error});
+}
+
+void CMainFrame::refreshPanels() {
+  const ScanOptions& options = m_settings.options;
+  m_objectsPanel->refill(&m_result, options.showAdvancedDetails != 0, options.showEmptyMovieObjects != 0);
+  m_propertiesPanel->refill(&m_result);
+}
+
+void CMainFrame::changeView(int kind, int id) {
+  const std::pair key{kind, id};
+  const MovieObject* object = nullptr;
+  const auto serial = static_cast<std::uint32_t>(id);
+  switch (kind) {
+    case viewkind::kAction:
+      object = m_result.findAction(serial, true);
+      break;
+    case viewkind::kButton:
+      object = m_result.findButton(serial, true);
+      break;
+    case viewkind::kInstance:
+      object = m_result.findInstance(serial, true);
+      break;
+    default:
+      // Image and sound windows come with their own commands; other kinds open nothing.
+      return;
+  }
+  if (object == nullptr) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  if (const auto open = m_objectWindows.find(key); open != m_objectWindows.end() && open->second) {
+    m_mdi->setActiveSubWindow(open->second);
+    QApplication::restoreOverrideCursor();
+    return;
+  }
+  const bool details = m_settings.options.showAdvancedDetails != 0;
+  auto* frame = new CActionFrameWnd(object, object->describe(details), m_result.version, m_settings.colours,
+                                    m_messages, m_prompts);
+  QMdiSubWindow* window = m_mdi->addSubWindow(frame);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setWindowIcon(windowIcon());
+  window->resize(640, 420);
+  connect(frame, &CActionFrameWnd::syntaxColorsRequested, this, &CMainFrame::editSyntaxColours);
+  m_objectWindows[key] = window;
+  window->show();
+  if (const int modeCommand = modeCommandFor(m_settings.options.defaultTranslationMode)) {
+    frame->runCommand(modeCommand);
+  }
+  QApplication::restoreOverrideCursor();
+  updateCommandStates();
+}
+
+CActionFrameWnd* CMainFrame::activeActionWindow() const {
+  QMdiSubWindow* active = m_mdi->activeSubWindow();
+  return active == nullptr ? nullptr : qobject_cast<CActionFrameWnd*>(active->widget());
+}
+
+void CMainFrame::closeAllChildWindows() {
+  for (QMdiSubWindow* window : m_mdi->subWindowList()) delete window;
+  m_objectWindows.clear();
+  updateCommandStates();
+}
+
+void CMainFrame::browseForMovie() {
+  if (const std::optional<std::string> path = m_prompts.openPath(this)) openMovie(*path);
+}
+
+void CMainFrame::saveAs() {
+  if (!m_movieLoaded) return;
+  const std::optional<std::string> name = m_prompts.savePath(this, QStringLiteral("SWF Files (.swf) (*.swf)"), "");
+  if (!name) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  static_cast<void>(saveMovieAs(m_currentPath, *name, m_messages));
+  QApplication::restoreOverrideCursor();
+}
+
+void CMainFrame::previewInBrowser() {
+  if (!m_movieLoaded) return;
+  static_cast<void>(orvane::previewInBrowser(m_currentPath, m_result.width, m_result.height,
+                                             previewPagePath(m_tempFolder), m_launcher, m_messages));
+}
+
+void CMainFrame::editMovieProperties() {
+  if (!m_movieLoaded) return;
+  const std::optional<MovieProperties> properties = m_prompts.movieProperties(this, m_result);
+  if (!properties) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool rewritten = orvane::editMovieProperties(m_currentPath, m_result, *properties, m_messages);
+  QApplication::restoreOverrideCursor();
+  if (rewritten) scan();
+}
+
+void CMainFrame::rescan() {
+  if (m_movieLoaded) scan();
+}
+
+void CMainFrame::editOptions() { static_cast<void>(m_prompts.editOptions(this, m_settings.options)); }
+
+void CMainFrame::editSyntaxColours() {
+  if (!m_prompts.editColours(this, m_settings.colours)) return;
+  for (QMdiSubWindow* window : m_mdi->subWindowList(QMdiArea::ActivationHistoryOrder)) {
+    if (auto* frame = qobject_cast<CActionFrameWnd*>(window->widget())) frame->changeSynColor(m_settings.colours);
+  }
+}
+
+void CMainFrame::copyScript() {
+  if (CActionFrameWnd* frame = activeActionWindow()) frame->runCommand(cmd::kCopyScript);
+}
+
+void CMainFrame::showHelp() {
+  auto* help = new QDialog(this);
+  help->setAttribute(Qt::WA_DeleteOnClose);
+  help->setWindowTitle(QStringLiteral("Orvane Help"));
+  auto* layout = new QVBoxLayout(help);
+  auto* browser = new QTextBrowser(help);
+  browser->setSource(QUrl(QStringLiteral("qrc:/orvane/user-guide.html")));
+  layout->addWidget(browser);
+  help->resize(560, 420);
+  help->show();
+}
+
+void CMainFrame::showAbout() {
+  QMessageBox::about(this, QStringLiteral("About Orvane"),
+                     QStringLiteral("Orvane %1\n\nInspects the actions, images and sounds of uncompressed Flash "
+                                    "movies.")
+                         .arg(QStringLiteral(ORVANE_VERSION)));
+}
+
+void CMainFrame::shutDown() {
+  if (m_shutDown) return;
+  m_shutDown = true;
+  if (!ensureConfigFolder(m_configFolder)) return;
+  QSettings layout(QString::fromStdString(m_configFolder + "/" + kLayoutFileName), QSettings::IniFormat);
+  layout.setValue(QString::fromLatin1(kLayoutKey), saveState());
+  layout.sync();
+  // A settings file that cannot be written is silently not written.
+  static_cast<void>(m_settings.SaveSettings(settingsPath()));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  shutDown();
+  QMainWindow::closeEvent(event);
+}
+
+}  // namespace orvane

@@ -1,0 +1,137 @@
+// The main window: menus, toolbars, the "Current File" bar, the three panels and the
+// object windows of the loaded movie; opening, scanning and the frame's commands.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "movie/ObjectFileWriter.h"
+#include "movie/ScanResult.h"
+#include "movie/ScanStatus.h"
+#include "movie/TagWalker.h"
+#include "shell/AppSettings.h"
+
+class QAction;
+class QDockWidget;
+class QLineEdit;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+
+namespace orvane {
+
+class CActionFrameWnd;
+class CMovieObjectsPanel;
+class CMoviePreviewPanel;
+class CMoviePropertiesPanel;
+class MessageSink;
+class ProgramLauncher;
+class ShellPrompts;
+
+/// Where the frame finds the user and the system.
+struct FrameServices {
+  MessageSink& messages;
+  ShellPrompts& prompts;
+  ProgramLauncher& launcher;
+  std::string configFolder;  // the settings file and the docking layout
+  std::string tempFolder;    // temporary object files and the projector's candidate copy
+};
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit CMainFrame(const FrameServices& services, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  /// The file named on the command line, opened when the start-up timer fires.
+  void setPendingPath(std::string path) { m_pendingPath = std::move(path); }
+  /// What the start-up timer does: load the settings, then open the pending file.
+  void startUp();
+
+  /// Open movie: closes the object windows; a path ending in ".exe" goes through the
+  /// projector dialog first.
+  void openMovie(const std::string& path);
+  /// Scans the current path and refreshes the panels.
+  void scan();
+  /// Opens or activates the window of an object ("ChangeView").
+  void changeView(int kind, int id);
+  /// Saves the docking layout and the settings file.
+  void shutDown();
+
+  QAction* command(int id) const;
+  bool movieLoaded() const { return m_movieLoaded; }
+  const std::string& currentPath() const { return m_currentPath; }
+  const std::string& statusTitle() const { return m_statusTitle; }
+  const ScanResult& scanResult() const { return m_result; }
+  AppSettings& settings() { return m_settings; }
+  QLineEdit* currentFileField() const { return m_currentFile; }
+  CMovieObjectsPanel* objectsPanel() const { return m_objectsPanel; }
+  CMoviePropertiesPanel* propertiesPanel() const { return m_propertiesPanel; }
+  QDockWidget* dock(int commandId) const;
+  QMdiArea* mdiArea() const { return m_mdi; }
+  /// The action window that has the focus, if any.
+  CActionFrameWnd* activeActionWindow() const;
+  std::string settingsPath() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildCommands();
+  void buildMenus();
+  void buildBars();
+  void buildPanels();
+  void restoreLayout();
+  void connectCommands();
+  void updateCommandStates();
+
+  void setCurrentPath(const std::string& path);
+  void reportStatus(ScanStatus status);
+  void refreshPanels();
+  void closeAllChildWindows();
+
+  void browseForMovie();
+  void saveAs();
+  void previewInBrowser();
+  void editMovieProperties();
+  void rescan();
+  void editOptions();
+  void editSyntaxColours();
+  void copyScript();
+  void showHelp();
+  void showAbout();
+
+  MessageSink& m_messages;
+  ShellPrompts& m_prompts;
+  ProgramLauncher& m_launcher;
+  std::string m_configFolder;
+  std::string m_tempFolder;
+
+  std::unique_ptr<ObjectFileWriter> m_writer;
+  TagWalker m_walker;
+  ScanResult m_result;
+  std::string m_currentPath;
+  std::string m_pendingPath;
+  bool m_movieLoaded = false;
+  AppSettings m_settings;
+  std::string m_statusTitle;
+  bool m_shutDown = false;
+
+  QMdiArea* m_mdi;
+  std::map<int, QAction*> m_commands;
+  QToolBar* m_mainToolbar = nullptr;
+  QToolBar* m_windowsToolbar = nullptr;
+  QLineEdit* m_currentFile = nullptr;
+  CMovieObjectsPanel* m_objectsPanel = nullptr;
+  CMoviePropertiesPanel* m_propertiesPanel = nullptr;
+  CMoviePreviewPanel* m_previewPanel = nullptr;
+  std::map<int, QDockWidget*> m_docks;  // by the command that shows them
+  std::map<std::pair<int, int>, QPointer<QMdiSubWindow>> m_objectWindows;  // by kind and serial
+};
+
+}  // namespace orvane

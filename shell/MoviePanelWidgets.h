@@ -1,0 +1,58 @@
+// The three docked panels of the main window: the object tree with the instance list, the
+// movie properties list and the (for now empty) preview panel.
+#pragma once
+
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QWidget>
+
+namespace orvane {
+
+class ScanResult;
+
+/// "Movie Objects": the "Object Library" tree and the "Object Instances" list.
+class CMovieObjectsPanel : public QTabWidget {
+  Q_OBJECT
+
+ public:
+  explicit CMovieObjectsPanel(QWidget* parent = nullptr);
+
+  /// Refills both tabs from the scan (none: "No Movie Objects" and "No Items").
+  void refill(const ScanResult* result, bool showDetails, bool showEmpty);
+
+  QTreeWidget* objectTree() const { return m_tree; }
+  QTreeWidget* instanceList() const { return m_instances; }
+
+ signals:
+  /// A tree item was selected or an instance double-clicked.
+  void changeView(int kind, int id);
+
+ private:
+  void onTreeSelection();
+  void onInstanceActivated(QTreeWidgetItem* item);
+
+  QTreeWidget* m_tree;
+  QTreeWidget* m_instances;
+};
+
+/// "Movie Properties": the header values and object counts.
+class CMoviePropertiesPanel : public QTreeWidget {
+  Q_OBJECT
+
+ public:
+  explicit CMoviePropertiesPanel(QWidget* parent = nullptr);
+  void refill(const ScanResult* result);
+
+ signals:
+  void editPropertiesRequested();
+};
+
+/// "Movie Preview": the place of the embedded player.
+class CMoviePreviewPanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit CMoviePreviewPanel(QWidget* parent = nullptr) : QWidget(parent) {}
+};
+
+}  // namespace orvane

@@ -1,0 +1,60 @@
+// The questions the desktop program asks the user (file names, dialogs), behind one
+// interface so that tests can answer them.
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "movie/MovieRewriter.h"
+#include "movie/ScanOptions.h"
+#include "shell/AppSettings.h"
+
+class QWidget;
+
+namespace orvane {
+
+class ScanResult;
+
+class ShellPrompts {
+ public:
+  virtual ~ShellPrompts() = default;
+
+  /// The movie or projector to open; none when cancelled.
+  virtual std::optional<std::string> openPath(QWidget* parent) = 0;
+  /// A file name to save to, proposing `proposed`; none when cancelled.
+  virtual std::optional<std::string> savePath(QWidget* parent, const QString& filter, const std::string& proposed) = 0;
+  /// The projector dialog on `executable`: the movie to scan, none when it was left
+  /// without "Scan Movie".
+  virtual std::optional<std::string> projectorMovie(QWidget* parent, const std::string& executable,
+                                                    const std::string& tempFolder) = 0;
+  /// "Edit SWF Movie Properties" starting from the scan's values; none when cancelled.
+  virtual std::optional<MovieProperties> movieProperties(QWidget* parent, const ScanResult& scan) = 0;
+  /// "Orvane Options" on `options`; true (and `options` changed) on OK.
+  virtual bool editOptions(QWidget* parent, ScanOptions& options) = 0;
+  /// "Color Selection" on `colours`; true (and `colours` changed) on OK.
+  virtual bool editColours(QWidget* parent, SyntaxColours& colours) = 0;
+};
+
+class MessageSink;
+class ProgramLauncher;
+
+/// The real dialogs.
+class DialogPrompts : public ShellPrompts {
+ public:
+  DialogPrompts(MessageSink& messages, ProgramLauncher& launcher) : m_messages(messages), m_launcher(launcher) {}
+
+  std::optional<std::string> openPath(QWidget* parent) override;
+  std::optional<std::string> savePath(QWidget* parent, const QString& filter, const std::string& proposed) override;
+  std::optional<std::string> projectorMovie(QWidget* parent, const std::string& executable,
+                                            const std::string& tempFolder) override;
+  std::optional<MovieProperties> movieProperties(QWidget* parent, const ScanResult& scan) override;
+  bool editOptions(QWidget* parent, ScanOptions& options) override;
+  bool editColours(QWidget* parent, SyntaxColours& colours) override;
+
+ private:
+  MessageSink& m_messages;
+  ProgramLauncher& m_launcher;
+};
+
+}  // namespace orvane

@@ -1,0 +1,33 @@
+// orvane: the desktop program.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "shell/COrvaneApp.h"
+
+namespace {
+
+bool haveDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!haveDisplay()) {
+    std::fputs("orvane: no display to show the window on; orvane-cli scan MOVIE lists a movie without one\n",
+               stderr);
+    return 1;
+  }
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Orvane"));
+  const std::vector<std::string> arguments(argv, argv + argc);
+  orvane::COrvaneApp orvane(arguments);
+  return QApplication::exec();
+}

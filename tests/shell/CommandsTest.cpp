@@ -1,0 +1,60 @@
+#include "shell/Commands.h"
+
+#include <gtest/gtest.h>
+
+#include "shell/ActionTextFile.h"
+#include "tests/support/TestFiles.h"
+
+namespace orvane {
+namespace {
+
+TEST(Commands, TablesAndModeCommands) {
+  const CommandSpec* open = findCommand(frameCommands(), cmd::kOpen);
+  ASSERT_NE(open, nullptr);
+  EXPECT_STREQ(open->label, "&Open...");
+  EXPECT_STREQ(open->shortcut, "Ctrl+O");
+  for (const int id : {cmd::kRescan, cmd::kExtractAll, cmd::kPreviewInBrowser, cmd::kEditMovieProperties}) {
+    EXPECT_EQ(findCommand(frameCommands(), id)->rule, EnableRule::MovieLoaded) << id;
+  }
+  EXPECT_EQ(findCommand(frameCommands(), 12345), nullptr);
+  EXPECT_STREQ(findCommand(actionCommands(), cmd::kByteCodeInteger)->statusText,
+               "Translate To Byte Code - Interger Mode");
+
+  EXPECT_EQ(modeCommandFor(10), 32771);
+  EXPECT_EQ(modeCommandFor(11), 32772);
+  EXPECT_EQ(modeCommandFor(12), 32773);
+  EXPECT_EQ(modeCommandFor(13), 32774);
+  EXPECT_EQ(modeCommandFor(14), 32775);
+  EXPECT_EQ(modeCommandFor(15), 32776);
+  EXPECT_EQ(modeCommandFor(16), 0);
+  EXPECT_EQ(modeCommandFor(17), 0);
+  EXPECT_EQ(modeCommandFor(9), 0);
+}
+
+TEST(Commands, CommandLineArgument) {
+  const std::vector<std::string> none = {"orvane"};
+  EXPECT_EQ(pendingPathFromArguments(none), "");
+  const std::vector<std::string> quoted = {"orvane", "\"/tmp/my movie.swf\"", "ignored"};
+  EXPECT_EQ(pendingPathFromArguments(quoted), "/tmp/my movie.swf");
+  const std::vector<std::string> literalNone = {"orvane", "none"};
+  EXPECT_EQ(pendingPathFromArguments(literalNone), "");
+}
+
+TEST(ActionTextFile, NamesAndWrite) {
+  EXPECT_EQ(proposedTextFileName("Action Script For  Frame[0] "), "action script for  frame[0] .txt");
+  EXPECT_EQ(withTxtExtension("notes"), "notes.txt");
+  EXPECT_EQ(withTxtExtension("notes.TXT"), "notes.TXT");
+  EXPECT_EQ(withTxtExtension("notes.doc"), "notes.txt");
+  EXPECT_EQ(withTxtExtension("a.js"), "a.js.txt");
+  EXPECT_EQ(withTxtExtension("a"), std::nullopt);
+
+  test::ScratchFolder folder;
+  const std::string text = "caf\xE9\nline\n";
+  ASSERT_TRUE(writeTextFile(folder.file("out.txt"), text));
+  const std::vector<std::uint8_t> bytes = test::readFile(folder.file("out.txt"));
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), text);
+  EXPECT_FALSE(writeTextFile(folder.file("missing/out.txt"), text));
+}
+
+}  // namespace
+}  // namespace orvane

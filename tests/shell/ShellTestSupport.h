@@ -1,0 +1,97 @@
+// What the widget tests share: one QApplication, scripted answers to the dialogs, and a
+// main window over a scratch configuration and temp folder.
+#pragma once
+
+#include <QApplication>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/MessageSink.h"
+#include "platform/ProcessLauncher.h"
+#include "shell/CMainFrame.h"
+#include "shell/ShellPrompts.h"
+#include "tests/support/TestFiles.h"
+
+namespace orvane::test {
+
+/// The application object of the test program, made on first use.
+inline QApplication& qtApplication() {
+  static int argc = 1;
+  static char name[] = "orvane_shell_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication application(argc, argv);
+  return application;
+}
+
+/// Answers every question from queues; an empty queue cancels.
+class ScriptedPrompts : public ShellPrompts {
+ public:
+  std::optional<std::string> openPath(QWidget*) override { return next(openPaths); }
+  std::optional<std::string> savePath(QWidget*, const QString&, const std::string& proposed) override {
+    proposedNames.push_back(proposed);
+    return next(savePaths);
+  }
+  std::optional<std::string> projectorMovie(QWidget*, const std::string& executable, const std::string&) override {
+    projectorRuns.push_back(executable);
+    return next(projectorMovies);
+  }
+  std::optional<MovieProperties> movieProperties(QWidget*, const ScanResult&) override {
+    return next(properties);
+  }
+  bool editOptions(QWidget*, ScanOptions& options) override {
+    if (!newOptions) return false;
+    options = *newOptions;
+    return true;
+  }
+  bool editColours(QWidget*, SyntaxColours& colours) override {
+    if (!newColours) return false;
+    colours = *newColours;
+    return true;
+  }
+
+  std::deque<std::string> openPaths;
+  std::deque<std::string> savePaths;
+  std::deque<std::string> projectorMovies;
+  std::deque<MovieProperties> properties;
+  std::optional<ScanOptions> newOptions;
+  std::optional<SyntaxColours> newColours;
+  std::vector<std::string> proposedNames;
+  std::vector<std::string> projectorRuns;
+
+ private:
+  template <typename T>
+  static std::optional<T> next(std::deque<T>& queue) {
+    if (queue.empty()) return std::nullopt;
+    T value = queue.front();
+    queue.pop_front();
+    return value;
+  }
+};
+
+/// Starts nothing; records what it was asked.
+class NullLauncher : public ProgramLauncher {
+ public:
+  bool start(const std::vector<std::string>&) override { return false; }
+  std::optional<std::string> capture(const std::vector<std::string>&) override { return std::nullopt; }
+};
+
+/// A main window with its own configuration and temp folders.
+struct FrameFixture {
+  FrameFixture() {
+    qtApplication();
+    frame = std::make_unique<CMainFrame>(
+        FrameServices{messages, prompts, launcher, config.path(), temp.path()});
+    frame->show();
+  }
+
+  ScratchFolder config;
+  ScratchFolder temp;
+  RecordingMessageSink messages;
+  ScriptedPrompts prompts;
+  NullLauncher launcher;
+  std::unique_ptr<CMainFrame> frame;
+};
+
+}  // namespace orvane::test
