@@ -1,11 +1,14 @@
 // orvane: the desktop program.
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "shell/CMainFrame.h"
 #include "shell/COrvaneApp.h"
+#include "shell/ScreenshotTour.h"
 
 namespace {
 
@@ -29,5 +32,14 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Orvane"));
   const std::vector<std::string> arguments(argv, argv + argc);
   orvane::COrvaneApp orvane(arguments);
+  // ORVANE_SCREENSHOTS=FOLDER: after the start-up scan, take the documentation pictures and quit.
+  const QString screenshots = qEnvironmentVariable("ORVANE_SCREENSHOTS");
+  if (!screenshots.isEmpty()) {
+    QTimer::singleShot(1000, &orvane.frame(), [&orvane, screenshots] {
+      const bool ok = orvane::takeScreenshots(orvane.frame(), screenshots);
+      orvane.frame().close();
+      QApplication::exit(ok ? 0 : 1);
+    });
+  }
   return QApplication::exec();
 }
