@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Orvane and runs it on the movie given (the demo movie
-# without one).
+# Installs what is missing, builds Orvane and opens the desktop program on the movie given
+# (the demo movie without one). Without a display it prints `orvane-cli scan` instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,4 +9,8 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_
 cmake --build build/release
 
 movie="${1:-build/release/examples/orvane-demo.swf}"
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x build/release/shell/orvane ]; then
+  exec build/release/shell/orvane "$movie"
+fi
+echo "No display: printing orvane-cli scan of $movie instead of opening the desktop program." >&2
 exec build/release/cli/orvane-cli scan "$movie"
