@@ -41,7 +41,7 @@ std::string indentedBody(const std::string& listing) {
 
 }  // namespace
 
-ActionTranslator::ActionTranslator(MessageSink& messages) : m_messages(messages) { m_table.SetRecords(&m_records); }
+ActionTranslator::ActionTranslator(MessageSink& messages) : m_messages(messages) {}
 
 void ActionTranslator::SetSource(const ActionObject* source) {
   if (source == nullptr) return;
@@ -84,17 +84,7 @@ std::string ActionTranslator::FunctionCodeListing(bool withHeader) {
 
 std::string ActionTranslator::ActionScriptListing(int version, bool withHeader) {
   if (m_records.empty()) return std::string(kEmptyListing);
-  m_table.Clear();
-  m_table.Reset();
-  bool first = true;
-  for (const auto& record : m_records) {
-    m_table.PrescanBranches(*record, first);
-    first = false;
-  }
-  for (const auto& record : m_records) m_table.TranslateAction(*record, version, m_messages);
-  m_table.DumpStack();
-  m_table.FireMarkers(true);
-  std::string text = m_table.FinishText(version);
+  std::string text = m_table.TranslateBlock(m_records, version, m_messages);
   if (!withHeader) return text;
   return HeaderText(formatText("Translate to Action Script, Version %d", version), m_records.size()) + text;
 }

@@ -43,7 +43,7 @@ class BlockMarkerQueue {
   std::vector<BlockMarker> takeDue(std::uint32_t offset);
   /// Removes every marker and returns them in the order they were added.
   std::vector<BlockMarker> takeAll();
-  bool empty() const { return m_pending == 0; }
+  bool empty() const { return m_heap.empty(); }
   void clear();
 
  private:
@@ -53,10 +53,11 @@ class BlockMarkerQueue {
     std::uint32_t sequence;
   };
 
-  std::vector<BlockMarker> m_markers;  // in creation order
-  std::vector<bool> m_taken;
-  std::vector<Due> m_heap;
-  std::size_t m_pending = 0;
+  /// The markers of `due`, sorted into creation order.
+  std::vector<BlockMarker> inCreationOrder(std::vector<std::uint32_t>& due) const;
+
+  std::vector<BlockMarker> m_markers;  // in creation order, taken ones included
+  std::vector<Due> m_heap;             // the markers not taken yet
 };
 
 }  // namespace orvane

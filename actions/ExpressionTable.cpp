@@ -269,6 +269,18 @@ void ExpressionTable::TranslateAction(ActionRecord& record, int version, Message
   m_currentOffset += record.size();
 }
 
+std::string ExpressionTable::TranslateBlock(const ActionList& records, int version, MessageSink& messages) {
+  Clear();
+  Reset();
+  for (std::size_t i = 0; i < records.size(); ++i) PrescanBranches(*records[i], i == 0);
+  m_records = &records;
+  for (const auto& record : records) TranslateAction(*record, version, messages);
+  m_records = nullptr;
+  DumpStack();
+  FireMarkers(true);
+  return FinishText(version);
+}
+
 std::uint32_t ExpressionTable::OffsetAfterFollowing(std::uint32_t count) const {
   if (m_records == nullptr || m_recordIndex >= m_records->size() ||
       (*m_records)[m_recordIndex].get() != m_currentRecord) {

@@ -104,9 +104,12 @@ class ExpressionTable {
 
   // Block markers.
 
-  /// The records being translated, in block order (not owned; none to forget them). The
-  /// frame-loaded renderings measure the records that follow the current one in it.
-  void SetRecords(const ActionList* records) { m_records = records; }
+  /// One whole ActionScript translation of `records` (a block in block order): clear and
+  /// reset, prescan the branches, render every record, dump the stack, fire the markers
+  /// left and finish the text. The frame-loaded renderings measure the records that
+  /// follow them in `records`.
+  std::string TranslateBlock(const ActionList& records, int version, MessageSink& messages);
+
   /// The offset of the record that follows the `count` records after the one being
   /// rendered; kNeverReached when fewer follow or the records are not known.
   std::uint32_t OffsetAfterFollowing(std::uint32_t count) const;
@@ -169,7 +172,7 @@ class ExpressionTable {
 
   BlockMarkerQueue m_markers;
   std::uint32_t m_prescanOffset = 0;
-  const ActionList* m_records = nullptr;
+  const ActionList* m_records = nullptr;  // during TranslateBlock
   /// The record being rendered and its index in `m_records` (when the two agree).
   const ActionRecord* m_currentRecord = nullptr;
   std::size_t m_recordIndex = 0;

@@ -197,7 +197,7 @@ std::vector<GoldenRow> goldenRows() {
        "[0] CODE:135 ActionStoreRegister\n\t[Reg No. = 1 ]\n[4] CODE:69 ActionTargetPath\n",
        "CODE:135FLASH 5 Action\n\n", ""},
       {"ConditionAfterNotLosesItsNegation", join({var("x"), {0x12}, longAction(0x9D, {0x00, 0x00})}), nullptr,
-       "If (x )\n", "if (x ){\n"},
+       "If (x )\nEnd If\n", "if (x ){\n}\n"},
       {"TellTarget", join({longAction(0x8B, zstr("mc")), {0x07}, longAction(0x8B, zstr("")), var("t"), {0x20, 0x07},
                            push({str("")}), {0x20}}),
        nullptr, "Begin Tell Target( \"mc\" )\n   Stop()\nEnd Tell Target\nBegin Tell Target( t )\n   Stop()\nEnd Tell Target\n",

@@ -25,14 +25,10 @@ inline std::string functionCode(const ActionList& records) {
   return text;
 }
 
-/// Every record rendered in order, the stack dumped and the text finished.
+/// One whole ActionScript translation of the records.
 inline std::string actionScript(const ActionList& records, int version, ExpressionTable& table,
                                 MessageSink& messages) {
-  table.Clear();
-  table.Reset();
-  for (const auto& record : records) table.TranslateAction(*record, version, messages);
-  table.DumpStack();
-  return table.FinishText(version);
+  return table.TranslateBlock(records, version, messages);
 }
 
 inline std::string actionScript(std::span<const std::uint8_t> block, int version) {
