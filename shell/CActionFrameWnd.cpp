@@ -1,6 +1,7 @@
 #include "shell/CActionFrameWnd.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -33,6 +34,24 @@ std::optional<TranslationMode> modeOfCommand(int id) {
     default:
       return std::nullopt;
   }
+}
+
+int commandOfMode(TranslationMode mode) {
+  switch (mode) {
+    case TranslationMode::ByteCodeHex:
+      return cmd::kByteCodeHex;
+    case TranslationMode::ByteCodeCharacter:
+      return cmd::kByteCodeCharacter;
+    case TranslationMode::ByteCodeInteger:
+      return cmd::kByteCodeInteger;
+    case TranslationMode::FunctionCode:
+      return cmd::kFunctionCode;
+    case TranslationMode::ActionScript4:
+      return cmd::kActionScript4;
+    case TranslationMode::ActionScript5:
+      break;
+  }
+  return cmd::kActionScript5;
 }
 
 /// Short texts for the toolbar buttons; the menu keeps the full labels.
@@ -83,6 +102,13 @@ void CActionFrameWnd::buildCommands() {
     const int id = spec.id;
     connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
     m_actions[id] = action;
+  }
+  // The mode buttons show the mode on display.
+  auto* modes = new QActionGroup(this);
+  for (const int id : {cmd::kByteCodeHex, cmd::kByteCodeCharacter, cmd::kByteCodeInteger, cmd::kFunctionCode,
+                       cmd::kActionScript4, cmd::kActionScript5}) {
+    m_actions.at(id)->setCheckable(true);
+    modes->addAction(m_actions.at(id));
   }
   auto* toolbar = addToolBar(QStringLiteral("Action"));
   toolbar->setObjectName(QStringLiteral("actionToolbar"));
@@ -143,6 +169,7 @@ void CActionFrameWnd::show(TranslationMode mode) {
     m_keywords.load(m_shownVersion, m_colours);
   }
   m_view->showText(ActionWindowText(m_object, mode, m_messages), m_keywords);
+  m_actions.at(commandOfMode(mode))->setChecked(true);
   updateCopyState();
 }
 

@@ -30,6 +30,9 @@
 #include "shell/MoviePanelWidgets.h"
 #include "shell/ShellPrompts.h"
 
+// The resources live in a static library: register them explicitly (outside any namespace).
+static void initShellResources() { Q_INIT_RESOURCE(shell); }
+
 namespace orvane {
 
 namespace {
@@ -81,6 +84,7 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
       m_writer(std::make_unique<ObjectFileWriters>()),
       m_walker(*m_writer, m_messages),
       m_mdi(new QMdiArea(this)) {
+  initShellResources();
   setWindowTitle(QStringLiteral("Orvane"));
   setWindowIcon(QIcon(QStringLiteral(":/orvane/orvane.svg")));
   m_walker.setTempFolder(m_tempFolder);
@@ -235,6 +239,7 @@ void CMainFrame::connectCommands() {
   on(cmd::kRescan, &CMainFrame::rescan);
   on(cmd::kOptions, &CMainFrame::editOptions);
   on(cmd::kCopy, &CMainFrame::copyScript);
+  on(cmd::kExtractObject, &CMainFrame::extractObject);
   on(cmd::kHelpTopics, &CMainFrame::showHelp);
   on(cmd::kAbout, &CMainFrame::showAbout);
   on(cmd::kCloseAllChildren, &CMainFrame::closeAllChildWindows);
@@ -428,6 +433,11 @@ void CMainFrame::editSyntaxColours() {
 
 void CMainFrame::copyScript() {
   if (CActionFrameWnd* frame = activeActionWindow()) frame->runCommand(cmd::kCopyScript);
+}
+
+void CMainFrame::extractObject() {
+  // The active object window saves its own object ("Save As File..." in action windows).
+  if (CActionFrameWnd* frame = activeActionWindow()) frame->runCommand(cmd::kSaveAsFile);
 }
 
 void CMainFrame::showHelp() {

@@ -103,6 +103,7 @@ class CMainFrame : public QMainWindow {
   void editOptions();
   void editSyntaxColours();
   void copyScript();
+  void extractObject();
   void showHelp();
   void showAbout();
 

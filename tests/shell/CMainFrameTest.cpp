@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTextLayout>
 
 #include "actions/ActionTranslator.h"
@@ -193,10 +194,24 @@ TEST(CMainFrame, ModeCommandsAndTheDefaultMode) {
   const Bytes saved = test::readFile(fixture.temp.file("notes.txt"));
   EXPECT_EQ(std::string(saved.begin(), saved.end()), window->view()->bytes());
 
+  // The "ActionContext" menu in its order.
+  QStringList menu;
+  for (const QAction* action : window->contextMenu()->actions()) menu << action->text();
+  EXPECT_EQ(menu, (QStringList{"Copy", "Select All", "", "Save As File...", "Syntax Colors...", "", "Byte Code Hex",
+                               "Byte Code Integer", "Byte Code Character", "", "Function Code", "",
+                               "Action Script V4", "Action Script V5"}));
+  EXPECT_TRUE(window->commandAction(cmd::kByteCodeHex)->isChecked());
+  EXPECT_FALSE(window->commandAction(cmd::kActionScript4)->isChecked());
+
   // Select All, then Copy enabled.
   window->runCommand(cmd::kSelectAll);
   EXPECT_TRUE(window->commandAction(cmd::kCopyScript)->isEnabled());
   EXPECT_EQ(window->view()->selectedBytes().toStdString(), window->view()->bytes());
+
+  // "Extract Object" of the main window saves the active action window's text.
+  fixture.prompts.savePaths.push_back(fixture.temp.file("frame.doc"));
+  frame.command(cmd::kExtractObject)->trigger();
+  EXPECT_EQ(test::readFile(fixture.temp.file("frame.txt")), saved);
 }
 
 TEST(CMainFrame, SyntaxColoursRecolourEveryActionWindow) {
@@ -228,9 +243,16 @@ TEST(CMainFrame, EnableRulesFollowTheMovie) {
   const std::vector<int> movieCommands = {cmd::kRescan, cmd::kExtractAll, cmd::kPreviewInBrowser,
                                           cmd::kEditMovieProperties};
   for (const int id : movieCommands) EXPECT_FALSE(frame.command(id)->isEnabled()) << id;
-  for (const int id : {cmd::kOpen, cmd::kSaveAs, cmd::kOptions, cmd::kAbout}) {
+  for (const int id : {cmd::kOpen, cmd::kSaveAs, cmd::kOptions, cmd::kAbout, cmd::kHelpTopics}) {
     EXPECT_TRUE(frame.command(id)->isEnabled()) << id;
   }
+  EXPECT_FALSE(frame.command(cmd::kExtractObject)->isEnabled());
+
+  // Help Topics shows the user guide compiled into the program.
+  frame.command(cmd::kHelpTopics)->trigger();
+  const auto* guide = frame.findChild<QTextBrowser*>();
+  ASSERT_NE(guide, nullptr);
+  EXPECT_TRUE(guide->toPlainText().contains(QStringLiteral("Orvane user guide")));
   frame.openMovie(writeMovie(fixture.temp, panelMovie()));
   for (const int id : movieCommands) EXPECT_TRUE(frame.command(id)->isEnabled()) << id;
 

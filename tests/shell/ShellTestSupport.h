@@ -2,6 +2,8 @@
 // main window over a scratch configuration and temp folder.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <deque>
 #include <memory>
@@ -16,14 +18,31 @@
 
 namespace orvane::test {
 
+/// Deletes the application object after the last test, while Qt's own globals still live
+/// (at exit they may already be gone).
+class QtApplicationEnvironment : public ::testing::Environment {
+ public:
+  static QApplication& application() {
+    static int argc = 1;
+    static char name[] = "orvane_shell_tests";
+    static char* argv[] = {name, nullptr};
+    if (s_application == nullptr) s_application = new QApplication(argc, argv);
+    return *s_application;
+  }
+  void TearDown() override {
+    delete s_application;
+    s_application = nullptr;
+  }
+
+ private:
+  static inline QApplication* s_application = nullptr;
+};
+
+inline const ::testing::Environment* const kQtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+
 /// The application object of the test program, made on first use.
-inline QApplication& qtApplication() {
-  static int argc = 1;
-  static char name[] = "orvane_shell_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication application(argc, argv);
-  return application;
-}
+inline QApplication& qtApplication() { return QtApplicationEnvironment::application(); }
 
 /// Answers every question from queues; an empty queue cancels.
 class ScriptedPrompts : public ShellPrompts {
