@@ -44,8 +44,6 @@ bool readHead(const std::string& path, long offset, unsigned char* bytes, std::s
   return std::fseek(file.get(), offset, SEEK_SET) == 0 && std::fread(bytes, 1, count, file.get()) == count;
 }
 
-bool fileCanBeOpened(const std::string& path) { return static_cast<bool>(openFile(path, "rb")); }
-
 }  // namespace
 
 void describeMp3(const unsigned char (&head)[4], std::uint64_t fileLength, SoundDescription& description) {
@@ -81,7 +79,11 @@ bool describeWave(const unsigned char (&format)[16], std::uint64_t fileLength, S
 }
 
 bool SoundDescription::load(const std::string& path) {
-  if (path.empty() || !fileCanBeOpened(path)) error = kMissingFile;
+  // Neither description can open a missing file, so nothing more is described.
+  if (path.empty() || !openFile(path, "rb")) {
+    error = kMissingFile;
+    return false;
+  }
   std::uint64_t fileLength = 0;
   if (endsWith(path, ".mp3")) {
     unsigned char head[4];
@@ -90,7 +92,6 @@ bool SoundDescription::load(const std::string& path) {
     return true;
   }
   if (endsWith(path, ".wav")) {
-    if (!fileCanBeOpened(path)) return false;
     unsigned char format[16] = {};
     // A file too short for its format fields cannot be PCM; it is shown as an invalid format.
     if (!readHead(path, kWaveFormatOffset, format, sizeof format, fileLength)) format[0] = 0;
