@@ -225,7 +225,10 @@ QDockWidget* CMainFrame::dock(int commandId) const {
 void CMainFrame::restoreLayout() {
   const QSettings layout(QString::fromStdString(m_configFolder + "/" + kLayoutFileName), QSettings::IniFormat);
   const QByteArray state = layout.value(QString::fromLatin1(kLayoutKey)).toByteArray();
-  if (!state.isEmpty()) restoreState(state);
+  if (state.isEmpty() || !restoreState(state)) return;
+  // The check marks follow what the layout shows.
+  for (const auto& [id, dock] : m_docks) m_commands.at(id)->setChecked(!dock->isHidden());
+  m_commands.at(cmd::kToolbar)->setChecked(!m_mainToolbar->isHidden());
 }
 
 void CMainFrame::connectCommands() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDockWidget>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -322,6 +323,25 @@ TEST(CMainFrame, SettingsAreLoadedAtStartAndWrittenAtClose) {
   const Bytes written = test::readFile(frame.settingsPath());
   EXPECT_EQ(std::string(written.begin(), written.end()), "FLAG\n4095\nADVOPS\n1\n0\nASMODE\n17\nCOLORS\n");
   EXPECT_TRUE(test::fileExists(fixture.config.file("layout.ini")));
+}
+
+TEST(CMainFrame, DockingLayoutIsRestoredFromBarState2) {
+  test::FrameFixture fixture;
+  QAction* properties = fixture.frame->command(cmd::kMovieProperties);
+  EXPECT_TRUE(properties->isChecked());
+  properties->trigger();
+  EXPECT_FALSE(properties->isChecked());
+  EXPECT_TRUE(fixture.frame->dock(cmd::kMovieProperties)->isHidden());
+  fixture.frame->close();
+
+  CMainFrame again(
+      FrameServices{fixture.messages, fixture.prompts, fixture.launcher, fixture.config.path(), fixture.temp.path()});
+  again.show();
+  EXPECT_TRUE(again.dock(cmd::kMovieProperties)->isHidden());
+  EXPECT_FALSE(again.dock(cmd::kMovieObjects)->isHidden());
+  EXPECT_FALSE(again.command(cmd::kMovieProperties)->isChecked());
+  EXPECT_EQ(again.dock(cmd::kMovieObjects)->windowTitle(), QStringLiteral("Movie Objects"));
+  EXPECT_EQ(again.dockWidgetArea(again.dock(cmd::kMovieObjects)), Qt::LeftDockWidgetArea);
 }
 
 }  // namespace
