@@ -77,12 +77,15 @@ QByteArray CActionView::selectedBytes() const {
   return m_display->bytesOf(selection);
 }
 
-void CActionView::copySelection() {
-  const QByteArray bytes = selectedBytes();
-  if (bytes.isEmpty()) return;
+QMimeData* CActionView::createMimeDataFromSelection() const {
   auto* data = new QMimeData;
-  data->setData(QStringLiteral("text/plain"), bytes);
-  QApplication::clipboard()->setMimeData(data);
+  data->setData(QStringLiteral("text/plain"), selectedBytes());
+  return data;
+}
+
+void CActionView::copySelection() {
+  if (!textCursor().hasSelection()) return;
+  QApplication::clipboard()->setMimeData(createMimeDataFromSelection());
 }
 
 bool CActionView::canCopy() const { return textCursor().selectionEnd() > 0; }

@@ -60,6 +60,8 @@ class CActionView : public QPlainTextEdit {
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
+  /// Copying and dragging hand over the selection's original bytes as plain text.
+  QMimeData* createMimeDataFromSelection() const override;
 
  private:
   std::string m_bytes;

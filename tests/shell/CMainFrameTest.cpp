@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
+#include <QMimeData>
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -208,6 +210,9 @@ TEST(CMainFrame, ModeCommandsAndTheDefaultMode) {
   window->runCommand(cmd::kSelectAll);
   EXPECT_TRUE(window->commandAction(cmd::kCopyScript)->isEnabled());
   EXPECT_EQ(window->view()->selectedBytes().toStdString(), window->view()->bytes());
+  window->runCommand(cmd::kCopyScript);
+  EXPECT_EQ(QApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain")).toStdString(),
+            window->view()->bytes());
 
   // "Extract Object" of the main window saves the active action window's text.
   fixture.prompts.savePaths.push_back(fixture.temp.file("frame.doc"));
