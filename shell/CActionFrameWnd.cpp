@@ -57,16 +57,26 @@ int commandOfMode(TranslationMode mode) {
 /// Short texts for the toolbar buttons; the menu keeps the full labels.
 QString toolbarText(int id) {
   switch (id) {
-    case cmd::kSaveAsFile: return QStringLiteral("Save");
-    case cmd::kByteCodeHex: return QStringLiteral("Hex");
-    case cmd::kByteCodeCharacter: return QStringLiteral("Chr");
-    case cmd::kByteCodeInteger: return QStringLiteral("Int");
-    case cmd::kFunctionCode: return QStringLiteral("Func");
-    case cmd::kActionScript4: return QStringLiteral("AS4");
-    case cmd::kActionScript5: return QStringLiteral("AS5");
-    case cmd::kSyntaxColors: return QStringLiteral("Colors");
-    case cmd::kCopyScript: return QStringLiteral("Copy");
-    default: return {};
+    case cmd::kSaveAsFile:
+      return QStringLiteral("Save");
+    case cmd::kByteCodeHex:
+      return QStringLiteral("Hex");
+    case cmd::kByteCodeCharacter:
+      return QStringLiteral("Chr");
+    case cmd::kByteCodeInteger:
+      return QStringLiteral("Int");
+    case cmd::kFunctionCode:
+      return QStringLiteral("Func");
+    case cmd::kActionScript4:
+      return QStringLiteral("AS4");
+    case cmd::kActionScript5:
+      return QStringLiteral("AS5");
+    case cmd::kSyntaxColors:
+      return QStringLiteral("Colors");
+    case cmd::kCopyScript:
+      return QStringLiteral("Copy");
+    default:
+      return {};
   }
 }
 
@@ -113,18 +123,18 @@ void CActionFrameWnd::buildCommands() {
   auto* toolbar = addToolBar(QStringLiteral("Action"));
   toolbar->setObjectName(QStringLiteral("actionToolbar"));
   toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  for (const int id : {cmd::kSaveAsFile, 0, cmd::kByteCodeHex, cmd::kByteCodeCharacter, cmd::kByteCodeInteger, 0,
-                       cmd::kFunctionCode, 0, cmd::kActionScript4, cmd::kActionScript5, 0, cmd::kSyntaxColors,
-                       cmd::kCopyScript}) {
+  for (const int id :
+       {cmd::kSaveAsFile, 0, cmd::kByteCodeHex, cmd::kByteCodeCharacter, cmd::kByteCodeInteger, 0, cmd::kFunctionCode,
+        0, cmd::kActionScript4, cmd::kActionScript5, 0, cmd::kSyntaxColors, cmd::kCopyScript}) {
     if (id == 0) {
       toolbar->addSeparator();
     } else {
       toolbar->addAction(m_actions.at(id));
     }
   }
-  for (const int id : {cmd::kCopyScript, cmd::kSelectAll, 0, cmd::kSaveAsFile, cmd::kSyntaxColors, 0,
-                       cmd::kByteCodeHex, cmd::kByteCodeInteger, cmd::kByteCodeCharacter, 0, cmd::kFunctionCode, 0,
-                       cmd::kActionScript4, cmd::kActionScript5}) {
+  for (const int id : {cmd::kCopyScript, cmd::kSelectAll, 0, cmd::kSaveAsFile, cmd::kSyntaxColors, 0, cmd::kByteCodeHex,
+                       cmd::kByteCodeInteger, cmd::kByteCodeCharacter, 0, cmd::kFunctionCode, 0, cmd::kActionScript4,
+                       cmd::kActionScript5}) {
     if (id == 0) {
       m_contextMenu->addSeparator();
     } else {
@@ -194,9 +204,7 @@ void CActionFrameWnd::saveAsFile() {
   }
 }
 
-void CActionFrameWnd::showContextMenu(QPoint globalPosition) {
-  m_contextMenu->popup(globalPosition + QPoint(0, 12));
-}
+void CActionFrameWnd::showContextMenu(QPoint globalPosition) { m_contextMenu->popup(globalPosition + QPoint(0, 12)); }
 
 void CActionFrameWnd::updateCopyState() { m_actions.at(cmd::kCopyScript)->setEnabled(m_view->canCopy()); }
 

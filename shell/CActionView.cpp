@@ -63,8 +63,8 @@ void CActionView::recolour(const KeywordTable& table) {
   if (!m_display) return;
   std::vector<RangeHighlighter::Range> ranges;
   for (const ColourRange& range : colourRanges(m_bytes, table)) {
-    ranges.push_back({m_display->position(range.start), m_display->position(range.start + range.length),
-                      toColour(range.colour)});
+    ranges.push_back(
+        {m_display->position(range.start), m_display->position(range.start + range.length), toColour(range.colour)});
   }
   m_highlighter->setRanges(std::move(ranges));
 }

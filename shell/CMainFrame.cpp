@@ -43,18 +43,30 @@ constexpr int kStartTimerMs = 100;
 
 QIcon commandIcon(int id, const QStyle* style) {
   switch (id) {
-    case cmd::kOpen: return style->standardIcon(QStyle::SP_DialogOpenButton);
-    case cmd::kSaveAs: return style->standardIcon(QStyle::SP_DialogSaveButton);
-    case cmd::kRescan: return style->standardIcon(QStyle::SP_BrowserReload);
-    case cmd::kPreviewInBrowser: return style->standardIcon(QStyle::SP_DesktopIcon);
-    case cmd::kExtractAll: return style->standardIcon(QStyle::SP_DirIcon);
-    case cmd::kAbout: return style->standardIcon(QStyle::SP_MessageBoxInformation);
-    case cmd::kMovieObjects: return style->standardIcon(QStyle::SP_FileDialogListView);
-    case cmd::kMovieProperties: return style->standardIcon(QStyle::SP_FileDialogInfoView);
-    case cmd::kMoviePreview: return style->standardIcon(QStyle::SP_MediaPlay);
-    case cmd::kCloseAllChildren: return style->standardIcon(QStyle::SP_DialogCloseButton);
-    case cmd::kMaximizeChild: return style->standardIcon(QStyle::SP_TitleBarMaxButton);
-    default: return {};
+    case cmd::kOpen:
+      return style->standardIcon(QStyle::SP_DialogOpenButton);
+    case cmd::kSaveAs:
+      return style->standardIcon(QStyle::SP_DialogSaveButton);
+    case cmd::kRescan:
+      return style->standardIcon(QStyle::SP_BrowserReload);
+    case cmd::kPreviewInBrowser:
+      return style->standardIcon(QStyle::SP_DesktopIcon);
+    case cmd::kExtractAll:
+      return style->standardIcon(QStyle::SP_DirIcon);
+    case cmd::kAbout:
+      return style->standardIcon(QStyle::SP_MessageBoxInformation);
+    case cmd::kMovieObjects:
+      return style->standardIcon(QStyle::SP_FileDialogListView);
+    case cmd::kMovieProperties:
+      return style->standardIcon(QStyle::SP_FileDialogInfoView);
+    case cmd::kMoviePreview:
+      return style->standardIcon(QStyle::SP_MediaPlay);
+    case cmd::kCloseAllChildren:
+      return style->standardIcon(QStyle::SP_DialogCloseButton);
+    case cmd::kMaximizeChild:
+      return style->standardIcon(QStyle::SP_TitleBarMaxButton);
+    default:
+      return {};
   }
 }
 
@@ -141,8 +153,7 @@ void CMainFrame::buildMenus() {
   fill(tr("&Edit"), {cmd::kCopy});
   fill(tr("&Movie"), {cmd::kExtractObject, cmd::kExtractAll, cmd::kReplaceImage, 0, cmd::kEditMovieProperties,
                       cmd::kRescan, 0, cmd::kOptions});
-  fill(tr("&View"), {cmd::kToolbar, cmd::kStatusBar, 0, cmd::kMovieObjects, cmd::kMovieProperties,
-                     cmd::kMoviePreview});
+  fill(tr("&View"), {cmd::kToolbar, cmd::kStatusBar, 0, cmd::kMovieObjects, cmd::kMovieProperties, cmd::kMoviePreview});
   fill(tr("&Window"), {cmd::kTile, cmd::kCascade, cmd::kMaximizeChild, cmd::kCloseAllChildren});
   fill(tr("&Help"), {cmd::kHelpTopics, cmd::kAbout});
 }
@@ -150,8 +161,8 @@ void CMainFrame::buildMenus() {
 void CMainFrame::buildBars() {
   m_mainToolbar = addToolBar(tr("Standard"));
   m_mainToolbar->setObjectName(QStringLiteral("mainToolbar"));
-  for (const int id : {cmd::kOpen, cmd::kSaveAs, cmd::kRescan, 0, cmd::kPreviewInBrowser, 0, cmd::kExtractAll, 0,
-                       cmd::kAbout}) {
+  for (const int id :
+       {cmd::kOpen, cmd::kSaveAs, cmd::kRescan, 0, cmd::kPreviewInBrowser, 0, cmd::kExtractAll, 0, cmd::kAbout}) {
     if (id == 0) {
       m_mainToolbar->addSeparator();
     } else {
@@ -193,8 +204,7 @@ void CMainFrame::buildPanels() {
   m_objectsPanel = new CMovieObjectsPanel(this);
   m_previewPanel = new CMoviePreviewPanel(this);
   m_propertiesPanel = new CMoviePropertiesPanel(this);
-  const auto addDock = [this](int id, const QString& title, const char* name, QWidget* panel,
-                              Qt::DockWidgetArea area) {
+  const auto addDock = [this](int id, const QString& title, const char* name, QWidget* panel, Qt::DockWidgetArea area) {
     auto* dock = new QDockWidget(title, this);
     dock->setObjectName(QString::fromLatin1(name));
     dock->setWidget(panel);
@@ -203,18 +213,14 @@ void CMainFrame::buildPanels() {
     m_docks[id] = dock;
     QAction* toggle = m_commands.at(id);
     connect(toggle, &QAction::triggered, dock, &QDockWidget::setVisible);
-    connect(dock, &QDockWidget::visibilityChanged, this,
-            [toggle, dock] { toggle->setChecked(!dock->isHidden()); });
+    connect(dock, &QDockWidget::visibilityChanged, this, [toggle, dock] { toggle->setChecked(!dock->isHidden()); });
   };
   addDock(cmd::kMovieProperties, QStringLiteral("Movie Properties"), "MovieProperties", m_propertiesPanel,
           Qt::RightDockWidgetArea);
-  addDock(cmd::kMovieObjects, QStringLiteral("Movie Objects"), "MovieObjects", m_objectsPanel,
-          Qt::LeftDockWidgetArea);
-  addDock(cmd::kMoviePreview, QStringLiteral("Movie Preview"), "MoviePreview", m_previewPanel,
-          Qt::RightDockWidgetArea);
+  addDock(cmd::kMovieObjects, QStringLiteral("Movie Objects"), "MovieObjects", m_objectsPanel, Qt::LeftDockWidgetArea);
+  addDock(cmd::kMoviePreview, QStringLiteral("Movie Preview"), "MoviePreview", m_previewPanel, Qt::RightDockWidgetArea);
   connect(m_objectsPanel, &CMovieObjectsPanel::changeView, this, &CMainFrame::changeView);
-  connect(m_propertiesPanel, &CMoviePropertiesPanel::editPropertiesRequested, this,
-          &CMainFrame::editMovieProperties);
+  connect(m_propertiesPanel, &CMoviePropertiesPanel::editPropertiesRequested, this, &CMainFrame::editMovieProperties);
 }
 
 QDockWidget* CMainFrame::dock(int commandId) const {
@@ -365,8 +371,8 @@ void CMainFrame::changeView(int kind, int id) {
     return;
   }
   const bool details = m_settings.options.showAdvancedDetails != 0;
-  auto* frame = new CActionFrameWnd(object, object->describe(details), m_result.version, m_settings.colours,
-                                    m_messages, m_prompts);
+  auto* frame = new CActionFrameWnd(object, object->describe(details), m_result.version, m_settings.colours, m_messages,
+                                    m_prompts);
   QMdiSubWindow* window = m_mdi->addSubWindow(frame);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setWindowIcon(windowIcon());

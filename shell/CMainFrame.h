@@ -131,7 +131,7 @@ class CMainFrame : public QMainWindow {
   CMovieObjectsPanel* m_objectsPanel = nullptr;
   CMoviePropertiesPanel* m_propertiesPanel = nullptr;
   CMoviePreviewPanel* m_previewPanel = nullptr;
-  std::map<int, QDockWidget*> m_docks;  // by the command that shows them
+  std::map<int, QDockWidget*> m_docks;                                     // by the command that shows them
   std::map<std::pair<int, int>, QPointer<QMdiSubWindow>> m_objectWindows;  // by kind and serial
 };
 

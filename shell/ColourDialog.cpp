@@ -9,8 +9,8 @@ namespace orvane {
 
 namespace {
 
-constexpr std::array<const char*, 5> kRowLabels = {"Conditional KeyWords :", "KeyWords :", "Errors :", "Strings :",
-                                                   "Comments :"};
+constexpr std::array<const char*, 5> kRowLabels = {
+    "Conditional KeyWords :", "KeyWords :", "Errors :", "Strings :", "Comments :"};
 
 }  // namespace
 

@@ -13,13 +13,13 @@ namespace orvane {
 namespace {
 
 constexpr std::array<const char*, 12> kKindLabels = {
-    "JPEG Bits",      "JPEG2",         "JPEG3",      "Lossless",         "Lossless2",  "Frame Actions",
-    "Button Actions", "Instance Actions", "Raw Sounds", "MP3 Sounds", "ADPCM Sounds", "Streaming Sounds"};
+    "JPEG Bits",  "JPEG2",         "JPEG3",          "Lossless",
+    "Lossless2",  "Frame Actions", "Button Actions", "Instance Actions",
+    "Raw Sounds", "MP3 Sounds",    "ADPCM Sounds",   "Streaming Sounds"};
 constexpr std::array<const char*, 3> kGroupLabels = {"Images", "Actions", "Sounds"};
 // In the order of kModeRadioOrder.
-constexpr std::array<const char*, 6> kModeLabels = {"Hex",          "Integer",
-                                                    "Character",    "Function AS Byte Code",
-                                                    "Action Script Version 4", "Action Script Version 5"};
+constexpr std::array<const char*, 6> kModeLabels = {
+    "Hex", "Integer", "Character", "Function AS Byte Code", "Action Script Version 4", "Action Script Version 5"};
 
 template <typename Widget>
 Widget* named(const char* label, QWidget* parent) {

@@ -23,10 +23,10 @@ inline constexpr int kLetOrvaneDecide = 17;
 struct OptionsForm {
   bool showAdvancedDetails = false;
   bool showEmptyMovieObjects = false;
-  std::array<bool, 12> kindChecked{};    // by flag bit
-  std::array<bool, 3> groupChecked{};    // by KindGroup; a checked group disables its boxes
-  std::array<bool, 6> modeChecked{};     // in kModeRadioOrder
-  bool letOrvaneDecide = false;          // disables the six radio buttons
+  std::array<bool, 12> kindChecked{};  // by flag bit
+  std::array<bool, 3> groupChecked{};  // by KindGroup; a checked group disables its boxes
+  std::array<bool, 6> modeChecked{};   // in kModeRadioOrder
+  bool letOrvaneDecide = false;        // disables the six radio buttons
 
   /// The marks the dialog opens with.
   static OptionsForm fromOptions(const ScanOptions& options);

@@ -10,9 +10,8 @@
 
 namespace orvane {
 
-ProjectorDialog::ProjectorDialog(const std::string& executable, const std::string& tempFolder,
-                                 MessageSink& messages, ProgramLauncher& launcher, ShellPrompts& prompts,
-                                 QWidget* parent)
+ProjectorDialog::ProjectorDialog(const std::string& executable, const std::string& tempFolder, MessageSink& messages,
+                                 ProgramLauncher& launcher, ShellPrompts& prompts, QWidget* parent)
     : QDialog(parent),
       m_executable(executable),
       m_tempFolder(tempFolder),

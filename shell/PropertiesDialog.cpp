@@ -55,9 +55,8 @@ QLineEdit* PropertiesDialog::field(PropertyField which) const {
 }
 
 void PropertiesDialog::accept() {
-  const std::optional<PropertyProblem> problem =
-      validateMovieProperties(m_width->text().toStdString(), m_height->text().toStdString(),
-                              m_frameRate->text().toStdString(), m_properties);
+  const std::optional<PropertyProblem> problem = validateMovieProperties(
+      m_width->text().toStdString(), m_height->text().toStdString(), m_frameRate->text().toStdString(), m_properties);
   if (problem) {
     m_messages.show({"", problem->message, MessageIcon::Warning});
     QLineEdit* edit = field(problem->field);

@@ -25,8 +25,8 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
 }  // namespace
 
 void QtMessageSink::show(const Message& message) {
-  QMessageBox box(boxIcon(message.icon), displayString(message.title), displayString(message.text),
-                  QMessageBox::Ok, m_parent);
+  QMessageBox box(boxIcon(message.icon), displayString(message.title), displayString(message.text), QMessageBox::Ok,
+                  m_parent);
   box.exec();
 }
 

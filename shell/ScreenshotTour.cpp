@@ -35,15 +35,21 @@ bool takeScreenshots(CMainFrame& frame, const QString& folder) {
   bool ok = save(frame, folder, QStringLiteral("main.png"));
   const ScanResult& result = frame.scanResult();
   const std::array<std::tuple<int, int, const char*>, 3> windows = {
-      std::tuple{viewkind::kAction,
-                 firstSerial(result, [](const TimelineNode& node) { return node.actions.empty() ? 0 : node.actions.front()->serial; }),
-                 "action-frame.png"},
-      std::tuple{viewkind::kButton,
-                 firstSerial(result, [](const TimelineNode& node) { return node.buttons.empty() ? 0 : node.buttons.front()->serial; }),
-                 "action-button.png"},
+      std::tuple{
+          viewkind::kAction,
+          firstSerial(result,
+                      [](const TimelineNode& node) { return node.actions.empty() ? 0 : node.actions.front()->serial; }),
+          "action-frame.png"},
+      std::tuple{
+          viewkind::kButton,
+          firstSerial(result,
+                      [](const TimelineNode& node) { return node.buttons.empty() ? 0 : node.buttons.front()->serial; }),
+          "action-button.png"},
       std::tuple{viewkind::kInstance,
                  firstSerial(result,
-                             [](const TimelineNode& node) { return node.instances.empty() ? 0 : node.instances.front()->serial; }),
+                             [](const TimelineNode& node) {
+                               return node.instances.empty() ? 0 : node.instances.front()->serial;
+                             }),
                  "action-instance.png"}};
   for (const auto& [kind, serial, name] : windows) {
     if (serial == 0) continue;

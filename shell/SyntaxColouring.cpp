@@ -55,8 +55,19 @@ void KeywordTable::load(int version, const SyntaxColours& colours) {
 
 bool isKeywordDelimiter(char c) {
   switch (c) {
-    case '\0': case '\t': case '\n': case '\r': case ' ': case '(': case ')':
-    case '*': case ';': case '[': case ']': case '{': case '}':
+    case '\0':
+    case '\t':
+    case '\n':
+    case '\r':
+    case ' ':
+    case '(':
+    case ')':
+    case '*':
+    case ';':
+    case '[':
+    case ']':
+    case '{':
+    case '}':
       return true;
     default:
       return false;

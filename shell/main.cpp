@@ -24,8 +24,7 @@ bool haveDisplay() {
 
 int main(int argc, char** argv) {
   if (!haveDisplay()) {
-    std::fputs("orvane: no display to show the window on; orvane-cli scan MOVIE lists a movie without one\n",
-               stderr);
+    std::fputs("orvane: no display to show the window on; orvane-cli scan MOVIE lists a movie without one\n", stderr);
     return 1;
   }
   QApplication application(argc, argv);

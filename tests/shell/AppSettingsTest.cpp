@@ -1,10 +1,8 @@
-#include "shell/AppSettings.h"
-
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "shell/AppSettings.h"
 #include "shell/OptionsForm.h"
 #include "tests/support/TestFiles.h"
 

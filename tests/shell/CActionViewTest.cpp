@@ -1,5 +1,3 @@
-#include "shell/CActionView.h"
-
 #include <gtest/gtest.h>
 
 #include <QClipboard>
@@ -7,6 +5,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
+#include "shell/CActionView.h"
 #include "tests/shell/ShellTestSupport.h"
 
 namespace orvane {
@@ -28,8 +27,7 @@ TEST(CActionView, ColoursLandOnTheDecodedCharacters) {
   CActionView view;
   // "é" is two bytes of UTF-8 but one character on screen.
   view.showText("x = \"\xC3\xA9\"; if (x)\n", table);
-  const std::vector<std::tuple<int, int, QColor>> expected = {{4, 3, QColor(0, 0, 240)},
-                                                               {9, 2, QColor(0, 0, 255)}};
+  const std::vector<std::tuple<int, int, QColor>> expected = {{4, 3, QColor(0, 0, 240)}, {9, 2, QColor(0, 0, 255)}};
   EXPECT_EQ(firstBlockColours(view), expected);
   EXPECT_EQ(view.textCursor().position(), 0);
 
@@ -38,8 +36,7 @@ TEST(CActionView, ColoursLandOnTheDecodedCharacters) {
   EXPECT_EQ(view.toPlainText(), QStringLiteral(u"café \"x\"\n"));
   view.selectAll();
   view.copySelection();
-  EXPECT_EQ(QApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain")).toStdString(),
-            "caf\xE9 \"x\"\n");
+  EXPECT_EQ(QApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain")).toStdString(), "caf\xE9 \"x\"\n");
 }
 
 }  // namespace

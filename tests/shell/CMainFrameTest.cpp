@@ -1,23 +1,22 @@
-#include "shell/CMainFrame.h"
-
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QClipboard>
-#include <QMimeData>
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextLayout>
 
 #include "actions/ActionTranslator.h"
 #include "movie/MoviePanels.h"
-#include "shell/CActionFrameWnd.h"
 #include "shell/ActionTextFile.h"
+#include "shell/CActionFrameWnd.h"
 #include "shell/CActionView.h"
+#include "shell/CMainFrame.h"
 #include "shell/Commands.h"
 #include "shell/MoviePanelWidgets.h"
 #include "tests/shell/ShellTestSupport.h"
@@ -201,8 +200,8 @@ TEST(CMainFrame, ModeCommandsAndTheDefaultMode) {
   QStringList menu;
   for (const QAction* action : window->contextMenu()->actions()) menu << action->text();
   EXPECT_EQ(menu, (QStringList{"Copy", "Select All", "", "Save As File...", "Syntax Colors...", "", "Byte Code Hex",
-                               "Byte Code Integer", "Byte Code Character", "", "Function Code", "",
-                               "Action Script V4", "Action Script V5"}));
+                               "Byte Code Integer", "Byte Code Character", "", "Function Code", "", "Action Script V4",
+                               "Action Script V5"}));
   EXPECT_TRUE(window->commandAction(cmd::kByteCodeHex)->isChecked());
   EXPECT_FALSE(window->commandAction(cmd::kActionScript4)->isChecked());
 

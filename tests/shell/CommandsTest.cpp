@@ -1,8 +1,7 @@
-#include "shell/Commands.h"
-
 #include <gtest/gtest.h>
 
 #include "shell/ActionTextFile.h"
+#include "shell/Commands.h"
 #include "tests/support/TestFiles.h"
 
 namespace orvane {

@@ -1,7 +1,6 @@
-#include "shell/DisplayText.h"
-
 #include <gtest/gtest.h>
 
+#include "shell/DisplayText.h"
 #include "tests/shell/ShellTestSupport.h"
 
 namespace orvane {
@@ -9,7 +8,10 @@ namespace {
 
 TEST(DisplayText, Utf8WhereValidLatin1Otherwise) {
   // "é" as UTF-8 (0xC3 0xA9) and "𝄞" (four bytes, two UTF-16 units).
-  const std::string utf8 = "a\xC3\xA9" "b\xF0\x9D\x84\x9E" "c";
+  const std::string utf8 =
+      "a\xC3\xA9"
+      "b\xF0\x9D\x84\x9E"
+      "c";
   const DisplayText shown(utf8);
   EXPECT_TRUE(shown.isUtf8());
   EXPECT_EQ(shown.text(), QString::fromUtf8(utf8.c_str()));

@@ -56,9 +56,7 @@ class ScriptedPrompts : public ShellPrompts {
     projectorRuns.push_back(executable);
     return next(projectorMovies);
   }
-  std::optional<MovieProperties> movieProperties(QWidget*, const ScanResult&) override {
-    return next(properties);
-  }
+  std::optional<MovieProperties> movieProperties(QWidget*, const ScanResult&) override { return next(properties); }
   bool editOptions(QWidget*, ScanOptions& options) override {
     if (!newOptions) return false;
     options = *newOptions;
@@ -100,8 +98,7 @@ class NullLauncher : public ProgramLauncher {
 struct FrameFixture {
   FrameFixture() {
     qtApplication();
-    frame = std::make_unique<CMainFrame>(
-        FrameServices{messages, prompts, launcher, config.path(), temp.path()});
+    frame = std::make_unique<CMainFrame>(FrameServices{messages, prompts, launcher, config.path(), temp.path()});
     frame->show();
   }
 

@@ -1,6 +1,6 @@
-#include "shell/SyntaxColouring.h"
-
 #include <gtest/gtest.h>
+
+#include "shell/SyntaxColouring.h"
 
 namespace orvane {
 namespace {
