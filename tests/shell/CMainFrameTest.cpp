@@ -329,6 +329,33 @@ TEST(CMainFrame, SettingsAreLoadedAtStartAndWrittenAtClose) {
   EXPECT_TRUE(test::fileExists(fixture.config.file("layout.ini")));
 }
 
+TEST(CMainFrame, MovieCommandsRewriteAndCopyTheLoadedMovie) {
+  test::FrameFixture fixture;
+  CMainFrame& frame = *fixture.frame;
+  // Without a movie both commands do nothing.
+  frame.command(cmd::kSaveAs)->trigger();
+  EXPECT_TRUE(fixture.prompts.proposedNames.empty());
+
+  const std::string path = writeMovie(fixture.temp, panelMovie());
+  frame.openMovie(path);
+  frame.changeView(viewkind::kAction, frame.scanResult().firstTimeline()->actions.front()->serial);
+  fixture.prompts.properties.push_back(MovieProperties{320, 240, 24});
+  frame.command(cmd::kEditMovieProperties)->trigger();
+  // The movie was rewritten and scanned again; its windows were closed.
+  EXPECT_EQ(frame.scanResult().width, 320);
+  EXPECT_EQ(frame.scanResult().height, 240);
+  EXPECT_EQ(frame.scanResult().frameRate, 24u);
+  EXPECT_TRUE(frame.mdiArea()->subWindowList().isEmpty());
+  EXPECT_EQ(columnTexts(frame.propertiesPanel(), 1)[2], " 320 pixels");
+
+  fixture.prompts.savePaths.push_back(fixture.temp.file("copy.abc"));
+  frame.command(cmd::kSaveAs)->trigger();
+  EXPECT_EQ(test::readFile(fixture.temp.file("copy.swf")), test::readFile(path));
+  ASSERT_FALSE(fixture.messages.messages().empty());
+  EXPECT_EQ(fixture.messages.messages().back().text, "Save As Action was Successful");
+  EXPECT_EQ(frame.currentPath(), path);
+}
+
 TEST(CMainFrame, DockingLayoutIsRestoredFromBarState2) {
   test::FrameFixture fixture;
   QAction* properties = fixture.frame->command(cmd::kMovieProperties);
