@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  xdg-utils
+  xdg-utils xvfb xauth
 )
 
 missing=()
