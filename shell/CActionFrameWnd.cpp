@@ -104,12 +104,12 @@ CActionFrameWnd::CActionFrameWnd(const MovieObject* object, const std::string& t
 }
 
 void CActionFrameWnd::buildCommands() {
-  for (const CommandSpec& spec : actionCommands()) {
-    auto* action = new QAction(QString::fromLatin1(spec.label), this);
-    action->setStatusTip(QString::fromLatin1(spec.statusText));
-    action->setToolTip(QString::fromLatin1(spec.statusText));
-    action->setIconText(toolbarText(spec.id));
-    const int id = spec.id;
+  for (const CommandEntry& entry : actionCommands()) {
+    auto* action = new QAction(QString::fromLatin1(entry.label), this);
+    action->setStatusTip(QString::fromLatin1(entry.statusText));
+    action->setToolTip(QString::fromLatin1(entry.statusText));
+    action->setIconText(toolbarText(entry.id));
+    const int id = entry.id;
     connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
     m_actions[id] = action;
   }

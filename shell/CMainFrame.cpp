@@ -121,11 +121,11 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::buildCommands() {
-  for (const CommandSpec& spec : frameCommands()) {
-    auto* action = new QAction(commandIcon(spec.id, style()), QString::fromLatin1(spec.label), this);
-    if (*spec.shortcut != '\0') action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
-    action->setStatusTip(QString::fromLatin1(spec.statusText));
-    m_commands[spec.id] = action;
+  for (const CommandEntry& entry : frameCommands()) {
+    auto* action = new QAction(commandIcon(entry.id, style()), QString::fromLatin1(entry.label), this);
+    if (*entry.shortcut != '\0') action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
+    action->setStatusTip(QString::fromLatin1(entry.statusText));
+    m_commands[entry.id] = action;
   }
   for (const int id : {cmd::kToolbar, cmd::kStatusBar, cmd::kMovieObjects, cmd::kMovieProperties, cmd::kMoviePreview}) {
     m_commands.at(id)->setCheckable(true);
@@ -267,9 +267,9 @@ void CMainFrame::connectCommands() {
 
 void CMainFrame::updateCommandStates() {
   const bool objectWindow = m_mdi->activeSubWindow() != nullptr;
-  for (const CommandSpec& spec : frameCommands()) {
+  for (const CommandEntry& entry : frameCommands()) {
     bool enabled = true;
-    switch (spec.rule) {
+    switch (entry.rule) {
       case EnableRule::Always:
         break;
       case EnableRule::MovieLoaded:
@@ -283,7 +283,7 @@ void CMainFrame::updateCommandStates() {
         enabled = false;
         break;
     }
-    m_commands.at(spec.id)->setEnabled(enabled);
+    m_commands.at(entry.id)->setEnabled(enabled);
   }
 }
 

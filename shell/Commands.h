@@ -14,7 +14,7 @@ enum class EnableRule {
   ImageWindowActive,
 };
 
-struct CommandSpec {
+struct CommandEntry {
   int id = 0;
   const char* label = "";
   const char* shortcut = "";  // empty: none
@@ -59,11 +59,11 @@ inline constexpr int kSaveAsFile = 32780;
 }  // namespace cmd
 
 /// The commands of the main window's menus and toolbars.
-std::span<const CommandSpec> frameCommands();
+std::span<const CommandEntry> frameCommands();
 /// The commands of the action windows' toolbar and "ActionContext" menu.
-std::span<const CommandSpec> actionCommands();
+std::span<const CommandEntry> actionCommands();
 /// The entry of `id` in `table`; none when it has no such command.
-const CommandSpec* findCommand(std::span<const CommandSpec> table, int id);
+const CommandEntry* findCommand(std::span<const CommandEntry> table, int id);
 
 /// The mode command a new action window is sent for a default translation mode: 10 to 15
 /// give 32771 to 32776 in the order hex, character, integer, function code, version 4,

@@ -8,7 +8,7 @@ namespace orvane {
 namespace {
 
 TEST(Commands, TablesAndModeCommands) {
-  const CommandSpec* open = findCommand(frameCommands(), cmd::kOpen);
+  const CommandEntry* open = findCommand(frameCommands(), cmd::kOpen);
   ASSERT_NE(open, nullptr);
   EXPECT_STREQ(open->label, "&Open...");
   EXPECT_STREQ(open->shortcut, "Ctrl+O");
