@@ -102,13 +102,13 @@ class ExpressionTable {
   /// translation goes on.
   void TranslateAction(ActionRecord& record, int version, MessageSink& messages);
 
-  // Block markers.
-
   /// One whole ActionScript translation of `records` (a block in block order): clear and
   /// reset, prescan the branches, render every record, dump the stack, fire the markers
   /// left and finish the text. The frame-loaded renderings measure the records that
   /// follow them in `records`.
   std::string TranslateBlock(const ActionList& records, int version, MessageSink& messages);
+
+  // Block markers.
 
   /// The offset of the record that follows the `count` records after the one being
   /// rendered; kNeverReached when fewer follow or the records are not known.

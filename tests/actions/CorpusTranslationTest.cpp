@@ -2,6 +2,8 @@
 // function-code listing covers its block.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 
@@ -29,8 +31,11 @@ bool isUncompressedMovie(const std::filesystem::path& path) {
 std::vector<std::uint32_t> entryOffsets(const std::string& listing) {
   std::vector<std::uint32_t> offsets;
   for (std::size_t at = 0; at < listing.size(); at = listing.find('\n', at) + 1) {
-    if (listing[at] == '[' && listing.compare(listing.find(']', at), 7, "] CODE:") == 0) {
-      offsets.push_back(static_cast<std::uint32_t>(std::stoul(listing.substr(at + 1))));
+    const std::size_t close = listing.find(']', at);
+    if (listing[at] == '[' && close != std::string::npos && listing.compare(close, 7, "] CODE:") == 0) {
+      std::uint32_t offset = 0;
+      std::from_chars(listing.data() + at + 1, listing.data() + listing.size(), offset);
+      offsets.push_back(offset);
     }
     if (listing.find('\n', at) == std::string::npos) break;
   }
