@@ -5,19 +5,10 @@
 #include <cstring>
 #include <string>
 
+#include "fuzz/FuzzScratchFolder.h"
 #include "objects/SoundDescription.h"
 
-namespace {
-
-const std::string& scratchFolder() {
-  static const std::string folder = [] {
-    std::string pattern = "/tmp/orvane-fuzz-XXXXXX";
-    return mkdtemp(pattern.data()) != nullptr ? pattern : std::string("/tmp");
-  }();
-  return folder;
-}
-
-}  // namespace
+using orvane::fuzz::scratchFolder;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   orvane::SoundDescription fromMemory;

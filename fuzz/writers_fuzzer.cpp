@@ -5,20 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/FuzzScratchFolder.h"
 #include "objects/AdpcmDecoder.h"
 #include "objects/ObjectFileWriters.h"
 
-namespace {
-
-const std::string& scratchFolder() {
-  static const std::string folder = [] {
-    std::string pattern = "/tmp/orvane-fuzz-XXXXXX";
-    return mkdtemp(pattern.data()) != nullptr ? pattern : std::string("/tmp");
-  }();
-  return folder;
-}
-
-}  // namespace
+using orvane::fuzz::scratchFolder;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
