@@ -7,12 +7,12 @@
 
 namespace {
 
-using orvane::testing::Bytes;
+using orvane::test::Bytes;
 
 /// Statements of the form v = (a * 3) + b - c; as push, get variable, operator and set
 /// variable actions, until the block holds `actions` actions.
 Bytes arithmeticBlock(std::int64_t actions) {
-  using namespace orvane::testing;
+  using namespace orvane::test;
   const Bytes statement = join({push({str("v")}), var("a"), push({i32(3)}), {0x0C}, var("b"), {0x0A}, var("c"),
                                 {0x0B, 0x1D}});
   constexpr std::int64_t kActionsPerStatement = 12;
@@ -30,7 +30,7 @@ void BM_RenderArithmetic(benchmark::State& state) {
   orvane::DecodeBlock(block, records, messages);
   orvane::ExpressionTable table;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(orvane::testing::actionScript(records, 5, table, messages));
+    benchmark::DoNotOptimize(orvane::test::actionScript(records, 5, table, messages));
   }
   state.counters["actions"] = static_cast<double>(records.size());
 }

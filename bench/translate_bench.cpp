@@ -17,7 +17,7 @@ namespace {
 
 using orvane::ActionObject;
 using orvane::TranslationMode;
-using orvane::testing::Bytes;
+using orvane::test::Bytes;
 
 constexpr TranslationMode kModes[] = {TranslationMode::ByteCodeHex,   TranslationMode::ByteCodeInteger,
                                       TranslationMode::ByteCodeCharacter, TranslationMode::FunctionCode,
@@ -53,17 +53,17 @@ std::vector<ActionObject> movieBlocks(const std::string& relativePath) {
 
 Bytes branch(std::uint8_t code, std::int64_t offset) {
   const auto bits = static_cast<std::uint16_t>(offset);
-  return orvane::testing::longAction(code, {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8)});
+  return orvane::test::longAction(code, {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8)});
 }
 
 Bytes ifElse(const Bytes& condition, const Bytes& then, const Bytes& otherwise) {
-  using orvane::testing::join;
+  using orvane::test::join;
   return join({condition, branch(0x9D, static_cast<std::int64_t>(then.size()) + 5), then,
                branch(0x99, static_cast<std::int64_t>(otherwise.size())), otherwise});
 }
 
 Bytes whileLoop(const Bytes& condition, const Bytes& body) {
-  using orvane::testing::join;
+  using orvane::test::join;
   const auto bodySize = static_cast<std::int64_t>(body.size());
   return join({condition, branch(0x9D, bodySize + 5), body,
                branch(0x99, -(static_cast<std::int64_t>(condition.size()) + 5 + bodySize + 5))});
@@ -72,7 +72,7 @@ Bytes whileLoop(const Bytes& condition, const Bytes& body) {
 /// A block of `bytes` bytes or a little less, of loops with nested conditions, arithmetic
 /// assignments, frame-loaded tests and tell-target blocks.
 ActionObject generatedBlock(std::int64_t bytes) {
-  using namespace orvane::testing;
+  using namespace orvane::test;
   const Bytes assignment = join({push({str("v")}), var("a"), push({i32(3)}), {0x0C}, var("b"), {0x0A}, {0x1D}});
   const Bytes condition = join({var("i"), push({i32(10)}), {0x0F}, {0x12}});
   const Bytes frameLoaded = join({longAction(0x8A, {0x05, 0x00, 0x01}), {0x06}});

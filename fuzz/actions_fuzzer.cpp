@@ -10,9 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   orvane::RecordingMessageSink messages;
   orvane::ActionList records;
   orvane::DecodeBlock({data, size}, records, messages);
-  static_cast<void>(orvane::testing::functionCode(records));
+  static_cast<void>(orvane::test::functionCode(records));
   for (const auto& record : records) static_cast<void>(record->RawBytesText(orvane::ByteCodeKind::Character));
   orvane::ExpressionTable table;
-  for (const int version : {4, 5}) static_cast<void>(orvane::testing::actionScript(records, version, table, messages));
+  for (const int version : {4, 5}) static_cast<void>(orvane::test::actionScript(records, version, table, messages));
   return 0;
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace orvane::testing {
+namespace orvane::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -56,4 +56,4 @@ inline Bytes push(std::initializer_list<Bytes> items) { return longAction(0x96, 
 /// A variable read: push the name, ActionGetVariable (the name without quotes).
 inline Bytes var(const std::string& name) { return join({push({str(name)}), {0x1C}}); }
 
-}  // namespace orvane::testing
+}  // namespace orvane::test

@@ -8,14 +8,14 @@
 namespace orvane {
 namespace {
 
-using testing::Bytes;
-using testing::i32;
-using testing::join;
-using testing::longAction;
-using testing::push;
-using testing::str;
-using testing::var;
-using testing::zstr;
+using test::Bytes;
+using test::i32;
+using test::join;
+using test::longAction;
+using test::push;
+using test::str;
+using test::var;
+using test::zstr;
 
 struct GoldenRow {
   const char* name;
@@ -221,14 +221,14 @@ TEST_P(GoldenTable, ListsAndRendersAsWorkedOut) {
   DecodeBlock(row.block, records, messages);
   EXPECT_TRUE(messages.messages().empty());
   if (row.functionCode != nullptr) {
-    EXPECT_EQ(testing::functionCode(records), row.functionCode);
+    EXPECT_EQ(test::functionCode(records), row.functionCode);
   }
   ExpressionTable table;
   if (row.as4 != nullptr) {
-    EXPECT_EQ(testing::actionScript(records, 4, table, messages), row.as4);
+    EXPECT_EQ(test::actionScript(records, 4, table, messages), row.as4);
   }
   if (row.as5 != nullptr) {
-    EXPECT_EQ(testing::actionScript(records, 5, table, messages), row.as5);
+    EXPECT_EQ(test::actionScript(records, 5, table, messages), row.as5);
   }
   EXPECT_TRUE(messages.messages().empty());
 }

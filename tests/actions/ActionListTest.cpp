@@ -11,8 +11,8 @@
 namespace orvane {
 namespace {
 
-using testing::Bytes;
-using testing::longAction;
+using test::Bytes;
+using test::longAction;
 
 const Message kSizeMessage{"", "Error During Action Script Translation.. Invalid Instruction size found",
                            MessageIcon::Error};
@@ -118,22 +118,22 @@ TEST(ActionRecord, TruncatedBodiesListAndRenderWithoutReadingPastTheRecord) {
     ActionList records;
     DecodeBlock({owned.get(), c.block.size()}, records, messages);
     ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(testing::functionCode(records), c.listing);
+    EXPECT_EQ(test::functionCode(records), c.listing);
     ExpressionTable table;
     const std::string expected = "(CODE:" + std::to_string(c.block[0]) + " TRUNCATED ACTION)\n";
-    EXPECT_EQ(testing::actionScript(records, 5, table, messages), expected);
+    EXPECT_EQ(test::actionScript(records, 5, table, messages), expected);
   }
 }
 
 TEST(ActionRecord, StructuralListings) {
-  const Bytes block = testing::join({longAction(0x9D, {0x05, 0x00}), longAction(0x99, {0xFE, 0xFF}),
+  const Bytes block = test::join({longAction(0x9D, {0x05, 0x00}), longAction(0x99, {0xFE, 0xFF}),
                                      longAction(0x8A, {0x03, 0x00, 0x01}), longAction(0x8D, {0xFF}),
                                      longAction(0x8B, {'m', 'c', 0}), longAction(0x94, {0x03, 0x00, 'a', 'b', 0, 'c'}),
                                      longAction(0x9B, {'f', 0, 0x02, 0x00, 'a', 0, 'b', 0, 0x0A, 0x00}), {0x20}});
   RecordingMessageSink messages;
   ActionList records;
   DecodeBlock(block, records, messages);
-  EXPECT_EQ(testing::functionCode(records),
+  EXPECT_EQ(test::functionCode(records),
             "[0] CODE:157 ActionIf\n\t[BranchOffset: 5]\n"
             "[5] CODE:153 ActionJump\n\t[BranchOffset: -2]\n"
             "[10] CODE:138 ActionWaitForFrame\n\t[Frame: 3,Skip: 1]\n"

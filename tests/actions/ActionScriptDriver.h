@@ -10,7 +10,7 @@
 #include "actions/ExpressionTable.h"
 #include "platform/MessageSink.h"
 
-namespace orvane::testing {
+namespace orvane::test {
 
 /// "[offset] " + each record's listing text, with " UNKNOWN ACTION\n" where it has no final
 /// line break.
@@ -39,4 +39,4 @@ inline std::string actionScript(std::span<const std::uint8_t> block, int version
   return actionScript(records, version, table, messages);
 }
 
-}  // namespace orvane::testing
+}  // namespace orvane::test

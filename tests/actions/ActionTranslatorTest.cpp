@@ -10,10 +10,10 @@
 namespace orvane {
 namespace {
 
-using testing::Bytes;
-using testing::join;
-using testing::longAction;
-using testing::push;
+using test::Bytes;
+using test::join;
+using test::longAction;
+using test::push;
 
 const std::string kFirstLines =
     "// Action Script Translation Engine V1.5.2\n// Orvane, the SWF movie inspector\n//\n";

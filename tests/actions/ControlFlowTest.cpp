@@ -10,14 +10,14 @@
 namespace orvane {
 namespace {
 
-using testing::Bytes;
-using testing::i32;
-using testing::join;
-using testing::longAction;
-using testing::push;
-using testing::str;
-using testing::var;
-using testing::zstr;
+using test::Bytes;
+using test::i32;
+using test::join;
+using test::longAction;
+using test::push;
+using test::str;
+using test::var;
+using test::zstr;
 
 constexpr std::uint8_t kPlay = 0x06;
 constexpr std::uint8_t kStop = 0x07;
