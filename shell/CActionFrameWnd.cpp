@@ -85,7 +85,7 @@ QString toolbarText(int id) {
 CActionFrameWnd::CActionFrameWnd(const MovieObject* object, const std::string& title, unsigned movieVersion,
                                  const SyntaxColours& colours, MessageSink& messages, ShellPrompts& prompts,
                                  QWidget* parent)
-    : QMainWindow(parent),
+    : CObjectFrameWnd(parent),
       m_object(object),
       m_title(title),
       m_colours(colours),

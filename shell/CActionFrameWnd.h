@@ -2,13 +2,13 @@
 // of six modes, with its toolbar, status bar and "ActionContext" menu.
 #pragma once
 
-#include <QMainWindow>
 #include <QMenu>
 #include <map>
 #include <string>
 
 #include "actions/TranslationMode.h"
 #include "shell/AppSettings.h"
+#include "shell/CObjectFrameWnd.h"
 #include "shell/SyntaxColouring.h"
 
 class QAction;
@@ -20,7 +20,7 @@ class MessageSink;
 class MovieObject;
 class ShellPrompts;
 
-class CActionFrameWnd : public QMainWindow {
+class CActionFrameWnd : public CObjectFrameWnd {
   Q_OBJECT
 
  public:
@@ -32,7 +32,7 @@ class CActionFrameWnd : public QMainWindow {
 
   /// Runs one of the window's commands (mode, copy, select all, save, colours); unknown ids
   /// do nothing.
-  void runCommand(int id);
+  void runCommand(int id) override;
   /// New colours: the keyword lists of the version last shown, and the whole text recoloured.
   void changeSynColor(const SyntaxColours& colours);
 

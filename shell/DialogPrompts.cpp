@@ -1,5 +1,7 @@
 #include <QFileDialog>
 
+#include "shell/CExtractionDialogs.h"
+#include "shell/CImageReplaceDialog.h"
 #include "shell/ColourDialog.h"
 #include "shell/DisplayText.h"
 #include "shell/OptionsDialog.h"
@@ -50,6 +52,23 @@ bool DialogPrompts::editColours(QWidget* parent, SyntaxColours& colours) {
   if (dialog.exec() != QDialog::Accepted) return false;
   colours = dialog.colours();
   return true;
+}
+
+std::optional<std::string> DialogPrompts::replacementPicture(QWidget* parent, const std::string& originalPath) {
+  CImageReplaceDialog dialog(originalPath, m_messages, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.selectedPath();
+}
+
+std::optional<ExtractionSettings> DialogPrompts::extractionSettings(QWidget* parent, const std::string& directory) {
+  CExtractionSettingsDialog dialog(directory, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.settings();
+}
+
+void DialogPrompts::showExtractionReport(QWidget* parent, const std::string& report) {
+  CExtractionReportDialog dialog(report, parent);
+  dialog.exec();
 }
 
 }  // namespace orvane

@@ -8,6 +8,7 @@
 
 #include "movie/MovieRewriter.h"
 #include "movie/ScanOptions.h"
+#include "objects/ExtractionRun.h"
 #include "shell/AppSettings.h"
 
 class QWidget;
@@ -34,6 +35,14 @@ class ShellPrompts {
   virtual bool editOptions(QWidget* parent, ScanOptions& options) = 0;
   /// "Color Selection" on `colours`; true (and `colours` changed) on OK.
   virtual bool editColours(QWidget* parent, SyntaxColours& colours) = 0;
+  /// "Orvane - Image Replacement" showing the picture at `originalPath`: the picture file
+  /// chosen for "Replace And Save", none when cancelled.
+  virtual std::optional<std::string> replacementPicture(QWidget* parent, const std::string& originalPath) = 0;
+  /// "Extraction Settings" with `directory` in its field: the choices made for "Extract",
+  /// none when cancelled.
+  virtual std::optional<ExtractionSettings> extractionSettings(QWidget* parent, const std::string& directory) = 0;
+  /// "Orvane - [Extraction Report]" showing `report`.
+  virtual void showExtractionReport(QWidget* parent, const std::string& report) = 0;
 };
 
 class MessageSink;
@@ -51,6 +60,9 @@ class DialogPrompts : public ShellPrompts {
   std::optional<MovieProperties> movieProperties(QWidget* parent, const ScanResult& scan) override;
   bool editOptions(QWidget* parent, ScanOptions& options) override;
   bool editColours(QWidget* parent, SyntaxColours& colours) override;
+  std::optional<std::string> replacementPicture(QWidget* parent, const std::string& originalPath) override;
+  std::optional<ExtractionSettings> extractionSettings(QWidget* parent, const std::string& directory) override;
+  void showExtractionReport(QWidget* parent, const std::string& report) override;
 
  private:
   MessageSink& m_messages;

@@ -68,6 +68,16 @@ class ScriptedPrompts : public ShellPrompts {
     return true;
   }
 
+  std::optional<std::string> replacementPicture(QWidget*, const std::string& originalPath) override {
+    replacementOriginals.push_back(originalPath);
+    return next(replacementPictures);
+  }
+  std::optional<ExtractionSettings> extractionSettings(QWidget*, const std::string& directory) override {
+    extractionDirectories.push_back(directory);
+    return next(extractions);
+  }
+  void showExtractionReport(QWidget*, const std::string& report) override { reports.push_back(report); }
+
   std::deque<std::string> openPaths;
   std::deque<std::string> savePaths;
   std::deque<std::string> projectorMovies;
@@ -76,6 +86,11 @@ class ScriptedPrompts : public ShellPrompts {
   std::optional<SyntaxColours> newColours;
   std::vector<std::string> proposedNames;
   std::vector<std::string> projectorRuns;
+  std::deque<std::string> replacementPictures;
+  std::vector<std::string> replacementOriginals;
+  std::deque<ExtractionSettings> extractions;
+  std::vector<std::string> extractionDirectories;
+  std::vector<std::string> reports;
 
  private:
   template <typename T>
