@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
@@ -18,9 +19,12 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
 
 #include "movie/MoviePanels.h"
 #include "movie/MovieRewriter.h"
+#include "objects/ExtractionRun.h"
 #include "objects/ObjectFileWriters.h"
 #include "objects/PreviewPage.h"
 #include "platform/ConfigFolder.h"
@@ -249,6 +253,7 @@ void CMainFrame::connectCommands() {
   on(cmd::kOptions, &CMainFrame::editOptions);
   on(cmd::kCopy, &CMainFrame::copyScript);
   on(cmd::kExtractObject, &CMainFrame::extractObject);
+  on(cmd::kExtractAll, &CMainFrame::extractAll);
   on(cmd::kHelpTopics, &CMainFrame::showHelp);
   on(cmd::kAbout, &CMainFrame::showAbout);
   on(cmd::kCloseAllChildren, &CMainFrame::closeAllChildWindows);
@@ -387,9 +392,13 @@ void CMainFrame::changeView(int kind, int id) {
   updateCommandStates();
 }
 
-CActionFrameWnd* CMainFrame::activeActionWindow() const {
+CObjectFrameWnd* CMainFrame::activeObjectWindow() const {
   QMdiSubWindow* active = m_mdi->activeSubWindow();
-  return active == nullptr ? nullptr : qobject_cast<CActionFrameWnd*>(active->widget());
+  return active == nullptr ? nullptr : dynamic_cast<CObjectFrameWnd*>(active->widget());
+}
+
+CActionFrameWnd* CMainFrame::activeActionWindow() const {
+  return dynamic_cast<CActionFrameWnd*>(activeObjectWindow());
 }
 
 void CMainFrame::closeAllChildWindows() {
@@ -445,8 +454,28 @@ void CMainFrame::copyScript() {
 }
 
 void CMainFrame::extractObject() {
-  // The active object window saves its own object ("Save As File..." in action windows).
-  if (CActionFrameWnd* frame = activeActionWindow()) frame->runCommand(cmd::kSaveAsFile);
+  // The active object window saves its own object ("Save As File", "Save As JPEG").
+  if (CObjectFrameWnd* window = activeObjectWindow()) window->runCommand(cmd::kExtractObject);
+}
+
+void CMainFrame::extractAll() {
+  if (!m_movieLoaded) return;
+  const std::optional<ExtractionSettings> settings = m_prompts.extractionSettings(this, m_tempFolder);
+  if (!settings) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  // The run cannot be cancelled (it never stops early); the dialog only shows how far it is.
+  QProgressDialog progress(QStringLiteral("Extracting Objects..."), QString(), 0, 0, this);
+  progress.setWindowTitle(QStringLiteral("Extract All Objects"));
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(500);
+  const std::string report =
+      ExtractAllObjects(m_result, *settings, m_messages, [&progress](std::size_t done, std::size_t total) {
+        progress.setMaximum(static_cast<int>(std::min<std::size_t>(total, INT_MAX)));
+        progress.setValue(static_cast<int>(std::min<std::size_t>(done, INT_MAX)));
+      });
+  progress.reset();
+  QApplication::restoreOverrideCursor();
+  m_prompts.showExtractionReport(this, report);
 }
 
 void CMainFrame::showHelp() {

@@ -25,6 +25,7 @@ class QToolBar;
 namespace orvane {
 
 class CActionFrameWnd;
+class CObjectFrameWnd;
 class CMovieObjectsPanel;
 class CMoviePreviewPanel;
 class CMoviePropertiesPanel;
@@ -74,6 +75,8 @@ class CMainFrame : public QMainWindow {
   CMoviePropertiesPanel* propertiesPanel() const { return m_propertiesPanel; }
   QDockWidget* dock(int commandId) const;
   QMdiArea* mdiArea() const { return m_mdi; }
+  /// The object window that has the focus, if any.
+  CObjectFrameWnd* activeObjectWindow() const;
   /// The action window that has the focus, if any.
   CActionFrameWnd* activeActionWindow() const;
   std::string settingsPath() const;
@@ -104,6 +107,7 @@ class CMainFrame : public QMainWindow {
   void editSyntaxColours();
   void copyScript();
   void extractObject();
+  void extractAll();
   void showHelp();
   void showAbout();
 
