@@ -8,7 +8,7 @@ packages=(
   libmagick++-dev libmagickcore-6.q16-6-extra
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-multimedia-dev gstreamer1.0-plugins-good
   xdg-utils xvfb xauth
 )
 

@@ -56,6 +56,8 @@ inline constexpr int kSyntaxColors = 32800;
 inline constexpr int kCopyScript = 32801;
 inline constexpr int kSelectAll = 32817;
 inline constexpr int kSaveAsFile = 32780;
+inline constexpr int kPlay = 118;
+inline constexpr int kStop = 119;
 }  // namespace cmd
 
 /// The commands of the main window's menus and toolbars.

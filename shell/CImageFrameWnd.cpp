@@ -1,0 +1,81 @@
+#include "shell/CImageFrameWnd.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QToolBar>
+
+#include "movie/MovieObject.h"
+#include "objects/ImageReplacement.h"
+#include "shell/CImageView.h"
+#include "shell/Commands.h"
+#include "shell/DisplayText.h"
+#include "shell/ObjectSaveCommand.h"
+#include "shell/ShellPrompts.h"
+
+namespace orvane {
+
+CImageFrameWnd::CImageFrameWnd(const ImageObject* image, const std::string& title, const std::string& moviePath,
+                               const ScanResult* scan, MessageSink& messages, ShellPrompts& prompts,
+                               QWidget* parent)
+    : CObjectFrameWnd(parent),
+      m_image(image),
+      m_title(title),
+      m_moviePath(moviePath),
+      m_scan(scan),
+      m_messages(messages),
+      m_prompts(prompts),
+      m_view(new CImageView(this)),
+      m_contextMenu(new QMenu(QStringLiteral("ImageContext"), this)) {
+  setCentralWidget(m_view);
+  setWindowTitle(displayString(m_title));
+  auto* toolbar = addToolBar(QStringLiteral("Image"));
+  toolbar->setObjectName(QStringLiteral("imageToolbar"));
+  toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  addCommand(cmd::kExtractObject, QStringLiteral("Save As JPEG"), QStringLiteral("Save"));
+  addCommand(cmd::kReplaceImage, QStringLiteral("Replace Image"), QStringLiteral("Replace"));
+  for (QAction* action : m_contextMenu->actions()) toolbar->addAction(action);
+  connect(m_view, &CImageView::contextMenuWanted, this, &CImageFrameWnd::showContextMenu);
+  (void)m_view->load(m_image != nullptr ? m_image->tempFilePath : std::string());
+}
+
+void CImageFrameWnd::addCommand(int id, const QString& label, const QString& toolbarText) {
+  auto* action = new QAction(label, this);
+  action->setIconText(toolbarText);
+  action->setToolTip(label);
+  connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+  m_actions[id] = action;
+  m_contextMenu->addAction(action);
+}
+
+QAction* CImageFrameWnd::commandAction(int id) const {
+  const auto found = m_actions.find(id);
+  return found == m_actions.end() ? nullptr : found->second;
+}
+
+void CImageFrameWnd::runCommand(int id) {
+  if (m_image == nullptr) return;
+  switch (id) {
+    case cmd::kExtractObject:
+      (void)saveObjectAs(this, m_prompts, m_messages, m_image->tempFilePath, ObjectWindow::Image);
+      break;
+    case cmd::kReplaceImage:
+      replaceImage();
+      break;
+    default:
+      break;
+  }
+}
+
+void CImageFrameWnd::replaceImage() {
+  if (m_scan == nullptr) return;
+  const std::optional<std::string> picture = m_prompts.replacementPicture(this, m_image->tempFilePath);
+  if (!picture) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool replaced = orvane::replaceImage(m_moviePath, *m_scan, *m_image, *picture, m_messages);
+  QApplication::restoreOverrideCursor();
+  if (replaced) emit rescanRequested();
+}
+
+void CImageFrameWnd::showContextMenu(QPoint globalPosition) { m_contextMenu->popup(globalPosition + QPoint(0, 12)); }
+
+}  // namespace orvane
