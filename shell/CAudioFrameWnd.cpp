@@ -51,7 +51,8 @@ void CAudioFrameWnd::runCommand(int id) {
       m_view->stop();
       break;
     case cmd::kExtractObject:
-      if (m_sound != nullptr) (void)saveObjectAs(this, m_prompts, m_messages, m_sound->tempFilePath, ObjectWindow::Sound);
+      if (m_sound != nullptr)
+        (void)saveObjectAs(this, m_prompts, m_messages, m_sound->tempFilePath, ObjectWindow::Sound);
       break;
     default:
       break;

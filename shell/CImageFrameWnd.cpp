@@ -15,8 +15,7 @@
 namespace orvane {
 
 CImageFrameWnd::CImageFrameWnd(const ImageObject* image, const std::string& title, const std::string& moviePath,
-                               const ScanResult* scan, MessageSink& messages, ShellPrompts& prompts,
-                               QWidget* parent)
+                               const ScanResult* scan, MessageSink& messages, ShellPrompts& prompts, QWidget* parent)
     : CObjectFrameWnd(parent),
       m_image(image),
       m_title(title),

@@ -17,8 +17,9 @@ QString sizeLine(QSize size) { return QString::fromStdString(pictureSizeText(siz
 /// Writes `text` with its top left corner at `topLeft`, in white on what is below.
 void drawTextAt(QPainter& painter, QPoint topLeft, const QString& text) {
   painter.setPen(Qt::white);
-  painter.drawText(QRect(topLeft, QSize(painter.fontMetrics().horizontalAdvance(text) + 1, painter.fontMetrics().height())),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+  painter.drawText(
+      QRect(topLeft, QSize(painter.fontMetrics().horizontalAdvance(text) + 1, painter.fontMetrics().height())),
+      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
 
 }  // namespace

@@ -111,8 +111,7 @@ struct ImageMovie {
 TEST(ImageWindow, ShowsEveryImageKindWithItsSizeLine) {
   ImageMovie movie;
   // DefineBits, DefineBitsJPEG2, DefineBitsJPEG3, DefineBitsLossless, DefineBitsLossless2.
-  const std::pair<std::uint16_t, QSize> cases[] = {
-      {1, {8, 6}}, {2, {10, 7}}, {3, {12, 5}}, {4, {3, 2}}, {5, {4, 9}}};
+  const std::pair<std::uint16_t, QSize> cases[] = {{1, {8, 6}}, {2, {10, 7}}, {3, {12, 5}}, {4, {3, 2}}, {5, {4, 9}}};
   for (const auto& [id, size] : cases) {
     SCOPED_TRACE(id);
     const auto window = movie.window(id);
@@ -153,15 +152,16 @@ TEST(ImageWindow, SaveAsJpegNormalisesTheChosenName) {
   ImageMovie movie;
   const auto window = movie.window(2);
   const Bytes expected = test::readFile(movie.image(2).tempFilePath);
-  movie.prompts.savePaths = {movie.folder.file("copy"), movie.folder.file("other.doc"),
-                             movie.folder.file("kept.jpg"), movie.folder.file("no/such/folder/x.jpg")};
+  movie.prompts.savePaths = {movie.folder.file("copy"), movie.folder.file("other.doc"), movie.folder.file("kept.jpg"),
+                             movie.folder.file("no/such/folder/x.jpg")};
   for (int i = 0; i < 4; ++i) window->runCommand(cmd::kExtractObject);
   EXPECT_EQ(test::readFile(movie.folder.file("copy.jpg")), expected);
   EXPECT_EQ(test::readFile(movie.folder.file("other.jpg")), expected);
   EXPECT_EQ(test::readFile(movie.folder.file("kept.jpg")), expected);
   EXPECT_FALSE(test::fileExists(movie.folder.file("other.doc")));
-  EXPECT_EQ(movie.messages.messages(),
-            (std::vector<Message>{{"", "Error Coping File, Disk Could be Full or Write Protected", MessageIcon::Error}}));
+  EXPECT_EQ(
+      movie.messages.messages(),
+      (std::vector<Message>{{"", "Error Coping File, Disk Could be Full or Write Protected", MessageIcon::Error}}));
   // Cancelled: nothing more happens.
   window->runCommand(cmd::kExtractObject);
   EXPECT_EQ(movie.messages.messages().size(), 1u);
