@@ -1,10 +1,12 @@
 // The three docked panels of the main window: the object tree with the instance list, the
-// movie properties list and the (for now empty) preview panel.
+// movie properties list and the preview panel (in a header of its own).
 #pragma once
 
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QWidget>
+
+#include "shell/CMoviePreviewPanel.h"
 
 namespace orvane {
 
@@ -45,14 +47,6 @@ class CMoviePropertiesPanel : public QTreeWidget {
 
  signals:
   void editPropertiesRequested();
-};
-
-/// "Movie Preview": the place of the embedded player.
-class CMoviePreviewPanel : public QWidget {
-  Q_OBJECT
-
- public:
-  explicit CMoviePreviewPanel(QWidget* parent = nullptr) : QWidget(parent) {}
 };
 
 }  // namespace orvane

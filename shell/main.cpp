@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "shell/CMainFrame.h"
+#include "shell/CMoviePreviewPanel.h"
 #include "shell/COrvaneApp.h"
 #include "shell/ScreenshotTour.h"
 
@@ -27,6 +28,9 @@ int main(int argc, char** argv) {
     std::fputs("orvane: no display to show the window on; orvane-cli scan MOVIE lists a movie without one\n", stderr);
     return 1;
   }
+  // The preview panel's web view needs these before the application object exists.
+  orvane::CMoviePreviewPanel::registerPlayerScheme();
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Orvane"));
   const std::vector<std::string> arguments(argv, argv + argc);

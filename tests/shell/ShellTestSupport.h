@@ -13,6 +13,7 @@
 #include "platform/MessageSink.h"
 #include "platform/ProcessLauncher.h"
 #include "shell/CMainFrame.h"
+#include "shell/CMoviePreviewPanel.h"
 #include "shell/ShellPrompts.h"
 #include "tests/support/TestFiles.h"
 
@@ -41,8 +42,17 @@ class QtApplicationEnvironment : public ::testing::Environment {
 inline const ::testing::Environment* const kQtEnvironment =
     ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
-/// The application object of the test program, made on first use.
-inline QApplication& qtApplication() { return QtApplicationEnvironment::application(); }
+/// The application object of the test program, made on first use (after what the preview
+/// panel's web view needs before it: its URL scheme and shared OpenGL contexts).
+inline QApplication& qtApplication() {
+  static const bool webEngineReady = [] {
+    CMoviePreviewPanel::registerPlayerScheme();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    return true;
+  }();
+  (void)webEngineReady;
+  return QtApplicationEnvironment::application();
+}
 
 /// Answers every question from queues; an empty queue cancels.
 class ScriptedPrompts : public ShellPrompts {

@@ -1,0 +1,149 @@
+// The preview panel with the real web player: frame count read by the player, the frame
+// number while playing, stepping and stopping, and the line shown without a player.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <cstdlib>
+
+#include "shell/CMoviePreviewPanel.h"
+#include "tests/shell/ShellTestSupport.h"
+#include "tests/support/MovieBuilder.h"
+
+namespace orvane::test {
+namespace {
+
+constexpr int kStartTimeoutMs = 60000;  // the first page starts the browser processes
+constexpr std::uint8_t kActionStop = 0x07;
+
+/// A movie of `frames` empty frames at 12 frames per second; with `stopAt` >= 0 the frame
+/// of that index stops the movie.
+std::string writeMovie(const ScratchFolder& folder, int frames, int stopAt = -1) {
+  MovieBuilder movie(6);
+  movie.frameRate(0x0C00).frameCount(static_cast<std::uint16_t>(frames));
+  for (int frame = 0; frame < frames; ++frame) {
+    if (frame == stopAt) movie.doAction({kActionStop, 0x00});
+    movie.showFrame();
+  }
+  movie.end();
+  const std::string path = folder.file("preview.swf");
+  writeFile(path, movie.build());
+  return path;
+}
+
+struct PreviewFixture {
+  PreviewFixture() {
+    panel.resize(320, 260);
+    panel.show();
+  }
+
+  /// Loads and waits until the player has read the movie.
+  int loadAndWait(const std::string& path) {
+    QSignalSpy loaded(&panel, &CMoviePreviewPanel::movieLoaded);
+    panel.load(path, 1000 / 12);
+    if (!loaded.wait(kStartTimeoutMs)) return -1;
+    return loaded.takeFirst().at(0).toInt();
+  }
+
+  void click(CMoviePreviewPanel::Button id) { panel.button(id)->click(); }
+
+  QApplication& application = qtApplication();
+  ScratchFolder folder;
+  CMoviePreviewPanel panel;
+};
+
+TEST(MoviePreviewPanel, ButtonsAndFrameFieldBeforeAnyMovie) {
+  PreviewFixture fixture;
+  CMoviePreviewPanel& panel = fixture.panel;
+  EXPECT_EQ(panel.frameText(), "0");
+  const std::pair<CMoviePreviewPanel::Button, const char*> tips[] = {
+      {CMoviePreviewPanel::kRewind, "Rewind"}, {CMoviePreviewPanel::kBack, "Back"},
+      {CMoviePreviewPanel::kStop, "Stop"},     {CMoviePreviewPanel::kPlay, "Play"},
+      {CMoviePreviewPanel::kForward, "Play"},  {CMoviePreviewPanel::kClear, "Clear"}};
+  int x = 5;
+  for (const auto& [id, tip] : tips) {
+    QAbstractButton* button = panel.button(id);
+    EXPECT_EQ(button->toolTip(), tip);
+    EXPECT_EQ(button->geometry(), QRect(x, 260 - 50, 16, 16)) << tip;
+    x += 18;
+  }
+  // Without a movie the buttons change nothing and start no browser.
+  for (const auto& [id, tip] : tips) fixture.click(id);
+  EXPECT_EQ(panel.frameText(), "0");
+  EXPECT_FALSE(panel.playerReady());
+  EXPECT_TRUE(panel.stateLine().isEmpty());
+}
+
+TEST(MoviePreviewPanel, PlaysStepsStopsAndClearsAMovie) {
+  PreviewFixture fixture;
+  CMoviePreviewPanel& panel = fixture.panel;
+  ASSERT_EQ(fixture.loadAndWait(writeMovie(fixture.folder, 40)), 40) << panel.stateLine().toStdString();
+  EXPECT_TRUE(panel.playerReady());
+  EXPECT_EQ(panel.stateLine(), "loaded 40");
+  EXPECT_EQ(panel.frameText(), "0");
+
+  fixture.click(CMoviePreviewPanel::kPlay);
+  QTRY_VERIFY_WITH_TIMEOUT(panel.frameText().toInt() >= 3, 10000);
+  fixture.click(CMoviePreviewPanel::kStop);
+  const QString stopped = panel.frameText();
+  QTest::qWait(400);
+  EXPECT_EQ(panel.frameText(), stopped);
+
+  fixture.click(CMoviePreviewPanel::kRewind);
+  EXPECT_EQ(panel.frameText(), "0");
+  fixture.click(CMoviePreviewPanel::kBack);  // already on the first frame
+  EXPECT_EQ(panel.frameText(), "0");
+  fixture.click(CMoviePreviewPanel::kForward);
+  fixture.click(CMoviePreviewPanel::kForward);
+  EXPECT_EQ(panel.frameText(), "2");
+  fixture.click(CMoviePreviewPanel::kBack);
+  EXPECT_EQ(panel.frameText(), "1");
+
+  fixture.click(CMoviePreviewPanel::kClear);
+  EXPECT_EQ(panel.frameText(), "0");
+  QTRY_COMPARE_WITH_TIMEOUT(panel.stateLine(), QString("empty"), 10000);
+  fixture.click(CMoviePreviewPanel::kPlay);  // nothing to play any more
+  QTest::qWait(300);
+  EXPECT_EQ(panel.frameText(), "0");
+
+  // A second movie in the same page; clear() is what the main window calls.
+  ASSERT_EQ(fixture.loadAndWait(writeMovie(fixture.folder, 7)), 7);
+  fixture.click(CMoviePreviewPanel::kForward);
+  EXPECT_EQ(panel.frameText(), "1");
+  panel.clear();
+  EXPECT_EQ(panel.frameText(), "0");
+}
+
+TEST(MoviePreviewPanel, FrameCounterStopsWhenTheMovieStopsItself) {
+  PreviewFixture fixture;
+  CMoviePreviewPanel& panel = fixture.panel;
+  ASSERT_EQ(fixture.loadAndWait(writeMovie(fixture.folder, 30, 4)), 30) << panel.stateLine().toStdString();
+  fixture.click(CMoviePreviewPanel::kPlay);
+  QTRY_VERIFY_WITH_TIMEOUT(panel.frameText().toInt() >= 1, 10000);
+  // The stop action on frame 4 halts the player; the counter follows within a tick or two
+  // and then stays, well short of the 30 frames of the movie.
+  QTest::qWait(1500);
+  const QString settled = panel.frameText();
+  QTest::qWait(600);
+  EXPECT_EQ(panel.frameText(), settled);
+  EXPECT_GE(settled.toInt(), 2);
+  EXPECT_LE(settled.toInt(), 8);
+}
+
+TEST(MoviePreviewPanel, MissingPlayerFolderShowsOneLine) {
+  PreviewFixture fixture;
+  qputenv("ORVANE_RUFFLE_DIR", QByteArray::fromStdString(fixture.folder.path()));  // holds no ruffle.js
+  fixture.panel.load(writeMovie(fixture.folder, 3), 83);
+  qunsetenv("ORVANE_RUFFLE_DIR");
+  EXPECT_EQ(fixture.panel.messageText(),
+            "Movie preview unavailable: the Ruffle player was not found (set ORVANE_RUFFLE_DIR to its folder)");
+  EXPECT_EQ(fixture.panel.frameText(), "0");
+  fixture.click(CMoviePreviewPanel::kPlay);
+  fixture.click(CMoviePreviewPanel::kForward);
+  EXPECT_EQ(fixture.panel.frameText(), "0");
+  EXPECT_FALSE(fixture.panel.playerReady());
+}
+
+}  // namespace
+}  // namespace orvane::test
