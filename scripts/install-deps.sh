@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Orvane needs to build and test, skipping those present.
+# Installs the Debian 12 packages Orvane needs to build and test, skipping those present, and
+# the pinned web player of the preview panel.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-multimedia-dev gstreamer1.0-plugins-good
+  qt6-webengine-dev
   xdg-utils xvfb xauth
 )
 
@@ -18,10 +20,21 @@ for package in "${packages[@]}"; do
     missing+=("$package")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# Node and npm may come from elsewhere than Debian (and then must not be replaced).
+command -v npm >/dev/null || missing+=(nodejs npm)
+if [ ${#missing[@]} -ne 0 ]; then
+  sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 
-sudo=()
-[ "$(id -u)" -ne 0 ] && sudo=(sudo)
-echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# The movie preview panel's web player, at the version pinned in shell/player.
+player="$(cd "$(dirname "$0")/../shell/player" && pwd)"
+pinned=$(node -p "require('$player/package-lock.json').packages['node_modules/@ruffle-rs/ruffle'].version")
+installed=$(node -p "try { require('$player/node_modules/@ruffle-rs/ruffle/package.json').version } catch { '' }")
+if [ "$pinned" != "$installed" ]; then
+  echo "Installing the web player @ruffle-rs/ruffle $pinned"
+  (cd "$player" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+fi
