@@ -8,9 +8,7 @@
 #include <QSoundEffect>
 #include <QUrl>
 
-// The bitmaps live in the shell's static library: register them explicitly (outside any
-// namespace; registering twice is harmless).
-static void initAudioResources() { Q_INIT_RESOURCE(shell); }
+#include "shell/ViewPainting.h"
 
 namespace orvane {
 
@@ -32,28 +30,19 @@ constexpr int kErrorTop = 120;
 /// The colour of step `index` of `steps` going from black to blue.
 QColor bandColour(int index, int steps) { return QColor(0, 0, kBlue.blue() * index / (steps - 1)); }
 
-/// `text` with its top left corner at (x, y); returns the x just after it.
-int drawTextAt(QPainter& painter, int x, int y, const QString& text, const QColor& colour) {
-  painter.setPen(colour);
-  const int width = painter.fontMetrics().horizontalAdvance(text);
-  painter.drawText(QRect(x, y, width + 1, painter.fontMetrics().height()), Qt::AlignLeft | Qt::AlignTop, text);
-  return x + width;
-}
-
 }  // namespace
 
 CAudioView::CAudioView(MessageSink& messages, ProgramLauncher& launcher, QWidget* parent)
     : QWidget(parent),
       m_messages(messages),
       m_launcher(launcher),
+      m_bitmap(shellBitmap(QStringLiteral("bitmap131.png"))),
       m_play(new QPushButton(QStringLiteral("Play >"), this)),
       m_stop(new QPushButton(QStringLiteral("Stop []"), this)) {
-  initAudioResources();
-  m_bitmap.load(QStringLiteral(":/orvane/bitmap131.png"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(220, 210);
-  m_play->setGeometry(QRect(QPoint(5, 180), QPoint(55, 200)).adjusted(0, 0, -1, -1));
-  m_stop->setGeometry(QRect(QPoint(65, 180), QPoint(125, 200)).adjusted(0, 0, -1, -1));
+  m_play->setGeometry(5, 180, 50, 20);   // (5, 180)-(55, 200)
+  m_stop->setGeometry(65, 180, 60, 20);  // (65, 180)-(125, 200)
   m_stop->setEnabled(false);
   connect(m_play, &QPushButton::clicked, this, &CAudioView::play);
   connect(m_stop, &QPushButton::clicked, this, &CAudioView::stop);
@@ -117,7 +106,7 @@ void CAudioView::paintEvent(QPaintEvent*) {
   QFont font(QStringLiteral("Arial"));
   font.setPixelSize(14);
   painter.setFont(font);
-  drawTextAt(painter, 18, 2, QStringLiteral("Audio Object"), Qt::white);
+  drawTextAt(painter, QPoint(18, 2), QStringLiteral("Audio Object"), Qt::white);
   const struct {
     int top;
     const char* label;
@@ -128,11 +117,11 @@ void CAudioView::paintEvent(QPaintEvent*) {
       {91, "Rate    ", m_description.rate},
   };
   for (const auto& row : rows) {
-    const int x = drawTextAt(painter, kTextLeft, row.top, QString::fromLatin1(row.label), Qt::white);
-    drawTextAt(painter, x, row.top, QString::fromStdString(row.value), kValue);
+    const int x = drawTextAt(painter, QPoint(kTextLeft, row.top), QString::fromLatin1(row.label), Qt::white);
+    drawTextAt(painter, QPoint(x, row.top), QString::fromStdString(row.value), kValue);
   }
   if (!m_description.error.empty()) {
-    drawTextAt(painter, kTextLeft, kErrorTop, QString::fromStdString(m_description.error), kError);
+    drawTextAt(painter, QPoint(kTextLeft, kErrorTop), QString::fromStdString(m_description.error), kError);
   }
 }
 

@@ -5,11 +5,7 @@
 #include <filesystem>
 
 #include "platform/MessageSink.h"
-#include "shell/CImageView.h"
-
-// The bitmaps live in the shell's static library: register them explicitly (outside any
-// namespace; registering twice is harmless).
-static void initViewerResources() { Q_INIT_RESOURCE(shell); }
+#include "shell/ViewPainting.h"
 
 namespace orvane {
 
@@ -20,12 +16,11 @@ constexpr QSize kPlaceholderArea(200, 150);
 
 }  // namespace
 
-CBitmapViewerCtrl::CBitmapViewerCtrl(MessageSink& messages, QWidget* parent) : QWidget(parent), m_messages(messages) {
-  initViewerResources();
+CBitmapViewerCtrl::CBitmapViewerCtrl(MessageSink& messages, QWidget* parent)
+    : QWidget(parent), m_messages(messages), m_placeholder(shellBitmap(QStringLiteral("bitmap149.png"))) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(kPlaceholderArea);
   setCursor(Qt::ArrowCursor);
-  m_placeholder.load(QStringLiteral(":/orvane/bitmap149.png"));
 }
 
 void CBitmapViewerCtrl::setPlaceholder(const QPixmap& placeholder) {

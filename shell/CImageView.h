@@ -6,26 +6,7 @@
 #include <QWidget>
 #include <string>
 
-class QFont;
-class QPainter;
-
 namespace orvane {
-
-/// How a loaded picture and its size line are laid out in a widget.
-struct PictureLayout {
-  int reservedBottom = 0;  // pixels kept free of the picture at the bottom
-  int textLeft = 10;       // the size line's left edge
-  int textAbove = 16;      // the size line's top, measured up from the bottom edge
-};
-
-/// Where a picture of `picture` pixels is drawn in `area`: centred at its own size, squeezed
-/// to the area in each direction where it is larger.
-QRect pictureRect(QSize picture, const QRect& area);
-
-/// Paints `image` into `client` (already black) as `layout` says, with the line
-/// "Width : %d , Height : %d" in white in `font`.
-void paintPicture(QPainter& painter, const QRect& client, const QImage& image, const PictureLayout& layout,
-                  const QFont& font);
 
 class CImageView : public QWidget {
   Q_OBJECT

@@ -87,6 +87,34 @@ TEST(AudioWindow, DescribesWaveMp3AndMissingFiles) {
                                    MessageIcon::Information}}));
 }
 
+TEST(AudioWindow, PaintsBandsSeparatorsAndGreenValues) {
+  SoundFixture fixture;
+  test::writeFile(fixture.folder.file("a.wav"), pcmWave());
+  CAudioView view(fixture.messages, fixture.launcher);
+  ASSERT_TRUE(view.load(fixture.folder.file("a.wav")));
+  view.resize(300, 260);
+  const QImage shot = view.grab().toImage();
+  // The top band runs from black on the left to blue (0, 0, 233) on the right.
+  EXPECT_EQ(shot.pixel(299, 5), qRgb(0, 0, 233));
+  EXPECT_EQ(shot.pixel(200, 5) & 0xFFFF00, 0u);  // blue only
+  // The lower band starts at y = 200 in black and ends at the bottom in blue.
+  EXPECT_EQ(shot.pixel(299, 259), qRgb(0, 0, 233));
+  // Separator lines across the whole width.
+  for (const int y : {18, 200, 203}) EXPECT_NE(shot.pixel(150, y), shot.pixel(150, y + 1)) << y;
+  // The first value is written in green after its white label.
+  int green = 0;
+  int white = 0;
+  for (int x = 0; x < 300; ++x) {
+    for (int y = 20; y < 36; ++y) {
+      const QRgb pixel = shot.pixel(x, y);
+      if (qGreen(pixel) > 150 && qRed(pixel) < 60 && qBlue(pixel) < 60) ++green;
+      if (qRed(pixel) > 200 && qGreen(pixel) > 200 && qBlue(pixel) > 200) ++white;
+    }
+  }
+  EXPECT_GT(green, 20);
+  EXPECT_GT(white, 20);
+}
+
 TEST(AudioWindow, PlayAndStopSwitchTheButtons) {
   SoundFixture fixture;
   const auto window = fixture.window("swfSextract1.wav", pcmWave(), 0);

@@ -15,6 +15,7 @@
 #include "shell/CImageReplaceDialog.h"
 #include "shell/CImageView.h"
 #include "shell/Commands.h"
+#include "shell/ViewPainting.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/support/MovieBuilder.h"
 
