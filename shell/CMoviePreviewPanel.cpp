@@ -89,6 +89,8 @@ QAbstractButton* CMoviePreviewPanel::button(Button id) const {
   return m_buttons[static_cast<std::size_t>(spec - kButtons.begin())];
 }
 
+QWebEnginePage* CMoviePreviewPanel::page() const { return m_view != nullptr ? m_view->page() : nullptr; }
+
 QString CMoviePreviewPanel::frameText() const { return m_frameField->text(); }
 
 QString CMoviePreviewPanel::messageText() const {

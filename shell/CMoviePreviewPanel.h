@@ -12,6 +12,7 @@ class QAbstractButton;
 class QLabel;
 class QLineEdit;
 class QStackedWidget;
+class QWebEnginePage;
 class QWebEngineProfile;
 class QWebEngineView;
 
@@ -51,6 +52,8 @@ class CMoviePreviewPanel : public QWidget {
   /// The line shown instead of the player when it cannot run; empty while it can.
   QString messageText() const;
   QAbstractButton* button(Button id) const;
+  /// The player's page; none before the first load.
+  QWebEnginePage* page() const;
 
  signals:
   /// The player has read the movie's header and stopped it on its first frame.

@@ -68,7 +68,7 @@ void PlayerSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     job->fail(QWebEngineUrlRequestJob::RequestDenied);
     return;
   }
-  const QString path = url.path();
+  const QString path = url.path(QUrl::FullyDecoded);
   if (path == QLatin1String("/index.html") || path == QLatin1String("/preview.js")) {
     replyWithFile(job, QStringLiteral(":/player") + path, mimeTypeOf(path));
     return;

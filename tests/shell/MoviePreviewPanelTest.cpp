@@ -5,7 +5,9 @@
 #include <QAbstractButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <cstdlib>
+#include <QUrl>
+#include <QWebEnginePage>
+#include <optional>
 
 #include "shell/CMoviePreviewPanel.h"
 #include "tests/shell/ShellTestSupport.h"
@@ -38,12 +40,24 @@ struct PreviewFixture {
     panel.show();
   }
 
-  /// Loads and waits until the player has read the movie.
+  /// Loads and waits until the player has read the movie; -1 when it fails or times out.
   int loadAndWait(const std::string& path) {
     QSignalSpy loaded(&panel, &CMoviePreviewPanel::movieLoaded);
     panel.load(path, 1000 / 12);
-    if (!loaded.wait(kStartTimeoutMs)) return -1;
-    return loaded.takeFirst().at(0).toInt();
+    const bool settled =
+        QTest::qWaitFor([&] { return !loaded.isEmpty() || panel.stateLine().startsWith("error"); }, kStartTimeoutMs);
+    return (!settled || loaded.isEmpty()) ? -1 : loaded.takeFirst().at(0).toInt();
+  }
+
+  /// The HTTP-like status the page gets for `url` (0 or -1 when the request fails).
+  int statusOf(const QString& url) {
+    const QString script = QStringLiteral(
+                               "(function () { const r = new XMLHttpRequest(); r.open('GET', '%1', false);"
+                               " try { r.send(); return r.status; } catch (e) { return -1; } })()")
+                               .arg(url);
+    std::optional<int> status;
+    panel.page()->runJavaScript(script, [&status](const QVariant& value) { status = value.toInt(); });
+    return QTest::qWaitFor([&] { return status.has_value(); }, 10000) ? *status : -2;
   }
 
   void click(CMoviePreviewPanel::Button id) { panel.button(id)->click(); }
@@ -129,6 +143,24 @@ TEST(MoviePreviewPanel, FrameCounterStopsWhenTheMovieStopsItself) {
   EXPECT_EQ(panel.frameText(), settled);
   EXPECT_GE(settled.toInt(), 2);
   EXPECT_LE(settled.toInt(), 8);
+}
+
+TEST(MoviePreviewPanel, PageReachesOnlyThePlayerFilesAndTheCurrentMovie) {
+  PreviewFixture fixture;
+  writeFile(fixture.folder.file("secret.txt"), {'s'});
+  ASSERT_EQ(fixture.loadAndWait(writeMovie(fixture.folder, 2)), 2);
+  const QString base = QStringLiteral("orvane-player://player/");
+  EXPECT_EQ(fixture.statusOf(base + "ruffle/ruffle.js"), 200);
+  EXPECT_EQ(fixture.statusOf(base + "movie/any.swf"), 200);
+  const QString secret = QString::fromStdString(fixture.folder.file("secret.txt"));
+  for (const QString& path : {QString("ruffle/package.json/../../../package.json"), QString("ruffle/..%2Fpackage.json"),
+                              QString("ruffle/%2E%2E%2F%2E%2E%2Fplayer%2Fpackage.json"), QString("ruffle/"),
+                              "ruffle/" + QString::fromLatin1(QUrl::toPercentEncoding(secret)), QString("secret.txt"),
+                              QString("package.json"), QString("index.html/../../package.json")}) {
+    EXPECT_LE(fixture.statusOf(base + path), 0) << path.toStdString();
+  }
+  fixture.panel.clear();
+  EXPECT_LE(fixture.statusOf(base + "movie/any.swf"), 0);
 }
 
 TEST(MoviePreviewPanel, MissingPlayerFolderShowsOneLine) {
