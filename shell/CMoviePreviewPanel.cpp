@@ -1,6 +1,5 @@
 #include "shell/CMoviePreviewPanel.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStackedWidget>
@@ -15,13 +14,16 @@
 #include "shell/PlayerSchemeHandler.h"
 
 // Frame numbers. The player's script interface can play and pause but cannot report or go
-// to a frame, so the panel keeps the number itself: 0 is the first frame; loading and
-// Rewind put the movie on it; Forward and Back step the player exactly (through its own
-// timeline commands, see player/preview.js) and the number with it, within 0 and the frame
-// count - 1; while the movie plays, each tick of a timer at the movie's frame interval
-// advances the number and wraps it after the last frame, as the player loops the movie.
-// The count can drift from the player's while playing (and does not follow jumps the
-// movie's own actions make); it is exact again after Rewind or Stop followed by steps.
+// to a frame, so the panel keeps the number itself: 0 is the first frame. Loading and
+// Rewind put the movie on it. Forward and Back step the player's own timeline (through the
+// commands of its context menu, see player/preview.js), which is exact and immediate, and
+// move the number with it within 0 .. frame count - 1; reloading and replaying up to a
+// frame instead would be slow for long movies and would replay sounds. While the movie
+// plays, each tick of a timer at the movie's frame interval advances the number and wraps
+// it after the last frame, as the player loops the movie; the timer stops when the player
+// says the timeline no longer plays (a stop action of the movie). The played count can
+// drift from the player's and does not follow jumps made by the movie's own actions; it is
+// exact again after Rewind.
 
 namespace orvane {
 
@@ -30,6 +32,9 @@ namespace {
 constexpr int kControlsHeight = 53;  // below the player
 constexpr int kButtonRow = 50;       // pixels above the bottom
 constexpr int kButtonSize = 16;
+// The counter asks the page once a tick; movies with no frame rate (interval 0) or an
+// absurd one are counted at most a hundred times a second.
+constexpr int kShortestIntervalMs = 10;
 
 struct ButtonSpec {
   CMoviePreviewPanel::Button id;
@@ -115,7 +120,7 @@ void CMoviePreviewPanel::resizeEvent(QResizeEvent* event) {
 void CMoviePreviewPanel::load(const std::string& moviePath, int frameIntervalMs) {
   m_timer.stop();
   m_moviePath = QString::fromStdString(moviePath);
-  m_frameInterval = std::max(1, frameIntervalMs);
+  m_frameInterval = std::max(kShortestIntervalMs, frameIntervalMs);
   m_frameCount = -1;
   showFrame(0);
   if (!ensurePlayer()) return;
@@ -159,6 +164,8 @@ bool CMoviePreviewPanel::ensurePlayer() {
   connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
     if (!ok) showMessage(QStringLiteral("the player page could not be loaded"));
   });
+  connect(page, &QWebEnginePage::renderProcessTerminated, this,
+          [this] { showMessage(QStringLiteral("the player stopped unexpectedly")); });
   m_view->setPage(page);
   m_view->setContextMenuPolicy(Qt::NoContextMenu);
   m_area->addWidget(m_view);

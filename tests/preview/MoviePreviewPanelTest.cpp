@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QUrl>
 #include <QWebEnginePage>
+#include <filesystem>
 #include <optional>
 
 #include "shell/CMoviePreviewPanel.h"
@@ -161,6 +162,19 @@ TEST(MoviePreviewPanel, PageReachesOnlyThePlayerFilesAndTheCurrentMovie) {
   }
   fixture.panel.clear();
   EXPECT_LE(fixture.statusOf(base + "movie/any.swf"), 0);
+}
+
+// A real movie of the sample corpus (86 frames, version 6, by its header).
+TEST(MoviePreviewPanel, CorpusMovieReportsItsHeaderFrameCount) {
+  const std::string samples = samplesFolder();
+  const std::string path = samples + "/gnash/car_smash.fws.swf";
+  if (samples.empty() || !std::filesystem::exists(path)) GTEST_SKIP() << "sample corpus not present";
+  PreviewFixture fixture;
+  ASSERT_EQ(fixture.loadAndWait(path), 86) << fixture.panel.stateLine().toStdString();
+  for (int step = 0; step < 3; ++step) fixture.click(CMoviePreviewPanel::kForward);
+  EXPECT_EQ(fixture.panel.frameText(), "3");
+  fixture.click(CMoviePreviewPanel::kRewind);
+  EXPECT_EQ(fixture.panel.frameText(), "0");
 }
 
 TEST(MoviePreviewPanel, MissingPlayerFolderShowsOneLine) {
