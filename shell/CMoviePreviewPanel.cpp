@@ -123,13 +123,8 @@ void CMoviePreviewPanel::load(const std::string& moviePath, int frameIntervalMs)
   m_frameInterval = std::max(kShortestIntervalMs, frameIntervalMs);
   m_frameCount = -1;
   showFrame(0);
-  if (!ensurePlayer()) return;
-  m_handler->setMovie(m_moviePath);
-  if (m_playerReady) {
-    startLoad();
-  } else {
-    m_loadPending = true;
-  }
+  m_loadPending = true;
+  loadWhenPossible();
 }
 
 void CMoviePreviewPanel::clear() {
@@ -140,6 +135,19 @@ void CMoviePreviewPanel::clear() {
   showFrame(0);
   if (m_handler != nullptr) m_handler->setMovie(QString());
   if (m_playerReady) runScript(QStringLiteral("clear()"));
+}
+
+void CMoviePreviewPanel::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  loadWhenPossible();
+}
+
+void CMoviePreviewPanel::loadWhenPossible() {
+  // A hidden panel starts no browser; the movie waits until the panel is shown.
+  if (!m_loadPending || !isVisible() || !ensurePlayer() || !m_playerReady) return;
+  m_loadPending = false;
+  m_handler->setMovie(m_moviePath);
+  runScript(QStringLiteral("load('%1')").arg(PlayerSchemeHandler::movieUrl(++m_generation).toString()));
 }
 
 bool CMoviePreviewPanel::ensurePlayer() {
@@ -182,17 +190,12 @@ void CMoviePreviewPanel::showMessage(const QString& reason) {
   m_area->setCurrentWidget(m_message);
 }
 
-void CMoviePreviewPanel::startLoad() {
-  m_loadPending = false;
-  runScript(QStringLiteral("load('%1')").arg(PlayerSchemeHandler::movieUrl(++m_generation).toString()));
-}
-
 void CMoviePreviewPanel::onStateLine(const QString& line) {
   m_stateLine = line;
   emit stateLineChanged(line);
   if (line == QLatin1String("ready")) {
     m_playerReady = true;
-    if (m_loadPending) startLoad();
+    loadWhenPossible();
   } else if (line.startsWith(QLatin1String("loaded "))) {
     m_frameCount = std::max(0, line.mid(7).toInt());
     showFrame(0);

@@ -35,8 +35,8 @@ class CMoviePreviewPanel : public QWidget {
   ~CMoviePreviewPanel() override;
 
   /// Sets the movie, stopped on its first frame; `frameIntervalMs` paces the frame counter
-  /// while it plays. The browser view is made on the first load, so a panel that never
-  /// previews a movie starts no browser.
+  /// while it plays. The browser view is made when the panel first has a movie while it is
+  /// visible, so a panel that is never shown with a movie starts no browser.
   void load(const std::string& moviePath, int frameIntervalMs);
   /// Sets an empty movie.
   void clear();
@@ -62,11 +62,12 @@ class CMoviePreviewPanel : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   bool ensurePlayer();
   void showMessage(const QString& reason);
-  void startLoad();
+  void loadWhenPossible();
   void onStateLine(const QString& line);
   void onTick();
   void rewind();

@@ -93,7 +93,16 @@ TEST(MoviePreviewPanel, ButtonsAndFrameFieldBeforeAnyMovie) {
 TEST(MoviePreviewPanel, PlaysStepsStopsAndClearsAMovie) {
   PreviewFixture fixture;
   CMoviePreviewPanel& panel = fixture.panel;
-  ASSERT_EQ(fixture.loadAndWait(writeMovie(fixture.folder, 40)), 40) << panel.stateLine().toStdString();
+  // Hidden, the panel only remembers the movie; shown, it starts the player with it.
+  panel.hide();
+  QSignalSpy loaded(&panel, &CMoviePreviewPanel::movieLoaded);
+  panel.load(writeMovie(fixture.folder, 40), 1000 / 12);
+  QTest::qWait(200);
+  EXPECT_EQ(panel.page(), nullptr);
+  EXPECT_TRUE(loaded.isEmpty());
+  panel.show();
+  ASSERT_TRUE(loaded.wait(kStartTimeoutMs)) << panel.stateLine().toStdString();
+  EXPECT_EQ(loaded.takeFirst().at(0).toInt(), 40);
   EXPECT_TRUE(panel.playerReady());
   EXPECT_EQ(panel.stateLine(), "loaded 40");
   EXPECT_EQ(panel.frameText(), "0");
