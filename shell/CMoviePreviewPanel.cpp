@@ -81,6 +81,7 @@ CMoviePreviewPanel::CMoviePreviewPanel(QWidget* parent)
   connect(button(kClear), &QAbstractButton::clicked, this, &CMoviePreviewPanel::clear);
   m_frameField->setReadOnly(true);
   m_frameField->setFixedWidth(60);
+  setMinimumSize(200, kControlsHeight + 40);
   connect(&m_timer, &QTimer::timeout, this, &CMoviePreviewPanel::onTick);
 }
 
@@ -93,6 +94,8 @@ QAbstractButton* CMoviePreviewPanel::button(Button id) const {
   const auto* spec = std::find_if(kButtons.begin(), kButtons.end(), [id](const ButtonSpec& b) { return b.id == id; });
   return m_buttons[static_cast<std::size_t>(spec - kButtons.begin())];
 }
+
+QSize CMoviePreviewPanel::sizeHint() const { return {240, 180 + kControlsHeight}; }
 
 QWebEnginePage* CMoviePreviewPanel::page() const { return m_view != nullptr ? m_view->page() : nullptr; }
 

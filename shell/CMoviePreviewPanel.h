@@ -52,6 +52,7 @@ class CMoviePreviewPanel : public QWidget {
   /// The line shown instead of the player when it cannot run; empty while it can.
   QString messageText() const;
   QAbstractButton* button(Button id) const;
+  QSize sizeHint() const override;
   /// The player's page; none before the first load.
   QWebEnginePage* page() const;
 
