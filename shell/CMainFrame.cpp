@@ -30,6 +30,9 @@
 #include "platform/ConfigFolder.h"
 #include "platform/MessageSink.h"
 #include "shell/CActionFrameWnd.h"
+#include "shell/CAudioFrameWnd.h"
+#include "shell/CImageFrameWnd.h"
+#include "shell/CMoviePreviewPanel.h"
 #include "shell/Commands.h"
 #include "shell/MoviePanelWidgets.h"
 #include "shell/ShellPrompts.h"
@@ -73,6 +76,10 @@ QIcon commandIcon(int id, const QStyle* style) {
       return {};
   }
 }
+
+/// The time between two frames of a movie played at `frameRate` frames per second; a rate of
+/// 0 plays one frame a second.
+int frameIntervalMs(std::uint32_t frameRate) { return frameRate == 0 ? 1000 : static_cast<int>(1000 / frameRate); }
 
 /// The modeless window shown while a scan runs.
 class WaitWindow : public QDialog {
@@ -224,6 +231,7 @@ void CMainFrame::buildPanels() {
   addDock(cmd::kMovieObjects, QStringLiteral("Movie Objects"), "MovieObjects", m_objectsPanel, Qt::LeftDockWidgetArea);
   addDock(cmd::kMoviePreview, QStringLiteral("Movie Preview"), "MoviePreview", m_previewPanel, Qt::RightDockWidgetArea);
   connect(m_objectsPanel, &CMovieObjectsPanel::changeView, this, &CMainFrame::changeView);
+  connect(m_commands.at(cmd::kMoviePreview), &QAction::triggered, this, &CMainFrame::refreshPreview);
   connect(m_propertiesPanel, &CMoviePropertiesPanel::editPropertiesRequested, this, &CMainFrame::editMovieProperties);
 }
 
@@ -254,6 +262,7 @@ void CMainFrame::connectCommands() {
   on(cmd::kCopy, &CMainFrame::copyScript);
   on(cmd::kExtractObject, &CMainFrame::extractObject);
   on(cmd::kExtractAll, &CMainFrame::extractAll);
+  on(cmd::kReplaceImage, &CMainFrame::replaceImage);
   on(cmd::kHelpTopics, &CMainFrame::showHelp);
   on(cmd::kAbout, &CMainFrame::showAbout);
   on(cmd::kCloseAllChildren, &CMainFrame::closeAllChildWindows);
@@ -284,8 +293,7 @@ void CMainFrame::updateCommandStates() {
         enabled = objectWindow;
         break;
       case EnableRule::ImageWindowActive:
-        // Only action windows exist so far; image windows bring their own.
-        enabled = false;
+        enabled = dynamic_cast<CImageFrameWnd*>(activeObjectWindow()) != nullptr;
         break;
     }
     m_commands.at(entry.id)->setEnabled(enabled);
@@ -347,46 +355,73 @@ void CMainFrame::reportStatus(ScanStatus status) {
 void CMainFrame::refreshPanels() {
   const ScanOptions& options = m_settings.options;
   m_objectsPanel->refill(&m_result, options.showAdvancedDetails != 0, options.showEmptyMovieObjects != 0);
+  refreshPreview();
   m_propertiesPanel->refill(&m_result);
 }
 
-void CMainFrame::changeView(int kind, int id) {
-  const std::pair key{kind, id};
-  const MovieObject* object = nullptr;
+void CMainFrame::refreshPreview() {
+  if (m_movieLoaded) {
+    m_previewPanel->load(m_currentPath, frameIntervalMs(m_result.frameRate));
+  } else {
+    m_previewPanel->clear();
+  }
+}
+
+const MovieObject* CMainFrame::findViewObject(int kind, int id) const {
   const auto serial = static_cast<std::uint32_t>(id);
   switch (kind) {
     case viewkind::kAction:
-      object = m_result.findAction(serial, true);
-      break;
+      return m_result.findAction(serial, true);
+    case viewkind::kImage:
+      return m_result.findImage(serial, true);
+    case viewkind::kSound:
+      return m_result.findSound(serial, true);
     case viewkind::kButton:
-      object = m_result.findButton(serial, true);
-      break;
+      return m_result.findButton(serial, true);
     case viewkind::kInstance:
-      object = m_result.findInstance(serial, true);
-      break;
+      return m_result.findInstance(serial, true);
     default:
-      // Image and sound windows come with their own commands; other kinds open nothing.
-      return;
+      return nullptr;  // 262 and unknown kinds open nothing
   }
+}
+
+CObjectFrameWnd* CMainFrame::createObjectWindow(int kind, const MovieObject& object) {
+  const std::string title = object.describe(m_settings.options.showAdvancedDetails != 0);
+  switch (kind) {
+    case viewkind::kImage: {
+      auto* window = new CImageFrameWnd(static_cast<const ImageObject*>(&object), title, m_currentPath, &m_result,
+                                        m_messages, m_prompts);
+      // Queued: the rescan closes the image window that asked for it.
+      connect(window, &CImageFrameWnd::rescanRequested, this, &CMainFrame::rescan, Qt::QueuedConnection);
+      return window;
+    }
+    case viewkind::kSound:
+      return new CAudioFrameWnd(static_cast<const SoundObject*>(&object), title, m_messages, m_prompts, m_launcher);
+    default: {
+      auto* window = new CActionFrameWnd(&object, title, m_result.version, m_settings.colours, m_messages, m_prompts);
+      connect(window, &CActionFrameWnd::syntaxColorsRequested, this, &CMainFrame::editSyntaxColours);
+      if (const int modeCommand = modeCommandFor(m_settings.options.defaultTranslationMode)) {
+        window->runCommand(modeCommand);
+      }
+      return window;
+    }
+  }
+}
+
+void CMainFrame::changeView(int kind, int id) {
+  const MovieObject* object = findViewObject(kind, id);
   if (object == nullptr) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
+  const std::pair key{kind, id};
   if (const auto open = m_objectWindows.find(key); open != m_objectWindows.end() && open->second) {
     m_mdi->setActiveSubWindow(open->second);
-    QApplication::restoreOverrideCursor();
-    return;
-  }
-  const bool details = m_settings.options.showAdvancedDetails != 0;
-  auto* frame = new CActionFrameWnd(object, object->describe(details), m_result.version, m_settings.colours, m_messages,
-                                    m_prompts);
-  QMdiSubWindow* window = m_mdi->addSubWindow(frame);
-  window->setAttribute(Qt::WA_DeleteOnClose);
-  window->setWindowIcon(windowIcon());
-  window->resize(640, 420);
-  connect(frame, &CActionFrameWnd::syntaxColorsRequested, this, &CMainFrame::editSyntaxColours);
-  m_objectWindows[key] = window;
-  window->show();
-  if (const int modeCommand = modeCommandFor(m_settings.options.defaultTranslationMode)) {
-    frame->runCommand(modeCommand);
+  } else {
+    QMdiSubWindow* window = m_mdi->addSubWindow(createObjectWindow(kind, *object));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowIcon(windowIcon());
+    window->resize(640, 420);
+    m_objectWindows[key] = window;
+    window->show();
   }
   QApplication::restoreOverrideCursor();
   updateCommandStates();
@@ -456,6 +491,10 @@ void CMainFrame::copyScript() {
 void CMainFrame::extractObject() {
   // The active object window saves its own object ("Save As File", "Save As JPEG").
   if (CObjectFrameWnd* window = activeObjectWindow()) window->runCommand(cmd::kExtractObject);
+}
+
+void CMainFrame::replaceImage() {
+  if (auto* image = dynamic_cast<CImageFrameWnd*>(activeObjectWindow())) image->runCommand(cmd::kReplaceImage);
 }
 
 void CMainFrame::extractAll() {

@@ -96,7 +96,10 @@ class CMainFrame : public QMainWindow {
   void setCurrentPath(const std::string& path);
   void reportStatus(ScanStatus status);
   void refreshPanels();
+  void refreshPreview();
   void closeAllChildWindows();
+  const MovieObject* findViewObject(int kind, int id) const;
+  CObjectFrameWnd* createObjectWindow(int kind, const MovieObject& object);
 
   void browseForMovie();
   void saveAs();
@@ -108,6 +111,7 @@ class CMainFrame : public QMainWindow {
   void copyScript();
   void extractObject();
   void extractAll();
+  void replaceImage();
   void showHelp();
   void showAbout();
 

@@ -7,6 +7,10 @@
 #include <QPixmap>
 
 #include "movie/MoviePanels.h"
+#include "objects/ExtractionRun.h"
+#include "platform/MessageSink.h"
+#include "shell/CExtractionDialogs.h"
+#include "shell/CImageReplaceDialog.h"
 #include "shell/CMainFrame.h"
 #include "shell/OptionsDialog.h"
 
@@ -34,7 +38,7 @@ bool takeScreenshots(CMainFrame& frame, const QString& folder) {
   QDir().mkpath(folder);
   bool ok = save(frame, folder, QStringLiteral("main.png"));
   const ScanResult& result = frame.scanResult();
-  const std::array<std::tuple<int, int, const char*>, 3> windows = {
+  const std::array<std::tuple<int, int, const char*>, 5> windows = {
       std::tuple{
           viewkind::kAction,
           firstSerial(result,
@@ -50,7 +54,27 @@ bool takeScreenshots(CMainFrame& frame, const QString& folder) {
                              [](const TimelineNode& node) {
                                return node.instances.empty() ? 0 : node.instances.front()->serial;
                              }),
-                 "action-instance.png"}};
+                 "action-instance.png"},
+      std::tuple{
+          viewkind::kImage,
+          firstSerial(result,
+                      [](const TimelineNode& node) {
+                        for (const auto& image : node.images) {
+                          if (image->viewable) return image->serial;
+                        }
+                        return 0;
+                      }),
+          "image.png"},
+      std::tuple{
+          viewkind::kSound,
+          firstSerial(result,
+                      [](const TimelineNode& node) {
+                        for (const auto& sound : node.sounds) {
+                          if (sound->hasFile) return sound->serial;
+                        }
+                        return 0;
+                      }),
+          "sound.png"}};
   for (const auto& [kind, serial, name] : windows) {
     if (serial == 0) continue;
     frame.changeView(kind, serial);
@@ -62,6 +86,24 @@ bool takeScreenshots(CMainFrame& frame, const QString& folder) {
   OptionsDialog options(frame.settings().options, &frame);
   options.show();
   ok = save(options, folder, QStringLiteral("options.png")) && ok;
+
+  const int imageSerial = std::get<1>(windows[3]);
+  if (const ImageObject* image = result.findImage(static_cast<std::uint32_t>(imageSerial), true)) {
+    RecordingMessageSink quiet;
+    CImageReplaceDialog replace(image->tempFilePath, quiet, &frame);
+    replace.show();
+    ok = save(replace, folder, QStringLiteral("replace-image.png")) && ok;
+  }
+
+  // The report of a real extraction into a scratch folder that goes again afterwards.
+  const QString extraction = QDir(folder).filePath(QStringLiteral("extraction"));
+  ExtractionSettings settings;
+  settings.directory = extraction.toStdString();
+  RecordingMessageSink quiet;
+  CExtractionReportDialog report(ExtractAllObjects(result, settings, quiet), &frame);
+  report.show();
+  ok = save(report, folder, QStringLiteral("extraction-report.png")) && ok;
+  QDir(extraction).removeRecursively();
   return ok;
 }
 

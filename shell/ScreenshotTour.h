@@ -1,5 +1,5 @@
-// A scripted walk through the main window for documentation screenshots: one action window
-// of each kind and the options dialog, each saved as a PNG picture.
+// A scripted walk through the main window for documentation screenshots: one object window
+// of each kind and the dialogs, each saved as a PNG picture.
 #pragma once
 
 #include <QString>
@@ -8,10 +8,12 @@ namespace orvane {
 
 class CMainFrame;
 
-/// Opens the first frame action, button and sprite instance of the loaded movie, grabs
-/// the main window after each, then the options dialog, and writes main.png,
-/// action-frame.png, action-button.png, action-instance.png and options.png into
-/// `folder`. False when a picture could not be written.
+/// Opens the first frame action, button, sprite instance, image and sound of the loaded
+/// movie, grabbing the main window after each, then the options dialog, the image
+/// replacement dialog and the report of an extraction, and writes main.png,
+/// action-frame.png, action-button.png, action-instance.png, image.png, sound.png,
+/// tiled.png, options.png, replace-image.png and extraction-report.png into `folder`.
+/// False when a picture could not be written.
 [[nodiscard]] bool takeScreenshots(CMainFrame& frame, const QString& folder);
 
 }  // namespace orvane

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDockWidget>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -13,6 +14,7 @@
 #include "platform/MessageSink.h"
 #include "platform/ProcessLauncher.h"
 #include "shell/CMainFrame.h"
+#include "shell/Commands.h"
 #include "shell/CMoviePreviewPanel.h"
 #include "shell/ShellPrompts.h"
 #include "tests/support/TestFiles.h"
@@ -27,7 +29,13 @@ class QtApplicationEnvironment : public ::testing::Environment {
     static int argc = 1;
     static char name[] = "orvane_shell_tests";
     static char* argv[] = {name, nullptr};
-    if (s_application == nullptr) s_application = new QApplication(argc, argv);
+    if (s_application == nullptr) {
+      // Widgets draw off-screen, and the browser engine of the preview refuses to start
+      // as root (as test machines run) unless its sandbox is off.
+      if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+      if (!qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+      s_application = new QApplication(argc, argv);
+    }
     return *s_application;
   }
   void TearDown() override {
@@ -124,6 +132,8 @@ struct FrameFixture {
   FrameFixture() {
     qtApplication();
     frame = std::make_unique<CMainFrame>(FrameServices{messages, prompts, launcher, config.path(), temp.path()});
+    // A hidden preview starts no web player; the preview panel's own tests start one.
+    frame->dock(cmd::kMoviePreview)->hide();
     frame->show();
   }
 
