@@ -9,6 +9,8 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_
 cmake --build build/release
 
 movie="${1:-build/release/examples/orvane-demo.swf}"
+# The preview's browser engine cannot sandbox itself as root and refuses to start there.
+[ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x build/release/shell/orvane ]; then
   exec build/release/shell/orvane "$movie"
 fi

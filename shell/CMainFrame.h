@@ -73,6 +73,7 @@ class CMainFrame : public QMainWindow {
   QLineEdit* currentFileField() const { return m_currentFile; }
   CMovieObjectsPanel* objectsPanel() const { return m_objectsPanel; }
   CMoviePropertiesPanel* propertiesPanel() const { return m_propertiesPanel; }
+  CMoviePreviewPanel* previewPanel() const { return m_previewPanel; }
   QDockWidget* dock(int commandId) const;
   QMdiArea* mdiArea() const { return m_mdi; }
   /// The object window that has the focus, if any.

@@ -1,6 +1,8 @@
 #include "shell/ScreenshotTour.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -12,6 +14,7 @@
 #include "shell/CExtractionDialogs.h"
 #include "shell/CImageReplaceDialog.h"
 #include "shell/CMainFrame.h"
+#include "shell/CMoviePreviewPanel.h"
 #include "shell/OptionsDialog.h"
 
 namespace orvane {
@@ -32,11 +35,28 @@ int firstSerial(const ScanResult& result, Pick pick) {
   return 0;
 }
 
+/// Lets the event loop run until `done` holds or `milliseconds` have passed.
+template <typename Done>
+void waitFor(Done done, int milliseconds) {
+  const QDeadlineTimer deadline(milliseconds);
+  while (!done() && !deadline.hasExpired()) QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+/// The main window with the preview panel playing the movie for a moment.
+bool savePreview(CMainFrame& frame, const QString& folder) {
+  CMoviePreviewPanel& preview = *frame.previewPanel();
+  waitFor([&preview] { return preview.frameCount() >= 0 || !preview.messageText().isEmpty(); }, 30000);
+  preview.button(CMoviePreviewPanel::kPlay)->click();
+  waitFor([] { return false; }, 1500);
+  return save(frame, folder, QStringLiteral("preview.png"));
+}
+
 }  // namespace
 
 bool takeScreenshots(CMainFrame& frame, const QString& folder) {
   QDir().mkpath(folder);
-  bool ok = save(frame, folder, QStringLiteral("main.png"));
+  bool ok = savePreview(frame, folder);
+  ok = save(frame, folder, QStringLiteral("main.png")) && ok;
   const ScanResult& result = frame.scanResult();
   const std::array<std::tuple<int, int, const char*>, 5> windows = {
       std::tuple{
