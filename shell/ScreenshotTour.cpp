@@ -26,14 +26,18 @@ bool save(QWidget& widget, const QString& folder, const QString& name) {
   return widget.grab().save(QDir(folder).filePath(name), "PNG");
 }
 
-/// The serial of the first object found by `pick` in any timeline, 0 without one.
-template <typename Pick>
-int firstSerial(const ScanResult& result, Pick pick) {
+/// The serial of the first object of the timelines' `list` that `wanted` accepts; 0 without one.
+template <typename List, typename Wanted>
+int firstSerial(const ScanResult& result, List TimelineNode::*list, Wanted wanted) {
   for (const auto& timeline : result.timelines()) {
-    if (const int serial = pick(*timeline)) return serial;
+    for (const auto& object : (*timeline).*list) {
+      if (wanted(*object)) return object->serial;
+    }
   }
   return 0;
 }
+
+constexpr auto kAnyObject = [](const MovieObject&) { return true; };
 
 /// Lets the event loop run until `done` holds or `milliseconds` have passed.
 template <typename Done>
@@ -59,42 +63,16 @@ bool takeScreenshots(CMainFrame& frame, const QString& folder) {
   ok = save(frame, folder, QStringLiteral("main.png")) && ok;
   const ScanResult& result = frame.scanResult();
   const std::array<std::tuple<int, int, const char*>, 5> windows = {
-      std::tuple{
-          viewkind::kAction,
-          firstSerial(result,
-                      [](const TimelineNode& node) { return node.actions.empty() ? 0 : node.actions.front()->serial; }),
-          "action-frame.png"},
-      std::tuple{
-          viewkind::kButton,
-          firstSerial(result,
-                      [](const TimelineNode& node) { return node.buttons.empty() ? 0 : node.buttons.front()->serial; }),
-          "action-button.png"},
-      std::tuple{viewkind::kInstance,
-                 firstSerial(result,
-                             [](const TimelineNode& node) {
-                               return node.instances.empty() ? 0 : node.instances.front()->serial;
-                             }),
+      std::tuple{viewkind::kAction, firstSerial(result, &TimelineNode::actions, kAnyObject), "action-frame.png"},
+      std::tuple{viewkind::kButton, firstSerial(result, &TimelineNode::buttons, kAnyObject), "action-button.png"},
+      std::tuple{viewkind::kInstance, firstSerial(result, &TimelineNode::instances, kAnyObject),
                  "action-instance.png"},
-      std::tuple{
-          viewkind::kImage,
-          firstSerial(result,
-                      [](const TimelineNode& node) {
-                        for (const auto& image : node.images) {
-                          if (image->viewable) return image->serial;
-                        }
-                        return 0;
-                      }),
-          "image.png"},
-      std::tuple{
-          viewkind::kSound,
-          firstSerial(result,
-                      [](const TimelineNode& node) {
-                        for (const auto& sound : node.sounds) {
-                          if (sound->hasFile) return sound->serial;
-                        }
-                        return 0;
-                      }),
-          "sound.png"}};
+      std::tuple{viewkind::kImage,
+                 firstSerial(result, &TimelineNode::images, [](const ImageObject& image) { return image.viewable; }),
+                 "image.png"},
+      std::tuple{viewkind::kSound,
+                 firstSerial(result, &TimelineNode::sounds, [](const SoundObject& sound) { return sound.hasFile; }),
+                 "sound.png"}};
   for (const auto& [kind, serial, name] : windows) {
     if (serial == 0) continue;
     frame.changeView(kind, serial);
