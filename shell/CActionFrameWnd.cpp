@@ -105,20 +105,17 @@ CActionFrameWnd::CActionFrameWnd(const MovieObject* object, const std::string& t
 
 void CActionFrameWnd::buildCommands() {
   for (const CommandEntry& entry : actionCommands()) {
-    auto* action = new QAction(QString::fromLatin1(entry.label), this);
+    QAction* action = addCommand(entry.id, QString::fromLatin1(entry.label));
     action->setStatusTip(QString::fromLatin1(entry.statusText));
     action->setToolTip(QString::fromLatin1(entry.statusText));
     action->setIconText(toolbarText(entry.id));
-    const int id = entry.id;
-    connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
-    m_actions[id] = action;
   }
   // The mode buttons show the mode on display.
   auto* modes = new QActionGroup(this);
   for (const int id : {cmd::kByteCodeHex, cmd::kByteCodeCharacter, cmd::kByteCodeInteger, cmd::kFunctionCode,
                        cmd::kActionScript4, cmd::kActionScript5}) {
-    m_actions.at(id)->setCheckable(true);
-    modes->addAction(m_actions.at(id));
+    commandAction(id)->setCheckable(true);
+    modes->addAction(commandAction(id));
   }
   auto* toolbar = addToolBar(QStringLiteral("Action"));
   toolbar->setObjectName(QStringLiteral("actionToolbar"));
@@ -129,7 +126,7 @@ void CActionFrameWnd::buildCommands() {
     if (id == 0) {
       toolbar->addSeparator();
     } else {
-      toolbar->addAction(m_actions.at(id));
+      toolbar->addAction(commandAction(id));
     }
   }
   for (const int id : {cmd::kCopyScript, cmd::kSelectAll, 0, cmd::kSaveAsFile, cmd::kSyntaxColors, 0, cmd::kByteCodeHex,
@@ -138,15 +135,10 @@ void CActionFrameWnd::buildCommands() {
     if (id == 0) {
       m_contextMenu->addSeparator();
     } else {
-      m_contextMenu->addAction(m_actions.at(id));
+      m_contextMenu->addAction(commandAction(id));
     }
   }
   updateCopyState();
-}
-
-QAction* CActionFrameWnd::commandAction(int id) const {
-  const auto found = m_actions.find(id);
-  return found == m_actions.end() ? nullptr : found->second;
 }
 
 void CActionFrameWnd::runCommand(int id) {
@@ -179,7 +171,7 @@ void CActionFrameWnd::show(TranslationMode mode) {
     m_keywords.load(m_shownVersion, m_colours);
   }
   m_view->showText(ActionWindowText(m_object, mode, m_messages), m_keywords);
-  m_actions.at(commandOfMode(mode))->setChecked(true);
+  commandAction(commandOfMode(mode))->setChecked(true);
   updateCopyState();
 }
 
@@ -206,6 +198,6 @@ void CActionFrameWnd::saveAsFile() {
 
 void CActionFrameWnd::showContextMenu(QPoint globalPosition) { m_contextMenu->popup(globalPosition + QPoint(0, 12)); }
 
-void CActionFrameWnd::updateCopyState() { m_actions.at(cmd::kCopyScript)->setEnabled(m_view->canCopy()); }
+void CActionFrameWnd::updateCopyState() { commandAction(cmd::kCopyScript)->setEnabled(m_view->canCopy()); }
 
 }  // namespace orvane

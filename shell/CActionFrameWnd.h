@@ -3,15 +3,12 @@
 #pragma once
 
 #include <QMenu>
-#include <map>
 #include <string>
 
 #include "actions/TranslationMode.h"
 #include "shell/AppSettings.h"
 #include "shell/CObjectFrameWnd.h"
 #include "shell/SyntaxColouring.h"
-
-class QAction;
 
 namespace orvane {
 
@@ -41,7 +38,6 @@ class CActionFrameWnd : public CObjectFrameWnd {
   int shownVersion() const { return m_shownVersion; }
   CActionView* view() const { return m_view; }
   QMenu* contextMenu() const { return m_contextMenu; }
-  QAction* commandAction(int id) const;
 
  signals:
   /// "Syntax Colors..." asks the main window for its colour dialog.
@@ -61,7 +57,6 @@ class CActionFrameWnd : public CObjectFrameWnd {
   ShellPrompts& m_prompts;
   CActionView* m_view;
   QMenu* m_contextMenu;
-  std::map<int, QAction*> m_actions;
   KeywordTable m_keywords;
   TranslationMode m_mode = TranslationMode::ActionScript5;
   int m_shownVersion = 5;

@@ -22,24 +22,12 @@ CAudioFrameWnd::CAudioFrameWnd(const SoundObject* sound, const std::string& titl
       m_contextMenu(new QMenu(QStringLiteral("AudioContext"), this)) {
   setCentralWidget(m_view);
   setWindowTitle(displayString(m_title));
-  addCommand(cmd::kExtractObject, QStringLiteral("Save As File"));
-  addCommand(cmd::kPlay, QStringLiteral("Play Audio"));
-  addCommand(cmd::kStop, QStringLiteral("Stop Audio"));
+  m_contextMenu->addAction(addCommand(cmd::kExtractObject, QStringLiteral("Save As File")));
+  m_contextMenu->addAction(addCommand(cmd::kPlay, QStringLiteral("Play Audio")));
+  m_contextMenu->addAction(addCommand(cmd::kStop, QStringLiteral("Stop Audio")));
   connect(m_view, &CAudioView::contextMenuWanted, this, &CAudioFrameWnd::showContextMenu);
   if (m_sound != nullptr && m_sound->format == 1) m_messages.show({"", kAdpcmMessage, MessageIcon::Information});
   (void)m_view->load(m_sound != nullptr && m_sound->hasFile ? m_sound->tempFilePath : std::string());
-}
-
-void CAudioFrameWnd::addCommand(int id, const QString& label) {
-  auto* action = new QAction(label, this);
-  connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
-  m_actions[id] = action;
-  m_contextMenu->addAction(action);
-}
-
-QAction* CAudioFrameWnd::commandAction(int id) const {
-  const auto found = m_actions.find(id);
-  return found == m_actions.end() ? nullptr : found->second;
 }
 
 void CAudioFrameWnd::runCommand(int id) {

@@ -2,12 +2,9 @@
 #pragma once
 
 #include <QMenu>
-#include <map>
 #include <string>
 
 #include "shell/CObjectFrameWnd.h"
-
-class QAction;
 
 namespace orvane {
 
@@ -33,13 +30,11 @@ class CAudioFrameWnd : public CObjectFrameWnd {
   const std::string& titleText() const { return m_title; }
   CAudioView* view() const { return m_view; }
   QMenu* contextMenu() const { return m_contextMenu; }
-  QAction* commandAction(int id) const;
 
   static constexpr const char* kAdpcmMessage =
       "This Sound File is ADPCM encoded. Orvane doesn't currently support this format";
 
  private:
-  void addCommand(int id, const QString& label);
   void showContextMenu(QPoint globalPosition);
 
   const SoundObject* m_sound;
@@ -48,7 +43,6 @@ class CAudioFrameWnd : public CObjectFrameWnd {
   ShellPrompts& m_prompts;
   CAudioView* m_view;
   QMenu* m_contextMenu;
-  std::map<int, QAction*> m_actions;
 };
 
 }  // namespace orvane

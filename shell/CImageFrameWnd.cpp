@@ -30,25 +30,18 @@ CImageFrameWnd::CImageFrameWnd(const ImageObject* image, const std::string& titl
   auto* toolbar = addToolBar(QStringLiteral("Image"));
   toolbar->setObjectName(QStringLiteral("imageToolbar"));
   toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  addCommand(cmd::kExtractObject, QStringLiteral("Save As JPEG"), QStringLiteral("Save"));
-  addCommand(cmd::kReplaceImage, QStringLiteral("Replace Image"), QStringLiteral("Replace"));
+  addMenuCommand(cmd::kExtractObject, QStringLiteral("Save As JPEG"), QStringLiteral("Save"));
+  addMenuCommand(cmd::kReplaceImage, QStringLiteral("Replace Image"), QStringLiteral("Replace"));
   for (QAction* action : m_contextMenu->actions()) toolbar->addAction(action);
   connect(m_view, &CImageView::contextMenuWanted, this, &CImageFrameWnd::showContextMenu);
   (void)m_view->load(m_image != nullptr ? m_image->tempFilePath : std::string());
 }
 
-void CImageFrameWnd::addCommand(int id, const QString& label, const QString& toolbarText) {
-  auto* action = new QAction(label, this);
+void CImageFrameWnd::addMenuCommand(int id, const QString& label, const QString& toolbarText) {
+  QAction* action = addCommand(id, label);
   action->setIconText(toolbarText);
   action->setToolTip(label);
-  connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
-  m_actions[id] = action;
   m_contextMenu->addAction(action);
-}
-
-QAction* CImageFrameWnd::commandAction(int id) const {
-  const auto found = m_actions.find(id);
-  return found == m_actions.end() ? nullptr : found->second;
 }
 
 void CImageFrameWnd::runCommand(int id) {

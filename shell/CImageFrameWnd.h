@@ -3,12 +3,9 @@
 #pragma once
 
 #include <QMenu>
-#include <map>
 #include <string>
 
 #include "shell/CObjectFrameWnd.h"
-
-class QAction;
 
 namespace orvane {
 
@@ -34,14 +31,13 @@ class CImageFrameWnd : public CObjectFrameWnd {
   const std::string& titleText() const { return m_title; }
   CImageView* view() const { return m_view; }
   QMenu* contextMenu() const { return m_contextMenu; }
-  QAction* commandAction(int id) const;
 
  signals:
   /// The movie file was rewritten with a new picture; the main window scans it again.
   void rescanRequested();
 
  private:
-  void addCommand(int id, const QString& label, const QString& toolbarText);
+  void addMenuCommand(int id, const QString& label, const QString& toolbarText);
   void replaceImage();
   void showContextMenu(QPoint globalPosition);
 
@@ -53,7 +49,6 @@ class CImageFrameWnd : public CObjectFrameWnd {
   ShellPrompts& m_prompts;
   CImageView* m_view;
   QMenu* m_contextMenu;
-  std::map<int, QAction*> m_actions;
 };
 
 }  // namespace orvane

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <map>
+
+class QAction;
 
 namespace orvane {
 
@@ -12,6 +15,16 @@ class CObjectFrameWnd : public QMainWindow {
   /// Runs one of the window's commands; ids the window does not know do nothing.
   /// The main window's "Extract Object" (32780) saves the window's object.
   virtual void runCommand(int id) = 0;
+
+  /// The window's action for command `id`; none when it has no such command.
+  QAction* commandAction(int id) const;
+
+ protected:
+  /// A new action labelled `label` that runs command `id` when triggered.
+  QAction* addCommand(int id, const QString& label);
+
+ private:
+  std::map<int, QAction*> m_commandActions;
 };
 
 }  // namespace orvane
