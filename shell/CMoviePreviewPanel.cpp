@@ -91,8 +91,8 @@ CMoviePreviewPanel::~CMoviePreviewPanel() {
 }
 
 QAbstractButton* CMoviePreviewPanel::button(Button id) const {
-  const auto* spec = std::find_if(kButtons.begin(), kButtons.end(), [id](const ButtonSpec& b) { return b.id == id; });
-  return m_buttons[static_cast<std::size_t>(spec - kButtons.begin())];
+  const auto* entry = std::find_if(kButtons.begin(), kButtons.end(), [id](const ButtonSpec& b) { return b.id == id; });
+  return entry == kButtons.end() ? nullptr : m_buttons[static_cast<std::size_t>(entry - kButtons.begin())];
 }
 
 QSize CMoviePreviewPanel::sizeHint() const { return {240, 180 + kControlsHeight}; }

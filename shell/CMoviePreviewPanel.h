@@ -51,6 +51,7 @@ class CMoviePreviewPanel : public QWidget {
   int frameCount() const { return m_frameCount; }
   /// The line shown instead of the player when it cannot run; empty while it can.
   QString messageText() const;
+  /// The button with that id; none for an id the panel does not have.
   QAbstractButton* button(Button id) const;
   QSize sizeHint() const override;
   /// The player's page; none before the first load.
