@@ -16,13 +16,14 @@ struct NamedMode {
   TranslationMode mode;
 };
 
-constexpr std::array<NamedMode, 6> kModes = {{
+constexpr std::array<NamedMode, 7> kModes = {{
     {"hex", TranslationMode::ByteCodeHex},
     {"char", TranslationMode::ByteCodeCharacter},
     {"int", TranslationMode::ByteCodeInteger},
     {"function", TranslationMode::FunctionCode},
     {"as4", TranslationMode::ActionScript4},
     {"as5", TranslationMode::ActionScript5},
+    {"source", TranslationMode::Source},
 }};
 
 std::optional<TranslationMode> modeNamed(const std::string& name) {
@@ -65,7 +66,7 @@ int runActions(CliContext& context, const VerbArguments& arguments) {
   std::optional<TranslationMode> mode;
   if (parsed.has("--mode")) {
     mode = modeNamed(parsed.value("--mode"));
-    if (!mode) return context.usage("--mode takes hex, char, int, function, as4 or as5");
+    if (!mode) return context.usage("--mode takes hex, char, int, function, as4, as5 or source");
   }
 
   ScanResult result;

@@ -16,8 +16,8 @@ std::string ownName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string actionFileName(const char* prefix, const MovieObject& object) {
-  return prefix + std::to_string(object.frame) + " tag " + std::to_string(object.characterId) + ".txt";
+std::string actionFileName(const char* prefix, const MovieObject& object, ExtractionMode mode) {
+  return prefix + std::to_string(object.frame) + " tag " + std::to_string(object.characterId) + actionTextExtension(mode);
 }
 
 class ExtractionRun {
@@ -71,7 +71,7 @@ class ExtractionRun {
     if (m_settings.actions) {
       m_report += std::string("\n- Exracting Action Scripts - As ") + extractionModeLabel(m_settings.mode);
       for (const auto& action : timeline.actions) {
-        const std::string path = folder + actionFileName("Action_In_Frame", *action);
+        const std::string path = folder + actionFileName("Action_In_Frame", *action, m_settings.mode);
         m_report += path + "Translating And Extracing...";
         const bool written = WriteActionText(action.get(), path, m_settings.mode, true, m_sink);
         m_report += written ? " Success\n" : " Failed\n";
@@ -81,7 +81,7 @@ class ExtractionRun {
     if (m_settings.buttons) {
       m_report += std::string("\n- Exracting Button Action Scripts - As ") + extractionModeLabel(m_settings.mode);
       for (const auto& button : timeline.buttons) {
-        const std::string path = folder + actionFileName("ButtonAction_In_Frame", *button);
+        const std::string path = folder + actionFileName("ButtonAction_In_Frame", *button, m_settings.mode);
         m_report += path + "Translating And Extracing...";
         const bool written = WriteButtonActionText(button.get(), path, m_settings.mode, true, m_sink);
         m_report += written ? " Success\n" : " Failed\n";
