@@ -53,7 +53,7 @@ class Printer {
   std::string function(const FunctionDefinition& function, int indent) const;
   void statement(const Statement& s, int indent, std::string& out) const;
   void block(const StatementList& body, int indent, std::string& out) const;
-  std::string inlineStatement(const Statement& s) const;
+  std::string inlineStatement(const Statement& s, int indent) const;
   void ifChain(const Statement& s, int indent, std::string& out) const;
   void classBody(const ClassDefinition& klass, int indent, std::string& out) const;
 
@@ -164,10 +164,10 @@ void Printer::block(const StatementList& body, int indent, std::string& out) con
   out += blanks(indent) + "}";
 }
 
-std::string Printer::inlineStatement(const Statement& s) const {
+std::string Printer::inlineStatement(const Statement& s, int indent) const {
   if (s.kind == StatementKind::Var)
-    return "var " + s.name + (s.value ? " = " + expression(*s.value, 0) : std::string());
-  return s.value ? expression(*s.value, 0) : std::string();
+    return "var " + s.name + (s.value ? " = " + expression(*s.value, indent) : std::string());
+  return s.value ? expression(*s.value, indent) : std::string();
 }
 
 void Printer::ifChain(const Statement& s, int indent, std::string& out) const {
@@ -231,7 +231,7 @@ void Printer::statement(const Statement& s, int indent, std::string& out) const 
   switch (s.kind) {
     case StatementKind::Expression:
     case StatementKind::Var:
-      out += inlineStatement(s) + ";";
+      out += inlineStatement(s, indent) + ";";
       break;
     case StatementKind::If:
       ifChain(s, indent, out);
@@ -246,8 +246,8 @@ void Printer::statement(const Statement& s, int indent, std::string& out) const 
       out += " while (" + expression(*s.value, indent) + ");";
       break;
     case StatementKind::For: {
-      out += "for (" + inlineStatement(s.head.front()) + "; " + (s.value ? expression(*s.value, indent) : "") + ";";
-      for (std::size_t i = 1; i < s.head.size(); ++i) out += (i == 1 ? " " : ", ") + inlineStatement(s.head[i]);
+      out += "for (" + inlineStatement(s.head.front(), indent) + "; " + (s.value ? expression(*s.value, indent) : "") + ";";
+      for (std::size_t i = 1; i < s.head.size(); ++i) out += (i == 1 ? " " : ", ") + inlineStatement(s.head[i], indent);
       out += ")";
       block(s.body, indent, out);
       break;
