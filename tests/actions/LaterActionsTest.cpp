@@ -38,6 +38,9 @@ Bytes tryBlock(std::uint8_t flags, std::uint16_t trySize, std::uint16_t catchSiz
   return longAction(0x8F, join({{flags}, u16(trySize), u16(catchSize), u16(finallySize), catchTarget}));
 }
 
+/// A push of one register.
+Bytes pushRegister(std::uint8_t number) { return push({Bytes{0x04, number}}); }
+
 std::vector<GoldenRow> laterRows() {
   return {
       {"Throw", join({var("e"), {0x2A}}),
@@ -88,6 +91,13 @@ std::vector<GoldenRow> laterRows() {
        "\t[Name = f, NumParams = 2, RegisterCount = 4, Flags = 0x0001, CodeSize = 0]\n"
        "\t[Param 0: Register 2, Name = a]\n\t[Param 1: Register 3, Name = b]\n",
        "CODE:142FLASH 7 Action\n\n", "function f(a ,b){\n}\n"},
+      {"DefineFunction2NamesRegistersInItsBody",
+       join({function2("f", {{2, "a"}, {3, "b"}}, 4, 0x0001, 20), push({Bytes{0x04, 0x01}, str("x"), Bytes{0x04, 0x02}}),
+             {0x4F}, push({Bytes{0x04, 0x03}, Bytes{0x04, 0x05}}), {0x0C, 0x26}, pushRegister(1), {0x26}}),
+       nullptr,
+       "CODE:142FLASH 7 Action\n\nCODE:79FLASH 5 Action\n\nTRACE(register3 * register5);\nTRACE(register1);\n"
+       "Dumping Items Still On Stack {\n stk[ register2 ]\n stk[ \"x\" ]\n stk[ register1 ]\n} End Stack Dump\n",
+       "function f(a ,b){\n   this.x = a\n   TRACE(b * register5);\n}\nTRACE(register1);\n"},
       {"DefineFunction2BodyEndsAtItsCodeSize",
        join({function2("f", {{0, "x"}}, 0, 0x0000, 2), {0x07, 0x06}, {0x04}}), nullptr,
        "CODE:142FLASH 7 Action\n\nStop()\nPlay()\nGoto Next Frame\n",
