@@ -39,12 +39,13 @@ const MovieObject* actionObjectWithSerial(const ScanResult& result, std::uint32_
   return result.findInstance(serial, true);
 }
 
-/// Every timeline in order, each with its frame actions, its buttons that have condition
-/// actions (as the object tree lists them) and its sprite instances.
+/// Every timeline in order, each with its frame actions, its init actions, its buttons that
+/// have condition actions (as the object tree lists them) and its sprite instances.
 std::vector<const MovieObject*> allActionObjects(const ScanResult& result) {
   std::vector<const MovieObject*> objects;
   for (const auto& node : result.timelines()) {
     for (const auto& action : node->actions) objects.push_back(action.get());
+    for (const auto& action : node->initActions) objects.push_back(action.get());
     for (const auto& button : node->buttons)
       if (button->conditionCount() > 0) objects.push_back(button.get());
     for (const auto& instance : node->instances) objects.push_back(instance.get());
