@@ -1237,7 +1237,7 @@ std::size_t Structurer::function(std::size_t i, std::size_t end, Stack& stack, S
                                  const Context& context) {
   const Instruction& instruction = m_code[i];
   BitReader fields = reader(i);
-  auto definition = std::make_shared<FunctionDefinition>();
+  auto definition = std::make_shared<SourceFunction>();
   definition->name = fields.readString();
   const std::uint16_t count = fields.readU16();
   Scope local;

@@ -147,7 +147,7 @@ ExpressionPtr makeAssign(const char* op, ExpressionPtr target, ExpressionPtr val
   return finish(node(ExpressionKind::Assign, op, {std::move(target), std::move(value)}));
 }
 
-ExpressionPtr makeFunction(std::shared_ptr<const FunctionDefinition> function) {
+ExpressionPtr makeFunction(std::shared_ptr<const SourceFunction> function) {
   Expression e = node(ExpressionKind::Function);
   e.function = std::move(function);
   return finish(std::move(e));

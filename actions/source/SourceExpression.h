@@ -9,7 +9,7 @@
 
 namespace orvane {
 
-struct FunctionDefinition;
+struct SourceFunction;
 struct Expression;
 using ExpressionPtr = std::shared_ptr<const Expression>;
 
@@ -38,7 +38,7 @@ struct Expression {
   std::string text;
   std::vector<ExpressionPtr> operands;
   std::vector<std::string> names;
-  std::shared_ptr<const FunctionDefinition> function;
+  std::shared_ptr<const SourceFunction> function;
   double number = 0;   // the value of a number literal
   bool isNumber = false;
   int registerNumber = -1;
@@ -77,7 +77,7 @@ ExpressionPtr makeStep(const char* op, ExpressionPtr operand);
 bool isStep(const Expression& expression);
 ExpressionPtr makeConditional(ExpressionPtr test, ExpressionPtr then, ExpressionPtr otherwise);
 ExpressionPtr makeAssign(const char* op, ExpressionPtr target, ExpressionPtr value);
-ExpressionPtr makeFunction(std::shared_ptr<const FunctionDefinition> function);
+ExpressionPtr makeFunction(std::shared_ptr<const SourceFunction> function);
 ExpressionPtr makeEnumeration(ExpressionPtr object);
 /// The name that a variable read or write of `name` is printed with: the name itself when
 /// it is an identifier or a dotted path of identifiers, else none.

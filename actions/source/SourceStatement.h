@@ -37,7 +37,7 @@ enum class StatementKind {
   Goto,           // target: the record index it jumps to
 };
 
-struct FunctionDefinition {
+struct SourceFunction {
   std::string name;
   std::vector<std::string> parameters;
   StatementList body;
@@ -53,7 +53,7 @@ struct ClassMember {
   Kind kind = Kind::Method;
   bool isStatic = false;
   std::string name;
-  std::shared_ptr<const FunctionDefinition> function;  // methods and accessors
+  std::shared_ptr<const SourceFunction> function;  // methods and accessors
   ExpressionPtr value;                                 // variables with an initial value
 };
 
@@ -61,7 +61,7 @@ struct ClassDefinition {
   std::string name;
   std::string superclass;
   std::vector<std::string> interfaces;
-  std::shared_ptr<const FunctionDefinition> constructor;
+  std::shared_ptr<const SourceFunction> constructor;
   std::vector<ClassMember> members;
 };
 
@@ -74,7 +74,7 @@ struct Statement {
   StatementList finally;
   StatementList head;
   std::vector<SwitchCase> cases;
-  std::shared_ptr<const FunctionDefinition> function;
+  std::shared_ptr<const SourceFunction> function;
   std::shared_ptr<const ClassDefinition> klass;
   std::size_t target = 0;  // the byte offset of a label or of the target of a goto
   std::size_t start = 0;   // the index of the record the statement begins at

@@ -50,7 +50,7 @@ class Printer {
   }
   std::string arguments(const Expression& e, std::size_t first, int indent) const;
   std::string binary(const char* op, const Expression& left, const Expression& right, int indent) const;
-  std::string function(const FunctionDefinition& function, int indent) const;
+  std::string function(const SourceFunction& function, int indent) const;
   void statement(const Statement& s, int indent, std::string& out) const;
   void block(const StatementList& body, int indent, std::string& out) const;
   std::string inlineStatement(const Statement& s, int indent) const;
@@ -74,7 +74,7 @@ std::string Printer::binary(const char* op, const Expression& left, const Expres
   return operand(left, indent, precedence(left) < p) + " " + op + " " + operand(right, indent, precedence(right) <= p);
 }
 
-std::string Printer::function(const FunctionDefinition& function, int indent) const {
+std::string Printer::function(const SourceFunction& function, int indent) const {
   std::string text = function.name.empty() ? "function (" : "function " + function.name + "(";
   for (std::size_t i = 0; i < function.parameters.size(); ++i) text += (i > 0 ? ", " : "") + function.parameters[i];
   text += ") {\n";
@@ -201,18 +201,18 @@ void Printer::classBody(const ClassDefinition& klass, int indent, std::string& o
     out += ";\n";
     first = false;
   }
-  auto method = [&](const std::string& prefix, const FunctionDefinition& function) {
+  auto method = [&](const std::string& prefix, const SourceFunction& function) {
     separate();
     out += blanks(indent + 1) + prefix + this->function(function, indent + 1).substr(std::string("function ").size()) + "\n";
   };
   if (klass.constructor) {
-    FunctionDefinition constructor = *klass.constructor;
+    SourceFunction constructor = *klass.constructor;
     constructor.name = klass.name.substr(klass.name.rfind('.') + 1);
     method("function ", constructor);
   }
   for (const ClassMember& member : klass.members) {
     if (member.kind == ClassMember::Kind::Variable) continue;
-    FunctionDefinition named = *member.function;
+    SourceFunction named = *member.function;
     named.name = member.name;
     const char* accessor = member.kind == ClassMember::Kind::Getter   ? "get "
                            : member.kind == ClassMember::Kind::Setter ? "set "
