@@ -28,7 +28,10 @@ constexpr std::array<NamedBits, 7> kButtonEvents = {{
     {0x10, "dragOut"},
 }};
 
-constexpr std::array<NamedBits, 11> kClipEvents = {{
+/// The low 16 bits of a clip's event flags: clip events, and the mouse events a clip can
+/// have like a button (written with "on").
+constexpr std::uint16_t kClipMouseEvents = 0xFC00;
+constexpr std::array<NamedBits, 16> kClipEvents = {{
     {0x0001, "load"},
     {0x0002, "enterFrame"},
     {0x0004, "unload"},
@@ -39,7 +42,12 @@ constexpr std::array<NamedBits, 11> kClipEvents = {{
     {0x0080, "keyUp"},
     {0x0100, "data"},
     {0x0200, "initialize"},
-    {0x4000, "construct"},
+    {0x0400, "press"},
+    {0x0800, "release"},
+    {0x1000, "releaseOutside"},
+    {0x2000, "rollOver"},
+    {0x4000, "rollOut"},
+    {0x8000, "dragOver"},
 }};
 
 /// The authoring tool's names of the special keys.
@@ -83,7 +91,8 @@ std::string SourceConditionListing(const ButtonObject& owner, MessageSink& messa
     ActionList records;
     DecodeBlock(condition->bytes, records, messages);
     if (!text.empty()) text += "\n";
-    text += (isButton ? "on (" : "onClipEvent (") + SourceEventNames(condition->conditionWord, isButton) + ") {\n";
+    const bool mouseOnly = (condition->conditionWord & ~kClipMouseEvents) == 0 && condition->conditionWord != 0;
+    text += (isButton || mouseOnly ? "on (" : "onClipEvent (") + SourceEventNames(condition->conditionWord, isButton) + ") {\n";
     text += statementsText(reconstructClasses(decompileBlock(records)), 1);
     text += "}\n";
   }

@@ -17,7 +17,8 @@ std::string SourceListing(const ActionList& records);
 /// The events of one condition in the authoring language: for buttons "release,
 /// keyPress \"<Enter>\"" (press, release, releaseOutside, rollOver, rollOut, dragOver,
 /// dragOut, then the key), for clips "enterFrame" (load, enterFrame, unload, mouseMove,
-/// mouseDown, mouseUp, keyDown, keyUp, data, initialize, construct).
+/// mouseDown, mouseUp, keyDown, keyUp, data, initialize, and the button events a clip can
+/// have, press to dragOver, which open an "on (...)" block).
 std::string SourceEventNames(std::uint16_t conditionWord, bool isButton);
 
 /// A button's or clip's condition actions as "on (...) {" or "onClipEvent (...) {" blocks,
