@@ -204,6 +204,9 @@ void CMainFrame::buildBars() {
   connect(browse, &QPushButton::clicked, this, &CMainFrame::browseForMovie);
   fileBar->addWidget(browse);
 
+  m_compressionPane = new QLabel(statusBar());
+  m_compressionPane->setObjectName(QStringLiteral("compressionPane"));
+  statusBar()->addPermanentWidget(m_compressionPane);
   for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
     auto* pane = new QLabel(QString::fromLatin1(indicator), statusBar());
     pane->setEnabled(false);
@@ -357,6 +360,7 @@ void CMainFrame::refreshPanels() {
   m_objectsPanel->refill(&m_result, options.showAdvancedDetails != 0, options.showEmptyMovieObjects != 0);
   refreshPreview();
   m_propertiesPanel->refill(&m_result);
+  m_compressionPane->setText(QString::fromStdString(compressionNote(m_result.compression)));
 }
 
 void CMainFrame::refreshPreview() {
