@@ -3,6 +3,7 @@
 #include <libdeflate.h>
 #include <zlib.h>
 
+#include <array>
 #include <memory>
 
 namespace orvane {
@@ -60,6 +61,32 @@ Inflated inflateWithZlib(std::span<const std::uint8_t> stream, std::span<std::ui
   }
   inflateEnd(&z);
   return result;
+}
+
+std::optional<std::uint64_t> zlibStreamLength(std::FILE* file, std::uint64_t expectedOutput) {
+  z_stream z{};
+  if (inflateInit(&z) != Z_OK) return std::nullopt;
+  std::array<std::uint8_t, 64 * 1024> input;
+  std::array<std::uint8_t, 64 * 1024> output;
+  std::uint64_t consumed = 0;
+  std::uint64_t produced = 0;
+  int status = Z_OK;
+  while (status == Z_OK && produced <= expectedOutput) {
+    if (z.avail_in == 0) {
+      z.avail_in = static_cast<uInt>(std::fread(input.data(), 1, input.size(), file));
+      z.next_in = input.data();
+      if (z.avail_in == 0) break;
+    }
+    const uInt before = z.avail_in;
+    z.next_out = output.data();
+    z.avail_out = static_cast<uInt>(output.size());
+    status = inflate(&z, Z_NO_FLUSH);
+    consumed += before - z.avail_in;
+    produced += output.size() - z.avail_out;
+  }
+  inflateEnd(&z);
+  if (status != Z_STREAM_END || produced != expectedOutput) return std::nullopt;
+  return consumed;
 }
 
 }  // namespace orvane

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -26,5 +28,10 @@ struct Inflated {
 Inflated inflateWithLibdeflate(std::span<const std::uint8_t> stream, std::span<std::uint8_t> output);
 /// zlib in one call; tells every outcome apart. The input and output must each be below 4 GiB.
 Inflated inflateWithZlib(std::span<const std::uint8_t> stream, std::span<std::uint8_t> output);
+
+/// Inflates the zlib stream that starts at the current position of `file`, block by block,
+/// discarding the output. The length of the stream in bytes when it ends cleanly after
+/// exactly `expectedOutput` bytes of output; none otherwise. Memory use is two fixed blocks.
+std::optional<std::uint64_t> zlibStreamLength(std::FILE* file, std::uint64_t expectedOutput);
 
 }  // namespace orvane
