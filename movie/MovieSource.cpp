@@ -129,9 +129,10 @@ ScanStatus MovieSource::decode(std::span<const std::uint8_t> file) {
 ScanStatus MovieSource::allocateImage(std::span<const std::uint8_t> header) {
   const std::uint32_t declared = readU32(header.data() + 4);
   if (declared < kHeaderSize)
-    return damaged("its header declares " + std::to_string(declared) + " bytes, fewer than the header itself");
+    return damaged("its header declares a length of " + std::to_string(declared) +
+                   ", less than the 8 bytes of the header itself");
   if (declared > kLargestImage)
-    return damaged("its header declares " + std::to_string(declared) + " bytes, more than 1 GiB");
+    return damaged("its header declares a length of " + std::to_string(declared) + ", more than 1 GiB");
   try {
     m_image.resize(declared);
   } catch (const std::bad_alloc&) {

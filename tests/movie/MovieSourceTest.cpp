@@ -111,9 +111,9 @@ TEST(MovieSource, DamagedZlibMoviesNameWhatIsWrong) {
       {longer, "the zlib stream ends before the declared length"},
       {shorter, "the zlib stream runs past the declared length"},
       {corrupt, "the zlib stream is corrupt (incorrect header check)"},
-      {tiny, "its header declares 7 bytes, fewer than the header itself"},
-      {huge, "its header declares 4294967295 bytes, more than 1 GiB"},
-      {pastLimit, "its header declares 1073741825 bytes, more than 1 GiB"},
+      {tiny, "its header declares a length of 7, less than the 8 bytes of the header itself"},
+      {huge, "its header declares a length of 4294967295, more than 1 GiB"},
+      {pastLimit, "its header declares a length of 1073741825, more than 1 GiB"},
   };
   for (const auto& [bytes, what] : cases) {
     SCOPED_TRACE(what);
@@ -139,7 +139,7 @@ TEST(MovieSource, DamagedLzmaMoviesNameWhatIsWrong) {
       {zwsFile(30, 6, dictionary64k, {0xFF, 0, 0, 0, 0, 0}), "the LZMA stream is corrupt"},
       {truncated, "the file ends inside the LZMA stream"},
       {shorter, "the LZMA stream runs past the declared length"},
-      {zwsFile(1, 3, dictionary64k, {0, 1, 2}), "its header declares 1 bytes, fewer than the header itself"},
+      {zwsFile(1, 3, dictionary64k, {0, 1, 2}), "its header declares a length of 1, less than the 8 bytes of the header itself"},
   };
   for (const auto& [bytes, what] : cases) {
     SCOPED_TRACE(what);
@@ -173,7 +173,7 @@ TEST(MovieSource, CorpusMoviesEqualTheirTwins) {
     const ScanStatus status = source.load(movie.path);
     if (!test::fileExists(twin)) {
       EXPECT_EQ(status, ScanStatus::GeneralError);
-      EXPECT_EQ(source.damage(), "The compressed movie is damaged: its header declares 1 bytes, fewer than the header itself");
+      EXPECT_EQ(source.damage(), "The compressed movie is damaged: its header declares a length of 1, less than the 8 bytes of the header itself");
       continue;
     }
     ASSERT_EQ(status, ScanStatus::Success) << source.damage();
