@@ -32,6 +32,7 @@ class CMoviePreviewPanel;
 class CMoviePropertiesPanel;
 class MessageSink;
 class ProgramLauncher;
+class RecentFilesMenu;
 class ShellPrompts;
 
 /// Where the frame finds the user and the system.
@@ -77,6 +78,7 @@ class CMainFrame : public QMainWindow {
   CMoviePreviewPanel* previewPanel() const { return m_previewPanel; }
   QDockWidget* dock(int commandId) const;
   QMdiArea* mdiArea() const { return m_mdi; }
+  RecentFilesMenu* recentFiles() const { return m_recentFiles; }
   /// The object window that has the focus, if any.
   CObjectFrameWnd* activeObjectWindow() const;
   /// The action window that has the focus, if any.
@@ -96,6 +98,10 @@ class CMainFrame : public QMainWindow {
   void updateCommandStates();
 
   void setCurrentPath(const std::string& path);
+  /// Opens an entry of the recent-file list; one whose file is gone leaves the list.
+  void openRecentFile(const std::string& path);
+  /// "Orvane", followed by the active object window's name while there is one.
+  void updateTitle();
   void reportStatus(ScanStatus status);
   void refreshPanels();
   void refreshPreview();
@@ -139,6 +145,7 @@ class CMainFrame : public QMainWindow {
   QToolBar* m_windowsToolbar = nullptr;
   QLineEdit* m_currentFile = nullptr;
   QLabel* m_compressionPane = nullptr;  // the status bar's note on how the file is stored
+  RecentFilesMenu* m_recentFiles = nullptr;
   CMovieObjectsPanel* m_objectsPanel = nullptr;
   CMoviePropertiesPanel* m_propertiesPanel = nullptr;
   CMoviePreviewPanel* m_previewPanel = nullptr;
