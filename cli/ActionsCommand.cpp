@@ -16,13 +16,14 @@ struct NamedMode {
   TranslationMode mode;
 };
 
-constexpr std::array<NamedMode, 6> kModes = {{
+constexpr std::array<NamedMode, 7> kModes = {{
     {"hex", TranslationMode::ByteCodeHex},
     {"char", TranslationMode::ByteCodeCharacter},
     {"int", TranslationMode::ByteCodeInteger},
     {"function", TranslationMode::FunctionCode},
     {"as4", TranslationMode::ActionScript4},
     {"as5", TranslationMode::ActionScript5},
+    {"source", TranslationMode::Source},
 }};
 
 std::optional<TranslationMode> modeNamed(const std::string& name) {
@@ -38,12 +39,13 @@ const MovieObject* actionObjectWithSerial(const ScanResult& result, std::uint32_
   return result.findInstance(serial, true);
 }
 
-/// Every timeline in order, each with its frame actions, its buttons that have condition
-/// actions (as the object tree lists them) and its sprite instances.
+/// Every timeline in order, each with its frame actions, its init actions, its buttons that
+/// have condition actions (as the object tree lists them) and its sprite instances.
 std::vector<const MovieObject*> allActionObjects(const ScanResult& result) {
   std::vector<const MovieObject*> objects;
   for (const auto& node : result.timelines()) {
     for (const auto& action : node->actions) objects.push_back(action.get());
+    for (const auto& action : node->initActions) objects.push_back(action.get());
     for (const auto& button : node->buttons)
       if (button->conditionCount() > 0) objects.push_back(button.get());
     for (const auto& instance : node->instances) objects.push_back(instance.get());
@@ -65,7 +67,7 @@ int runActions(CliContext& context, const VerbArguments& arguments) {
   std::optional<TranslationMode> mode;
   if (parsed.has("--mode")) {
     mode = modeNamed(parsed.value("--mode"));
-    if (!mode) return context.usage("--mode takes hex, char, int, function, as4 or as5");
+    if (!mode) return context.usage("--mode takes hex, char, int, function, as4, as5 or source");
   }
 
   ScanResult result;
