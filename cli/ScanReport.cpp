@@ -153,6 +153,7 @@ std::string scanJson(const ScanResult& result, bool details) {
              .field("frameRate", static_cast<long long>(result.frameRate))
              .field("frameCount", static_cast<long long>(result.frameCount))
              .field("headerLength", static_cast<long long>(result.headerLength))
+             .field("compression", std::string(compressionName(result.compression)))
              .raw("timelines", jsonArray(timelines))
              .done() +
          "\n";

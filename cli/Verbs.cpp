@@ -52,6 +52,8 @@ const std::vector<Verb>& verbs() {
       {"describe-sound", "FILE", "Describe a WAV or MP3 file as the sound window does", runDescribeSound},
       {"convert", "IN OUT --type N", "Convert a picture into the image file type numbered N", runConvert},
       {"decompress", "IN OUT", "Write a compressed (CWS or ZWS) movie as an uncompressed movie", runDecompress},
+      {"compress", "IN OUT [--lzma]",
+       "Write a movie compressed with zlib (CWS), or with LZMA (ZWS) with --lzma", runCompress},
   };
   return table;
 }

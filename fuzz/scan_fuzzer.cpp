@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "movie/MovieSource.h"
 #include "movie/ScanResult.h"
 #include "movie/TagWalker.h"
 #include "platform/MessageSink.h"
@@ -22,7 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   orvane::TagWalker walker(writer, sink);
   walker.setResult(&result);
   walker.setTempFolder("/nonexistent-orvane-temp");
-  if (walker.openBytes(std::move(bytes), "fuzz.swf") == orvane::ScanStatus::Success) {
+  orvane::MovieSource source;
+  if (source.decode(bytes) == orvane::ScanStatus::Success &&
+      walker.openBytes(source.takeImage(), "fuzz.swf") == orvane::ScanStatus::Success) {
     walker.copyHeaderInto(result);
     (void)walker.scan(0xFFF);
   }

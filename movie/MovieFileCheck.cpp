@@ -8,6 +8,32 @@
 
 namespace orvane {
 
+bool DiskMovieImage::open(const std::string& path) {
+  close();
+  m_file = openFile(path, "rb");
+  if (!m_file) return false;
+  std::uint8_t signature[3] = {};
+  const std::size_t got = std::fread(signature, 1, sizeof signature, m_file.get());
+  const auto compression = compressionOfSignature(std::span<const std::uint8_t>(signature, got));
+  if (compression && *compression != MovieCompression::None) {
+    MovieSource source;
+    if (source.load(path) == ScanStatus::Success) {
+      m_image = source.takeImage();
+      if (FileHandle image{fmemopen(m_image.data(), m_image.size(), "rb")}) {
+        m_file = std::move(image);
+        m_compression = *compression;
+      }
+    }
+  }
+  return std::fseek(m_file.get(), 0, SEEK_SET) == 0;
+}
+
+void DiskMovieImage::close() {
+  m_file.reset();
+  std::vector<std::uint8_t>().swap(m_image);
+  m_compression = MovieCompression::None;
+}
+
 std::optional<DiskMovieHeader> readDiskMovieHeader(std::FILE* file) {
   // The longest header: 8 bytes, a RECT of 5 + 4 x 31 bits (17 bytes), rate and count.
   std::array<std::uint8_t, 29> bytes{};

@@ -4,12 +4,35 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "movie/MovieSource.h"
 #include "movie/TagHeader.h"
+#include "platform/FileTools.h"
 
 namespace orvane {
 
 class ScanResult;
+
+/// The movie file on disk, read as its uncompressed image: an FWS file (or anything that
+/// is no compressed movie) as it is, a CWS or ZWS file decoded into memory and read from
+/// there. A compressed file that no longer decodes is read as it is, so that the check
+/// against the scan fails.
+class DiskMovieImage {
+ public:
+  /// False when the file cannot be opened.
+  [[nodiscard]] bool open(const std::string& path);
+  std::FILE* get() const { return m_file.get(); }
+  /// How the file is stored; a rewrite writes it back the same way.
+  MovieCompression compression() const { return m_compression; }
+  void close();
+
+ private:
+  std::vector<std::uint8_t> m_image;
+  FileHandle m_file;
+  MovieCompression m_compression = MovieCompression::None;
+};
 
 struct DiskMovieHeader {
   std::uint8_t version = 0;

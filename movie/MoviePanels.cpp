@@ -106,6 +106,14 @@ std::vector<PropertyRow> moviePropertyRows(const ScanResult& result) {
   };
 }
 
+std::string compressionNote(MovieCompression compression) {
+  switch (compression) {
+    case MovieCompression::Zlib: return "zlib-compressed movie (CWS)";
+    case MovieCompression::Lzma: return "LZMA-compressed movie (ZWS)";
+    default: return "";
+  }
+}
+
 std::vector<ObjectTreeItem> objectTree(const ScanResult& result, bool showDetails, bool showEmpty) {
   const auto& timelines = result.timelines();
   if (timelines.empty()) return {{"No Movie Objects", 0, {}}};

@@ -19,6 +19,10 @@ struct PropertyRow {
 /// The fifteen "Movie Properties" rows.
 std::vector<PropertyRow> moviePropertyRows(const ScanResult& result);
 
+/// The main window's status-bar note on how the movie file is stored: empty for an
+/// uncompressed movie, else "zlib-compressed movie (CWS)" or "LZMA-compressed movie (ZWS)".
+std::string compressionNote(MovieCompression compression);
+
 struct ObjectTreeItem {
   std::string text;
   /// The object's serial for object items, 0 for timelines and folders.

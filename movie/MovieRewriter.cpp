@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "movie/BitWriter.h"
+#include "movie/MovieCompressor.h"
 #include "movie/MovieFileCheck.h"
 #include "movie/ProjectorSearch.h"
 #include "movie/ScanResult.h"
@@ -88,8 +89,8 @@ std::array<std::uint8_t, kRewrittenHeaderLength> rewrittenHeader(const ScanResul
 
 bool editMovieProperties(const std::string& path, const ScanResult& scan, const MovieProperties& properties,
                          MessageSink& sink) {
-  FileHandle movie = openFile(path, "rb");
-  if (!movie) {
+  DiskMovieImage movie;
+  if (!movie.open(path)) {
     showError(sink, kOpenMovieFailed);
     return false;
   }
@@ -108,8 +109,10 @@ bool editMovieProperties(const std::string& path, const ScanResult& scan, const 
   bool written = std::fwrite(header.data(), 1, header.size(), temp.get()) == header.size() &&
                  std::fseek(movie.get(), static_cast<long>(scan.headerLength), SEEK_SET) == 0 &&
                  copyStream(movie.get(), temp.get()).ok;
-  movie.reset();
-  written = closeFile(temp) && written;
+  const MovieCompression compression = movie.compression();
+  movie.close();
+  // The rewritten movie is stored the way the original was.
+  written = closeFile(temp) && written && compressMovieFile(tempPath, compression);
   // The movie is replaced in one step, and only by a complete file.
   if (!written || !replaceFile(tempPath, path)) {
     std::remove(tempPath.c_str());

@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "movie/MovieSource.h"
+#include "movie/ZlibInflaters.h"
 #include "platform/DefaultApplication.h"
 #include "platform/FileTools.h"
 #include "platform/MessageSink.h"
@@ -14,6 +16,8 @@ namespace orvane {
 namespace {
 
 constexpr std::uint32_t kSmallestMovie = 26;
+constexpr std::int32_t kFirstCompressedVersion = 6;
+constexpr std::int32_t kLastCompressedVersion = 50;
 constexpr const char* kOpenForScanFailed = "Error : Unable to open source file for scanning";
 constexpr const char* kNothingFound = "No Valid SWF files Found in EXE file";
 constexpr const char* kNoSelection = "Error : No Scan Result Selected";
@@ -52,6 +56,21 @@ class ByteStream {
   std::uint64_t m_offset = 0;
 };
 
+/// The bytes a "CWS" header and its stream take in the file, when it is a plausible
+/// compressed movie: a version of 6 to 50, a declared length of at most 1 GiB, and a zlib
+/// stream that inflates cleanly to exactly that length. The file is read through a handle
+/// of its own, so the search goes on where it was.
+std::optional<std::uint32_t> compressedCandidateSize(const std::string& path, const MovieCandidate& candidate) {
+  if (candidate.version < kFirstCompressedVersion || candidate.version > kLastCompressedVersion ||
+      candidate.size > MovieSource::kLargestImage)
+    return std::nullopt;
+  FileHandle file = openFile(path, "rb");
+  if (!file || std::fseek(file.get(), static_cast<long>(candidate.position) + 8, SEEK_SET) != 0) return std::nullopt;
+  const auto stream = zlibStreamLength(file.get(), candidate.size - 8u);
+  if (!stream || *stream > UINT32_MAX - 8u) return std::nullopt;
+  return static_cast<std::uint32_t>(*stream + 8);
+}
+
 }  // namespace
 
 bool findMovieCandidates(const std::string& path, std::vector<MovieCandidate>& candidates) {
@@ -59,9 +78,10 @@ bool findMovieCandidates(const std::string& path, std::vector<MovieCandidate>& c
   FileHandle file = openFile(path, "rb");
   if (!file) return false;
   ByteStream stream(file.get());
-  // "F", "W" and "S" are three different letters, so a failed match can only restart at
-  // the current byte: at an "F" it is the first letter again.
+  // "F" or "C", then "W" and "S": four different letters, so a failed match can only
+  // restart at the current byte: at an "F" or a "C" it is the first letter again.
   unsigned matched = 0;
+  bool compressed = false;
   std::uint8_t byte = 0;
   while (stream.next(byte)) {
     if (matched == 1 && byte == 'W') {
@@ -69,7 +89,8 @@ bool findMovieCandidates(const std::string& path, std::vector<MovieCandidate>& c
       continue;
     }
     if (matched != 2 || byte != 'S') {
-      matched = byte == 'F' ? 1 : 0;
+      matched = byte == 'F' || byte == 'C' ? 1 : 0;
+      compressed = byte == 'C';
       continue;
     }
     matched = 0;
@@ -82,14 +103,21 @@ bool findMovieCandidates(const std::string& path, std::vector<MovieCandidate>& c
                                (static_cast<std::uint32_t>(fields[3]) << 16) |
                                (static_cast<std::uint32_t>(fields[4]) << 24);
     // Positions are 32-bit; a header beyond 4 GiB cannot be described and is not listed.
-    if (fields[0] >= 1 && fields[0] <= 5 && size >= kSmallestMovie && position <= UINT32_MAX) {
-      MovieCandidate candidate;
-      candidate.itemNumber = static_cast<std::int32_t>(candidates.size());
-      candidate.version = fields[0];
-      candidate.position = static_cast<std::uint32_t>(position);
-      candidate.size = size;
-      candidates.push_back(std::move(candidate));
+    if (size < kSmallestMovie || position > UINT32_MAX) continue;
+    MovieCandidate candidate;
+    candidate.version = fields[0];
+    candidate.position = static_cast<std::uint32_t>(position);
+    candidate.size = size;
+    if (compressed) {
+      const auto stored = compressedCandidateSize(path, candidate);
+      if (!stored) continue;
+      candidate.size = *stored;
+      candidate.compressed = true;
+    } else if (fields[0] < 1 || fields[0] > 5) {
+      continue;
     }
+    candidate.itemNumber = static_cast<std::int32_t>(candidates.size());
+    candidates.push_back(std::move(candidate));
   }
   return std::ferror(file.get()) == 0;
 }

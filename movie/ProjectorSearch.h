@@ -15,8 +15,9 @@ class ProgramLauncher;
 struct MovieCandidate {
   std::int32_t itemNumber = 0;
   std::int32_t version = 0;
-  std::uint32_t position = 0;  // offset of the "F" of "FWS" in the executable
-  std::uint32_t size = 0;      // the header's file length field
+  std::uint32_t position = 0;  // offset of the "F" of "FWS" (or the "C" of "CWS") in the executable
+  std::uint32_t size = 0;      // the header's file length field; for CWS the bytes of header and stream
+  bool compressed = false;     // a "CWS" movie
   std::string filePath = "none";
 
   /// True once the candidate was copied to a file of its own.
@@ -24,8 +25,10 @@ struct MovieCandidate {
 };
 
 /// Searches the file in one sequential pass for "FWS" headers with a version of 1 to 5
-/// and a length of at least 26; memory use does not grow with the file. False when the
-/// file cannot be opened or read.
+/// and a length of at least 26, and for "CWS" headers with a version of 6 to 50, a length
+/// of 26 to 1 GiB and a zlib stream that inflates cleanly to that length (read through a
+/// second handle); memory use does not grow with the file. False when the file cannot be
+/// opened or read.
 [[nodiscard]] bool findMovieCandidates(const std::string& path, std::vector<MovieCandidate>& candidates);
 
 /// The ".swf" extension rule: a name whose last four characters are ".swf" (in any case)

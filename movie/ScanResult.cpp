@@ -76,6 +76,7 @@ void ScanResult::clear() {
   m_timelines.clear();
   path.clear();
   fileLength = version = frameRate = frameCount = headerLength = 0;
+  compression = MovieCompression::None;
   width = height = 0;
   m_objectCounter = 0;
   m_timelineCounter = 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "movie/MovieObject.h"
+#include "movie/MovieSource.h"
 
 namespace orvane {
 
@@ -91,6 +92,7 @@ class ScanResult {
   std::uint32_t frameRate = 0;
   std::uint32_t frameCount = 0;
   std::uint32_t headerLength = 0;
+  MovieCompression compression = MovieCompression::None;  // how the file on disk is stored
 
  private:
   MessageSink* m_sink = nullptr;

@@ -1,24 +1,9 @@
 #include "movie/SwfMovie.h"
 
-#include <sys/stat.h>
-
-#include <cstdio>
-#include <memory>
-#include <new>
-
 #include "movie/SwfRecords.h"
 #include "platform/MessageSink.h"
 
 namespace orvane {
-
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-}  // namespace
 
 std::uint32_t declaredMovieLength(const std::uint8_t* header) {
   if (header[0] != 0x46 || header[1] != 0x57 || header[2] != 0x53) return 0;
@@ -35,42 +20,25 @@ void SwfMovie::forget() {
   m_frameRate = 0;
   m_frameCount = 0;
   m_firstTagOffset = 0;
+  m_compression = MovieCompression::None;
+  m_damage.clear();
 }
 
 ScanStatus SwfMovie::open(const std::string& path, MessageSink* sink) {
   forget();
   m_path = path;
-  FileHandle file(std::fopen(path.c_str(), "rb"));
-  if (!file) {
-    if (sink != nullptr) sink->show({"", path, MessageIcon::None});
-    return ScanStatus::OpenError;
+  MovieSource source;
+  const ScanStatus loaded = source.load(path);
+  if (loaded == ScanStatus::OpenError && sink != nullptr) sink->show({"", path, MessageIcon::None});
+  if (loaded != ScanStatus::Success) {
+    m_damage = source.damage();
+    return loaded;
   }
-  std::uint8_t header[kHeaderStart];
-  if (std::fread(header, 1, kHeaderStart, file.get()) != kHeaderStart) return ScanStatus::InvalidFileFormat;
-  const std::uint32_t declared = declaredMovieLength(header);
-  if (declared < kMinimumLength) return ScanStatus::InvalidFileFormat;
-
-  // The declared length is checked against the real size before anything is allocated, so
-  // a tiny file that claims 4 GiB is refused at once.
-  struct stat info {};
-  if (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode) ||
-      static_cast<std::uint64_t>(info.st_size) < declared)
-    return ScanStatus::InvalidFileFormat;
-
-  std::vector<std::uint8_t> bytes;
-  try {
-    bytes.resize(declared);
-  } catch (const std::bad_alloc&) {
-    return ScanStatus::MemoryError;
-  }
-  std::copy(header, header + kHeaderStart, bytes.begin());
-  const std::size_t rest = declared - kHeaderStart;
-  if (std::fread(bytes.data() + kHeaderStart, 1, rest, file.get()) != rest) return ScanStatus::InvalidFileFormat;
-  file.reset();
-  return openBytes(std::move(bytes), path);
+  return openBytes(source.takeImage(), path, source.compression());
 }
 
-ScanStatus SwfMovie::openBytes(std::vector<std::uint8_t> bytes, const std::string& path) {
+ScanStatus SwfMovie::openBytes(std::vector<std::uint8_t> bytes, const std::string& path,
+                               MovieCompression compression) {
   forget();
   m_path = path;
   if (bytes.size() < kMinimumLength || declaredMovieLength(bytes.data()) != bytes.size())
@@ -78,6 +46,7 @@ ScanStatus SwfMovie::openBytes(std::vector<std::uint8_t> bytes, const std::strin
   m_bytes = std::move(bytes);
   const ScanStatus status = decodeHeader();
   if (status != ScanStatus::Success) forget();
+  if (status == ScanStatus::Success) m_compression = compression;
   return status;
 }
 

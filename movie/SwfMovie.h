@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "movie/BitReader.h"
+#include "movie/MovieSource.h"
 #include "movie/ScanStatus.h"
 
 namespace orvane {
@@ -14,12 +15,19 @@ class MessageSink;
 
 class SwfMovie {
  public:
-  /// Loads the movie and decodes its header. A file that cannot be opened shows its path
-  /// through `sink` (when given) and gives 109; anything that is not a complete "FWS" movie
-  /// gives 107. After a failure the movie holds no bytes and no header values.
+  /// Loads the movie through MovieSource (FWS, CWS or ZWS) and decodes its header. A file
+  /// that cannot be opened shows its path through `sink` (when given) and gives 109; a
+  /// damaged compressed movie gives 113 with damage() saying how; anything else that is not
+  /// a complete movie gives 107. After a failure the movie holds no bytes and no header values.
   [[nodiscard]] ScanStatus open(const std::string& path, MessageSink* sink);
-  /// Decodes already loaded bytes the same way (the file-reading steps excepted).
-  [[nodiscard]] ScanStatus openBytes(std::vector<std::uint8_t> bytes, const std::string& path);
+  /// Decodes an uncompressed "FWS" image already in memory the same way.
+  [[nodiscard]] ScanStatus openBytes(std::vector<std::uint8_t> bytes, const std::string& path,
+                                     MovieCompression compression = MovieCompression::None);
+
+  /// How the file was stored; the bytes are always the uncompressed image.
+  MovieCompression compression() const { return m_compression; }
+  /// After 113 from open: the message that says what is wrong with the compressed movie.
+  const std::string& damage() const { return m_damage; }
 
   const std::string& path() const { return m_path; }
   const std::vector<std::uint8_t>& bytes() const { return m_bytes; }
@@ -50,6 +58,8 @@ class SwfMovie {
   std::uint32_t m_frameRate = 0;
   std::uint16_t m_frameCount = 0;
   std::uint32_t m_firstTagOffset = 0;
+  MovieCompression m_compression = MovieCompression::None;
+  std::string m_damage;
 };
 
 /// Reads the file length field of an 8-byte movie header; 0 when `header` is not "FWS".

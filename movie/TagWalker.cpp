@@ -95,7 +95,10 @@ void TagWalker::forgetMovieState() {
 
 ScanStatus TagWalker::open(const std::string& path) {
   forgetMovieState();
-  return m_movie.open(path, &m_sink);
+  const ScanStatus status = m_movie.open(path, &m_sink);
+  // A damaged compressed movie is reported as a general error with what is wrong.
+  m_errorText = m_movie.damage();
+  return status;
 }
 
 ScanStatus TagWalker::openBytes(std::vector<std::uint8_t> bytes, const std::string& path) {
@@ -112,6 +115,7 @@ void TagWalker::copyHeaderInto(ScanResult& result) const {
   result.frameRate = m_movie.frameRate();
   result.frameCount = m_movie.frameCount();
   result.headerLength = m_movie.firstTagOffset();
+  result.compression = m_movie.compression();
 }
 
 ScanStatus TagWalker::scan(std::uint32_t flags) {

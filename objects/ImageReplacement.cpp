@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <new>
 
+#include "movie/MovieCompressor.h"
 #include "movie/MovieFileCheck.h"
 #include "movie/MovieObject.h"
 #include "movie/ScanResult.h"
@@ -56,9 +57,9 @@ bool writeAll(std::FILE* file, std::span<const std::uint8_t> bytes) {
 /// The two passes; false when a file could not be written completely (nothing reported).
 class MovieSplice {
  public:
-  MovieSplice(const std::string& moviePath, std::uint8_t version)
+  MovieSplice(const std::string& moviePath, std::uint8_t version, MovieCompression compression)
       : m_moviePath(moviePath), m_firstPath(moviePath + "t"), m_secondPath(secondTemporaryPath(moviePath)),
-        m_version(version) {}
+        m_version(version), m_compression(compression) {}
   ~MovieSplice() {
     // Only files made here are removed; the second one is gone once it replaced the movie.
     if (m_firstCreated) std::remove(m_firstPath.c_str());
@@ -74,13 +75,13 @@ class MovieSplice {
   }
 
   /// The movie up to the old tag, the new tag, the movie after the old tag. Closes `movie`.
-  bool firstPass(FileHandle& movie, const ImageObject& image, std::span<const std::uint8_t> newTag) {
+  bool firstPass(DiskMovieImage& movie, const ImageObject& image, std::span<const std::uint8_t> newTag) {
     std::FILE* first = m_first.get();
     bool ok = seekTo(movie.get(), 0) && copyStream(movie.get(), first, image.headerOffset).copied == image.headerOffset;
     ok = ok && writeAll(first, newTag) && seekTo(movie.get(), image.bodyEnd) && copyStream(movie.get(), first).ok;
     const long length = std::ftell(first);
     m_length = ok && length > 0 ? static_cast<std::uint64_t>(length) : 0;
-    movie.reset();
+    movie.close();
     return closeFile(m_first) && ok;
   }
 
@@ -96,7 +97,8 @@ class MovieSplice {
     std::vector<std::uint8_t> header = {'F', 'W', 'S', m_version};
     putU32(header, static_cast<std::uint32_t>(m_length));
     const bool ok = seekTo(first.get(), 8) && writeAll(second.get(), header) && copyStream(first.get(), second.get()).ok;
-    return closeFile(second) && ok;
+    // The new movie is stored the way the original was.
+    return closeFile(second) && ok && compressMovieFile(m_secondPath, m_compression);
   }
 
   /// Puts the complete second file in the movie's place.
@@ -110,6 +112,7 @@ class MovieSplice {
   std::string m_firstPath;
   std::string m_secondPath;
   std::uint8_t m_version;
+  MovieCompression m_compression;
   FileHandle m_first;
   bool m_firstCreated = false;
   bool m_secondCreated = false;
@@ -156,12 +159,12 @@ bool replaceImage(const std::string& moviePath, const ScanResult& scan, const Im
   const std::uint32_t jpegLength = picture.WriteToMemory(buffer, ImageFileType::Jpeg);
   if (jpegLength == 0) return fail(RgbImage::ErrorText(picture.lastError()));
 
-  FileHandle movie = openFile(moviePath, "rb");
-  if (!movie) return fail(kOpenMovieFailed);
+  DiskMovieImage movie;
+  if (!movie.open(moviePath)) return fail(kOpenMovieFailed);
   const auto onDisk = readDiskMovieHeader(movie.get());
   if (!onDisk || !matchesScan(*onDisk, scan) || !imageTagMatches(movie.get(), image)) return fail(kMovieChanged);
 
-  MovieSplice splice(moviePath, static_cast<std::uint8_t>(scan.version));
+  MovieSplice splice(moviePath, static_cast<std::uint8_t>(scan.version), movie.compression());
   if (!splice.createFirst()) return fail(kOpenTempFailed);
   const std::vector<std::uint8_t> newTag =
       jpeg2TagBytes(image.characterId, std::span<const std::uint8_t>(buffer.data(), jpegLength));

@@ -211,6 +211,9 @@ void CMainFrame::buildBars() {
   connect(browse, &QPushButton::clicked, this, &CMainFrame::browseForMovie);
   fileBar->addWidget(browse);
 
+  m_compressionPane = new QLabel(statusBar());
+  m_compressionPane->setObjectName(QStringLiteral("compressionPane"));
+  statusBar()->addPermanentWidget(m_compressionPane);
   statusBar()->addPermanentWidget(new LockIndicators(platformLockKeys(), statusBar()));
 }
 
@@ -380,6 +383,7 @@ void CMainFrame::refreshPanels() {
   m_objectsPanel->refill(&m_result, options.showAdvancedDetails != 0, options.showEmptyMovieObjects != 0);
   refreshPreview();
   m_propertiesPanel->refill(&m_result);
+  m_compressionPane->setText(QString::fromStdString(compressionNote(m_result.compression)));
 }
 
 void CMainFrame::refreshPreview() {

@@ -17,6 +17,7 @@
 
 class QAction;
 class QDockWidget;
+class QLabel;
 class QLineEdit;
 class QMdiArea;
 class QMdiSubWindow;
@@ -143,6 +144,7 @@ class CMainFrame : public QMainWindow {
   QToolBar* m_mainToolbar = nullptr;
   QToolBar* m_windowsToolbar = nullptr;
   QLineEdit* m_currentFile = nullptr;
+  QLabel* m_compressionPane = nullptr;  // the status bar's note on how the file is stored
   RecentFilesMenu* m_recentFiles = nullptr;
   CMovieObjectsPanel* m_objectsPanel = nullptr;
   CMoviePropertiesPanel* m_propertiesPanel = nullptr;

@@ -89,12 +89,19 @@ TEST(ScanVerb, InitActionsInTheTreeTheJsonAndTheActionsVerb) {
 TEST(ScanVerb, FailuresAndUsageErrors) {
   test::ScratchFolder folder;
   const std::string path = folder.file("bad.swf");
-  test::writeFile(path, {'C', 'W', 'S', 6, 30, 0, 0, 0});
+  test::writeFile(path, {'G', 'W', 'S', 6, 30, 0, 0, 0});
   const test::CliOutcome bad = runOrvaneCli({"--temp", folder.path(), "scan", path});
   EXPECT_EQ(bad.status, 1);
   EXPECT_TRUE(bad.out.empty());
   ASSERT_EQ(bad.messages.size(), 1u);
   EXPECT_EQ(bad.messages[0], "ERROR : Invalid File Format: The SWF File is Invalid and can not be scanned");
+  // A compressed header with no stream behind it.
+  test::writeFile(path, {'C', 'W', 'S', 6, 30, 0, 0, 0});
+  const test::CliOutcome damaged = runOrvaneCli({"--temp", folder.path(), "scan", path});
+  EXPECT_EQ(damaged.status, 1);
+  EXPECT_EQ(damaged.messages,
+            (std::vector<std::string>{
+                "ERROR: An Error Occured: The compressed movie is damaged: the file ends inside the zlib stream"}));
 
   const test::CliOutcome missing = runOrvaneCli({"--temp", folder.path(), "scan", folder.file("none.swf")});
   EXPECT_EQ(missing.status, 1);

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "movie/BitWriter.h"
+#include "movie/MovieCompressor.h"
 #include "tests/support/ScanFixture.h"
 #include "tests/support/TestFiles.h"
 
@@ -169,6 +170,39 @@ TEST(MovieRewriter, FailuresLeaveTheMovieAsItWas) {
   EXPECT_FALSE(editMovieProperties(fixture.folder.file("missing.swf"), fixture.scan(), {320, 240, 24}, fixture.sink));
   ASSERT_EQ(fixture.sink.messages().size(), 1u);
   EXPECT_EQ(fixture.sink.messages()[0].text, "Error : Unable to Open SWF File For Reading");
+}
+
+TEST(MovieRewriter, CompressedMoviesKeepTheirCompression) {
+  for (const MovieCompression compression : {MovieCompression::Zlib, MovieCompression::Lzma}) {
+    SCOPED_TRACE(compressionName(compression));
+    RewriteFixture fixture;
+    const Bytes stored = *compressMovieImage(fixture.original, compression);
+    test::writeFile(fixture.path, stored);
+    ASSERT_TRUE(editMovieProperties(fixture.path, fixture.scan(), {320, 240, 12}, fixture.sink));
+    EXPECT_TRUE(fixture.sink.messages().empty());
+    EXPECT_FALSE(test::fileExists(fixture.path + "t"));
+
+    MovieSource source;
+    ASSERT_EQ(source.load(fixture.path), ScanStatus::Success) << source.damage();
+    EXPECT_EQ(source.compression(), compression);
+    const Bytes image = source.takeImage();
+    // The image is the uncompressed rewrite: the new 23-byte header, then every old tag.
+    ASSERT_EQ(image.size(), fixture.original.size() + 2);
+    const auto header = rewrittenHeader(fixture.scan(), {320, 240, 12});
+    EXPECT_EQ(Bytes(image.begin(), image.begin() + 23), Bytes(header.begin(), header.end()));
+    EXPECT_EQ(Bytes(image.begin() + 23, image.end()), Bytes(fixture.original.begin() + 21, fixture.original.end()));
+
+    // A compressed file that no longer decodes counts as changed, and is left as it is.
+    Bytes cut = stored;
+    cut.resize(cut.size() - 3);
+    if (compression == MovieCompression::Lzma) cut[8] = static_cast<std::uint8_t>(cut[8] - 3);
+    test::writeFile(fixture.path, cut);
+    EXPECT_FALSE(editMovieProperties(fixture.path, fixture.scan(), {320, 240, 12}, fixture.sink));
+    ASSERT_EQ(fixture.sink.messages().size(), 1u);
+    EXPECT_EQ(fixture.sink.messages()[0].text,
+              "Error : The SWF File has changed since it was scanned, please scan it again");
+    EXPECT_EQ(test::readFile(fixture.path), cut);
+  }
 }
 
 TEST(MovieRewriter, SaveAsAppliesTheExtensionRuleAndNeverTruncatesItsSource) {

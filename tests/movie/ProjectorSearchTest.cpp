@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/platform/RecordingLauncher.h"
+#include "tests/support/CompressedMovie.h"
 #include "tests/support/MovieBuilder.h"
 #include "tests/support/TestFiles.h"
 #include "platform/MessageSink.h"
@@ -60,6 +61,42 @@ TEST(ProjectorSearch, FindsHeadersAtTheirOffsets) {
   append(cut, {'F', 'W', 'S', 4, 30, 0});
   EXPECT_EQ(search(cut), (std::vector<Found>{{4, 0, 30}}));
   EXPECT_TRUE(search({'F', 'W'}).empty());
+}
+
+TEST(ProjectorSearch, CompressedMoviesWhoseStreamInflatesAreCandidates) {
+  test::MovieBuilder movie(8);
+  movie.doAction({0x07, 0x00}).showFrame().end();
+  const Bytes cws = test::cwsMovie(movie.build());
+  Bytes exe(1000, 0x90);
+  append(exe, cws);  // at 1000
+  // No candidates: versions 5 and 51, a stream that inflates to fewer bytes than declared,
+  // and a "CWS" in front of bytes that are no zlib stream.
+  for (const std::uint8_t version : {5, 51}) {
+    Bytes other = cws;
+    other[3] = version;
+    append(exe, other);
+  }
+  Bytes longer = cws;
+  longer[4] = static_cast<std::uint8_t>(longer[4] + 1);
+  append(exe, longer);
+  append(exe, {'C', 'W', 'S', 8, 40, 0, 0, 0, 0x12, 0x34, 0x56});
+  const std::uint32_t fwsAt = static_cast<std::uint32_t>(exe.size());
+  append(exe, header(5, 40));
+  exe.resize(exe.size() + 40);
+  // The row shows the compressed size: the header and the stream.
+  EXPECT_EQ(search(exe), (std::vector<Found>{{8, 1000, static_cast<std::uint32_t>(cws.size())}, {5, fwsAt, 40}}));
+
+  test::ScratchFolder folder;
+  test::writeFile(folder.file("p.exe"), exe);
+  RecordingMessageSink sink;
+  test::RecordingLauncher launcher;
+  ProjectorSearch dialog(sink, launcher);
+  ASSERT_TRUE(dialog.search(folder.file("p.exe")));
+  MovieCandidate* candidate = dialog.find(0);
+  ASSERT_NE(candidate, nullptr);
+  EXPECT_TRUE(candidate->compressed);
+  ASSERT_TRUE(dialog.copyCandidate(*candidate, folder.file("c.swf")));
+  EXPECT_EQ(test::readFile(folder.file("c.swf")), cws);
 }
 
 TEST(ProjectorSearch, MoviesInsideMoviesAndAcrossReadBlocks) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/MessageSink.h"
+#include "tests/support/CompressedMovie.h"
 #include "tests/support/MovieBuilder.h"
 #include "tests/support/TestFiles.h"
 
@@ -57,13 +58,16 @@ TEST(SwfMovie, SizesTruncateTowardZeroAndSubFrameRatesAreZero) {
 
 TEST(SwfMovie, RefusesWhatIsNotACompleteUncompressedMovie) {
   SwfMovie movie;
-  // A compressed movie.
+  // Bytes in memory are read only as an uncompressed image.
   MovieBuilder builder;
   builder.end();
-  Bytes compressed = builder.build();
-  compressed[0] = 'C';
-  EXPECT_EQ(openFile(compressed, movie), ScanStatus::InvalidFileFormat);
+  Bytes compressed = test::cwsMovie(builder.build());
+  EXPECT_EQ(movie.openBytes(compressed, "m.swf"), ScanStatus::InvalidFileFormat);
   EXPECT_TRUE(movie.bytes().empty());
+  // Another signature.
+  Bytes other = builder.build();
+  other[0] = 'G';
+  EXPECT_EQ(openFile(other, movie), ScanStatus::InvalidFileFormat);
   // Five bytes.
   EXPECT_EQ(openFile({'F', 'W', 'S', 5, 21}, movie), ScanStatus::InvalidFileFormat);
   // A header that declares 20 bytes.
@@ -97,6 +101,31 @@ TEST(SwfMovie, OpensTwentyOneBytesAndIgnoresBytesBeyondTheDeclaredLength) {
   bytes.insert(bytes.end(), {0xDE, 0xAD});
   EXPECT_EQ(openFile(bytes, movie), ScanStatus::Success);
   EXPECT_EQ(movie.bytes().size(), 21u);
+}
+
+TEST(SwfMovie, OpensCompressedFilesAsTheirUncompressedImage) {
+  MovieBuilder builder(6);
+  builder.rect(0, 11000, 0, 8000).frameCount(3);
+  builder.showFrame().end();
+  const Bytes bytes = builder.build();
+  SwfMovie movie;
+  ASSERT_EQ(openFile(test::cwsMovie(bytes), movie), ScanStatus::Success);
+  EXPECT_EQ(movie.compression(), MovieCompression::Zlib);
+  EXPECT_EQ(movie.bytes(), bytes);
+  EXPECT_EQ(movie.fileLength(), bytes.size());
+  EXPECT_EQ(movie.width(), 550);
+  EXPECT_EQ(movie.frameCount(), 3);
+  EXPECT_TRUE(movie.damage().empty());
+
+  // Its body is no zlib stream: damaged, and nothing of it is kept.
+  Bytes damaged = bytes;
+  damaged[0] = 'C';
+  EXPECT_EQ(openFile(damaged, movie), ScanStatus::GeneralError);
+  EXPECT_EQ(movie.damage().rfind("The compressed movie is damaged: the zlib stream is corrupt (", 0), 0u) << movie.damage();
+  EXPECT_TRUE(movie.bytes().empty());
+  EXPECT_EQ(movie.compression(), MovieCompression::None);
+  ASSERT_EQ(openFile(bytes, movie), ScanStatus::Success);
+  EXPECT_TRUE(movie.damage().empty());
 }
 
 TEST(SwfMovie, AMissingFileShowsItsPathAndGives109) {

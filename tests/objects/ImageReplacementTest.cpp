@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "movie/MovieCompressor.h"
 #include "objects/Metafile.h"
 #include "objects/RgbImage.h"
 #include "tests/objects/ObjectTestSupport.h"
@@ -121,6 +122,36 @@ TEST(ImageReplacement, DefineBitsReplacementKeepsTheJpegTables) {
   EXPECT_EQ(again.timeline(0).images[1]->typeName, "DefineBitsJPEG2");
   EXPECT_EQ(again.timeline(0).images[1]->characterId, 1u);
   EXPECT_EQ(again.timeline(0).images[2]->typeName, "DefineBitsLossless");
+}
+
+TEST(ImageReplacement, CompressedMoviesKeepTheirCompression) {
+  for (const MovieCompression compression : {MovieCompression::Zlib, MovieCompression::Lzma}) {
+    SCOPED_TRACE(compressionName(compression));
+    ReplaceFixture fixture;
+    test::writeFile(fixture.path, *compressMovieImage(fixture.original, compression));
+    ASSERT_TRUE(fixture.replace(2, fixture.picture));
+    EXPECT_FALSE(test::fileExists(fixture.path + "t"));
+    EXPECT_FALSE(test::fileExists(fixture.folder.file("ac.swft")));
+
+    MovieSource source;
+    ASSERT_EQ(source.load(fixture.path), ScanStatus::Success) << source.damage();
+    EXPECT_EQ(source.compression(), compression);
+    test::ScanFixture again;
+    ASSERT_EQ(again.scan(source.image()), ScanStatus::Success);
+    ASSERT_NE(again.result.findImage(2, false), nullptr);
+    EXPECT_EQ(again.result.findImage(2, false)->typeName, "DefineBitsJPEG2");
+    EXPECT_EQ(again.timeline(0).actionCount(), 1u);
+
+    // The changed movie is compared with the scan as its uncompressed image.
+    Bytes changed = fixture.original;
+    changed[fixture.image(2).headerOffset + 2] ^= 0x01;  // the character id
+    const Bytes storedChange = *compressMovieImage(changed, compression);
+    test::writeFile(fixture.path, storedChange);
+    EXPECT_FALSE(fixture.replace(2, fixture.picture));
+    EXPECT_EQ(fixture.sink.messages().back().text,
+              kFailed + std::string("The SWF File has changed since it was scanned, please scan it again"));
+    EXPECT_EQ(test::readFile(fixture.path), storedChange);
+  }
 }
 
 TEST(ImageReplacement, FailuresLeaveTheMovieAsItWas) {

@@ -1,25 +1,17 @@
-// Helpers of the object writer tests: zlib compression, JPEG decoding, little-endian fields.
+// Helpers of the object writer tests: JPEG decoding, little-endian fields (and zlib compression).
 #pragma once
 
 #include <turbojpeg.h>
-#include <zlib.h>
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "tests/support/CompressedMovie.h"
 #include "tests/support/TestFiles.h"
 
 namespace orvane::test {
-
-inline std::vector<std::uint8_t> zlibCompress(const std::vector<std::uint8_t>& data) {
-  uLongf size = compressBound(static_cast<uLong>(data.size()));
-  std::vector<std::uint8_t> out(size);
-  if (compress2(out.data(), &size, data.data(), static_cast<uLong>(data.size()), 6) != Z_OK) return {};
-  out.resize(size);
-  return out;
-}
 
 struct DecodedJpeg {
   int width = 0;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -20,6 +21,7 @@
 #include "shell/Commands.h"
 #include "shell/MoviePanelWidgets.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/support/CompressedMovie.h"
 #include "tests/support/MovieBuilder.h"
 
 namespace orvane {
@@ -104,6 +106,43 @@ TEST(CMainFrame, OpeningFillsThePanelsWithTheCoreTexts) {
   const QTreeWidget* instances = frame.objectsPanel()->instanceList();
   ASSERT_EQ(instances->topLevelItemCount(), 1);
   EXPECT_EQ(instances->topLevelItem(0)->text(1), QStringLiteral("spinner"));
+}
+
+TEST(CMainFrame, OpensACompressedMovieAndSaysSoInTheStatusBar) {
+  test::FrameFixture fixture;
+  CMainFrame& frame = *fixture.frame;
+  const Bytes movie = panelMovie();
+  const auto* pane = frame.findChild<QLabel*>(QStringLiteral("compressionPane"));
+  ASSERT_NE(pane, nullptr);
+
+  frame.openMovie(writeMovie(fixture.temp, test::cwsMovie(movie), "packed.swf"));
+  EXPECT_TRUE(frame.movieLoaded());
+  EXPECT_TRUE(fixture.messages.messages().empty());
+  EXPECT_EQ(pane->text(), QStringLiteral("zlib-compressed movie (CWS)"));
+  // "File Size" is the length the header declares, not the size of the compressed file.
+  EXPECT_EQ(frame.propertiesPanel()->topLevelItem(0)->text(1).toStdString(),
+            " " + std::to_string(movie.size()) + " Bytes");
+  QTreeWidgetItem* root = frame.objectsPanel()->objectTree()->topLevelItem(0);
+  ASSERT_NE(root, nullptr);
+  ASSERT_GE(root->childCount(), 2);
+  EXPECT_EQ(root->child(0)->text(0), QStringLiteral("Actions (2)"));
+  EXPECT_EQ(root->child(1)->text(0), QStringLiteral("Buttons (1)"));
+  EXPECT_EQ(frame.objectsPanel()->instanceList()->topLevelItem(0)->text(1), QStringLiteral("spinner"));
+
+  // Damaged: one box that says what is wrong, and nothing loaded.
+  Bytes cut = test::cwsMovie(movie);
+  cut.resize(cut.size() / 2);
+  frame.openMovie(writeMovie(fixture.temp, cut, "cut.swf"));
+  ASSERT_EQ(fixture.messages.messages().size(), 1u);
+  EXPECT_EQ(fixture.messages.messages()[0].title, "ERROR: An Error Occured");
+  EXPECT_EQ(fixture.messages.messages()[0].text,
+            "The compressed movie is damaged: the file ends inside the zlib stream");
+  EXPECT_FALSE(frame.movieLoaded());
+  EXPECT_TRUE(pane->text().isEmpty());
+
+  frame.openMovie(writeMovie(fixture.temp, movie));
+  EXPECT_TRUE(frame.movieLoaded());
+  EXPECT_TRUE(pane->text().isEmpty());
 }
 
 TEST(CMainFrame, SelectingAnObjectOpensOneWindowWithTheTranslatorsText) {
