@@ -38,8 +38,7 @@ ImageOutcome ObjectFileWriters::ExtractDefineBits(const ImageTag& tag, std::span
 }
 
 ImageOutcome ObjectFileWriters::ExtractJpeg2(const ImageTag& tag) {
-  const std::uint64_t tagLength = std::uint64_t{tag.header.bodyOffset - tag.header.headerOffset} + tag.header.length;
-  return writeJpegWithOwnTables(tag.path, after(tag.body, kCharacterIdSize), tagLength);
+  return writeJpegWithOwnTables(tag.path, after(tag.body, kCharacterIdSize));
 }
 
 ImageOutcome ObjectFileWriters::ExtractJpeg3(const ImageTag& tag) {
@@ -48,8 +47,7 @@ ImageOutcome ObjectFileWriters::ExtractJpeg3(const ImageTag& tag) {
   const std::uint32_t alphaDataOffset = reader.readU32();
   // The JPEG data ends where the alpha data begins; the alpha data is not used.
   const std::span<const std::uint8_t> rest = reader.bytesAt(reader.position());
-  return writeJpegWithOwnTables(tag.path, rest.first(std::min<std::size_t>(alphaDataOffset, rest.size())),
-                                alphaDataOffset);
+  return writeJpegWithOwnTables(tag.path, rest.first(std::min<std::size_t>(alphaDataOffset, rest.size())));
 }
 
 ImageOutcome ObjectFileWriters::ExtractLossless(const ImageTag& tag, int bytesPerEntry, std::string& errorText) {

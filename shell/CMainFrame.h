@@ -34,6 +34,7 @@ class CMoviePreviewPanel;
 class CMoviePropertiesPanel;
 class MessageSink;
 class ProgramLauncher;
+class RecentFilesMenu;
 class ShellPrompts;
 
 /// Where the frame finds the user and the system.
@@ -81,6 +82,7 @@ class CMainFrame : public QMainWindow {
   CFileChangedBar* fileChangedBar() const { return m_fileChangedBar; }
   QDockWidget* dock(int commandId) const;
   QMdiArea* mdiArea() const { return m_mdi; }
+  RecentFilesMenu* recentFiles() const { return m_recentFiles; }
   /// The object window that has the focus, if any.
   CObjectFrameWnd* activeObjectWindow() const;
   /// The action window that has the focus, if any.
@@ -103,6 +105,10 @@ class CMainFrame : public QMainWindow {
   void updateCommandStates();
 
   void setCurrentPath(const std::string& path);
+  /// Opens an entry of the recent-file list; one whose file is gone leaves the list.
+  void openRecentFile(const std::string& path);
+  /// "Orvane", followed by the active object window's name while there is one.
+  void updateTitle();
   void reportStatus(ScanStatus status);
   void refreshPanels();
   void refreshPreview();
@@ -148,6 +154,7 @@ class CMainFrame : public QMainWindow {
   QToolBar* m_mainToolbar = nullptr;
   QToolBar* m_windowsToolbar = nullptr;
   QLineEdit* m_currentFile = nullptr;
+  RecentFilesMenu* m_recentFiles = nullptr;
   CMovieObjectsPanel* m_objectsPanel = nullptr;
   CMoviePropertiesPanel* m_propertiesPanel = nullptr;
   CMoviePreviewPanel* m_previewPanel = nullptr;

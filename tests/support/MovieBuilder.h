@@ -75,6 +75,9 @@ class TagList {
   TagList& soundStreamHead(bool second, std::uint8_t rate, bool sixteenBit, bool stereo, std::uint8_t format,
                            std::uint16_t samplesPerBlock);
   TagList& soundStreamBlock(const Bytes& data);
+  /// DoABC (82) with its flags and name, or DoABC1 (72), which has neither.
+  TagList& doAbc(std::uint32_t flags, const std::string& name, const Bytes& abc);
+  TagList& doAbc1(const Bytes& abc);
 
   const Bytes& bytes() const { return m_bytes; }
 
