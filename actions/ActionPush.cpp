@@ -95,7 +95,8 @@ int ActionPush::Render(ExpressionTable* table, int /*version*/) {
   std::string text;  // an unknown type pushes the previous item's text again, as it was pushed
   while (reader.remaining() > 0 && readItem(reader, item)) {
     if (item.type == kRegister) {
-      text = "register" + std::to_string(item.index);  // a name, never a quoted string
+      // A name, never a quoted string: the function's own for its registers, else register%d.
+      text = table->RegisterName(static_cast<std::uint8_t>(item.index));
     } else if (std::optional<std::string> value = itemText(item, table)) {
       text = std::move(*value);
       if (!text.empty()) {

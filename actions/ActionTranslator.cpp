@@ -1,6 +1,7 @@
 #include "actions/ActionTranslator.h"
 
 #include "actions/TextFormat.h"
+#include "actions/source/SourceTranslator.h"
 #include "movie/MovieObject.h"
 #include "platform/MessageSink.h"
 
@@ -103,6 +104,8 @@ std::string ActionTranslator::Listing(TranslationMode mode, bool withHeader) {
       return ActionScriptListing(4, withHeader);
     case TranslationMode::ActionScript5:
       return ActionScriptListing(5, withHeader);
+    case TranslationMode::Source:
+      return SourceListing(m_records);
   }
   return std::string(kEmptyListing);
 }
@@ -126,6 +129,7 @@ std::string ActionTranslator::HeaderText(std::string_view modeText, std::size_t 
 
 std::optional<std::string> ActionTranslator::ConditionBlockListing(const ButtonObject& owner, TranslationMode mode,
                                                                    ConditionLayout layout) {
+  if (mode == TranslationMode::Source) return SourceConditionListing(owner, m_messages);
   const bool isButton = dynamic_cast<const InstanceObject*>(&owner) == nullptr;
   const bool blankBeforeBrace = layout == ConditionLayout::ActionView && mode != TranslationMode::ActionScript5;
   std::string text = ShortHeaderText(conditionModeText(mode, layout)) + "\n";

@@ -49,7 +49,8 @@ class ActionTranslator {
   std::string FunctionCodeListing(bool withHeader);
   /// Version 4 (or below) or 5.
   std::string ActionScriptListing(int version, bool withHeader);
-  /// The listing of a mode: byte code in its kind, function code or ActionScript.
+  /// The listing of a mode: byte code in its kind, function code, ActionScript or the
+  /// decompiled source (which never has a header).
   std::string Listing(TranslationMode mode, bool withHeader);
 
   /// The ten-line comment header of a frame action's listing.
@@ -61,7 +62,7 @@ class ActionTranslator {
   static std::string EventNames(std::uint16_t conditionWord, bool isButton);
 
   /// A button's or clip's condition actions as on-blocks under the short header, each
-  /// listed in `mode`. The translator is reused for every condition, so a constant pool
+  /// listed in `mode`; in the source mode the event blocks of the authoring language. The translator is reused for every condition, so a constant pool
   /// loaded in one stays in force in the next. None (after the message) when a
   /// `ScriptFile` listing meets an empty entry.
   std::optional<std::string> ConditionBlockListing(const ButtonObject& owner, TranslationMode mode,

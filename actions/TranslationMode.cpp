@@ -16,6 +16,8 @@ std::string_view modeMenuText(TranslationMode mode) {
       return "Action Script V4";
     case TranslationMode::ActionScript5:
       return "Action Script V5";
+    case TranslationMode::Source:
+      return "Source";
   }
   return "";
 }
@@ -34,6 +36,8 @@ std::string_view modeStatusPrompt(TranslationMode mode) {
       return "Translate To SWF Version 4 ActionScript";
     case TranslationMode::ActionScript5:
       return "Translate To SWF Version 5 ActionScript";
+    case TranslationMode::Source:
+      return "Translate To Decompiled ActionScript Source";
   }
   return "";
 }

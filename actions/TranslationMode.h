@@ -1,4 +1,5 @@
-// The six output modes of an action translation and the texts an action window shows for them.
+// The output modes of an action translation and the texts an action window shows for them:
+// the six specified modes and the decompiled source.
 #pragma once
 
 #include <optional>
@@ -13,6 +14,8 @@ enum class TranslationMode {
   FunctionCode,
   ActionScript4,
   ActionScript5,
+  /// The decompiled script as its author wrote it (mode 16 of the settings).
+  Source,
 };
 
 /// The window's menu text, such as "Byte Code Hex".

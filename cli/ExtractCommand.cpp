@@ -62,7 +62,7 @@ int runExtract(CliContext& context, const VerbArguments& arguments) {
   if (parsed.has("--only") && !selectGroups(parsed.value("--only"), settings))
     return context.usage("--only takes images, sounds, actions and buttons, separated by commas");
   const auto mode = actionModeArgument(parsed.value("--mode"));
-  if (!mode) return context.usage("--mode takes as5, as4, function or bytecode");
+  if (!mode) return context.usage("--mode takes as5, as4, function, bytecode or source");
   settings.mode = *mode;
 
   ScanResult result;

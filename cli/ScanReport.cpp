@@ -62,6 +62,12 @@ std::string timelineJson(const TimelineNode& node, bool details) {
   std::vector<std::string> objects;
   for (const auto& action : node.actions)
     objects.push_back(objectJson("action", *action, details).field("length", static_cast<long long>(action->length())).done());
+  for (const auto& action : node.initActions) {
+    objects.push_back(objectJson("initAction", *action, details)
+                          .field("spriteId", static_cast<long long>(action->characterId))
+                          .field("length", static_cast<long long>(action->length()))
+                          .done());
+  }
   for (const auto& button : node.buttons)
     objects.push_back(objectJson("button", *button, details).raw("conditions", conditionsJson(*button)).done());
   for (const auto& instance : node.instances) {

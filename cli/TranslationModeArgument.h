@@ -14,17 +14,18 @@ struct NamedMode {
   TranslationMode mode;
 };
 
-inline constexpr std::array<NamedMode, 6> kNamedModes = {{
+inline constexpr std::array<NamedMode, 7> kNamedModes = {{
     {"hex", TranslationMode::ByteCodeHex},
     {"char", TranslationMode::ByteCodeCharacter},
     {"int", TranslationMode::ByteCodeInteger},
     {"function", TranslationMode::FunctionCode},
     {"as4", TranslationMode::ActionScript4},
     {"as5", TranslationMode::ActionScript5},
+    {"source", TranslationMode::Source},
 }};
 
 /// The usage line of a --mode that names none of them.
-inline constexpr const char* kModeUsage = "--mode takes hex, char, int, function, as4 or as5";
+inline constexpr const char* kModeUsage = "--mode takes hex, char, int, function, as4, as5 or source";
 
 inline std::optional<TranslationMode> modeNamed(const std::string& name) {
   for (const NamedMode& named : kNamedModes)

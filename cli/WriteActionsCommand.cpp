@@ -16,7 +16,7 @@ int runWriteActions(CliContext& context, const VerbArguments& arguments) {
   std::uint32_t serial = 0;
   if (!parseDecimal(parsed.value("--serial"), serial)) return context.usage("--serial takes a number");
   const auto mode = actionModeArgument(parsed.value("--mode"));
-  if (!mode) return context.usage("--mode takes as5, as4, function or bytecode");
+  if (!mode) return context.usage("--mode takes as5, as4, function, bytecode or source");
 
   ScanResult result;
   if (context.scanMovie(parsed.positional[0], result) != ScanStatus::Success) return exitcode::kFailure;
@@ -27,7 +27,7 @@ int runWriteActions(CliContext& context, const VerbArguments& arguments) {
     context.err() << "orvane-cli: no frame action, button or sprite instance has serial " << serial << "\n";
     return exitcode::kFailure;
   }
-  const std::string path = normaliseActionTextName(parsed.positional[1]);
+  const std::string path = normaliseActionTextName(parsed.positional[1], *mode);
   const bool written = action != nullptr
                            ? WriteActionText(action, path, *mode, true, context.sink())
                            : WriteButtonActionText(button, path, *mode, true, context.sink());

@@ -5,17 +5,24 @@
 namespace orvane {
 
 std::string MovieObject::baseText(bool details) const {
-  std::string text = " Frame[" + std::to_string(frame) + "] ";
-  if (!details) return text;
-  if (!label.empty()) text += "Label: " + label + " ";
-  text += "tagID[" + std::to_string(characterId) + "] " + typeName + " Size:" +
-          std::to_string(static_cast<std::int32_t>(bodyLength)) + " ";
-  return text;
+  const std::string text = " Frame[" + std::to_string(frame) + "] ";
+  return details ? text + detailText() : text;
+}
+
+std::string MovieObject::detailText() const {
+  std::string text = label.empty() ? "" : "Label: " + label + " ";
+  return text + "tagID[" + std::to_string(characterId) + "] " + typeName + " Size:" +
+         std::to_string(static_cast<std::int32_t>(bodyLength)) + " ";
 }
 
 std::string MovieObject::describe(bool details) const { return baseText(details); }
 
 std::string ActionObject::describe(bool details) const { return "Action Script For " + baseText(details); }
+
+std::string InitActionObject::describe(bool details) const {
+  const std::string text = "Init Actions For Movie Object (ID " + std::to_string(characterId) + ") ";
+  return details ? text + detailText() : text;
+}
 
 std::string ImageObject::describe(bool details) const { return "Image Defined at" + baseText(details); }
 

@@ -33,6 +33,8 @@ class MovieObject {
  protected:
   /// " Frame[%d] " and, with details, the label and "tagID[%d] %s Size:%d ".
   std::string baseText(bool details) const;
+  /// The label and "tagID[%d] %s Size:%d ".
+  std::string detailText() const;
 };
 
 /// A frame action, and the base of the condition actions of buttons and sprite instances.
@@ -43,6 +45,14 @@ class ActionObject : public MovieObject {
   std::vector<std::uint8_t> bytes;
   std::uint16_t conditionWord = 0xFFFF;
   std::uint32_t length() const { return static_cast<std::uint32_t>(bytes.size()); }
+};
+
+/// The init actions of one sprite (DoInitAction): they run once, before the sprite's first
+/// frame. Character id: the sprite's id.
+class InitActionObject : public ActionObject {
+ public:
+  /// "Init Actions For Movie Object (ID %d) " and, with details, what a frame action adds.
+  std::string describe(bool details) const override;
 };
 
 class ConditionAction : public ActionObject {

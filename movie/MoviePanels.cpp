@@ -29,6 +29,14 @@ ObjectTreeItem timelineItem(const TimelineNode& node, bool details) {
     added += folder.children.size();
     item.children.push_back(std::move(folder));
   }
+  if (!node.initActions.empty()) {
+    ObjectTreeItem folder{"", 0, {}};
+    for (const auto& action : node.initActions)
+      folder.children.push_back({action->describe(details), action->serial, {}});
+    folder.text = countedFolder("Init Actions", folder.children.size());
+    added += folder.children.size();
+    item.children.push_back(std::move(folder));
+  }
   if (!node.buttons.empty()) {
     ObjectTreeItem folder{"", 0, {}};
     for (const auto& button : node.buttons)

@@ -49,17 +49,20 @@ std::string TimelineNode::displayName(bool details) const {
 ImageObject* TimelineNode::addImage(std::int32_t serial) { return appendObject(images, serial); }
 SoundObject* TimelineNode::addSound(std::int32_t serial) { return appendObject(sounds, serial); }
 ActionObject* TimelineNode::addAction(std::int32_t serial) { return appendObject(actions, serial); }
+InitActionObject* TimelineNode::addInitAction(std::int32_t serial) { return appendObject(initActions, serial); }
 ButtonObject* TimelineNode::addButton(std::int32_t serial) { return appendObject(buttons, serial); }
 InstanceObject* TimelineNode::addInstance(std::int32_t serial) { return appendObject(instances, serial); }
 
 bool TimelineNode::hasObjects() const {
-  return !images.empty() || !sounds.empty() || !actions.empty() || !buttons.empty() || !instances.empty();
+  return !images.empty() || !sounds.empty() || !actions.empty() || !initActions.empty() || !buttons.empty() ||
+         !instances.empty();
 }
 
 void TimelineNode::releaseResources() {
   releaseAll(images);
   releaseAll(sounds);
   releaseAll(actions);
+  releaseAll(initActions);
   releaseAll(buttons);
   releaseAll(instances);
 }
@@ -96,7 +99,8 @@ ImageObject* ScanResult::findImage(std::uint32_t key, bool bySerial) const {
   return findIn(m_timelines, &TimelineNode::images, key, bySerial);
 }
 ActionObject* ScanResult::findAction(std::uint32_t key, bool bySerial) const {
-  return findIn(m_timelines, &TimelineNode::actions, key, bySerial);
+  if (ActionObject* action = findIn(m_timelines, &TimelineNode::actions, key, bySerial)) return action;
+  return findIn(m_timelines, &TimelineNode::initActions, key, bySerial);
 }
 ButtonObject* ScanResult::findButton(std::uint32_t key, bool bySerial) const {
   return findIn(m_timelines, &TimelineNode::buttons, key, bySerial);

@@ -21,12 +21,14 @@ class TimelineNode {
   ImageObject* addImage(std::int32_t serial);
   SoundObject* addSound(std::int32_t serial);
   ActionObject* addAction(std::int32_t serial);
+  InitActionObject* addInitAction(std::int32_t serial);
   ButtonObject* addButton(std::int32_t serial);
   InstanceObject* addInstance(std::int32_t serial);
 
   std::size_t imageCount() const { return images.size(); }
   std::size_t soundCount() const { return sounds.size(); }
   std::size_t actionCount() const { return actions.size(); }
+  std::size_t initActionCount() const { return initActions.size(); }
   std::size_t buttonCount() const { return buttons.size(); }
   std::size_t instanceCount() const { return instances.size(); }
   bool hasObjects() const;
@@ -40,6 +42,8 @@ class TimelineNode {
   std::vector<std::unique_ptr<ImageObject>> images;
   std::vector<std::unique_ptr<SoundObject>> sounds;
   std::vector<std::unique_ptr<ActionObject>> actions;
+  /// Only the main timeline holds init actions.
+  std::vector<std::unique_ptr<InitActionObject>> initActions;
   std::vector<std::unique_ptr<ButtonObject>> buttons;
   std::vector<std::unique_ptr<InstanceObject>> instances;
 };
@@ -68,6 +72,7 @@ class ScanResult {
   /// By serial when `bySerial` is set, else by character id; first match in node order.
   SoundObject* findSound(std::uint32_t key, bool bySerial) const;
   ImageObject* findImage(std::uint32_t key, bool bySerial) const;
+  /// A frame action, else an init action.
   ActionObject* findAction(std::uint32_t key, bool bySerial) const;
   ButtonObject* findButton(std::uint32_t key, bool bySerial) const;
   InstanceObject* findInstance(std::uint32_t key, bool bySerial) const;

@@ -40,6 +40,8 @@ inline constexpr std::uint16_t kDefineBitsLossless2 = 36;
 inline constexpr std::uint16_t kDefineSprite = 39;
 inline constexpr std::uint16_t kFrameLabel = 43;
 inline constexpr std::uint16_t kSoundStreamHead2 = 45;
+inline constexpr std::uint16_t kDoInitAction = 59;
+inline constexpr std::uint16_t kPlaceObject3 = 70;
 }  // namespace tag
 
 }  // namespace orvane

@@ -22,6 +22,50 @@ constexpr std::uint8_t kPlaceHasColorTransform = 0x08;
 constexpr std::uint8_t kPlaceHasMatrix = 0x04;
 constexpr std::uint8_t kPlaceHasCharacter = 0x02;
 constexpr std::uint32_t kClipEventKeyPress = 0x00020000;
+// The second flags byte of PlaceObject3.
+constexpr std::uint8_t kPlaceOpaqueBackground = 0x40;
+constexpr std::uint8_t kPlaceHasVisible = 0x20;
+constexpr std::uint8_t kPlaceHasImage = 0x10;
+constexpr std::uint8_t kPlaceHasClassName = 0x08;
+constexpr std::uint8_t kPlaceHasCacheAsBitmap = 0x04;
+constexpr std::uint8_t kPlaceHasBlendMode = 0x02;
+constexpr std::uint8_t kPlaceHasFilterList = 0x01;
+
+/// The fields that PlaceObject2 and PlaceObject3 share, in their order, as the first flags
+/// byte announces them: character, matrix, colour transform, ratio, name, clip depth.
+void readPlacement(BitReader& reader, std::uint8_t flags, InstanceObject& instance) {
+  if (flags & kPlaceHasCharacter) instance.placedCharacterId = reader.readU16();
+  if (flags & kPlaceHasMatrix) readMatrix(reader);
+  if (flags & kPlaceHasColorTransform) readColorTransform(reader, true);
+  if (flags & kPlaceHasRatio) reader.readU16();
+  if (flags & kPlaceHasName) instance.instanceName = reader.readString();
+  if (flags & kPlaceHasClipDepth) instance.clipDepth = reader.readU16();
+}
+
+/// Steps over one FILTER record of a filter list: its id byte and its fields.
+void skipFilter(BitReader& reader) {
+  switch (reader.readU8()) {
+    case 0: reader.skip(23); break;  // drop shadow
+    case 1: reader.skip(9); break;   // blur
+    case 2: reader.skip(15); break;  // glow
+    case 3: reader.skip(27); break;  // bevel
+    case 4:                          // gradient glow
+    case 7:                          // gradient bevel: a colour and a ratio per stop
+      reader.skip(5u * reader.readU8() + 19);
+      break;
+    case 5: {  // convolution: a matrix of floats
+      const std::uint32_t columns = reader.readU8();
+      const std::uint32_t rows = reader.readU8();
+      reader.skip(8 + 4 * columns * rows + 5);
+      break;
+    }
+    case 6: reader.skip(80); break;  // colour matrix
+    default:
+      // An unknown filter has no known length: nothing after it can be found.
+      reader.skip(reader.remaining() + 1);
+      break;
+  }
+}
 
 std::span<const std::uint8_t> clippedRange(std::span<const std::uint8_t> body, std::uint64_t begin,
                                            std::uint64_t end) {
@@ -189,6 +233,12 @@ void TagWalker::handleTag(const TagHeader& header, std::vector<Walk>& walks) {
     case tag::kPlaceObject2:
       if (m_movie.version() >= 5 && (m_flags & scanflag::kInstanceActions)) handlePlaceObject2(header, walk);
       break;
+    case tag::kPlaceObject3:
+      if (m_movie.version() >= 8 && (m_flags & scanflag::kInstanceActions)) handlePlaceObject3(header, walk);
+      break;
+    case tag::kDoInitAction:
+      if (mainTimeline && (m_flags & scanflag::kFrameActions)) handleInitAction(header, walk);
+      break;
     case tag::kJpegTables:
       if (m_flags & scanflag::kJpegBits) handleJpegTables(header, walk);
       break;
@@ -236,6 +286,29 @@ void TagWalker::handleFrameAction(const TagHeader& header, const Walk& walk) {
   action->label = walk.label;
   const std::span<const std::uint8_t> body = bodyOf(header);
   action->bytes.assign(body.begin(), body.end());
+}
+
+template <class Object>
+Object* TagWalker::collect(Object* (TimelineNode::*add)(std::int32_t), const TagHeader& header, const Walk& walk,
+                           const char* typeName) {
+  Object* object = (walk.timeline->*add)(static_cast<std::int32_t>(m_result->nextSerial()));
+  if (object == nullptr) {
+    m_status = ScanStatus::MemoryError;
+    return nullptr;
+  }
+  collectCommon(*object, header, walk.frame);
+  object->typeName = typeName;
+  object->label = walk.label;
+  return object;
+}
+
+void TagWalker::handleInitAction(const TagHeader& header, const Walk& walk) {
+  InitActionObject* action = collect(&TimelineNode::addInitAction, header, walk, "DoInitAction");
+  if (action == nullptr) return;
+  const std::span<const std::uint8_t> body = bodyOf(header);
+  BitReader reader(body);
+  action->characterId = reader.readU16();
+  if (!reader.exhausted()) action->bytes.assign(body.begin() + 2, body.end());
 }
 
 void TagWalker::handleDefineButton(const TagHeader& header, const Walk& walk) {
@@ -300,21 +373,42 @@ void TagWalker::handlePlaceObject2(const TagHeader& header, const Walk& walk) {
   reader.readU16();
   if ((flags & kPlaceHasClipActions) == 0) return;
 
-  InstanceObject* instance = walk.timeline->addInstance(static_cast<std::int32_t>(m_result->nextSerial()));
-  if (instance == nullptr) {
-    m_status = ScanStatus::MemoryError;
-    return;
-  }
-  collectCommon(*instance, header, walk.frame);
-  instance->typeName = "DefineButton";
-  instance->label = walk.label;
-  if (flags & kPlaceHasCharacter) instance->placedCharacterId = reader.readU16();
-  if (flags & kPlaceHasMatrix) readMatrix(reader);
-  if (flags & kPlaceHasColorTransform) readColorTransform(reader, true);
-  if (flags & kPlaceHasRatio) reader.readU16();
-  if (flags & kPlaceHasName) instance->instanceName = reader.readString();
-  if (flags & kPlaceHasClipDepth) instance->clipDepth = reader.readU16();
+  InstanceObject* instance = collect(&TimelineNode::addInstance, header, walk, "DefineButton");
+  if (instance == nullptr) return;
+  readPlacement(reader, flags, *instance);
+  readClipActions(reader, body, *instance, walk);
+}
 
+void TagWalker::handlePlaceObject3(const TagHeader& header, const Walk& walk) {
+  const std::span<const std::uint8_t> body = bodyOf(header);
+  BitReader reader(body);
+  const std::uint8_t flags = reader.readU8();
+  const std::uint8_t moreFlags = reader.readU8();
+  reader.readU16();
+  if ((flags & kPlaceHasClipActions) == 0) return;
+
+  InstanceObject* instance = collect(&TimelineNode::addInstance, header, walk, "PlaceObject3");
+  if (instance == nullptr) return;
+  if ((moreFlags & kPlaceHasClassName) || ((moreFlags & kPlaceHasImage) && (flags & kPlaceHasCharacter))) {
+    reader.readString();
+  }
+  readPlacement(reader, flags, *instance);
+  if (moreFlags & kPlaceHasFilterList) {
+    const std::uint8_t filters = reader.readU8();
+    for (std::uint8_t i = 0; i < filters && !reader.exhausted(); ++i) skipFilter(reader);
+  }
+  if (moreFlags & kPlaceHasBlendMode) reader.readU8();
+  if (moreFlags & kPlaceHasCacheAsBitmap) reader.readU8();
+  // Movies of version 11 and later add the visible flag and the background colour.
+  if (m_movie.version() >= 11) {
+    if (moreFlags & kPlaceHasVisible) reader.readU8();
+    if (moreFlags & kPlaceOpaqueBackground) reader.readU32();
+  }
+  readClipActions(reader, body, *instance, walk);
+}
+
+void TagWalker::readClipActions(BitReader& reader, std::span<const std::uint8_t> body, InstanceObject& instance,
+                                const Walk& walk) const {
   // Movies of version 6 and later widen the event flags to 32 bits and give key-press
   // events a key code byte, which the record size counts.
   const bool wideFlags = m_movie.version() >= 6;
@@ -333,7 +427,7 @@ void TagWalker::handlePlaceObject2(const TagHeader& header, const Walk& walk) {
     const std::uint64_t start = reader.position();
     const std::span<const std::uint8_t> actions = clippedRange(body, start, start + size);
     ConditionAction* action =
-        instance->addConditionAction(static_cast<std::uint16_t>(events), actions.data(), actions.size());
+        instance.addConditionAction(static_cast<std::uint16_t>(events), actions.data(), actions.size());
     action->label = walk.label;
     if (start + size > body.size()) break;
     reader.skip(size);

@@ -60,9 +60,20 @@ class TagWalker {
   std::span<const std::uint8_t> bodyOf(const TagHeader& header) const;
 
   void handleFrameAction(const TagHeader& header, const Walk& walk);
+  void handleInitAction(const TagHeader& header, const Walk& walk);
   void handleDefineButton(const TagHeader& header, const Walk& walk);
   void handleDefineButton2(const TagHeader& header, const Walk& walk);
   void handlePlaceObject2(const TagHeader& header, const Walk& walk);
+  void handlePlaceObject3(const TagHeader& header, const Walk& walk);
+  /// A new object that `add` appends to the walk's timeline, with the tag's offsets, the
+  /// walk's frame and label and `typeName`; none (and status 108) when it cannot be added.
+  template <class Object>
+  Object* collect(Object* (TimelineNode::*add)(std::int32_t), const TagHeader& header, const Walk& walk,
+                  const char* typeName);
+  /// The clip actions from the reader's position: the reserved word, all event flags, then
+  /// one condition action per event record up to the final zero.
+  void readClipActions(BitReader& reader, std::span<const std::uint8_t> body, InstanceObject& instance,
+                       const Walk& walk) const;
   void handleJpegTables(const TagHeader& header, const Walk& walk);
   void handleImage(const TagHeader& header, const Walk& walk);
   void handleDefineSound(const TagHeader& header, const Walk& walk);

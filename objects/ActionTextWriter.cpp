@@ -37,11 +37,16 @@ std::optional<TranslationMode> translationModeOf(ExtractionMode mode) {
     case ExtractionMode::InstructionCode: return TranslationMode::FunctionCode;
     case ExtractionMode::ActionScript4: return TranslationMode::ActionScript4;
     case ExtractionMode::ActionScript5: return TranslationMode::ActionScript5;
+    case ExtractionMode::Source: return TranslationMode::Source;
   }
   return std::nullopt;
 }
 
-std::string normaliseActionTextName(const std::string& chosen) { return normaliseChosenName(chosen, ".txt", {".txt"}); }
+std::string normaliseActionTextName(const std::string& chosen, ExtractionMode mode) {
+  if (mode != ExtractionMode::Source) return normaliseChosenName(chosen, ".txt", {".txt"});
+  // ".as" is shorter than the four-character extensions the rule above is made for.
+  return chosen.ends_with(".as") ? chosen : chosen + ".as";
+}
 
 bool WriteActionText(const ActionObject* object, const std::string& path, ExtractionMode mode, bool showErrors,
                      MessageSink& sink) {

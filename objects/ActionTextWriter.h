@@ -13,11 +13,12 @@ class ActionObject;
 class ButtonObject;
 class MessageSink;
 
-/// A name the user chose for an action text, made to end in ".txt" (see normaliseChosenName).
-std::string normaliseActionTextName(const std::string& chosen);
+/// A name the user chose for an action text, made to end in ".txt" (see normaliseChosenName),
+/// or in ".as" for the source.
+std::string normaliseActionTextName(const std::string& chosen, ExtractionMode mode = ExtractionMode::ActionScript5);
 
 /// The translation mode of an extraction mode: byte code in hex, function code,
-/// ActionScript 4 or 5; none for a number outside the four.
+/// ActionScript 4 or 5, or the source; none for a number outside them.
 std::optional<TranslationMode> translationModeOf(ExtractionMode mode);
 
 /// Writes the object's block translated with its header in the form of `mode` to `path` as

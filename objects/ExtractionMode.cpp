@@ -8,6 +8,7 @@ const char* extractionModeLabel(ExtractionMode mode) {
     case ExtractionMode::InstructionCode: return "Instruction Code\n";
     case ExtractionMode::ActionScript4: return "ActionScript Version 4\n";
     case ExtractionMode::ActionScript5: return "ActionScript Version 5\n";
+    case ExtractionMode::Source: return "ActionScript Source\n";
   }
   return "";
 }
@@ -17,7 +18,10 @@ std::optional<ExtractionMode> extractionModeFromName(const std::string& name) {
   if (name == "function") return ExtractionMode::InstructionCode;
   if (name == "as4") return ExtractionMode::ActionScript4;
   if (name == "as5") return ExtractionMode::ActionScript5;
+  if (name == "source") return ExtractionMode::Source;
   return std::nullopt;
 }
+
+const char* actionTextExtension(ExtractionMode mode) { return mode == ExtractionMode::Source ? ".as" : ".txt"; }
 
 }  // namespace orvane

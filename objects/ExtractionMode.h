@@ -1,4 +1,5 @@
-// The four forms in which extracted action texts are written.
+// The forms in which extracted action texts are written: the four specified ones and the
+// decompiled source.
 #pragma once
 
 #include <optional>
@@ -12,13 +13,18 @@ enum class ExtractionMode : int {
   InstructionCode = 1,  // the function-code listing
   ActionScript4 = 2,
   ActionScript5 = 3,
+  Source = 4,  // the decompiled script, in files ending in ".as"
 };
 
 /// The report's label of a known mode: "Byte Code\n", "Instruction Code\n",
-/// "ActionScript Version 4\n" or "ActionScript Version 5\n".
+/// "ActionScript Version 4\n", "ActionScript Version 5\n" or "ActionScript Source\n".
 const char* extractionModeLabel(ExtractionMode mode);
 
-/// The command-line name of a mode: "bytecode", "function", "as4" or "as5"; none for any other text.
+/// The command-line name of a mode: "bytecode", "function", "as4", "as5" or "source"; none
+/// for any other text.
 std::optional<ExtractionMode> extractionModeFromName(const std::string& name);
+
+/// The extension of the files of action texts: ".as" for the source, else ".txt".
+const char* actionTextExtension(ExtractionMode mode);
 
 }  // namespace orvane

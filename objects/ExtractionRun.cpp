@@ -16,8 +16,8 @@ std::string ownName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string actionFileName(const char* prefix, const MovieObject& object) {
-  return prefix + std::to_string(object.frame) + " tag " + std::to_string(object.characterId) + ".txt";
+std::string actionFileName(const char* prefix, const MovieObject& object, ExtractionMode mode) {
+  return prefix + std::to_string(object.frame) + " tag " + std::to_string(object.characterId) + actionTextExtension(mode);
 }
 
 class ExtractionRun {
@@ -43,7 +43,7 @@ class ExtractionRun {
     for (const auto& timeline : m_result.timelines()) {
       if (m_settings.images) total += timeline->imageCount();
       if (m_settings.sounds) total += timeline->soundCount();
-      if (m_settings.actions) total += timeline->actionCount();
+      if (m_settings.actions) total += timeline->actionCount() + timeline->initActionCount();
       if (m_settings.buttons) total += timeline->buttonCount();
     }
     return total;
@@ -70,24 +70,29 @@ class ExtractionRun {
     }
     if (m_settings.actions) {
       m_report += std::string("\n- Exracting Action Scripts - As ") + extractionModeLabel(m_settings.mode);
-      for (const auto& action : timeline.actions) {
-        const std::string path = folder + actionFileName("Action_In_Frame", *action);
-        m_report += path + "Translating And Extracing...";
-        const bool written = WriteActionText(action.get(), path, m_settings.mode, true, m_sink);
-        m_report += written ? " Success\n" : " Failed\n";
-        advance();
+      for (const auto& action : timeline.actions)
+        writeAction(*action, folder + actionFileName("Action_In_Frame", *action, m_settings.mode));
+      for (const auto& action : timeline.initActions) {
+        writeAction(*action, folder + actionFileName("InitAction_In_Frame", *action, m_settings.mode));
       }
     }
     if (m_settings.buttons) {
       m_report += std::string("\n- Exracting Button Action Scripts - As ") + extractionModeLabel(m_settings.mode);
       for (const auto& button : timeline.buttons) {
-        const std::string path = folder + actionFileName("ButtonAction_In_Frame", *button);
+        const std::string path = folder + actionFileName("ButtonAction_In_Frame", *button, m_settings.mode);
         m_report += path + "Translating And Extracing...";
         const bool written = WriteButtonActionText(button.get(), path, m_settings.mode, true, m_sink);
         m_report += written ? " Success\n" : " Failed\n";
         advance();
       }
     }
+  }
+
+  void writeAction(const ActionObject& action, const std::string& path) {
+    m_report += path + "Translating And Extracing...";
+    const bool written = WriteActionText(&action, path, m_settings.mode, true, m_sink);
+    m_report += written ? " Success\n" : " Failed\n";
+    advance();
   }
 
   void copyFile(const std::string& from, const std::string& folder) {

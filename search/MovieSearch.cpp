@@ -39,7 +39,7 @@ std::vector<LineHit> matchingLines(std::string_view text, const TextMatcher& mat
   return hits;
 }
 
-TranslationMode defaultSearchMode() { return TranslationMode::ActionScript5; }
+TranslationMode defaultSearchMode() { return TranslationMode::Source; }
 
 std::string hitText(const SearchHit& hit) {
   return hit.displayName + " : " + std::to_string(hit.line.line) + " : " + hit.line.text;

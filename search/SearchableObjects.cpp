@@ -22,6 +22,7 @@ std::vector<SearchableObject> searchableObjects(const ScanResult& result) {
   for (const auto& node : result.timelines()) {
     // One line per kind of object that has actions.
     addFrom(objects, node->actions, viewkind::kAction, kEvery);
+    addFrom(objects, node->initActions, viewkind::kAction, kEvery);
     addFrom(objects, node->buttons, viewkind::kButton,
             [](const ButtonObject& button) { return button.conditionCount() > 0; });
     addFrom(objects, node->instances, viewkind::kInstance, kEvery);

@@ -13,7 +13,7 @@ struct SearchableObject {
   int viewKind = 0;  // the "ChangeView" kind that opens the object's window
 };
 
-/// Every timeline in order, each with its frame actions, its buttons that have condition
+/// Every timeline in order, each with its frame actions, its init actions, its buttons that have condition
 /// actions (as the object tree lists them) and its sprite instances.
 std::vector<SearchableObject> searchableObjects(const ScanResult& result);
 

@@ -34,6 +34,8 @@ std::optional<TranslationMode> modeOfCommand(int id) {
       return TranslationMode::ActionScript4;
     case cmd::kActionScript5:
       return TranslationMode::ActionScript5;
+    case cmd::kSource:
+      return TranslationMode::Source;
     default:
       return std::nullopt;
   }
@@ -53,6 +55,8 @@ int commandOfMode(TranslationMode mode) {
       return cmd::kActionScript4;
     case TranslationMode::ActionScript5:
       break;
+    case TranslationMode::Source:
+      return cmd::kSource;
   }
   return cmd::kActionScript5;
 }
@@ -74,6 +78,8 @@ QString toolbarText(int id) {
       return QStringLiteral("AS4");
     case cmd::kActionScript5:
       return QStringLiteral("AS5");
+    case cmd::kSource:
+      return QStringLiteral("Source");
     case cmd::kSyntaxColors:
       return QStringLiteral("Colors");
     case cmd::kCopyScript:
@@ -127,7 +133,7 @@ void CActionFrameWnd::buildCommands() {
   // The mode buttons show the mode on display.
   auto* modes = new QActionGroup(this);
   for (const int id : {cmd::kByteCodeHex, cmd::kByteCodeCharacter, cmd::kByteCodeInteger, cmd::kFunctionCode,
-                       cmd::kActionScript4, cmd::kActionScript5}) {
+                       cmd::kActionScript4, cmd::kActionScript5, cmd::kSource}) {
     commandAction(id)->setCheckable(true);
     modes->addAction(commandAction(id));
   }
@@ -136,7 +142,7 @@ void CActionFrameWnd::buildCommands() {
   toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
   for (const int id :
        {cmd::kSaveAsFile, 0, cmd::kByteCodeHex, cmd::kByteCodeCharacter, cmd::kByteCodeInteger, 0, cmd::kFunctionCode,
-        0, cmd::kActionScript4, cmd::kActionScript5, 0, cmd::kSyntaxColors, cmd::kCopyScript}) {
+        0, cmd::kActionScript4, cmd::kActionScript5, cmd::kSource, 0, cmd::kSyntaxColors, cmd::kCopyScript}) {
     if (id == 0) {
       toolbar->addSeparator();
     } else {
@@ -145,7 +151,7 @@ void CActionFrameWnd::buildCommands() {
   }
   for (const int id : {cmd::kCopyScript, cmd::kSelectAll, 0, cmd::kSaveAsFile, cmd::kSyntaxColors, 0, cmd::kByteCodeHex,
                        cmd::kByteCodeInteger, cmd::kByteCodeCharacter, 0, cmd::kFunctionCode, 0, cmd::kActionScript4,
-                       cmd::kActionScript5}) {
+                       cmd::kActionScript5, cmd::kSource}) {
     if (id == 0) {
       m_contextMenu->addSeparator();
     } else {
@@ -192,6 +198,9 @@ void CActionFrameWnd::show(TranslationMode mode) {
   if (const std::optional<int> version = modeScriptVersion(mode)) {
     m_shownVersion = *version;
     m_keywords.load(m_shownVersion, m_colours);
+  } else if (mode == TranslationMode::Source) {
+    // The source reads like version 5 script and takes its keyword colours.
+    m_keywords.load(5, m_colours);
   }
   m_view->showText(textOf(mode), m_keywords);
   commandAction(commandOfMode(mode))->setChecked(true);

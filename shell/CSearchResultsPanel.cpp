@@ -20,7 +20,7 @@ namespace orvane {
 
 namespace {
 
-constexpr std::array kModes = {TranslationMode::ActionScript5,     TranslationMode::ActionScript4,
+constexpr std::array kModes = {TranslationMode::Source, TranslationMode::ActionScript5,     TranslationMode::ActionScript4,
                                TranslationMode::FunctionCode,      TranslationMode::ByteCodeHex,
                                TranslationMode::ByteCodeCharacter, TranslationMode::ByteCodeInteger};
 

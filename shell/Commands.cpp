@@ -53,6 +53,7 @@ constexpr std::array kActionCommands = {
     CommandEntry{cmd::kFunctionCode, "Function Code", "", "Translate To Function Code", Always},
     CommandEntry{cmd::kActionScript4, "Action Script V4", "", "Translate To SWF Version 4 ActionScript", Always},
     CommandEntry{cmd::kActionScript5, "Action Script V5", "", "Translate To SWF Version 5 ActionScript", Always},
+    CommandEntry{cmd::kSource, "Source", "", "Translate To Decompiled ActionScript Source", Always},
 };
 
 }  // namespace
@@ -65,7 +66,8 @@ const CommandEntry* findCommand(std::span<const CommandEntry> table, int id) {
   return found == table.end() ? nullptr : &*found;
 }
 
-int modeCommandFor(int defaultTranslationMode) {
+int modeCommandFor(int defaultTranslationMode, unsigned movieVersion) {
+  if (defaultTranslationMode == 16 || (defaultTranslationMode == 17 && movieVersion >= 6)) return cmd::kSource;
   if (defaultTranslationMode < 10 || defaultTranslationMode > 15) return 0;
   return cmd::kByteCodeHex + (defaultTranslationMode - 10);
 }

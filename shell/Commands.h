@@ -58,6 +58,7 @@ inline constexpr int kByteCodeInteger = 32773;
 inline constexpr int kFunctionCode = 32774;
 inline constexpr int kActionScript4 = 32775;
 inline constexpr int kActionScript5 = 32776;
+inline constexpr int kSource = 32818;
 inline constexpr int kSyntaxColors = 32800;
 inline constexpr int kCopyScript = 32801;
 inline constexpr int kSelectAll = 32817;
@@ -75,8 +76,10 @@ const CommandEntry* findCommand(std::span<const CommandEntry> table, int id);
 
 /// The mode command a new action window is sent for a default translation mode: 10 to 15
 /// give 32771 to 32776 in the order hex, character, integer, function code, version 4,
-/// version 5; any other mode (17, let the program decide) gives 0, no command.
-int modeCommandFor(int defaultTranslationMode);
+/// version 5, and 16 the source command; 17 (let the program decide) gives the source
+/// command for movies of version 6 and later and 0, no command, for older ones, as does
+/// any other mode.
+int modeCommandFor(int defaultTranslationMode, unsigned movieVersion);
 
 /// The file to open at start-up: the first argument after the program with every double
 /// quotation mark removed; empty without an argument.

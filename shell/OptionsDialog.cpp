@@ -18,8 +18,8 @@ constexpr std::array<const char*, 12> kKindLabels = {
     "Raw Sounds", "MP3 Sounds",    "ADPCM Sounds",   "Streaming Sounds"};
 constexpr std::array<const char*, 3> kGroupLabels = {"Images", "Actions", "Sounds"};
 // In the order of kModeRadioOrder.
-constexpr std::array<const char*, 6> kModeLabels = {
-    "Hex", "Integer", "Character", "Function AS Byte Code", "Action Script Version 4", "Action Script Version 5"};
+constexpr std::array<const char*, 7> kModeLabels = {
+    "Hex", "Integer", "Character", "Function AS Byte Code", "Action Script Version 4", "Action Script Version 5", "Source"};
 
 template <typename Widget>
 Widget* named(const char* label, QWidget* parent) {

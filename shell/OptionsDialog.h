@@ -29,7 +29,7 @@ class OptionsDialog : public QDialog {
   QCheckBox* m_showEmpty;
   std::array<QCheckBox*, 12> m_kinds{};
   std::array<QCheckBox*, 3> m_groups{};
-  std::array<QRadioButton*, 6> m_modes{};
+  std::array<QRadioButton*, 7> m_modes{};
   QCheckBox* m_letOrvaneDecide;
 };
 

@@ -16,8 +16,9 @@ std::uint32_t groupBits(KindGroup group);
 /// The group a flag bit (0 to 11) belongs to.
 KindGroup groupOfBit(int bit);
 
-/// The translation modes of the six radio buttons in the order OK looks at them.
-inline constexpr std::array<int, 6> kModeRadioOrder = {10, 12, 11, 13, 14, 15};
+/// The translation modes of the radio buttons in the order OK looks at them (the six
+/// specified ones, then "Source").
+inline constexpr std::array<int, 7> kModeRadioOrder = {10, 12, 11, 13, 14, 15, 16};
 inline constexpr int kLetOrvaneDecide = 17;
 
 struct OptionsForm {
@@ -25,8 +26,8 @@ struct OptionsForm {
   bool showEmptyMovieObjects = false;
   std::array<bool, 12> kindChecked{};  // by flag bit
   std::array<bool, 3> groupChecked{};  // by KindGroup; a checked group disables its boxes
-  std::array<bool, 6> modeChecked{};   // in kModeRadioOrder
-  bool letOrvaneDecide = false;        // disables the six radio buttons
+  std::array<bool, 7> modeChecked{};   // in kModeRadioOrder
+  bool letOrvaneDecide = false;        // disables the radio buttons
 
   /// The marks the dialog opens with.
   static OptionsForm fromOptions(const ScanOptions& options);

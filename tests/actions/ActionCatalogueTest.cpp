@@ -4,9 +4,13 @@
 
 #include "tests/actions/ActionBytes.h"
 #include "tests/actions/ActionScriptDriver.h"
+#include "tests/actions/GoldenTable.h"
 
 namespace orvane {
 namespace {
+
+using test::GoldenRow;
+using test::GoldenTable;
 
 using test::Bytes;
 using test::i32;
@@ -16,14 +20,6 @@ using test::push;
 using test::str;
 using test::var;
 using test::zstr;
-
-struct GoldenRow {
-  const char* name;
-  Bytes block;
-  const char* functionCode;  // null: not checked for this row
-  const char* as4;
-  const char* as5;
-};
 
 std::vector<GoldenRow> goldenRows() {
   return {
@@ -218,14 +214,12 @@ std::vector<GoldenRow> goldenRows() {
       {"With", join({var("obj"), longAction(0x94, {0x02, 0x00, 'a', 'b', 0x00})}), nullptr,
        "CODE:148FLASH 5 Action\n\nDumping Items Still On Stack {\n stk[ obj ]\n} End Stack Dump\n",
        "with(obj){\nab\n}\n"},
-      {"EndAndUnknownCodes", {0x2A, 0xC8, 0x00, 0x00, 0x80, 0x00, 0x00, 0x00},
-       "[0] CODE:42 UNKNOWN ACTION\n[1] CODE:200 UNKNOWN ACTION\n[4] CODE:128 ActionHasLength\n[7] CODE:0 ActionEnd\n",
-       "(CODE:42 UNKNOWN TRANSLATION)\n(CODE:200 UNKNOWN TRANSLATION)\n// END Action Script\n",
-       "(CODE:42 UNKNOWN TRANSLATION)\n(CODE:200 UNKNOWN TRANSLATION)\n// END Action Script\n"},
+      {"EndAndUnknownCodes", {0x2D, 0xC8, 0x00, 0x00, 0x80, 0x00, 0x00, 0x00},
+       "[0] CODE:45 UNKNOWN ACTION\n[1] CODE:200 UNKNOWN ACTION\n[4] CODE:128 ActionHasLength\n[7] CODE:0 ActionEnd\n",
+       "(CODE:45 UNKNOWN TRANSLATION)\n(CODE:200 UNKNOWN TRANSLATION)\n// END Action Script\n",
+       "(CODE:45 UNKNOWN TRANSLATION)\n(CODE:200 UNKNOWN TRANSLATION)\n// END Action Script\n"},
   };
 }
-
-class GoldenTable : public ::testing::TestWithParam<GoldenRow> {};
 
 TEST_P(GoldenTable, ListsAndRendersAsWorkedOut) {
   const GoldenRow& row = GetParam();
@@ -246,8 +240,7 @@ TEST_P(GoldenTable, ListsAndRendersAsWorkedOut) {
   EXPECT_TRUE(messages.messages().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Actions, GoldenTable, ::testing::ValuesIn(goldenRows()),
-                         [](const ::testing::TestParamInfo<GoldenRow>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Actions, GoldenTable, ::testing::ValuesIn(goldenRows()), test::goldenRowName);
 
 }  // namespace
 }  // namespace orvane

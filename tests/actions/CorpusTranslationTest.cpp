@@ -11,6 +11,7 @@
 #include "movie/TagWalker.h"
 #include "platform/MessageSink.h"
 #include "tests/support/RecordingWriter.h"
+#include "tests/support/ScanFixture.h"
 #include "tests/support/TestFiles.h"
 
 namespace orvane {
@@ -19,6 +20,9 @@ namespace {
 constexpr TranslationMode kModes[] = {TranslationMode::ByteCodeHex,   TranslationMode::ByteCodeInteger,
                                       TranslationMode::ByteCodeCharacter, TranslationMode::FunctionCode,
                                       TranslationMode::ActionScript4, TranslationMode::ActionScript5};
+
+/// The actions of movie versions 6 and 7, which the corpus uses thousands of times.
+constexpr int kLaterVersionCodes[] = {0x2A, 0x2B, 0x2C, 0x54, 0x55, 0x66, 0x67, 0x68, 0x69, 0x89, 0x8E, 0x8F};
 
 bool isUncompressedMovie(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -56,6 +60,11 @@ void translateBlock(const ActionObject& block, std::size_t& records) {
   for (const TranslationMode mode : kModes) {
     const std::string text = translator.Listing(mode, true);
     EXPECT_FALSE(text.empty());
+    if (mode == TranslationMode::ActionScript5) {
+      for (const int code : kLaterVersionCodes) {
+        EXPECT_EQ(text.find("(CODE:" + std::to_string(code) + " UNKNOWN TRANSLATION)"), std::string::npos) << code;
+      }
+    }
     if (mode != TranslationMode::FunctionCode || translator.RecordCount() == 0) continue;
     const std::vector<std::uint32_t> offsets = entryOffsets(text);
     ASSERT_EQ(offsets.size(), translator.RecordCount());
@@ -88,6 +97,10 @@ TEST(CorpusTranslation, EveryActionBlockOfTheSampleMoviesTranslatesInEveryMode) 
         translateBlock(*action, records);
         ++blocks;
       }
+      for (const auto& action : timeline->initActions) {
+        translateBlock(*action, records);
+        ++blocks;
+      }
       std::vector<const ButtonObject*> owners;
       for (const auto& button : timeline->buttons) owners.push_back(button.get());
       for (const auto& instance : timeline->instances) owners.push_back(instance.get());
@@ -104,6 +117,22 @@ TEST(CorpusTranslation, EveryActionBlockOfTheSampleMoviesTranslatesInEveryMode) 
   EXPECT_GT(movies, 50u);
   EXPECT_GT(blocks, 500u);
   EXPECT_GT(records, 100000u);
+}
+
+TEST(CorpusTranslation, InitActionsHoldTheClassCode) {
+  const std::string samples = test::samplesFolder();
+  if (samples.empty()) GTEST_SKIP() << "the sample corpus folder is absent";
+  test::ScanFixture fixture;
+  ASSERT_EQ(fixture.scan(test::readFile(samples + "/jpexs/as2_definefunc_regs.fws.swf")), ScanStatus::Success);
+  const auto& initActions = fixture.timeline(0).initActions;
+  ASSERT_EQ(initActions.size(), 1u);
+  EXPECT_EQ(initActions[0]->characterId, 1);
+  RecordingMessageSink messages;
+  ActionTranslator translator(messages);
+  translator.SetSource(initActions[0].get());
+  const std::string script = translator.Listing(TranslationMode::ActionScript5, false);
+  EXPECT_EQ(script.rfind("if ( not (_global.MyClass) ){\n", 0), 0u) << script;
+  EXPECT_NE(script.find("ASSetPropFlags(_global.MyClass.prototype , \"NULL\" , \"1\")\n"), std::string::npos);
 }
 
 }  // namespace

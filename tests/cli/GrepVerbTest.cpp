@@ -30,12 +30,12 @@ TEST_F(GrepVerb, HitsOneLineEachAndExitZero) {
   const TimelineNode& main = scanned.timeline(0);
   const std::string frame = main.actions[0]->describe(false);
   const std::string button = main.buttons[0]->describe(false);
-  test::CliOutcome outcome = run({"score"});
+  test::CliOutcome outcome = run({"score", "--mode", "as5"});
   EXPECT_EQ(outcome.status, 0);
   EXPECT_EQ(outcome.out, frame + " : 11 : score = \"5\";\n" + button + " : 7 : \tscore = \"0\";\n" +
                              "Sprite Instance ball  : 7 : \tscore = \"9\";\n");
 
-  outcome = run({"score = \"[59]\"", "--regex"});
+  outcome = run({"score = \"[59]\"", "--regex", "--mode", "as5"});
   EXPECT_EQ(outcome.status, 0);
   EXPECT_EQ(outcome.out, frame + " : 11 : score = \"5\";\nSprite Instance ball  : 7 : \tscore = \"9\";\n");
 
@@ -45,7 +45,7 @@ TEST_F(GrepVerb, HitsOneLineEachAndExitZero) {
 }
 
 TEST_F(GrepVerb, NoHitsExitOneAndBadPatternsExitTwo) {
-  test::CliOutcome outcome = run({"SCORE"});
+  test::CliOutcome outcome = run({"SCORE", "--mode", "as5"});
   EXPECT_EQ(outcome.status, 1);
   EXPECT_TRUE(outcome.out.empty());
 

@@ -53,6 +53,39 @@ TEST(ScanVerb, PrintsPropertiesTreeAndInstances) {
   EXPECT_NE(details.out.find("\"instanceName\":\"ball\""), std::string::npos);
 }
 
+TEST(ScanVerb, InitActionsInTheTreeTheJsonAndTheActionsVerb) {
+  test::ScratchFolder folder;
+  test::TagList sprite;
+  sprite.showFrame().end();
+  test::MovieBuilder movie(6);
+  movie.defineSprite(3, 1, sprite).doAction({0x07, 0x00}).doInitAction(3, {0x06, 0x00}).showFrame().end();
+  const std::string path = folder.file("movie.swf");
+  test::writeFile(path, movie.build());
+
+  const test::CliOutcome run = runOrvaneCli({"--temp", folder.file("temp"), "scan", path});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("Main Movie Stage\n  Actions (1)\n    Action Script For  Frame[0] \n"
+                         "  Init Actions (1)\n    Init Actions For Movie Object (ID 3) \n\n"),
+            std::string::npos)
+      << run.out;
+  const test::CliOutcome json = runOrvaneCli({"--temp", folder.file("temp"), "scan", path, "--json"});
+  EXPECT_NE(json.out.find("{\"kind\":\"initAction\",\"serial\":2,\"characterId\":3,\"frame\":0,\"label\":\"\","
+                          "\"typeName\":\"DoInitAction\",\"displayName\":\"Init Actions For Movie Object (ID 3) \","
+                          "\"spriteId\":3,\"length\":2}"),
+            std::string::npos)
+      << json.out;
+  const test::CliOutcome actions =
+      runOrvaneCli({"--temp", folder.file("temp"), "actions", path, "--serial", "2", "--mode", "as5"});
+  EXPECT_EQ(actions.status, 0);
+  EXPECT_EQ(actions.out,
+            "// Action Script Translation Engine V1.5.2\n// Orvane, the SWF movie inspector\n//\n"
+            "// Mode : Translate to Action Script, Version 5\n// Frame : 0\n// Label : \n// Instruction Count : 2\n"
+            "// Action Script Size : 2 bytes\n//\n\nplay ();\n// END Action Script\n\n");
+  const test::CliOutcome all = runOrvaneCli({"--temp", folder.file("temp"), "actions", path, "--all", "--mode", "function"});
+  EXPECT_NE(all.out.find("=== Action Script For  Frame[0] \n"), std::string::npos);
+  EXPECT_GT(all.out.find("=== Init Actions For Movie Object (ID 3) \n"), all.out.find("=== Action Script For"));
+}
+
 TEST(ScanVerb, FailuresAndUsageErrors) {
   test::ScratchFolder folder;
   const std::string path = folder.file("bad.swf");

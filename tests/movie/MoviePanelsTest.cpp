@@ -83,6 +83,29 @@ TEST(MoviePanels, TreeListsFoldersAndHidesEmptySprites) {
   EXPECT_EQ(flatten(objectTree(mixed, false, false))[3], "  Sounds (1)");
 }
 
+TEST(MoviePanels, InitActionsHaveAFolderAfterTheFrameActionsAndOpenAsActions) {
+  ScanResult result;
+  TimelineNode* main = result.addTimeline();
+  InitActionObject* init = main->addInitAction(1);
+  init->characterId = 4;
+  init->typeName = "DoInitAction";
+  init->bodyLength = 9;
+  main->addButton(2)->addConditionAction(0, nullptr, 0);
+  main->addAction(3)->frame = 2;
+  const std::vector<ObjectTreeItem> tree = objectTree(result, false, false);
+  EXPECT_EQ(flatten(tree), (std::vector<std::string>{"Main Movie Stage", "  Actions (1)", "    Action Script For  Frame[2] ",
+                                                     "  Init Actions (1)", "    Init Actions For Movie Object (ID 4) ",
+                                                     "  Buttons (1)", "    Button Defined at Frame[0] "}));
+  EXPECT_EQ(tree[0].children[1].children[0].data, 1);
+  EXPECT_EQ(flatten(objectTree(result, true, false))[4],
+            "    Init Actions For Movie Object (ID 4) tagID[4] DoInitAction Size:9 ");
+  EXPECT_EQ(changeViewKind(tree[0].children[1].children[0].text), 259);
+  // Init actions alone are objects of their own: no "No Supported Objects Found".
+  ScanResult initOnly;
+  initOnly.addTimeline()->addInitAction(1);
+  EXPECT_EQ(flatten(objectTree(initOnly, false, false)).size(), 3u);
+}
+
 TEST(MoviePanels, ChangeViewKindFollowsTheLastMatchingWord) {
   EXPECT_EQ(changeViewKind("Action Script For  Frame[0] "), 259);
   EXPECT_EQ(changeViewKind("Sound Defined at Frame[0] "), 261);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "movie/ScanOptions.h"
+#include "tests/actions/ActionBytes.h"
 #include "tests/support/ScanFixture.h"
 
 namespace orvane {
@@ -10,6 +11,7 @@ namespace {
 
 using test::Bytes;
 using test::ByteWriter;
+using test::join;
 using test::ClipAction;
 using test::MovieBuilder;
 using test::ScanFixture;
@@ -265,6 +267,90 @@ TEST(TagWalker, VersionSixClipActionsUseWideFlagsAndKeyCodes) {
   EXPECT_EQ(instance.conditionActions[1]->conditionWord, 0x0001);
   EXPECT_EQ(instance.conditionActions[1]->bytes, kStop);
   EXPECT_EQ(instance.describe(false), "Sprite Instance ");
+}
+
+TEST(TagWalker, InitActionsOfTheMainTimelineAreCollected) {
+  TagList sprite;
+  sprite.doInitAction(9, kStop).showFrame().end();
+  MovieBuilder movie(6);
+  movie.defineSprite(5, 1, sprite).frameLabel("init").doInitAction(5, kPlay).doAction(kStop).showFrame();
+  movie.doInitAction(7, join({kStop, kPlay})).raw({0xC1, 0x0E, 0x05}).end();  // a body of one byte
+  ScanFixture fixture;
+  ASSERT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  EXPECT_TRUE(fixture.timeline(1).initActions.empty());  // only the main timeline's count
+  const auto& initActions = fixture.timeline(0).initActions;
+  ASSERT_EQ(initActions.size(), 3u);
+  const InitActionObject& first = *initActions[0];
+  EXPECT_EQ(first.characterId, 5);
+  EXPECT_EQ(first.bytes, kPlay);
+  EXPECT_EQ(first.frame, 0);
+  EXPECT_EQ(first.label, "init");
+  EXPECT_EQ(first.typeName, "DoInitAction");
+  EXPECT_EQ(first.bodyLength, 4u);
+  EXPECT_EQ(first.conditionWord, 0xFFFF);
+  EXPECT_EQ(first.describe(false), "Init Actions For Movie Object (ID 5) ");
+  EXPECT_EQ(first.describe(true), "Init Actions For Movie Object (ID 5) Label: init tagID[5] DoInitAction Size:4 ");
+  EXPECT_EQ(initActions[1]->characterId, 7);
+  EXPECT_EQ(initActions[1]->frame, 1);
+  EXPECT_EQ(initActions[1]->bytes, join({kStop, kPlay}));
+  EXPECT_TRUE(initActions[2]->bytes.empty());
+  // Found by serial like a frame action; the frame action stays a frame action.
+  EXPECT_EQ(fixture.result.findAction(static_cast<std::uint32_t>(first.serial), true), &first);
+  ASSERT_EQ(fixture.timeline(0).actions.size(), 1u);
+  EXPECT_EQ(fixture.timeline(0).actions[0]->bytes, kStop);
+
+  ASSERT_EQ(fixture.scan(movie.build(), scanflag::kAll & ~scanflag::kFrameActions), ScanStatus::Success);
+  EXPECT_TRUE(fixture.timeline(0).initActions.empty());
+}
+
+TEST(TagWalker, PlaceObject3ClipActionsAreReadPastEveryFieldFromVersionEightOn) {
+  // A drop shadow, a 2 x 1 convolution and a two-colour gradient glow, their fields all 0xFF.
+  const Bytes filters = join({{3, 0}, Bytes(23, 0xFF), {5, 2, 1}, Bytes(21, 0xFF), {4, 2}, Bytes(29, 0xFF)});
+  test::PlaceObject3Fields version8;
+  version8.className = "com.Hero";
+  version8.filterList = filters;
+  version8.blendMode = 3;
+  version8.cacheAsBitmap = 1;
+  test::PlaceObject3Fields version11 = version8;
+  version11.visible = 1;
+  version11.background = 0x11223344;
+  const std::vector<ClipAction> clips = {{0x00020000, kPlay, 65}, {0x00000003, kStop}};
+  for (const auto& [version, fields] : {std::pair{8, version8}, std::pair{11, version11}, std::pair{8, test::PlaceObject3Fields{}}}) {
+    SCOPED_TRACE(version);
+    MovieBuilder movie(static_cast<std::uint8_t>(version));
+    movie.frameLabel("here").placeObject3(1, 30, "hero", 4, fields, clips).end();
+    ScanFixture fixture;
+    ASSERT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+    ASSERT_EQ(fixture.timeline(0).instances.size(), 1u);
+    const InstanceObject& instance = *fixture.timeline(0).instances[0];
+    EXPECT_EQ(instance.typeName, "PlaceObject3");
+    EXPECT_EQ(instance.placedCharacterId, 30);
+    EXPECT_EQ(instance.instanceName, "hero");
+    EXPECT_EQ(instance.clipDepth, 4);
+    ASSERT_EQ(instance.conditionCount(), 2u);
+    EXPECT_EQ(instance.conditionActions[0]->conditionWord, 0x0000);
+    EXPECT_EQ(instance.conditionActions[0]->bytes, kPlay);
+    EXPECT_EQ(instance.conditionActions[0]->label, "here");
+    EXPECT_EQ(instance.conditionActions[1]->conditionWord, 0x0003);
+    EXPECT_EQ(instance.conditionActions[1]->bytes, kStop);
+
+    ASSERT_EQ(fixture.scan(movie.build(), scanflag::kAll & ~scanflag::kInstanceActions), ScanStatus::Success);
+    EXPECT_TRUE(fixture.timeline(0).instances.empty());
+  }
+
+  // Version 7 movies have no PlaceObject3; a filter of unknown kind hides the clip actions.
+  MovieBuilder version7(7);
+  version7.placeObject3(1, 30, "", 0, version8, clips).end();
+  test::PlaceObject3Fields unknownFilter;
+  unknownFilter.filterList = {1, 9, 0, 0, 0, 0};
+  MovieBuilder unknown(8);
+  unknown.placeObject3(1, 30, "", 0, unknownFilter, clips).end();
+  ScanFixture fixture;
+  ASSERT_EQ(fixture.scan(version7.build()), ScanStatus::Success);
+  EXPECT_TRUE(fixture.timeline(0).instances.empty());
+  ASSERT_EQ(fixture.scan(unknown.build()), ScanStatus::Success);
+  ASSERT_EQ(fixture.timeline(0).instances.size(), 1u);
+  EXPECT_EQ(fixture.timeline(0).instances[0]->conditionCount(), 0u);
 }
 
 TEST(TagWalker, ButtonsCarryTheirConditionActions) {

@@ -127,6 +127,33 @@ TEST(ExtractAllObjects, EveryGroupWithItsReportAndFiles) {
   EXPECT_EQ(steps.back(), (std::pair<std::size_t, std::size_t>{9, 9}));
 }
 
+TEST(ExtractAllObjects, InitActionsAreWrittenAfterTheFrameActionsOfTheirTimeline) {
+  ScanResult result;
+  TimelineNode& main = *result.addTimeline();
+  ScannedMovie::addAction(main, 1, 0, 0);
+  InitActionObject& init = *main.addInitAction(2);
+  init.frame = 2;
+  init.characterId = 5;
+  init.bytes = {0x06, 0x00};
+  test::ScratchFolder target;
+  ExtractionSettings settings;
+  settings.directory = target.path();
+  settings.images = settings.sounds = settings.buttons = false;
+  RecordingMessageSink sink;
+  std::size_t total = 0;
+  const std::string report =
+      ExtractAllObjects(result, settings, sink, [&](std::size_t, std::size_t all) { total = all; });
+  const std::string folder = target.path() + "/Main Movie Stage/";
+  EXPECT_EQ(report, "\n Extraction Report\n-----------------------\nExtraction Directory : " + target.path() + " \n"
+                    "\n- Exracting Action Scripts - As ActionScript Version 5\n" +
+                    folder + "Action_In_Frame0 tag 0.txtTranslating And Extracing... Success\n" +
+                    folder + "InitAction_In_Frame2 tag 5.txtTranslating And Extracing... Success\n"
+                    "\n Finished Extraction");
+  EXPECT_EQ(total, 2u);
+  const std::vector<std::uint8_t> bytes = test::readFile(folder + "InitAction_In_Frame2 tag 5.txt");
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), translated(init, TranslationMode::ActionScript5));
+}
+
 TEST(ExtractAllObjects, OnlySoundsIntoADirectoryEndingInASeparator) {
   test::ScratchFolder temp;
   ScannedMovie movie(temp);
@@ -203,7 +230,7 @@ TEST(ActionTextWriter, ModesMessagesAndMissingObjects) {
   const std::vector<std::uint8_t> bytes = test::readFile(folder.file("f.txt"));
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), translated(action, TranslationMode::FunctionCode));
 
-  EXPECT_FALSE(WriteActionText(&action, folder.file("g.txt"), static_cast<ExtractionMode>(4), false, sink));
+  EXPECT_FALSE(WriteActionText(&action, folder.file("g.txt"), static_cast<ExtractionMode>(5), false, sink));
   EXPECT_FALSE(WriteActionText(nullptr, folder.file("g.txt"), ExtractionMode::ByteCode, true, sink));
   EXPECT_FALSE(WriteActionText(&action, folder.file("no/g.txt"), ExtractionMode::ByteCode, false, sink));
   ASSERT_EQ(sink.messages().size(), 1u);  // the unknown mode is shown even without errors shown

@@ -115,17 +115,25 @@ TEST(OptionsForm, OpensFromTheFlagsAndComputesThemOnOk) {
 
 TEST(OptionsForm, ModeRules) {
   ScanOptions options;
-  options.defaultTranslationMode = 16;
+  options.defaultTranslationMode = 18;
   OptionsForm form = OptionsForm::fromOptions(options);
   EXPECT_FALSE(form.letOrvaneDecide);
   for (const bool checked : form.modeChecked) EXPECT_FALSE(checked);
+  form.applyTo(options);
+  EXPECT_EQ(options.defaultTranslationMode, 18);
+
+  // Mode 16 is the source, the last radio button.
+  options.defaultTranslationMode = 16;
+  form = OptionsForm::fromOptions(options);
+  EXPECT_TRUE(form.modeChecked[6]);
+  form.modeChecked = {false, false, false, false, false, false, true};
   form.applyTo(options);
   EXPECT_EQ(options.defaultTranslationMode, 16);
 
   options.defaultTranslationMode = 11;
   form = OptionsForm::fromOptions(options);
   EXPECT_TRUE(form.modeChecked[2]);  // "Character" is third in the order OK looks at
-  form.modeChecked = {false, true, false, false, false, true};
+  form.modeChecked = {false, true, false, false, false, true, false};
   form.applyTo(options);
   EXPECT_EQ(options.defaultTranslationMode, 12);  // "Integer" comes before version 5
   form.letOrvaneDecide = true;

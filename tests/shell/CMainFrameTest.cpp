@@ -178,7 +178,8 @@ TEST(CMainFrame, ModeCommandsAndTheDefaultMode) {
       {cmd::kByteCodeInteger, TranslationMode::ByteCodeInteger},
       {cmd::kActionScript4, TranslationMode::ActionScript4},
       {cmd::kFunctionCode, TranslationMode::FunctionCode},
-      {cmd::kActionScript5, TranslationMode::ActionScript5}};
+      {cmd::kActionScript5, TranslationMode::ActionScript5},
+      {cmd::kSource, TranslationMode::Source}};
   for (const auto& [id, mode] : commands) {
     window->commandAction(id)->trigger();
     EXPECT_EQ(window->mode(), mode) << id;
@@ -201,7 +202,7 @@ TEST(CMainFrame, ModeCommandsAndTheDefaultMode) {
   for (const QAction* action : window->contextMenu()->actions()) menu << action->text();
   EXPECT_EQ(menu, (QStringList{"Copy", "Select All", "", "Save As File...", "Syntax Colors...", "", "Byte Code Hex",
                                "Byte Code Integer", "Byte Code Character", "", "Function Code", "", "Action Script V4",
-                               "Action Script V5"}));
+                               "Action Script V5", "Source"}));
   EXPECT_TRUE(window->commandAction(cmd::kByteCodeHex)->isChecked());
   EXPECT_FALSE(window->commandAction(cmd::kActionScript4)->isChecked());
 

@@ -19,15 +19,18 @@ TEST(Commands, TablesAndModeCommands) {
   EXPECT_STREQ(findCommand(actionCommands(), cmd::kByteCodeInteger)->statusText,
                "Translate To Byte Code - Interger Mode");
 
-  EXPECT_EQ(modeCommandFor(10), 32771);
-  EXPECT_EQ(modeCommandFor(11), 32772);
-  EXPECT_EQ(modeCommandFor(12), 32773);
-  EXPECT_EQ(modeCommandFor(13), 32774);
-  EXPECT_EQ(modeCommandFor(14), 32775);
-  EXPECT_EQ(modeCommandFor(15), 32776);
-  EXPECT_EQ(modeCommandFor(16), 0);
-  EXPECT_EQ(modeCommandFor(17), 0);
-  EXPECT_EQ(modeCommandFor(9), 0);
+  EXPECT_EQ(modeCommandFor(10, 5), 32771);
+  EXPECT_EQ(modeCommandFor(11, 5), 32772);
+  EXPECT_EQ(modeCommandFor(12, 5), 32773);
+  EXPECT_EQ(modeCommandFor(13, 5), 32774);
+  EXPECT_EQ(modeCommandFor(14, 8), 32775);
+  EXPECT_EQ(modeCommandFor(15, 8), 32776);
+  EXPECT_EQ(modeCommandFor(16, 4), cmd::kSource);
+  // Letting the program decide: the source from version 6 on, the window's own choice before.
+  EXPECT_EQ(modeCommandFor(17, 5), 0);
+  EXPECT_EQ(modeCommandFor(17, 6), cmd::kSource);
+  EXPECT_EQ(modeCommandFor(9, 8), 0);
+  EXPECT_EQ(modeCommandFor(18, 8), 0);
 }
 
 TEST(Commands, CommandLineArgument) {

@@ -53,6 +53,8 @@ TEST(FindInMovie, HitsOfFrameActionsButtonsAndClipsOpenTheirWindowAtTheLine) {
   EXPECT_FALSE(dock->isHidden());
 
   CSearchResultsPanel& panel = *frame.searchPanel();
+  EXPECT_EQ(panel.modeBox()->currentText(), QString::fromLatin1(modeMenuText(TranslationMode::Source)));
+  panel.modeBox()->setCurrentIndex(panel.modeBox()->findText(QStringLiteral("Action Script V5")));
   search(panel, QStringLiteral("score"));
   const TimelineNode& main = *frame.scanResult().firstTimeline();
   QListWidget& hits = *panel.hitList();

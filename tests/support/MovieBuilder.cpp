@@ -123,17 +123,11 @@ TagList& TagList::defineButton2(std::uint16_t id,
   return tag(34, body.data());
 }
 
-TagList& TagList::placeObject2(std::uint8_t version, std::uint16_t depth, std::uint16_t characterId,
-                               const std::string& name, std::uint16_t clipDepth,
-                               const std::vector<ClipAction>& clips) {
-  const bool wide = version >= 6;
-  std::uint8_t flags = 0x80 | 0x02;
-  if (!name.empty()) flags |= 0x20;
-  if (clipDepth != 0) flags |= 0x40;
-  ByteWriter body;
-  body.u8(flags).u16(depth).u16(characterId);
-  if (!name.empty()) body.string(name);
-  if (clipDepth != 0) body.u16(clipDepth);
+namespace {
+
+/// The clip actions of a PlaceObject2 or PlaceObject3: reserved word, all event flags, the
+/// records and the final zero.
+void writeClipActions(ByteWriter& body, bool wide, const std::vector<ClipAction>& clips) {
   std::uint32_t all = 0;
   for (const ClipAction& clip : clips) all |= clip.events;
   body.u16(0);
@@ -146,7 +140,54 @@ TagList& TagList::placeObject2(std::uint8_t version, std::uint16_t depth, std::u
     body.bytes(clip.actions);
   }
   if (wide) body.u32(0); else body.u16(0);
+}
+
+}  // namespace
+
+TagList& TagList::placeObject2(std::uint8_t version, std::uint16_t depth, std::uint16_t characterId,
+                               const std::string& name, std::uint16_t clipDepth,
+                               const std::vector<ClipAction>& clips) {
+  std::uint8_t flags = 0x80 | 0x02;
+  if (!name.empty()) flags |= 0x20;
+  if (clipDepth != 0) flags |= 0x40;
+  ByteWriter body;
+  body.u8(flags).u16(depth).u16(characterId);
+  if (!name.empty()) body.string(name);
+  if (clipDepth != 0) body.u16(clipDepth);
+  writeClipActions(body, version >= 6, clips);
   return tag(26, body.data());
+}
+
+TagList& TagList::placeObject3(std::uint16_t depth, std::uint16_t characterId, const std::string& name,
+                               std::uint16_t clipDepth, const PlaceObject3Fields& fields,
+                               const std::vector<ClipAction>& clips) {
+  std::uint8_t flags = 0x80 | 0x10 | 0x04 | 0x02;
+  if (!name.empty()) flags |= 0x20;
+  if (clipDepth != 0) flags |= 0x40;
+  std::uint8_t moreFlags = 0;
+  if (fields.background >= 0) moreFlags |= 0x40;
+  if (fields.visible >= 0) moreFlags |= 0x20;
+  if (!fields.className.empty()) moreFlags |= 0x08;
+  if (fields.cacheAsBitmap >= 0) moreFlags |= 0x04;
+  if (fields.blendMode >= 0) moreFlags |= 0x02;
+  if (!fields.filterList.empty()) moreFlags |= 0x01;
+  ByteWriter body;
+  body.u8(flags).u8(moreFlags).u16(depth);
+  if (!fields.className.empty()) body.string(fields.className);
+  body.u16(characterId).bytes(identityMatrix()).u16(0x1234);
+  if (!name.empty()) body.string(name);
+  if (clipDepth != 0) body.u16(clipDepth);
+  body.bytes(fields.filterList);
+  if (fields.blendMode >= 0) body.u8(static_cast<std::uint32_t>(fields.blendMode));
+  if (fields.cacheAsBitmap >= 0) body.u8(static_cast<std::uint32_t>(fields.cacheAsBitmap));
+  if (fields.visible >= 0) body.u8(static_cast<std::uint32_t>(fields.visible));
+  if (fields.background >= 0) body.u32(static_cast<std::uint32_t>(fields.background));
+  writeClipActions(body, true, clips);
+  return tag(70, body.data());
+}
+
+TagList& TagList::doInitAction(std::uint16_t spriteId, const Bytes& actions) {
+  return tag(59, ByteWriter().u16(spriteId).bytes(actions).take());
 }
 
 TagList& TagList::placeObject2Plain(std::uint16_t depth, std::uint16_t characterId) {

@@ -37,6 +37,17 @@ struct ClipAction {
   std::uint8_t keyCode = 0;  // written for key-press events of version 6 movies
 };
 
+/// The fields of a PlaceObject3 beside its character, matrix, name, clip depth and clip
+/// actions; each is written, with its flag, when it is set.
+struct PlaceObject3Fields {
+  std::string className;
+  Bytes filterList;  // the whole list: the count byte and the filter records
+  int blendMode = -1;
+  int cacheAsBitmap = -1;
+  int visible = -1;              // a field of version 11 and later
+  std::int64_t background = -1;  // RGBA, a field of version 11 and later
+};
+
 /// A list of tags: the body of a movie or of a sprite.
 class TagList {
  public:
@@ -58,6 +69,11 @@ class TagList {
   /// PlaceObject2 with clip actions; `version` chooses 16- or 32-bit event flags.
   TagList& placeObject2(std::uint8_t version, std::uint16_t depth, std::uint16_t characterId,
                         const std::string& name, std::uint16_t clipDepth, const std::vector<ClipAction>& clips);
+  /// PlaceObject3 with an identity matrix, a ratio and clip actions (32-bit event flags).
+  TagList& placeObject3(std::uint16_t depth, std::uint16_t characterId, const std::string& name,
+                        std::uint16_t clipDepth, const PlaceObject3Fields& fields, const std::vector<ClipAction>& clips);
+  /// DoInitAction: the sprite id, then the actions.
+  TagList& doInitAction(std::uint16_t spriteId, const Bytes& actions);
   /// PlaceObject2 without clip actions (character and matrix only).
   TagList& placeObject2Plain(std::uint16_t depth, std::uint16_t characterId);
   TagList& defineSprite(std::uint16_t id, std::uint16_t frameCount, const TagList& tags);

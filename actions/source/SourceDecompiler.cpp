@@ -1,0 +1,1348 @@
+#include "actions/source/SourceDecompiler.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <bitset>
+#include <cstdio>
+#include <map>
+
+#include "actions/source/SourceInstructions.h"
+#include "actions/source/SourceNumber.h"
+#include "actions/source/SourceWriter.h"
+#include "movie/BitReader.h"
+
+namespace orvane {
+
+namespace {
+
+/// Structures nested deeper than this are laid out flat, with gotos.
+constexpr int kMaxNesting = 40;
+
+namespace op {
+constexpr std::uint8_t kPop = 0x17;
+constexpr std::uint8_t kNot = 0x12;
+constexpr std::uint8_t kEquals2 = 0x49;
+constexpr std::uint8_t kPlay = 0x06;
+constexpr std::uint8_t kSetTarget = 0x8B;
+constexpr std::uint8_t kSetTarget2 = 0x20;
+constexpr std::uint8_t kPush = 0x96;
+constexpr std::uint8_t kJump = 0x99;
+constexpr std::uint8_t kIf = 0x9D;
+}  // namespace op
+
+constexpr std::array<const char*, 22> kProperties = {
+    "_x",       "_y",          "_xscale",    "_yscale", "_currentframe", "_totalframes", "_alpha",  "_visible",
+    "_width",   "_height",     "_rotation",  "_target", "_framesloaded", "_name",        "_droptarget", "_url",
+    "_highquality", "_focusrect", "_soundbuftime", "_quality", "_xmouse", "_ymouse"};
+
+/// The value stack of the block being decoded. Branches are decoded above a floor: a pop
+/// below it reads the enclosing code's values without taking them (the branch borrows
+/// them), and once those run out yields an empty value.
+struct Stack {
+  std::vector<ExpressionPtr> values;
+  std::size_t floor = 0;
+  std::size_t borrowed = 0;
+
+  ExpressionPtr pop() {
+    if (values.size() <= floor) {
+      const std::size_t below = std::min(floor, values.size());
+      if (borrowed >= below) return makeEmpty();
+      return values[below - 1 - borrowed++];
+    }
+    ExpressionPtr value = std::move(values.back());
+    values.pop_back();
+    return value;
+  }
+  void push(ExpressionPtr value) { values.push_back(std::move(value)); }
+  std::size_t size() const { return values.size(); }
+  std::size_t available() const { return values.size() - std::min(floor, values.size()); }
+  const Expression* top() const { return values.size() > floor ? values.back().get() : nullptr; }
+};
+
+/// Raises the floor to the current size for one branch and puts it back afterwards.
+class FloorGuard {
+ public:
+  explicit FloorGuard(Stack& stack) : m_stack(stack), m_saved(stack.floor), m_borrowed(stack.borrowed) {
+    stack.floor = stack.size();
+    stack.borrowed = 0;
+  }
+  ~FloorGuard() {
+    m_stack.floor = m_saved;
+    m_stack.borrowed = m_borrowed;
+  }
+  FloorGuard(const FloorGuard&) = delete;
+  FloorGuard& operator=(const FloorGuard&) = delete;
+
+ private:
+  Stack& m_stack;
+  std::size_t m_saved;
+  std::size_t m_borrowed;
+};
+
+struct Context {
+  std::size_t breakTarget = kNoIndex;
+  std::size_t continueTarget = kNoIndex;
+  std::size_t loopLast = kNoIndex;   // the back branch of the innermost loop
+  std::size_t* update = nullptr;     // the update part of a for loop, found from its continues
+  int depth = 0;
+
+  Context nested() const {
+    Context inner = *this;
+    ++inner.depth;
+    return inner;
+  }
+};
+
+/// The names of one function's registers and which of them were declared.
+struct Scope {
+  std::array<std::string, 256> names;
+  std::bitset<256> declared;
+};
+
+/// Removes the `count` values below `base` that a statement's branches consumed.
+void dropTaken(Stack& stack, std::size_t base, std::size_t count) {
+  if (count == 0 || count > base || stack.size() < base) return;
+  stack.values.erase(stack.values.begin() + static_cast<std::ptrdiff_t>(base - count),
+                     stack.values.begin() + static_cast<std::ptrdiff_t>(base));
+}
+
+bool hasStatements(const StatementList& list) {
+  return std::any_of(list.begin(), list.end(), [](const Statement& s) { return s.kind != StatementKind::Label; });
+}
+
+Statement* lastStatement(StatementList& list) {
+  for (auto it = list.rbegin(); it != list.rend(); ++it)
+    if (it->kind != StatementKind::Label) return &*it;
+  return nullptr;
+}
+
+bool mentions(const Expression& e, const Expression& name, int depth = 0) {
+  if (sameTarget(e, name)) return true;
+  if (depth > 32) return false;
+  return std::any_of(e.operands.begin(), e.operands.end(),
+                     [&](const ExpressionPtr& operand) { return mentions(*operand, name, depth + 1); });
+}
+
+/// The place an assignment or update statement writes, or none.
+const Expression* assignedPlace(const Statement& s) {
+  if (s.kind == StatementKind::Var) return nullptr;
+  if (s.kind != StatementKind::Expression || !s.value) return nullptr;
+  if (s.value->kind == ExpressionKind::Assign || s.value->kind == ExpressionKind::Postfix) return s.value->operands[0].get();
+  return nullptr;
+}
+
+/// The last statement of `out` when it sets `place` (var or a plain assignment): a for
+/// loop's init.
+Statement* initOf(StatementList& out, const Expression& place) {
+  Statement* init = lastStatement(out);
+  if (init == nullptr || !init->value) return nullptr;
+  if (init->kind == StatementKind::Var)
+    return place.kind != ExpressionKind::Member && place.text == init->name ? init : nullptr;
+  const Expression* set = assignedPlace(*init);
+  return set != nullptr && init->value->kind == ExpressionKind::Assign && init->value->text == "=" && sameTarget(*set, place)
+             ? init
+             : nullptr;
+}
+
+class Structurer {
+ public:
+  explicit Structurer(const ActionList& records) : m_code(records) { m_scopes.emplace_back(); }
+
+  StatementList run() {
+    StatementList out;
+    Stack stack;
+    decodeRange(0, m_code.size(), stack, out, Context{});
+    flush(stack, 0, out, m_code.size());
+    return out;
+  }
+
+ private:
+  // Helpers of values and statements.
+  Scope& scope() { return m_scopes.back(); }
+  std::string registerName(int number) {
+    const std::string& name = scope().names[static_cast<std::size_t>(number)];
+    return name.empty() ? "_loc" + std::to_string(number) + "_" : name;
+  }
+  ExpressionPtr variable(const ExpressionPtr& name) {
+    if (const std::string* text = stringValue(*name); text != nullptr && isNamePath(*text)) return makeIdentifier(*text);
+    return makeGlobalCall("eval", {name});
+  }
+  static void emit(StatementList& out, Statement statement, std::size_t at) {
+    statement.start = at;
+    out.push_back(std::move(statement));
+  }
+  static Statement expressionStatement(ExpressionPtr value) {
+    Statement s;
+    s.value = std::move(value);
+    return s;
+  }
+  static Statement simple(StatementKind kind, ExpressionPtr value = nullptr) {
+    Statement s;
+    s.kind = kind;
+    s.value = std::move(value);
+    return s;
+  }
+  Statement assignment(const ExpressionPtr& target, const ExpressionPtr& value);
+  void emitValue(const ExpressionPtr& value, StatementList& out, std::size_t at);
+  void flush(Stack& stack, std::size_t base, StatementList& out, std::size_t at) {
+    for (std::size_t k = base; k < stack.values.size(); ++k) emitValue(stack.values[k], out, at);
+    if (stack.values.size() > base) stack.values.resize(base);
+  }
+  static long long countOf(const ExpressionPtr& value, const Stack& stack) {
+    long long count = value->isNumber ? static_cast<long long>(value->number) : 0;
+    if (const std::string* text = stringValue(*value)) count = std::atoll(text->c_str());
+    // A count beyond the stack takes what is there and one empty value.
+    return std::clamp<long long>(count, 0, static_cast<long long>(stack.available()) + 1);
+  }
+  std::vector<ExpressionPtr> popArguments(Stack& stack) {
+    const long long count = countOf(stack.pop(), stack);
+    std::vector<ExpressionPtr> arguments;
+    for (long long k = 0; k < count; ++k) arguments.push_back(stack.pop());
+    return arguments;
+  }
+
+  // The walk.
+  void decodeRange(std::size_t begin, std::size_t end, Stack& stack, StatementList& out, const Context& context,
+                   std::size_t skipLoopAt = kNoIndex);
+  std::size_t step(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context,
+                   std::size_t skipLoopAt);
+  std::size_t simpleAction(std::size_t i, std::size_t end, Stack& stack, StatementList& out);
+  std::size_t conditional(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context);
+  std::size_t shortCircuit(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context,
+                           const char* op, const ExpressionPtr& left);
+  std::size_t switchChain(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context,
+                          const ExpressionPtr& test);
+  std::size_t jump(std::size_t i, StatementList& out, const Context& context);
+  std::size_t loop(std::size_t header, Stack& stack, StatementList& out, const Context& context);
+  void toForLoop(Statement& loop, StatementList& out, std::size_t update);
+  std::size_t enteredLoop(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context);
+  /// The loop's test decoded from `from` up to `test`: none when that code is more than
+  /// one value.
+  ExpressionPtr loopTest(std::size_t from, std::size_t test, Stack& stack, const Context& context);
+  std::size_t function(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context);
+  std::size_t tryStatement(std::size_t i, std::size_t end, StatementList& out, const Context& context);
+  std::size_t blockStatement(StatementKind kind, ExpressionPtr value, std::size_t i, std::size_t bodyEnd,
+                             Stack& stack, StatementList& out, const Context& context);
+  std::size_t tellTargetEnd(std::size_t from, std::size_t end) const;
+  std::size_t gotoStatement(std::size_t i, std::size_t target, StatementList& out) {
+    Statement s = simple(StatementKind::Goto);
+    s.target = static_cast<std::size_t>(std::max<std::int64_t>(m_code.branchOffset(i), 0));
+    if (target != kNoIndex) s.target = m_code.offsetOf(target);
+    emit(out, std::move(s), i);
+    return i + 1;
+  }
+
+  // Readers of record fields.
+  BitReader reader(std::size_t i) const { return BitReader(m_code[i].body); }
+  void pushItems(std::size_t i, Stack& stack);
+  void loadPool(std::size_t i);
+  ExpressionPtr poolString(std::size_t index) const {
+    if (index < m_pool.size()) return makeString(m_pool[index]);
+    return makeIdentifier("$constant" + std::to_string(index));
+  }
+  ExpressionPtr frameCall(bool play, ExpressionPtr frame) {
+    return makeGlobalCall(play ? "gotoAndPlay" : "gotoAndStop", {std::move(frame)});
+  }
+  bool followedByPlay(std::size_t i, std::size_t end) const {
+    return i + 1 < end && m_code[i + 1].code == op::kPlay && !m_code[i + 1].isTarget;
+  }
+  ExpressionPtr urlCall(const ExpressionPtr& url, const ExpressionPtr& target, std::uint8_t method);
+  ExpressionPtr propertyRead(const ExpressionPtr& target, const ExpressionPtr& index);
+  Statement propertyWrite(const ExpressionPtr& target, const ExpressionPtr& index, const ExpressionPtr& value);
+
+  InstructionStream m_code;
+  std::vector<std::string> m_pool;
+  std::vector<Scope> m_scopes;
+};
+
+Statement Structurer::assignment(const ExpressionPtr& target, const ExpressionPtr& value) {
+  if (value->kind == ExpressionKind::Binary && sameTarget(*value->operands[0], *target)) {
+    if (isStep(*value)) return expressionStatement(makePostfix(value->text == "+" ? "++" : "--", target));
+    static constexpr std::array<const char*, 11> kCompound = {"+", "-", "*", "/", "%", "&", "|", "^", "<<", ">>", ">>>"};
+    for (const char* compound : kCompound) {
+      if (value->text == compound) {
+        const std::string compoundOperator = std::string(compound) + "=";
+        return expressionStatement(makeAssign(compoundOperator.c_str(), target, value->operands[1]));
+      }
+    }
+  }
+  return expressionStatement(makeAssign("=", target, value));
+}
+
+void Structurer::emitValue(const ExpressionPtr& value, StatementList& out, std::size_t at) {
+  switch (value->kind) {
+    case ExpressionKind::Empty:
+    case ExpressionKind::Literal:
+    case ExpressionKind::Enumeration:
+      return;
+    case ExpressionKind::Assign: {
+      const Expression& target = *value->operands[0];
+      if (target.kind != ExpressionKind::Register) break;
+      const auto number = static_cast<std::size_t>(target.registerNumber);
+      Statement s = assignment(value->operands[0], value->operands[1]);
+      if (!scope().declared[number] && s.value->kind == ExpressionKind::Assign && s.value->text == "=") {
+        scope().declared[number] = true;
+        s = simple(StatementKind::Var, value->operands[1]);
+        s.name = target.text;
+      }
+      emit(out, std::move(s), at);
+      return;
+    }
+    default:
+      break;
+  }
+  emit(out, expressionStatement(value), at);
+}
+
+void Structurer::decodeRange(std::size_t begin, std::size_t end, Stack& stack, StatementList& out,
+                             const Context& context, std::size_t skipLoopAt) {
+  end = std::min(end, m_code.size());
+  std::size_t i = begin;
+  // A statement begins at the first record after the one before it: the pushes of its
+  // operands come before the record that makes it.
+  std::size_t pending = begin;
+  while (i < end) {
+    const std::size_t before = out.size();
+    const std::size_t next = step(i, end, stack, out, context, skipLoopAt);
+    for (std::size_t k = before; k < out.size(); ++k) {
+      if (out[k].kind == StatementKind::Label) continue;
+      out[k].start = std::min(out[k].start, pending);
+      pending = std::max(next, i + 1);
+      break;
+    }
+    i = std::max(next, i + 1);
+  }
+}
+
+std::size_t Structurer::step(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context,
+                             std::size_t skipLoopAt) {
+  const Instruction& instruction = m_code[i];
+  if (instruction.isTarget) {
+    Statement label = simple(StatementKind::Label);
+    label.target = instruction.offset;
+    emit(out, std::move(label), i);
+  }
+  if (i != skipLoopAt && instruction.loopEnd != kNoIndex && instruction.loopEnd < end && context.depth < kMaxNesting)
+    return loop(i, stack, out, context);
+  switch (instruction.code) {
+    case op::kIf:
+      return conditional(i, end, stack, out, context);
+    case op::kJump: {
+      const std::size_t next = enteredLoop(i, end, stack, out, context);
+      return next != kNoIndex ? next : jump(i, out, context);
+    }
+    case 0x9B:
+    case 0x8E:
+      return function(i, end, stack, out, context);
+    case 0x8F:
+      return tryStatement(i, end, out, context);
+    case 0x94: {  // with: the body is the next Size bytes
+      BitReader fields = reader(i);
+      const std::uint16_t size = fields.readU16();
+      const std::size_t bodyEnd = m_code.indexFrom(std::int64_t{instruction.offset} + instruction.size + size);
+      return blockStatement(StatementKind::With, stack.pop(), i, std::min(bodyEnd, end), stack, out, context);
+    }
+    case 0x8A: {  // ifFrameLoaded (frame) over the next skip records
+      BitReader fields = reader(i);
+      const std::uint16_t frame = fields.readU16();
+      const std::uint8_t skip = fields.readU8();
+      return blockStatement(StatementKind::IfFrameLoaded, makeNumber(frame + 1.0), i, std::min(i + 1 + skip, end), stack,
+                            out, context);
+    }
+    case 0x8D: {
+      BitReader fields = reader(i);
+      const std::uint8_t skip = fields.readU8();
+      return blockStatement(StatementKind::IfFrameLoaded, stack.pop(), i, std::min(i + 1 + skip, end), stack, out,
+                            context);
+    }
+    case op::kSetTarget: {
+      BitReader fields = reader(i);
+      const std::string name = fields.readString();
+      if (name.empty()) {
+        emit(out, [] { Statement s; s.kind = StatementKind::Comment; s.name = "tellTarget ends here"; return s; }(), i);
+        return i + 1;
+      }
+      const std::size_t close = tellTargetEnd(i + 1, end);
+      const std::size_t next = blockStatement(StatementKind::TellTarget, makeString(name), i, close, stack, out, context);
+      return close < end ? close + 1 : next;
+    }
+    case op::kSetTarget2: {
+      ExpressionPtr target = stack.pop();
+      if (const std::string* text = stringValue(*target); text != nullptr && text->empty()) {
+        emit(out, [] { Statement s; s.kind = StatementKind::Comment; s.name = "tellTarget ends here"; return s; }(), i);
+        return i + 1;
+      }
+      const std::size_t close = tellTargetEnd(i + 1, end);
+      const std::size_t next = blockStatement(StatementKind::TellTarget, std::move(target), i, close, stack, out, context);
+      return close < end ? close + 1 : next;
+    }
+    default:
+      return simpleAction(i, end, stack, out);
+  }
+}
+
+std::size_t Structurer::tellTargetEnd(std::size_t from, std::size_t end) const {
+  for (std::size_t k = from; k < end; ++k) {
+    const Instruction& candidate = m_code[k];
+    if (candidate.code == op::kSetTarget && (candidate.body.empty() || candidate.body[0] == 0)) return k;
+    // push ""; ActionSetTarget2: the end marker's push is the item type 0 and a zero byte.
+    if (candidate.code == op::kSetTarget2 && k > from && m_code[k - 1].code == op::kPush &&
+        m_code[k - 1].body.size() == 2 && m_code[k - 1].body[0] == 0 && m_code[k - 1].body[1] == 0)
+      return k;
+  }
+  return end;
+}
+
+std::size_t Structurer::blockStatement(StatementKind kind, ExpressionPtr value, std::size_t i, std::size_t bodyEnd,
+                                       Stack& stack, StatementList& out, const Context& context) {
+  Statement s = simple(kind, std::move(value));
+  bodyEnd = std::max(bodyEnd, i + 1);
+  if (context.depth >= kMaxNesting) {
+    emit(out, std::move(s), i);
+    return i + 1;
+  }
+  {
+    FloorGuard guard(stack);
+    const std::size_t base = stack.size();
+    decodeRange(i + 1, bodyEnd, stack, s.body, context.nested());
+    flush(stack, base, s.body, bodyEnd);
+  }
+  emit(out, std::move(s), i);
+  return bodyEnd;
+}
+
+void Structurer::pushItems(std::size_t i, Stack& stack) {
+  BitReader fields = reader(i);
+  while (fields.remaining() > 0) {
+    const std::uint8_t type = fields.readU8();
+    ExpressionPtr value;
+    switch (type) {
+      case 0: value = makeString(fields.readString()); break;
+      case 1: value = makeFloat(std::bit_cast<float>(fields.readU32())); break;
+      case 2: value = makeLiteral("null"); break;
+      case 3: value = makeLiteral("undefined"); break;
+      case 4: {
+        const std::uint8_t number = fields.readU8();
+        value = makeRegister(number, registerName(number));
+        break;
+      }
+      case 5: value = makeLiteral(fields.readU8() != 0 ? "true" : "false"); break;
+      case 6: {
+        // The high 32-bit word comes first.
+        const std::uint64_t high = fields.readU32();
+        const std::uint64_t low = fields.readU32();
+        value = makeNumber(std::bit_cast<double>(high << 32 | low));
+        break;
+      }
+      case 7: value = makeNumber(static_cast<std::int32_t>(fields.readU32())); break;
+      case 8: value = poolString(fields.readU8()); break;
+      case 9: value = poolString(fields.readU16()); break;
+      default: return;  // an unknown type: its length is unknown, the rest cannot be read
+    }
+    if (fields.exhausted()) return;
+    stack.push(std::move(value));
+  }
+}
+
+void Structurer::loadPool(std::size_t i) {
+  BitReader fields = reader(i);
+  const std::uint16_t count = fields.readU16();
+  m_pool.clear();
+  for (std::uint16_t k = 0; k < count && fields.remaining() > 0; ++k) {
+    std::string text = fields.readString();
+    if (fields.exhausted()) break;
+    m_pool.push_back(std::move(text));
+  }
+}
+
+ExpressionPtr Structurer::urlCall(const ExpressionPtr& url, const ExpressionPtr& target, std::uint8_t method) {
+  std::vector<ExpressionPtr> arguments{url, target};
+  const std::string* urlText = stringValue(*url);
+  const std::string* targetText = stringValue(*target);
+  if (urlText != nullptr && urlText->starts_with("FSCommand:"))
+    return makeGlobalCall("fscommand", {makeString(urlText->substr(10)), target});
+  const bool level = targetText != nullptr && targetText->starts_with("_level") && targetText->size() > 6 &&
+                     targetText->find_first_not_of("0123456789", 6) == std::string::npos;
+  if (level) arguments[1] = makeNumber(std::atof(targetText->c_str() + 6));
+  if ((method & 3) == 1) arguments.push_back(makeString("GET"));
+  if ((method & 3) == 2) arguments.push_back(makeString("POST"));
+  const bool emptyUrl = urlText != nullptr && urlText->empty();
+  if ((method & 0x80) != 0) return makeGlobalCall(level ? "loadVariablesNum" : "loadVariables", arguments);
+  if ((method & 0x40) != 0) {
+    if (emptyUrl) return makeGlobalCall("unloadMovie", {target});
+    return makeGlobalCall("loadMovie", arguments);
+  }
+  if (level) {
+    if (emptyUrl) return makeGlobalCall("unloadMovieNum", {arguments[1]});
+    return makeGlobalCall("loadMovieNum", arguments);
+  }
+  if (targetText != nullptr && targetText->empty() && arguments.size() == 2) arguments.pop_back();
+  return makeGlobalCall("getURL", arguments);
+}
+
+/// The property name of a property index, or none.
+const char* propertyName(const Expression& index) {
+  double number = -1;
+  if (index.isNumber) number = index.number;
+  if (const std::string* text = stringValue(index)) number = text->empty() ? -1 : std::atof(text->c_str());
+  if (number < 0 || number >= static_cast<double>(kProperties.size()) || number != static_cast<int>(number)) return nullptr;
+  return kProperties[static_cast<std::size_t>(number)];
+}
+
+ExpressionPtr Structurer::propertyRead(const ExpressionPtr& target, const ExpressionPtr& index) {
+  const char* name = propertyName(*index);
+  if (name == nullptr) return makeGlobalCall("getProperty", {target, index});
+  if (const std::string* path = stringValue(*target)) {
+    if (path->empty()) return makeIdentifier(name);
+    if (isNamePath(*path)) return makeIdentifier(*path + "." + name);
+  }
+  return makeGlobalCall("getProperty", {target, makeIdentifier(name)});
+}
+
+Statement Structurer::propertyWrite(const ExpressionPtr& target, const ExpressionPtr& index, const ExpressionPtr& value) {
+  const char* name = propertyName(*index);
+  if (name != nullptr) {
+    if (const std::string* path = stringValue(*target)) {
+      if (path->empty()) return assignment(makeIdentifier(name), value);
+      if (isNamePath(*path)) return assignment(makeIdentifier(*path + "." + name), value);
+    }
+  }
+  return expressionStatement(
+      makeGlobalCall("setProperty", {target, name != nullptr ? makeIdentifier(name) : index, value}));
+}
+
+std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stack, StatementList& out) {
+  const Instruction& instruction = m_code[i];
+  auto binary = [&](const char* op) {
+    ExpressionPtr right = stack.pop();
+    ExpressionPtr left = stack.pop();
+    stack.push(makeBinary(op, std::move(left), std::move(right)));
+  };
+  auto unaryCall = [&](const char* name) { stack.push(makeGlobalCall(name, {stack.pop()})); };
+  auto statementCall = [&](const char* name, std::vector<ExpressionPtr> arguments) {
+    emit(out, expressionStatement(makeGlobalCall(name, std::move(arguments))), i);
+  };
+  switch (instruction.code) {
+    case 0x00:  // ActionEnd
+    case 0x89:  // strict mode
+      return i + 1;
+    case 0x04: statementCall("nextFrame", {}); break;
+    case 0x05: statementCall("prevFrame", {}); break;
+    case 0x06: statementCall("play", {}); break;
+    case 0x07: statementCall("stop", {}); break;
+    case 0x08: statementCall("toggleHighQuality", {}); break;
+    case 0x09: statementCall("stopAllSounds", {}); break;
+    case 0x28: statementCall("stopDrag", {}); break;
+    case 0x81: {
+      BitReader fields = reader(i);
+      const ExpressionPtr frame = makeNumber(fields.readU16() + 1.0);
+      const bool play = followedByPlay(i, end);
+      emit(out, expressionStatement(frameCall(play, frame)), i);
+      return play ? i + 2 : i + 1;
+    }
+    case 0x8C: {
+      BitReader fields = reader(i);
+      const ExpressionPtr label = makeString(fields.readString());
+      const bool play = followedByPlay(i, end);
+      emit(out, expressionStatement(frameCall(play, label)), i);
+      return play ? i + 2 : i + 1;
+    }
+    case 0x9F: {
+      BitReader fields = reader(i);
+      const std::uint8_t flags = fields.readU8();
+      const std::uint16_t bias = (flags & 2) != 0 ? fields.readU16() : 0;
+      ExpressionPtr frame = stack.pop();
+      if (bias != 0) frame = frame->isNumber ? makeNumber(frame->number + bias) : makeBinary("+", frame, makeNumber(bias));
+      emit(out, expressionStatement(frameCall((flags & 1) != 0, frame)), i);
+      break;
+    }
+    case 0x83: {
+      BitReader fields = reader(i);
+      const std::string url = fields.readString();
+      const std::string target = fields.remaining() > 0 ? fields.readString() : std::string();
+      emit(out, expressionStatement(urlCall(makeString(url), makeString(target), 0)), i);
+      break;
+    }
+    case 0x9A: {
+      BitReader fields = reader(i);
+      const std::uint8_t method = fields.readU8();
+      ExpressionPtr target = stack.pop();
+      ExpressionPtr url = stack.pop();
+      emit(out, expressionStatement(urlCall(url, target, method)), i);
+      break;
+    }
+    case op::kPush: pushItems(i, stack); break;
+    case op::kPop: emitValue(stack.pop(), out, i); break;
+    case 0x88: loadPool(i); break;
+    case 0x87: {
+      BitReader fields = reader(i);
+      const std::uint8_t number = fields.readU8();
+      stack.push(makeAssign("=", makeRegister(number, registerName(number)), stack.pop()));
+      break;
+    }
+    case 0x4C: {
+      ExpressionPtr value = stack.pop();
+      stack.push(value);
+      stack.push(std::move(value));
+      break;
+    }
+    case 0x4D: {
+      ExpressionPtr top = stack.pop();
+      ExpressionPtr below = stack.pop();
+      stack.push(std::move(top));
+      stack.push(std::move(below));
+      break;
+    }
+    case 0x0A: case 0x47: binary("+"); break;
+    case 0x0B: binary("-"); break;
+    case 0x0C: binary("*"); break;
+    case 0x0D: binary("/"); break;
+    case 0x3F: binary("%"); break;
+    case 0x0E: case 0x49: binary("=="); break;
+    case 0x66: binary("==="); break;
+    case 0x0F: case 0x48: binary("<"); break;
+    case 0x67: binary(">"); break;
+    case 0x10: binary("&&"); break;
+    case 0x11: binary("||"); break;
+    case 0x13: binary("eq"); break;
+    case 0x29: binary("lt"); break;
+    case 0x68: binary("gt"); break;
+    case 0x21: binary("add"); break;
+    case 0x60: binary("&"); break;
+    case 0x61: binary("|"); break;
+    case 0x62: binary("^"); break;
+    case 0x63: binary("<<"); break;
+    case 0x64: binary(">>"); break;
+    case 0x65: binary(">>>"); break;
+    case 0x54: binary("instanceof"); break;
+    case op::kNot: stack.push(makeNot(stack.pop())); break;
+    case 0x44: stack.push(makeUnary("typeof ", stack.pop())); break;
+    case 0x50: stack.push(makeStep("+", stack.pop())); break;
+    case 0x51: stack.push(makeStep("-", stack.pop())); break;
+    case 0x14: unaryCall("length"); break;
+    case 0x18: unaryCall("int"); break;
+    case 0x30: unaryCall("random"); break;
+    case 0x31: unaryCall("mblength"); break;
+    case 0x32: unaryCall("ord"); break;
+    case 0x33: unaryCall("chr"); break;
+    case 0x36: unaryCall("mbord"); break;
+    case 0x37: unaryCall("mbchr"); break;
+    case 0x45: unaryCall("targetPath"); break;
+    case 0x4A: unaryCall("Number"); break;
+    case 0x4B: unaryCall("String"); break;
+    case 0x34: stack.push(makeGlobalCall("getTimer", {})); break;
+    case 0x15:
+    case 0x35: {
+      ExpressionPtr count = stack.pop();
+      ExpressionPtr index = stack.pop();
+      ExpressionPtr text = stack.pop();
+      stack.push(makeGlobalCall(instruction.code == 0x15 ? "substring" : "mbsubstring", {text, index, count}));
+      break;
+    }
+    case 0x1C: stack.push(variable(stack.pop())); break;
+    case 0x1D: {
+      ExpressionPtr value = stack.pop();
+      ExpressionPtr name = stack.pop();
+      const std::string* text = stringValue(*name);
+      if (text != nullptr && isNamePath(*text)) {
+        emit(out, assignment(makeIdentifier(*text), value), i);
+      } else {
+        statementCall("set", {name, value});
+      }
+      break;
+    }
+    case 0x3C:
+    case 0x41: {
+      ExpressionPtr value = instruction.code == 0x3C ? stack.pop() : nullptr;
+      ExpressionPtr name = stack.pop();
+      const std::string* text = stringValue(*name);
+      if (text == nullptr || !isIdentifierName(*text)) {
+        statementCall("set", {name, value ? value : makeLiteral("undefined")});
+        break;
+      }
+      Statement s = simple(StatementKind::Var, value);
+      s.name = *text;
+      emit(out, std::move(s), i);
+      break;
+    }
+    case 0x3A: {
+      ExpressionPtr name = stack.pop();
+      ExpressionPtr object = stack.pop();
+      stack.push(makeUnary("delete ", makeMember(object, name)));
+      break;
+    }
+    case 0x3B: stack.push(makeUnary("delete ", variable(stack.pop()))); break;
+    case 0x22: {
+      ExpressionPtr index = stack.pop();
+      ExpressionPtr target = stack.pop();
+      stack.push(propertyRead(target, index));
+      break;
+    }
+    case 0x23: {
+      ExpressionPtr value = stack.pop();
+      ExpressionPtr index = stack.pop();
+      ExpressionPtr target = stack.pop();
+      emit(out, propertyWrite(target, index, value), i);
+      break;
+    }
+    case 0x24: {
+      ExpressionPtr depth = stack.pop();
+      ExpressionPtr target = stack.pop();
+      ExpressionPtr source = stack.pop();
+      statementCall("duplicateMovieClip", {source, target, depth});
+      break;
+    }
+    case 0x25: statementCall("removeMovieClip", {stack.pop()}); break;
+    case 0x26: statementCall("trace", {stack.pop()}); break;
+    case 0x9E: statementCall("call", {stack.pop()}); break;
+    case 0x27: {
+      ExpressionPtr target = stack.pop();
+      ExpressionPtr lock = stack.pop();
+      ExpressionPtr constrain = stack.pop();
+      std::vector<ExpressionPtr> arguments{target};
+      const bool locked = !(isLiteral(*lock, "false") || (lock->isNumber && lock->number == 0));
+      const bool constrained = !(isLiteral(*constrain, "false") || (constrain->isNumber && constrain->number == 0));
+      if (locked || constrained) arguments.push_back(locked ? makeLiteral("true") : makeLiteral("false"));
+      if (constrained) {
+        ExpressionPtr bottom = stack.pop();
+        ExpressionPtr right = stack.pop();
+        ExpressionPtr top = stack.pop();
+        ExpressionPtr left = stack.pop();
+        arguments.insert(arguments.end(), {left, top, right, bottom});
+      }
+      statementCall("startDrag", std::move(arguments));
+      break;
+    }
+    case 0x3D: {
+      ExpressionPtr name = stack.pop();
+      std::vector<ExpressionPtr> arguments = popArguments(stack);
+      stack.push(makeCall(variable(name), std::move(arguments)));
+      break;
+    }
+    case 0x52:
+    case 0x53: {
+      ExpressionPtr name = stack.pop();
+      ExpressionPtr object = stack.pop();
+      std::vector<ExpressionPtr> arguments = popArguments(stack);
+      const std::string* text = stringValue(*name);
+      const bool unnamed = isLiteral(*name, "undefined") || (text != nullptr && text->empty());
+      ExpressionPtr callee = unnamed ? object : makeMember(object, name);
+      stack.push(instruction.code == 0x52 ? makeCall(std::move(callee), std::move(arguments))
+                                          : makeNew(std::move(callee), std::move(arguments)));
+      break;
+    }
+    case 0x40: {
+      ExpressionPtr name = stack.pop();
+      std::vector<ExpressionPtr> arguments = popArguments(stack);
+      stack.push(makeNew(variable(name), std::move(arguments)));
+      break;
+    }
+    case 0x42: stack.push(makeArray(popArguments(stack))); break;
+    case 0x43: {
+      const long long count = countOf(stack.pop(), stack);
+      std::vector<std::string> names;
+      std::vector<ExpressionPtr> values;
+      for (long long k = 0; k < count; ++k) {
+        values.push_back(stack.pop());
+        ExpressionPtr name = stack.pop();
+        const std::string* text = stringValue(*name);
+        names.push_back(text != nullptr ? *text : expressionText(*name, 0));
+      }
+      std::reverse(names.begin(), names.end());
+      std::reverse(values.begin(), values.end());
+      stack.push(makeObject(std::move(names), std::move(values)));
+      break;
+    }
+    case 0x46: stack.push(makeEnumeration(variable(stack.pop()))); break;
+    case 0x55: stack.push(makeEnumeration(stack.pop())); break;
+    case 0x4E: {
+      ExpressionPtr name = stack.pop();
+      ExpressionPtr object = stack.pop();
+      stack.push(makeMember(std::move(object), std::move(name)));
+      break;
+    }
+    case 0x4F: {
+      ExpressionPtr value = stack.pop();
+      ExpressionPtr name = stack.pop();
+      ExpressionPtr object = stack.pop();
+      emit(out, assignment(makeMember(std::move(object), std::move(name)), value), i);
+      break;
+    }
+    case 0x3E: {
+      ExpressionPtr value = stack.pop();
+      const bool bare = value->kind == ExpressionKind::Empty || isLiteral(*value, "undefined");
+      emit(out, simple(StatementKind::Return, bare ? nullptr : value), i);
+      break;
+    }
+    case 0x2A: emit(out, simple(StatementKind::Throw, stack.pop()), i); break;
+    case 0x2B: {
+      ExpressionPtr object = stack.pop();
+      ExpressionPtr constructor = stack.pop();
+      stack.push(makeCall(std::move(constructor), {std::move(object)}));
+      break;
+    }
+    case 0x69: {
+      ExpressionPtr superclass = stack.pop();
+      ExpressionPtr subclass = stack.pop();
+      emit(out, expressionStatement(makeBinary("extends", std::move(subclass), std::move(superclass))), i);
+      break;
+    }
+    case 0x2C: {
+      ExpressionPtr constructor = stack.pop();
+      std::vector<ExpressionPtr> interfaces = popArguments(stack);
+      emit(out, expressionStatement(makeBinary("implements", std::move(constructor), makeArray(std::move(interfaces)))), i);
+      break;
+    }
+    default: {
+      char text[32];
+      std::snprintf(text, sizeof text, "action 0x%02X", instruction.code);
+      Statement s = simple(StatementKind::Comment);
+      s.name = text;
+      emit(out, std::move(s), i);
+      break;
+    }
+  }
+  return i + 1;
+}
+
+std::size_t Structurer::jump(std::size_t i, StatementList& out, const Context& context) {
+  const std::size_t target = m_code[i].target;
+  if (target == i + 1) return i + 1;  // a jump to the next record changes nothing
+  if (target != kNoIndex) {
+    if (target == context.breakTarget) {
+      emit(out, simple(StatementKind::Break), i);
+      return i + 1;
+    }
+    if (target == context.continueTarget) {
+      emit(out, simple(StatementKind::Continue), i);
+      return i + 1;
+    }
+    if (context.update != nullptr && target > i && target <= context.loopLast &&
+        (*context.update == kNoIndex || *context.update == target)) {
+      *context.update = target;
+      Statement s = simple(StatementKind::Continue);
+      s.target = target;
+      emit(out, std::move(s), i);
+      return i + 1;
+    }
+  }
+  return gotoStatement(i, target, out);
+}
+
+std::size_t Structurer::conditional(std::size_t i, std::size_t end, Stack& stack, StatementList& out,
+                                    const Context& context) {
+  const std::size_t target = m_code[i].target;
+  ExpressionPtr test = stack.pop();
+  auto exitStatement = [&](Statement exit) {
+    Statement s = simple(StatementKind::If, test);
+    emit(s.body, std::move(exit), i);
+    emit(out, std::move(s), i);
+    return i + 1;
+  };
+  if (target == kNoIndex || target <= i || target > end || context.depth >= kMaxNesting) {
+    if (target != kNoIndex && target == context.breakTarget) return exitStatement(simple(StatementKind::Break));
+    if (target != kNoIndex && target == context.continueTarget) return exitStatement(simple(StatementKind::Continue));
+    Statement s = simple(StatementKind::If, test);
+    gotoStatement(i, target, s.body);
+    emit(out, std::move(s), i);
+    return i + 1;
+  }
+  // a && b and a || b: the left value is duplicated, tested and dropped before the right.
+  if (i + 1 < end && m_code[i + 1].code == op::kPop && stack.top() != nullptr) {
+    const ExpressionPtr& left = stack.values.back();
+    if (left == test) return shortCircuit(i, target, stack, out, context, "||", left);
+    // The "!" of a "!" is its operand, so the test may be the left value's own operand.
+    if ((test->kind == ExpressionKind::Unary && test->text == "!" && test->operands[0] == left) ||
+        (left->kind == ExpressionKind::Unary && left->text == "!" && left->operands[0] == test))
+      return shortCircuit(i, target, stack, out, context, "&&", left);
+  }
+  if (test->kind == ExpressionKind::Binary && (test->text == "===" || test->text == "==") &&
+      test->operands[0]->kind == ExpressionKind::Assign && test->operands[0]->operands[0]->kind == ExpressionKind::Register) {
+    const std::size_t next = switchChain(i, end, stack, out, context, test);
+    if (next != kNoIndex) return next;
+  }
+  // The then part runs when the test fails; a jump at its end over an else part.
+  std::size_t thenEnd = target;
+  std::size_t elseEnd = kNoIndex;
+  if (target - 1 > i && m_code[target - 1].code == op::kJump) {
+    const std::size_t over = m_code[target - 1].target;
+    if (over != kNoIndex && over > target && over <= end) {
+      thenEnd = target - 1;
+      elseEnd = over;
+    }
+  }
+  const Context inner = context.nested();
+  FloorGuard guard(stack);
+  const std::size_t base = stack.size();
+  Statement s = simple(StatementKind::If, makeNot(test));
+  decodeRange(i + 1, thenEnd, stack, s.body, inner);
+  if (elseEnd == kNoIndex) {
+    flush(stack, base, s.body, thenEnd);
+    emit(out, std::move(s), i);
+    return target;
+  }
+  ExpressionPtr thenValue;
+  if (stack.size() == base + 1 && !hasStatements(s.body)) thenValue = stack.pop();
+  flush(stack, base, s.body, thenEnd);
+  const std::size_t thenBorrowed = stack.borrowed;
+  stack.borrowed = 0;
+  decodeRange(target, elseEnd, stack, s.alternative, inner);
+  // Values of the enclosing code that both branches took are gone after the statement.
+  const std::size_t taken = thenBorrowed == stack.borrowed ? thenBorrowed : 0;
+  if (thenValue && stack.size() == base + 1 && !hasStatements(s.alternative)) {
+    ExpressionPtr elseValue = stack.pop();
+    // The compiler's ?: tests the condition itself and jumps to the value for true.
+    const bool negated = test->kind == ExpressionKind::Unary && test->text == "!";
+    dropTaken(stack, base, taken);
+    stack.push(negated ? makeConditional(test->operands[0], thenValue, elseValue)
+                       : makeConditional(test, elseValue, thenValue));
+    return elseEnd;
+  }
+  if (thenValue) emitValue(thenValue, s.body, thenEnd);
+  flush(stack, base, s.alternative, elseEnd);
+  dropTaken(stack, base, taken);
+  emit(out, std::move(s), i);
+  return elseEnd;
+}
+
+std::size_t Structurer::shortCircuit(std::size_t i, std::size_t end, Stack& stack, StatementList& out,
+                                     const Context& context, const char* op, const ExpressionPtr& left) {
+  const ExpressionPtr kept = left;
+  stack.pop();
+  {
+    FloorGuard guard(stack);
+    const std::size_t base = stack.size();
+    StatementList right;
+    decodeRange(i + 2, end, stack, right, context.nested());
+    for (Statement& s : right) out.push_back(std::move(s));
+    ExpressionPtr value = stack.size() > base ? stack.pop() : makeEmpty();
+    flush(stack, base, out, end);
+    stack.values.push_back(makeBinary(op, kept, std::move(value)));
+  }
+  return end;
+}
+
+std::size_t Structurer::switchChain(std::size_t i, std::size_t end, Stack& stack, StatementList& out,
+                                    const Context& context, const ExpressionPtr& test) {
+  const ExpressionPtr& store = test->operands[0];
+  const int number = store->operands[0]->registerNumber;
+  std::vector<std::pair<ExpressionPtr, std::size_t>> cases{{test->operands[1], m_code[i].target}};
+  const std::size_t base = stack.size();
+  std::size_t p = i + 1;
+  auto fail = [&] {
+    if (stack.size() > base) stack.values.resize(base);
+    return kNoIndex;
+  };
+  // The compares end with a jump to the default or past the switch, or some compilers let
+  // the default part follow the compares.
+  std::size_t fallback = kNoIndex;
+  while (fallback == kNoIndex) {
+    if (p >= end) return fail();
+    if (m_code[p].code == op::kJump) {
+      fallback = m_code[p].target;
+      break;
+    }
+    std::size_t q = p;
+    while (q < end && m_code[q].code != op::kIf && m_code[q].code != op::kJump) ++q;
+    StatementList scratch;
+    if (q < end && m_code[q].code == op::kIf) {
+      FloorGuard guard(stack);
+      decodeRange(p, q, stack, scratch, context.nested());
+    }
+    const Expression* compare = stack.size() == base + 1 ? stack.values.back().get() : nullptr;
+    ExpressionPtr label = compare != nullptr && compare->kind == ExpressionKind::Binary ? compare->operands[1] : nullptr;
+    // case ++n: the compiler steps the register that holds the label before the compare.
+    if (label && label->kind == ExpressionKind::Register && hasStatements(scratch)) {
+      const Statement* only = lastStatement(scratch);
+      const bool single = std::count_if(scratch.begin(), scratch.end(),
+                                        [](const Statement& s) { return s.kind != StatementKind::Label; }) == 1;
+      if (single && only->value && only->value->kind == ExpressionKind::Postfix &&
+          only->value->operands[0]->kind == ExpressionKind::Register &&
+          only->value->operands[0]->registerNumber == label->registerNumber) {
+        label = makeUnary(only->value->text.c_str(), label);
+        scratch.clear();
+      }
+    }
+    if (q >= end || m_code[q].code != op::kIf || hasStatements(scratch) || compare == nullptr ||
+        compare->kind != ExpressionKind::Binary || compare->text != test->text ||
+        compare->operands[0]->kind != ExpressionKind::Register || compare->operands[0]->registerNumber != number) {
+      if (stack.size() > base) stack.values.resize(base);
+      if (cases.size() < 2) return fail();
+      fallback = p;
+      break;
+    }
+    cases.emplace_back(label, m_code[q].target);
+    stack.values.pop_back();
+    p = q + 1;
+  }
+  const bool jumped = fallback != p;
+  const std::size_t bodies = jumped ? p + 1 : p;
+  auto valid = [&](std::size_t target) { return target != kNoIndex && target >= bodies && target <= end; };
+  if (!valid(fallback) || !std::all_of(cases.begin(), cases.end(), [&](const auto& entry) { return valid(entry.second); }))
+    return fail();
+  std::size_t last = fallback;
+  for (const auto& entry : cases) last = std::max(last, entry.second);
+  // The switch ends where its breaks go: the furthest forward jump out of the case bodies.
+  std::size_t close = last;
+  for (std::size_t k = bodies; k < close; ++k) {
+    const Instruction& candidate = m_code[k];
+    if (candidate.code == op::kJump && candidate.target != kNoIndex && candidate.target > close && candidate.target <= end)
+      close = candidate.target;
+  }
+  std::map<std::size_t, std::vector<ExpressionPtr>> labels;
+  for (const auto& entry : cases) labels[entry.second].push_back(entry.first);
+  if (fallback < close) labels[fallback].push_back(nullptr);
+  Statement s = simple(StatementKind::Switch, store->operands[1]);
+  Context inner = context.nested();
+  inner.breakTarget = close;
+  if (labels.begin()->first > bodies) decodeRange(bodies, labels.begin()->first, stack, out, inner);
+  FloorGuard guard(stack);
+  for (auto it = labels.begin(); it != labels.end(); ++it) {
+    const std::size_t from = it->first;
+    const std::size_t to = std::next(it) == labels.end() ? close : std::next(it)->first;
+    for (std::size_t k = 0; k < it->second.size(); ++k) {
+      SwitchCase entry;
+      entry.label = it->second[k];
+      if (k + 1 == it->second.size()) {
+        decodeRange(from, to, stack, entry.body, inner);
+        flush(stack, stack.floor, entry.body, to);
+      }
+      s.cases.push_back(std::move(entry));
+    }
+  }
+  emit(out, std::move(s), i);
+  return close;
+}
+
+std::size_t Structurer::loop(std::size_t header, Stack& stack, StatementList& out,
+                             const Context& context) {
+  const std::size_t last = m_code[header].loopEnd;
+  Context inner = context.nested();
+  inner.breakTarget = last + 1;
+  inner.loopLast = last;
+  inner.update = nullptr;
+  if (m_code[last].code == op::kIf) {
+    // The compiler's way out of a for-in loop: drop the names left on the stack up to
+    // the null that ends them.
+    if (last == header + 3 && m_code[header].code == op::kPush && m_code[header].body.size() == 1 &&
+        m_code[header].body[0] == 2 && m_code[header + 1].code == op::kEquals2 && m_code[header + 2].code == op::kNot)
+      return last + 1;
+    Statement s = simple(StatementKind::DoWhile);
+    FloorGuard guard(stack);
+    const std::size_t base = stack.size();
+    decodeRange(header, last, stack, s.body, inner, header);
+    s.value = stack.pop();
+    flush(stack, base, s.body, last);
+    emit(out, std::move(s), header);
+    return last + 1;
+  }
+  inner.continueTarget = header;
+  std::size_t test = header;
+  while (test < last && !(m_code[test].code == op::kIf && m_code[test].target == last + 1)) ++test;
+  Statement s = simple(StatementKind::While);
+  std::size_t update = kNoIndex;
+  inner.update = &update;
+  const std::size_t base = stack.size();
+  StatementList head;
+  if (test < last) decodeRange(header, test, stack, head, inner, header);
+  if (test < last && !hasStatements(head) && stack.size() == base + 1) {
+    ExpressionPtr condition = stack.pop();
+    FloorGuard guard(stack);
+    decodeRange(test + 1, last, stack, s.body, inner);
+    flush(stack, stack.floor, s.body, last);
+    const Expression* compared = condition->kind == ExpressionKind::Binary && condition->text == "==" &&
+                                         isLiteral(*condition->operands[1], "null")
+                                     ? condition->operands[0].get()
+                                     : nullptr;
+    if (compared != nullptr && compared->kind == ExpressionKind::Assign &&
+        compared->operands[1]->kind == ExpressionKind::Enumeration) {
+      s.kind = StatementKind::ForIn;
+      s.value = compared->operands[1]->operands[0];
+      s.name = compared->operands[0]->text;
+      const int number = compared->operands[0]->registerNumber;
+      Statement* first = nullptr;
+      for (Statement& candidate : s.body) {
+        if (candidate.kind != StatementKind::Label) {
+          first = &candidate;
+          break;
+        }
+      }
+      const Expression* taken = first == nullptr ? nullptr
+                                : first->kind == StatementKind::Var ? first->value.get()
+                                : assignedPlace(*first) != nullptr && first->value->kind == ExpressionKind::Assign
+                                    ? first->value->operands[1].get()
+                                    : nullptr;
+      if (taken != nullptr && taken->kind == ExpressionKind::Register && taken->registerNumber == number) {
+        s.declares = first->kind == StatementKind::Var;
+        s.name = s.declares ? first->name : expressionText(*first->value->operands[0], 0);
+        s.body.erase(s.body.begin() + (first - s.body.data()));
+      }
+      emit(out, std::move(s), header);
+      return last + 1;
+    }
+    s.value = makeNot(condition);
+  } else {
+    if (test < last) decodeRange(test, last, stack, head, inner);
+    flush(stack, base, head, last);
+    s.value = makeLiteral("true");
+    s.body = std::move(head);
+  }
+  s.start = header;
+  toForLoop(s, out, update);
+  return last + 1;
+}
+
+ExpressionPtr Structurer::loopTest(std::size_t from, std::size_t test, Stack& stack, const Context& context) {
+  FloorGuard guard(stack);
+  StatementList head;
+  decodeRange(from, test, stack, head, context);
+  if (!hasStatements(head) && stack.size() == stack.floor + 1) return stack.pop();
+  if (stack.size() > stack.floor) stack.values.resize(stack.floor);
+  return nullptr;
+}
+
+std::size_t Structurer::enteredLoop(std::size_t i, std::size_t end, Stack& stack, StatementList& out,
+                                    const Context& context) {
+  // Loops whose test sits at their end, entered by a jump to the test: the jump is
+  // followed by the loop's first record and lands inside the loop.
+  const std::size_t header = i + 1;
+  const std::size_t entry = m_code[i].target;
+  if (header >= end || entry == kNoIndex || entry <= header || context.depth >= kMaxNesting) return kNoIndex;
+  const std::size_t last = m_code[header].loopEnd;
+  if (last == kNoIndex || last >= end || entry > last) return kNoIndex;
+  Context inner = context.nested();
+  inner.breakTarget = last + 1;
+  inner.loopLast = last;
+  if (m_code[last].code == op::kIf) {
+    // while (test) { body }: the body first, the test jumping back to it.
+    ExpressionPtr test = loopTest(entry, last, stack, inner);
+    if (!test) return kNoIndex;
+    Statement s = simple(StatementKind::While, test);
+    inner.continueTarget = entry;
+    FloorGuard guard(stack);
+    decodeRange(header, entry, stack, s.body, inner, header);
+    flush(stack, stack.floor, s.body, entry);
+    s.start = i;
+    toForLoop(s, out, kNoIndex);
+    return last + 1;
+  }
+  std::size_t test = header;
+  while (test < last && !(m_code[test].code == op::kIf && m_code[test].target == last + 1)) ++test;
+  if (test >= last) return kNoIndex;
+  if (test < entry) {
+    // do { body } while (test): the test first, entered past it.
+    ExpressionPtr condition = loopTest(header, test, stack, inner);
+    if (!condition) return kNoIndex;
+    Statement s = simple(StatementKind::DoWhile, makeNot(condition));
+    inner.continueTarget = header;
+    FloorGuard guard(stack);
+    StatementList between;
+    decodeRange(test + 1, entry, stack, between, inner);
+    if (hasStatements(between)) {
+      stack.values.resize(stack.floor);
+      return kNoIndex;
+    }
+    decodeRange(entry, last, stack, s.body, inner);
+    flush(stack, stack.floor, s.body, last);
+    emit(out, std::move(s), i);
+    return last + 1;
+  }
+  // for (init; test; update) { body }: the update first, then the test and the body.
+  ExpressionPtr condition = loopTest(entry, test, stack, inner);
+  if (!condition) return kNoIndex;
+  inner.continueTarget = header;
+  Statement s = simple(StatementKind::For, makeNot(condition));
+  s.head.push_back(expressionStatement(nullptr));
+  {
+    FloorGuard guard(stack);
+    StatementList update;
+    decodeRange(header, entry, stack, update, inner, header);
+    flush(stack, stack.floor, update, entry);
+    for (Statement& part : update)
+      if (part.kind != StatementKind::Label) s.head.push_back(std::move(part));
+    decodeRange(test + 1, last, stack, s.body, inner);
+    flush(stack, stack.floor, s.body, last);
+  }
+  if (s.head.size() == 2) {
+    if (const Expression* stepped = assignedPlace(s.head[1])) {
+      if (Statement* init = initOf(out, *stepped)) {
+        s.head.front() = std::move(*init);
+        out.erase(out.begin() + (init - out.data()));
+      }
+    }
+  }
+  emit(out, std::move(s), i);
+  return last + 1;
+}
+
+/// The continues that went to a for loop's update part: continue statements when the
+/// loop became a for loop, else gotos to that part.
+void retargetContinues(StatementList& list, std::size_t update, bool isFor, std::size_t offset) {
+  for (Statement& s : list) {
+    if (s.kind == StatementKind::Continue && s.target == update && !isFor) {
+      s.kind = StatementKind::Goto;
+      s.target = offset;
+    }
+    // A nested loop's continues are its own.
+    if (s.kind == StatementKind::While || s.kind == StatementKind::DoWhile || s.kind == StatementKind::For ||
+        s.kind == StatementKind::ForIn)
+      continue;
+    retargetContinues(s.body, update, isFor, offset);
+    retargetContinues(s.alternative, update, isFor, offset);
+    retargetContinues(s.finally, update, isFor, offset);
+    for (SwitchCase& entry : s.cases) retargetContinues(entry.body, update, isFor, offset);
+  }
+}
+
+void Structurer::toForLoop(Statement& loop, StatementList& out, std::size_t update) {
+  // for (init; test; update): the update part is where the loop's continues go, or the
+  // last statement when it steps the place that the statement before the loop set.
+  std::size_t split = loop.body.size();
+  if (update != kNoIndex) {
+    const auto at = std::find_if(loop.body.begin(), loop.body.end(), [&](const Statement& s) {
+      return s.start >= update && s.kind != StatementKind::Label;
+    });
+    const bool exact = at != loop.body.end() && at->start == update;
+    retargetContinues(loop.body, update, exact, m_code.offsetOf(update));
+    if (exact) split = static_cast<std::size_t>(at - loop.body.begin());
+  }
+  Statement* step = lastStatement(loop.body);
+  const Expression* stepped = step != nullptr ? assignedPlace(*step) : nullptr;
+  Statement* init = stepped != nullptr ? initOf(out, *stepped) : nullptr;
+  const bool initMatches = init != nullptr;
+  const bool mentioned = stepped != nullptr && mentions(*loop.value, *stepped);
+  if (split == loop.body.size()) {
+    if (!(initMatches && mentioned)) {
+      emit(out, std::move(loop), loop.start);
+      return;
+    }
+    split = static_cast<std::size_t>(step - loop.body.data());
+  }
+  Statement forLoop = simple(StatementKind::For, loop.value);
+  if (initMatches) {
+    forLoop.head.push_back(std::move(*init));
+    out.erase(out.begin() + (init - out.data()));
+  } else {
+    forLoop.head.push_back(expressionStatement(nullptr));
+  }
+  for (std::size_t k = split; k < loop.body.size(); ++k)
+    if (loop.body[k].kind != StatementKind::Label) forLoop.head.push_back(std::move(loop.body[k]));
+  loop.body.resize(split);
+  forLoop.body = std::move(loop.body);
+  emit(out, std::move(forLoop), loop.start);
+}
+
+std::size_t Structurer::function(std::size_t i, std::size_t end, Stack& stack, StatementList& out,
+                                 const Context& context) {
+  const Instruction& instruction = m_code[i];
+  BitReader fields = reader(i);
+  auto definition = std::make_shared<SourceFunction>();
+  definition->name = fields.readString();
+  const std::uint16_t count = fields.readU16();
+  Scope local;
+  if (instruction.code == 0x8E) {
+    fields.readU8();  // the register count
+    const std::uint8_t flags = fields.readU8();
+    const std::uint8_t globalFlag = fields.readU8();
+    // Preloaded registers from 1 on, in this order.
+    std::size_t next = 1;
+    for (const auto& [bit, name] : {std::pair{0x01, "this"}, {0x04, "arguments"}, {0x10, "super"}, {0x40, "_root"},
+                                    {0x80, "_parent"}}) {
+      if ((flags & bit) == 0) continue;
+      local.names[next] = name;
+      local.declared[next++] = true;
+    }
+    if ((globalFlag & 1) != 0) {
+      local.names[next] = "_global";
+      local.declared[next] = true;
+    }
+  }
+  for (std::uint16_t k = 0; k < count && !fields.exhausted(); ++k) {
+    const std::uint8_t number = instruction.code == 0x8E ? fields.readU8() : 0;
+    std::string name = fields.readString();
+    if (number != 0) {
+      local.names[number] = name;
+      local.declared[number] = true;
+    }
+    definition->parameters.push_back(std::move(name));
+  }
+  const std::uint16_t codeSize = fields.readU16();
+  if (fields.exhausted()) {
+    Statement s = simple(StatementKind::Comment);
+    s.name = "function record cut short";
+    emit(out, std::move(s), i);
+    return i + 1;
+  }
+  const std::size_t bodyEnd =
+      std::min(m_code.indexFrom(std::int64_t{instruction.offset} + instruction.size + codeSize), end);
+  if (context.depth < kMaxNesting) {
+    m_scopes.push_back(std::move(local));
+    Stack inner;
+    Context fresh;
+    fresh.depth = context.depth + 1;
+    decodeRange(i + 1, bodyEnd, inner, definition->body, fresh);
+    flush(inner, 0, definition->body, bodyEnd);
+    m_scopes.pop_back();
+  }
+  const std::size_t next = context.depth < kMaxNesting ? bodyEnd : i + 1;
+  if (definition->name.empty()) {
+    stack.push(makeFunction(std::move(definition)));
+  } else {
+    Statement s = simple(StatementKind::Function);
+    s.function = std::move(definition);
+    emit(out, std::move(s), i);
+  }
+  return next;
+}
+
+std::size_t Structurer::tryStatement(std::size_t i, std::size_t end, StatementList& out, const Context& context) {
+  const Instruction& instruction = m_code[i];
+  BitReader fields = reader(i);
+  const std::uint8_t flags = fields.readU8();
+  const std::int64_t trySize = fields.readU16();
+  const std::int64_t catchSize = fields.readU16();
+  const std::int64_t finallySize = fields.readU16();
+  Statement s = simple(StatementKind::Try);
+  if ((flags & 4) != 0) {
+    const std::uint8_t number = fields.readU8();
+    s.name = registerName(number);
+    scope().declared[number] = true;
+  } else {
+    s.name = fields.readString();
+  }
+  if (fields.exhausted() || context.depth >= kMaxNesting) {
+    Statement comment = simple(StatementKind::Comment);
+    comment.name = "try";
+    emit(out, std::move(comment), i);
+    return i + 1;
+  }
+  s.hasCatch = (flags & 1) != 0;
+  s.hasFinally = (flags & 2) != 0;
+  const std::int64_t start = std::int64_t{instruction.offset} + instruction.size;
+  const std::size_t tryEnd = std::min(m_code.indexFrom(start + trySize), end);
+  const std::size_t catchEnd = std::min(std::max(m_code.indexFrom(start + trySize + catchSize), tryEnd), end);
+  const std::size_t finallyEnd =
+      std::min(std::max(m_code.indexFrom(start + trySize + catchSize + finallySize), catchEnd), end);
+  // The try block ends with a jump over the catch block.
+  std::size_t body = tryEnd;
+  if (s.hasCatch && body > i + 1 && m_code[body - 1].code == op::kJump && m_code[body - 1].target != kNoIndex &&
+      m_code[body - 1].target >= catchEnd)
+    --body;
+  const Context inner = context.nested();
+  Stack local;
+  decodeRange(i + 1, body, local, s.body, inner);
+  flush(local, 0, s.body, body);
+  decodeRange(tryEnd, catchEnd, local, s.alternative, inner);
+  flush(local, 0, s.alternative, catchEnd);
+  decodeRange(catchEnd, finallyEnd, local, s.finally, inner);
+  flush(local, 0, s.finally, finallyEnd);
+  emit(out, std::move(s), i);
+  return std::max(finallyEnd, i + 1);
+}
+
+}  // namespace
+
+StatementList decompileBlock(const ActionList& records) { return Structurer(records).run(); }
+
+}  // namespace orvane

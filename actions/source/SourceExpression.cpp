@@ -1,0 +1,216 @@
+#include "actions/source/SourceExpression.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "actions/source/SourceNumber.h"
+#include "actions/source/SourceWriter.h"
+
+namespace orvane {
+
+namespace {
+
+/// Deeper trees are printed at once into a Raw node, so that printing them never recurses
+/// without bound.
+constexpr std::uint32_t kMaxDepth = 96;
+
+ExpressionPtr finish(Expression node) {
+  std::uint32_t depth = 0;
+  for (const ExpressionPtr& operand : node.operands) depth = std::max(depth, operand->depth);
+  node.depth = depth + 1;
+  if (node.depth <= kMaxDepth) return std::make_shared<const Expression>(std::move(node));
+  for (ExpressionPtr& operand : node.operands) {
+    if (operand->depth + 1 < kMaxDepth / 2) continue;
+    Expression raw;
+    raw.kind = ExpressionKind::Raw;
+    raw.rawPrecedence = precedence(*operand);
+    raw.text = expressionText(*operand, 0);
+    operand = std::make_shared<const Expression>(std::move(raw));
+  }
+  depth = 0;
+  for (const ExpressionPtr& operand : node.operands) depth = std::max(depth, operand->depth);
+  node.depth = depth + 1;
+  return std::make_shared<const Expression>(std::move(node));
+}
+
+Expression node(ExpressionKind kind, std::string text = {}, std::vector<ExpressionPtr> operands = {}) {
+  Expression e;
+  e.kind = kind;
+  e.text = std::move(text);
+  e.operands = std::move(operands);
+  return e;
+}
+
+}  // namespace
+
+ExpressionPtr makeNumber(double value) {
+  Expression e = node(ExpressionKind::Literal, numberText(value));
+  e.number = value;
+  e.isNumber = true;
+  return finish(std::move(e));
+}
+
+ExpressionPtr makeFloat(float value) {
+  Expression e = node(ExpressionKind::Literal, floatText(value));
+  e.number = value;
+  e.isNumber = true;
+  return finish(std::move(e));
+}
+
+ExpressionPtr makeLiteral(std::string text) { return finish(node(ExpressionKind::Literal, std::move(text))); }
+
+ExpressionPtr makeString(const std::string& value) {
+  Expression e = node(ExpressionKind::Literal, quotedText(value));
+  e.names.push_back(value);
+  return finish(std::move(e));
+}
+
+ExpressionPtr makeIdentifier(std::string name) { return finish(node(ExpressionKind::Identifier, std::move(name))); }
+
+ExpressionPtr makeRegister(int number, std::string name) {
+  Expression e = node(ExpressionKind::Register, std::move(name));
+  e.registerNumber = number;
+  return finish(std::move(e));
+}
+
+ExpressionPtr makeEmpty() { return finish(node(ExpressionKind::Empty, "$empty")); }
+
+const std::string* stringValue(const Expression& expression) {
+  if (expression.kind != ExpressionKind::Literal || expression.names.empty()) return nullptr;
+  return &expression.names.front();
+}
+
+bool isLiteral(const Expression& expression, const char* text) {
+  return expression.kind == ExpressionKind::Literal && expression.names.empty() && expression.text == text;
+}
+
+ExpressionPtr makeMember(ExpressionPtr object, ExpressionPtr name) {
+  return finish(node(ExpressionKind::Member, {}, {std::move(object), std::move(name)}));
+}
+
+ExpressionPtr makeCall(ExpressionPtr callee, std::vector<ExpressionPtr> arguments) {
+  arguments.insert(arguments.begin(), std::move(callee));
+  return finish(node(ExpressionKind::Call, {}, std::move(arguments)));
+}
+
+ExpressionPtr makeGlobalCall(const char* name, std::vector<ExpressionPtr> arguments) {
+  return makeCall(makeIdentifier(name), std::move(arguments));
+}
+
+ExpressionPtr makeNew(ExpressionPtr constructor, std::vector<ExpressionPtr> arguments) {
+  arguments.insert(arguments.begin(), std::move(constructor));
+  return finish(node(ExpressionKind::New, {}, std::move(arguments)));
+}
+
+ExpressionPtr makeArray(std::vector<ExpressionPtr> elements) {
+  return finish(node(ExpressionKind::ArrayLiteral, {}, std::move(elements)));
+}
+
+ExpressionPtr makeObject(std::vector<std::string> names, std::vector<ExpressionPtr> values) {
+  Expression e = node(ExpressionKind::ObjectLiteral, {}, std::move(values));
+  e.names = std::move(names);
+  return finish(std::move(e));
+}
+
+ExpressionPtr makeUnary(const char* op, ExpressionPtr operand) {
+  return finish(node(ExpressionKind::Unary, op, {std::move(operand)}));
+}
+
+ExpressionPtr makeNot(ExpressionPtr operand) {
+  if (operand->kind == ExpressionKind::Unary && operand->text == "!") return operand->operands[0];
+  return makeUnary("!", std::move(operand));
+}
+
+ExpressionPtr makePostfix(const char* op, ExpressionPtr target) {
+  return finish(node(ExpressionKind::Postfix, op, {std::move(target)}));
+}
+
+ExpressionPtr makeBinary(const char* op, ExpressionPtr left, ExpressionPtr right) {
+  return finish(node(ExpressionKind::Binary, op, {std::move(left), std::move(right)}));
+}
+
+ExpressionPtr makeStep(const char* op, ExpressionPtr operand) {
+  Expression e = node(ExpressionKind::Binary, op, {std::move(operand), makeNumber(1)});
+  e.names.push_back("step");
+  return finish(std::move(e));
+}
+
+bool isStep(const Expression& expression) {
+  return expression.kind == ExpressionKind::Binary && !expression.names.empty();
+}
+
+ExpressionPtr makeConditional(ExpressionPtr test, ExpressionPtr then, ExpressionPtr otherwise) {
+  return finish(node(ExpressionKind::Conditional, {}, {std::move(test), std::move(then), std::move(otherwise)}));
+}
+
+ExpressionPtr makeAssign(const char* op, ExpressionPtr target, ExpressionPtr value) {
+  return finish(node(ExpressionKind::Assign, op, {std::move(target), std::move(value)}));
+}
+
+ExpressionPtr makeFunction(std::shared_ptr<const SourceFunction> function) {
+  Expression e = node(ExpressionKind::Function);
+  e.function = std::move(function);
+  return finish(std::move(e));
+}
+
+ExpressionPtr makeEnumeration(ExpressionPtr object) {
+  return finish(node(ExpressionKind::Enumeration, {}, {std::move(object)}));
+}
+
+bool isNamePath(const std::string& name) {
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t dot = name.find('.', start);
+    const std::string_view part = std::string_view(name).substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+    if (!isIdentifierName(part)) return false;
+    if (dot == std::string::npos) return true;
+    start = dot + 1;
+  }
+}
+
+bool sameTarget(const Expression& a, const Expression& b) {
+  if (&a == &b) return true;
+  if (a.kind != b.kind) return false;
+  switch (a.kind) {
+    case ExpressionKind::Identifier:
+      return a.text == b.text;
+    case ExpressionKind::Register:
+      return a.registerNumber == b.registerNumber;
+    case ExpressionKind::Literal:
+      return a.text == b.text;
+    case ExpressionKind::Member:
+      return sameTarget(*a.operands[1], *b.operands[1]) && sameTarget(*a.operands[0], *b.operands[0]);
+    default:
+      return false;
+  }
+}
+
+int precedence(const Expression& e) {
+  switch (e.kind) {
+    case ExpressionKind::Assign:
+      return 1;
+    case ExpressionKind::Conditional:
+      return 2;
+    case ExpressionKind::Binary:
+      return binaryPrecedence(e.text);
+    case ExpressionKind::Unary:
+      return 14;
+    case ExpressionKind::Postfix:
+      return 15;
+    case ExpressionKind::New:
+    case ExpressionKind::Call:
+    case ExpressionKind::Member:
+      return 17;
+    case ExpressionKind::Function:
+      return 0;
+    case ExpressionKind::Raw:
+      return e.rawPrecedence;
+    case ExpressionKind::Literal:
+      // A negative number is printed with its sign: it binds like a unary minus.
+      return e.isNumber && e.text.front() == '-' ? 14 : 18;
+    default:
+      return 18;
+  }
+}
+
+}  // namespace orvane

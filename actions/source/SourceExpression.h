@@ -1,0 +1,91 @@
+// The expression trees of decompiled source: one immutable node per value the byte code
+// computes, shared where the code duplicates a value.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+struct SourceFunction;
+struct Expression;
+using ExpressionPtr = std::shared_ptr<const Expression>;
+
+enum class ExpressionKind {
+  Literal,       // text: the number, quoted string, true, false, null or undefined as printed
+  Identifier,    // text: a name or a dotted path of names
+  Register,      // text: the register's name; number: the register
+  Member,        // operands: object, name; printed a.b or a["x"] / a[e]
+  Call,          // operands: callee, arguments...
+  New,           // operands: constructor, arguments...
+  ArrayLiteral,  // operands: elements
+  ObjectLiteral, // operands: values; names: the member names
+  Unary,         // text: the operator ("!", "-", "~", "typeof ", "delete ", "void ")
+  Postfix,       // text: "++" or "--"; operands: target
+  Binary,        // text: the operator; operands: left, right
+  Conditional,   // operands: test, then, else
+  Assign,        // text: "=" or a compound operator; operands: target, value
+  Function,      // function: the definition
+  Enumeration,   // operands: the enumerated object; the marker of a for-in loop
+  Empty,         // a value the stack did not hold
+  Raw,           // text: an already printed subtree too deep to keep as a tree
+};
+
+struct Expression {
+  ExpressionKind kind = ExpressionKind::Literal;
+  std::string text;
+  std::vector<ExpressionPtr> operands;
+  std::vector<std::string> names;
+  std::shared_ptr<const SourceFunction> function;
+  double number = 0;   // the value of a number literal
+  bool isNumber = false;
+  int registerNumber = -1;
+  int rawPrecedence = 0;
+  std::uint32_t depth = 1;
+};
+
+/// Literals.
+ExpressionPtr makeNumber(double value);
+ExpressionPtr makeFloat(float value);
+ExpressionPtr makeLiteral(std::string text);  // true, false, null, undefined, a float text
+ExpressionPtr makeString(const std::string& value);
+ExpressionPtr makeIdentifier(std::string name);
+ExpressionPtr makeRegister(int number, std::string name);
+ExpressionPtr makeEmpty();
+/// The string value of a string literal, or none.
+const std::string* stringValue(const Expression& expression);
+bool isLiteral(const Expression& expression, const char* text);
+
+/// A member access; a literal string name that is an identifier prints a.b.
+ExpressionPtr makeMember(ExpressionPtr object, ExpressionPtr name);
+ExpressionPtr makeCall(ExpressionPtr callee, std::vector<ExpressionPtr> arguments);
+/// A call of a global function by name, such as getTimer().
+ExpressionPtr makeGlobalCall(const char* name, std::vector<ExpressionPtr> arguments);
+ExpressionPtr makeNew(ExpressionPtr constructor, std::vector<ExpressionPtr> arguments);
+ExpressionPtr makeArray(std::vector<ExpressionPtr> elements);
+ExpressionPtr makeObject(std::vector<std::string> names, std::vector<ExpressionPtr> values);
+ExpressionPtr makeUnary(const char* op, ExpressionPtr operand);
+/// "!" of a value; the "!" of a "!" is the value itself.
+ExpressionPtr makeNot(ExpressionPtr operand);
+ExpressionPtr makePostfix(const char* op, ExpressionPtr target);
+ExpressionPtr makeBinary(const char* op, ExpressionPtr left, ExpressionPtr right);
+/// The value plus or minus one of an increment or decrement record (op "+" or "-"); an
+/// assignment of it to the same place prints as ++ or --.
+ExpressionPtr makeStep(const char* op, ExpressionPtr operand);
+bool isStep(const Expression& expression);
+ExpressionPtr makeConditional(ExpressionPtr test, ExpressionPtr then, ExpressionPtr otherwise);
+ExpressionPtr makeAssign(const char* op, ExpressionPtr target, ExpressionPtr value);
+ExpressionPtr makeFunction(std::shared_ptr<const SourceFunction> function);
+ExpressionPtr makeEnumeration(ExpressionPtr object);
+/// The name that a variable read or write of `name` is printed with: the name itself when
+/// it is an identifier or a dotted path of identifiers, else none.
+bool isNamePath(const std::string& name);
+
+/// The same place: the same name, register or member of the same place.
+bool sameTarget(const Expression& a, const Expression& b);
+/// The binding strength of the node's printed form (higher binds tighter).
+int precedence(const Expression& expression);
+
+}  // namespace orvane

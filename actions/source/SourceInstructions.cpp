@@ -1,0 +1,59 @@
+#include "actions/source/SourceInstructions.h"
+
+#include <algorithm>
+
+namespace orvane {
+
+namespace {
+constexpr std::uint8_t kJump = 0x99;
+constexpr std::uint8_t kIf = 0x9D;
+}  // namespace
+
+InstructionStream::InstructionStream(const ActionList& records) {
+  m_code.reserve(records.size());
+  for (const auto& record : records) {
+    Instruction instruction;
+    instruction.code = record->code();
+    instruction.offset = m_length;
+    instruction.size = record->size();
+    if (instruction.code >= 0x80 && instruction.size >= 3) instruction.body = record->bytes().subspan(3);
+    m_length += record->size();
+    m_code.push_back(instruction);
+  }
+  for (std::size_t i = 0; i < m_code.size(); ++i) {
+    Instruction& branch = m_code[i];
+    if ((branch.code != kJump && branch.code != kIf) || branch.body.size() < 2) continue;
+    branch.target = indexAt(branchOffset(i));
+    if (branch.target == kNoIndex || branch.target == m_code.size()) continue;
+    Instruction& landing = m_code[branch.target];
+    landing.isTarget = true;
+    if (branch.target <= i && (landing.loopEnd == kNoIndex || landing.loopEnd < i)) landing.loopEnd = i;
+  }
+}
+
+std::int64_t InstructionStream::branchOffset(std::size_t index) const {
+  const Instruction& branch = m_code[index];
+  if (branch.body.size() < 2) return -1;
+  const auto delta = static_cast<std::int16_t>(branch.body[0] | (branch.body[1] << 8));
+  return static_cast<std::int64_t>(branch.offset) + branch.size + delta;
+}
+
+std::size_t InstructionStream::indexFrom(std::int64_t offset) const {
+  if (offset <= 0) return 0;
+  const auto found = std::lower_bound(m_code.begin(), m_code.end(), offset,
+                                      [](const Instruction& instruction, std::int64_t at) { return instruction.offset < at; });
+  return static_cast<std::size_t>(found - m_code.begin());
+}
+
+std::size_t InstructionStream::indexAt(std::int64_t offset) const {
+  if (offset < 0 || offset > m_length) return kNoIndex;
+  const std::size_t index = indexFrom(offset);
+  if (index == m_code.size()) return offset == m_length ? index : kNoIndex;
+  return m_code[index].offset == offset ? index : kNoIndex;
+}
+
+std::uint32_t InstructionStream::offsetOf(std::size_t index) const {
+  return index < m_code.size() ? m_code[index].offset : m_length;
+}
+
+}  // namespace orvane

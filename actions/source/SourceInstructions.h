@@ -1,0 +1,48 @@
+// The records of one block as the decompiler walks them: offsets, branch targets and loops.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <span>
+#include <vector>
+
+#include "actions/ActionList.h"
+
+namespace orvane {
+
+inline constexpr std::size_t kNoIndex = std::numeric_limits<std::size_t>::max();
+
+struct Instruction {
+  std::uint8_t code = 0;
+  std::uint32_t offset = 0;              // from the start of the block
+  std::uint32_t size = 0;                // the whole record
+  std::span<const std::uint8_t> body;    // after the code and length field
+  std::size_t target = kNoIndex;         // ActionJump / ActionIf: the record it branches to
+  std::size_t loopEnd = kNoIndex;        // a loop header: the last record branching back to it
+  bool isTarget = false;                 // some branch lands here
+};
+
+/// Branch targets that do not land on a record boundary inside the block (or on its end)
+/// have no target index.
+class InstructionStream {
+ public:
+  explicit InstructionStream(const ActionList& records);
+
+  std::size_t size() const { return m_code.size(); }
+  const Instruction& operator[](std::size_t index) const { return m_code[index]; }
+  /// The index of the record at `offset`, size() at the block's end, else kNoIndex.
+  std::size_t indexAt(std::int64_t offset) const;
+  /// The first record that starts at or after `offset` (size() past the end).
+  std::size_t indexFrom(std::int64_t offset) const;
+  /// The byte offset of a record index (the block's length for size()).
+  std::uint32_t offsetOf(std::size_t index) const;
+  /// The raw byte offset a branch record points at, whether or not a record starts there.
+  std::int64_t branchOffset(std::size_t index) const;
+
+ private:
+  std::vector<Instruction> m_code;
+  std::uint32_t m_length = 0;
+};
+
+}  // namespace orvane

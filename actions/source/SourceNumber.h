@@ -1,0 +1,21 @@
+// Numbers and strings of decompiled source in the form the script language writes them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+/// The script language's own number-to-text form: the shortest digits that read back as
+/// the same value, plain from 1e-7 up to 1e21 and with an exponent outside ("1e+21",
+/// "1.5e-7"); NaN, Infinity, -Infinity; -0 reads 0.
+std::string numberText(double value);
+/// The same for a 32-bit float push: the shortest digits of the float ("0.1", not the
+/// digits of its double widening).
+std::string floatText(float value);
+/// `text` in double quotes with \" \\ \n \r \t and \u00XX for the other control bytes.
+std::string quotedText(std::string_view text);
+/// Letters, digits, '_' and '$' (and bytes above 0x7F), not starting with a digit.
+bool isIdentifierName(std::string_view text);
+
+}  // namespace orvane

@@ -1,0 +1,86 @@
+// The statement trees of decompiled source: what the structurer builds and the writer prints.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "actions/source/SourceExpression.h"
+
+namespace orvane {
+
+struct Statement;
+using StatementList = std::vector<Statement>;
+
+enum class StatementKind {
+  Expression,     // value;
+  Var,            // var name; / var name = value;
+  If,             // value: test; body; alternative (else)
+  While,          // value: test; body
+  DoWhile,        // body; value: test
+  For,            // head[0]: init (optional), value: test, head[1..]: update; body
+  ForIn,          // name: the variable (declared when `declares`), value: the object; body
+  Switch,         // value: the discriminant; cases
+  Break,
+  Continue,
+  Return,         // value (optional)
+  Throw,          // value
+  With,           // value: the object; body
+  TellTarget,     // value: the target; body
+  IfFrameLoaded,  // value: the frame; body
+  Try,            // body; name: the catch variable; alternative: catch; finally
+  Function,       // function: a named function
+  Class,          // klass
+  Comment,        // name: the text after "// "
+  Label,          // target: the record index; printed only when a goto names it
+  Goto,           // target: the record index it jumps to
+};
+
+struct SourceFunction {
+  std::string name;
+  std::vector<std::string> parameters;
+  StatementList body;
+};
+
+struct SwitchCase {
+  ExpressionPtr label;  // none: default
+  StatementList body;   // empty for a label that falls through to the next
+};
+
+struct ClassMember {
+  enum class Kind { Method, Getter, Setter, Variable };
+  Kind kind = Kind::Method;
+  bool isStatic = false;
+  std::string name;
+  std::shared_ptr<const SourceFunction> function;  // methods and accessors
+  ExpressionPtr value;                                 // variables with an initial value
+};
+
+struct ClassDefinition {
+  std::string name;
+  std::string superclass;
+  std::vector<std::string> interfaces;
+  std::shared_ptr<const SourceFunction> constructor;
+  std::vector<ClassMember> members;
+};
+
+struct Statement {
+  StatementKind kind = StatementKind::Expression;
+  ExpressionPtr value;
+  std::string name;
+  StatementList body;
+  StatementList alternative;
+  StatementList finally;
+  StatementList head;
+  std::vector<SwitchCase> cases;
+  std::shared_ptr<const SourceFunction> function;
+  std::shared_ptr<const ClassDefinition> klass;
+  std::size_t target = 0;  // the byte offset of a label or of the target of a goto
+  std::size_t start = 0;   // the index of the record the statement begins at
+  bool declares = false;
+  bool hasCatch = false;
+  bool hasFinally = false;
+};
+
+}  // namespace orvane

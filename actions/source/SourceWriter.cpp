@@ -1,0 +1,376 @@
+#include "actions/source/SourceWriter.h"
+
+#include <array>
+#include <set>
+
+#include "actions/source/SourceNumber.h"
+
+namespace orvane {
+
+namespace {
+
+struct OperatorRank {
+  std::string_view op;
+  int precedence;
+};
+
+constexpr std::array<OperatorRank, 27> kRanks = {{
+    {"||", 3},  {"&&", 4},         {"|", 5},    {"^", 6},    {"&", 7},    {"==", 8},   {"!=", 8},
+    {"===", 8}, {"!==", 8},        {"eq", 8},   {"ne", 8},   {"<", 9},    {">", 9},    {"<=", 9},
+    {">=", 9},  {"instanceof", 9}, {"lt", 9},   {"gt", 9},   {"<<", 10},  {">>", 10},  {">>>", 10},
+    {"+", 11},  {"-", 11},         {"add", 11}, {"*", 12},   {"/", 12},   {"%", 12},
+}};
+
+/// The comparison that "!" of `op` reads as: the compiler writes a >= b as !(a < b).
+const char* invertedComparison(std::string_view op) {
+  if (op == "<") return ">=";
+  if (op == ">") return "<=";
+  if (op == "<=") return ">";
+  if (op == ">=") return "<";
+  if (op == "==") return "!=";
+  if (op == "!=") return "==";
+  if (op == "===") return "!==";
+  if (op == "!==") return "===";
+  return nullptr;
+}
+
+std::string blanks(int indent) { return std::string(static_cast<std::size_t>(indent) * 4, ' '); }
+
+class Printer {
+ public:
+  explicit Printer(std::set<std::size_t> labels) : m_labels(std::move(labels)) {}
+
+  std::string expression(const Expression& e, int indent) const;
+  void statements(const StatementList& list, int indent, std::string& out) const;
+
+ private:
+  std::string operand(const Expression& e, int indent, bool parenthesise) const {
+    std::string text = expression(e, indent);
+    return parenthesise ? "(" + text + ")" : text;
+  }
+  std::string arguments(const Expression& e, std::size_t first, int indent) const;
+  std::string binary(const char* op, const Expression& left, const Expression& right, int indent) const;
+  std::string function(const SourceFunction& function, int indent) const;
+  void statement(const Statement& s, int indent, std::string& out) const;
+  void block(const StatementList& body, int indent, std::string& out) const;
+  std::string inlineStatement(const Statement& s, int indent) const;
+  void ifChain(const Statement& s, int indent, std::string& out) const;
+  void classBody(const ClassDefinition& klass, int indent, std::string& out) const;
+
+  std::set<std::size_t> m_labels;
+};
+
+std::string Printer::arguments(const Expression& e, std::size_t first, int indent) const {
+  std::string text = "(";
+  for (std::size_t i = first; i < e.operands.size(); ++i) {
+    if (i > first) text += ", ";
+    text += expression(*e.operands[i], indent);
+  }
+  return text + ")";
+}
+
+std::string Printer::binary(const char* op, const Expression& left, const Expression& right, int indent) const {
+  const int p = binaryPrecedence(op);
+  return operand(left, indent, precedence(left) < p) + " " + op + " " + operand(right, indent, precedence(right) <= p);
+}
+
+std::string Printer::function(const SourceFunction& function, int indent) const {
+  std::string text = function.name.empty() ? "function (" : "function " + function.name + "(";
+  for (std::size_t i = 0; i < function.parameters.size(); ++i) text += (i > 0 ? ", " : "") + function.parameters[i];
+  text += ") {\n";
+  statements(function.body, indent + 1, text);
+  return text + blanks(indent) + "}";
+}
+
+std::string Printer::expression(const Expression& e, int indent) const {
+  switch (e.kind) {
+    case ExpressionKind::Literal:
+    case ExpressionKind::Identifier:
+    case ExpressionKind::Register:
+    case ExpressionKind::Empty:
+    case ExpressionKind::Raw:
+      return e.text;
+    case ExpressionKind::Member: {
+      const Expression& object = *e.operands[0];
+      const bool wrap = precedence(object) < 17 || object.isNumber || object.kind == ExpressionKind::Function;
+      const std::string* name = stringValue(*e.operands[1]);
+      const std::string base = operand(object, indent, wrap);
+      if (name != nullptr && isIdentifierName(*name)) return base + "." + *name;
+      return base + "[" + expression(*e.operands[1], indent) + "]";
+    }
+    case ExpressionKind::Call: {
+      const Expression& callee = *e.operands[0];
+      return operand(callee, indent, precedence(callee) < 17 || callee.kind == ExpressionKind::New) +
+             arguments(e, 1, indent);
+    }
+    case ExpressionKind::New: {
+      const Expression& constructor = *e.operands[0];
+      bool plain = true;
+      for (const Expression* part = &constructor; plain;) {
+        if (part->kind == ExpressionKind::Member) {
+          part = part->operands[0].get();
+        } else {
+          plain = part->kind == ExpressionKind::Identifier || part->kind == ExpressionKind::Register;
+          break;
+        }
+      }
+      return "new " + operand(constructor, indent, !plain) + arguments(e, 1, indent);
+    }
+    case ExpressionKind::ArrayLiteral: {
+      std::string text = arguments(e, 0, indent);
+      return "[" + text.substr(1, text.size() - 2) + "]";
+    }
+    case ExpressionKind::ObjectLiteral: {
+      std::string text = "{";
+      for (std::size_t i = 0; i < e.operands.size(); ++i) {
+        if (i > 0) text += ", ";
+        const std::string& name = e.names[i];
+        text += (isIdentifierName(name) ? name : quotedText(name)) + ": " + expression(*e.operands[i], indent);
+      }
+      return text + "}";
+    }
+    case ExpressionKind::Unary: {
+      const Expression& value = *e.operands[0];
+      if (e.text == "!" && value.kind == ExpressionKind::Binary) {
+        if (const char* inverted = invertedComparison(value.text))
+          return binary(inverted, *value.operands[0], *value.operands[1], indent);
+      }
+      const bool sameSign = e.text == "-" && ((value.kind == ExpressionKind::Unary && value.text == "-") ||
+                                               (value.isNumber && value.text.front() == '-'));
+      return e.text + operand(value, indent, precedence(value) < 14 || sameSign);
+    }
+    case ExpressionKind::Postfix:
+      return operand(*e.operands[0], indent, precedence(*e.operands[0]) < 17) + e.text;
+    case ExpressionKind::Binary:
+      return binary(e.text.c_str(), *e.operands[0], *e.operands[1], indent);
+    case ExpressionKind::Conditional:
+      return operand(*e.operands[0], indent, precedence(*e.operands[0]) <= 2) + " ? " +
+             operand(*e.operands[1], indent, precedence(*e.operands[1]) < 1) + " : " +
+             operand(*e.operands[2], indent, precedence(*e.operands[2]) < 1);
+    case ExpressionKind::Assign:
+      return operand(*e.operands[0], indent, precedence(*e.operands[0]) < 17) + " " + e.text + " " +
+             expression(*e.operands[1], indent);
+    case ExpressionKind::Function:
+      return function(*e.function, indent);
+    case ExpressionKind::Enumeration:
+      return expression(*e.operands[0], indent);
+  }
+  return e.text;
+}
+
+void Printer::block(const StatementList& body, int indent, std::string& out) const {
+  out += " {\n";
+  statements(body, indent + 1, out);
+  out += blanks(indent) + "}";
+}
+
+std::string Printer::inlineStatement(const Statement& s, int indent) const {
+  if (s.kind == StatementKind::Var)
+    return "var " + s.name + (s.value ? " = " + expression(*s.value, indent) : std::string());
+  return s.value ? expression(*s.value, indent) : std::string();
+}
+
+void Printer::ifChain(const Statement& s, int indent, std::string& out) const {
+  out += "if (" + expression(*s.value, indent) + ")";
+  block(s.body, indent, out);
+  if (s.alternative.empty()) return;
+  if (s.alternative.size() == 1 && s.alternative.front().kind == StatementKind::If) {
+    out += " else ";
+    ifChain(s.alternative.front(), indent, out);
+    return;
+  }
+  out += " else";
+  block(s.alternative, indent, out);
+}
+
+void Printer::classBody(const ClassDefinition& klass, int indent, std::string& out) const {
+  out += "class " + klass.name;
+  if (!klass.superclass.empty()) out += " extends " + klass.superclass;
+  for (std::size_t i = 0; i < klass.interfaces.size(); ++i)
+    out += (i == 0 ? " implements " : ", ") + klass.interfaces[i];
+  out += " {\n";
+  bool first = true;
+  auto separate = [&] {
+    if (!first) out += "\n";
+    first = false;
+  };
+  for (const ClassMember& member : klass.members) {
+    if (member.kind != ClassMember::Kind::Variable) continue;
+    out += blanks(indent + 1) + (member.isStatic ? "static var " : "var ") + member.name;
+    if (member.value) out += " = " + expression(*member.value, indent + 1);
+    out += ";\n";
+    first = false;
+  }
+  auto method = [&](const std::string& prefix, const SourceFunction& function) {
+    separate();
+    out += blanks(indent + 1) + prefix + this->function(function, indent + 1).substr(std::string("function ").size()) + "\n";
+  };
+  if (klass.constructor) {
+    SourceFunction constructor = *klass.constructor;
+    constructor.name = klass.name.substr(klass.name.rfind('.') + 1);
+    method("function ", constructor);
+  }
+  for (const ClassMember& member : klass.members) {
+    if (member.kind == ClassMember::Kind::Variable) continue;
+    SourceFunction named = *member.function;
+    named.name = member.name;
+    const char* accessor = member.kind == ClassMember::Kind::Getter   ? "get "
+                           : member.kind == ClassMember::Kind::Setter ? "set "
+                                                                      : "";
+    method(std::string(member.isStatic ? "static " : "") + "function " + accessor, named);
+  }
+  out += blanks(indent) + "}";
+}
+
+void Printer::statement(const Statement& s, int indent, std::string& out) const {
+  if (s.kind == StatementKind::Label) {
+    if (m_labels.count(s.target) != 0) out += blanks(indent) + "// label_" + std::to_string(s.target) + ":\n";
+    return;
+  }
+  out += blanks(indent);
+  switch (s.kind) {
+    case StatementKind::Expression:
+    case StatementKind::Var:
+      out += inlineStatement(s, indent) + ";";
+      break;
+    case StatementKind::If:
+      ifChain(s, indent, out);
+      break;
+    case StatementKind::While:
+      out += "while (" + expression(*s.value, indent) + ")";
+      block(s.body, indent, out);
+      break;
+    case StatementKind::DoWhile:
+      out += "do";
+      block(s.body, indent, out);
+      out += " while (" + expression(*s.value, indent) + ");";
+      break;
+    case StatementKind::For: {
+      out += "for (" + inlineStatement(s.head.front(), indent) + "; " + (s.value ? expression(*s.value, indent) : "") + ";";
+      for (std::size_t i = 1; i < s.head.size(); ++i) out += (i == 1 ? " " : ", ") + inlineStatement(s.head[i], indent);
+      out += ")";
+      block(s.body, indent, out);
+      break;
+    }
+    case StatementKind::ForIn:
+      out += std::string("for (") + (s.declares ? "var " : "") + s.name + " in " + expression(*s.value, indent) + ")";
+      block(s.body, indent, out);
+      break;
+    case StatementKind::Switch:
+      out += "switch (" + expression(*s.value, indent) + ") {\n";
+      for (const SwitchCase& entry : s.cases) {
+        out += blanks(indent + 1) + (entry.label ? "case " + expression(*entry.label, indent + 1) + ":" : "default:") + "\n";
+        statements(entry.body, indent + 2, out);
+      }
+      out += blanks(indent) + "}";
+      break;
+    case StatementKind::Break:
+      out += "break;";
+      break;
+    case StatementKind::Continue:
+      out += "continue;";
+      break;
+    case StatementKind::Return:
+      out += s.value ? "return " + expression(*s.value, indent) + ";" : std::string("return;");
+      break;
+    case StatementKind::Throw:
+      out += "throw " + expression(*s.value, indent) + ";";
+      break;
+    case StatementKind::With:
+      out += "with (" + expression(*s.value, indent) + ")";
+      block(s.body, indent, out);
+      break;
+    case StatementKind::TellTarget:
+      out += "tellTarget (" + expression(*s.value, indent) + ")";
+      block(s.body, indent, out);
+      break;
+    case StatementKind::IfFrameLoaded:
+      out += "ifFrameLoaded (" + expression(*s.value, indent) + ")";
+      block(s.body, indent, out);
+      break;
+    case StatementKind::Try:
+      out += "try";
+      block(s.body, indent, out);
+      if (s.hasCatch) {
+        out += " catch (" + s.name + ")";
+        block(s.alternative, indent, out);
+      }
+      if (s.hasFinally) {
+        out += " finally";
+        block(s.finally, indent, out);
+      }
+      break;
+    case StatementKind::Function:
+      out += function(*s.function, indent);
+      break;
+    case StatementKind::Class:
+      classBody(*s.klass, indent, out);
+      break;
+    case StatementKind::Comment:
+      out += "// " + s.name;
+      break;
+    case StatementKind::Goto:
+      out += "// goto label_" + std::to_string(s.target) + ";";
+      break;
+    case StatementKind::Label:
+      break;
+  }
+  out += "\n";
+}
+
+void Printer::statements(const StatementList& list, int indent, std::string& out) const {
+  bool afterDefinition = false;
+  bool printedAny = false;
+  for (const Statement& s : list) {
+    if (s.kind == StatementKind::Label && m_labels.count(s.target) == 0) continue;
+    const bool definition = indent == 0 && (s.kind == StatementKind::Function || s.kind == StatementKind::Class);
+    if (printedAny && (definition || afterDefinition)) out += "\n";
+    statement(s, indent, out);
+    printedAny = true;
+    afterDefinition = definition;
+  }
+}
+
+void collectGotos(const StatementList& list, std::set<std::size_t>& targets);
+
+void collectExpressionGotos(const Expression& e, std::set<std::size_t>& targets) {
+  if (e.function) collectGotos(e.function->body, targets);
+  for (const ExpressionPtr& operand : e.operands) collectExpressionGotos(*operand, targets);
+}
+
+void collectGotos(const StatementList& list, std::set<std::size_t>& targets) {
+  for (const Statement& s : list) {
+    if (s.kind == StatementKind::Goto) targets.insert(s.target);
+    if (s.value) collectExpressionGotos(*s.value, targets);
+    for (const StatementList* inner : {&s.body, &s.alternative, &s.finally, &s.head}) collectGotos(*inner, targets);
+    for (const SwitchCase& entry : s.cases) collectGotos(entry.body, targets);
+    if (s.function) collectGotos(s.function->body, targets);
+    if (s.klass) {
+      if (s.klass->constructor) collectGotos(s.klass->constructor->body, targets);
+      for (const ClassMember& member : s.klass->members)
+        if (member.function) collectGotos(member.function->body, targets);
+    }
+  }
+}
+
+}  // namespace
+
+int binaryPrecedence(std::string_view op) {
+  for (const OperatorRank& rank : kRanks)
+    if (rank.op == op) return rank.precedence;
+  return 11;
+}
+
+std::string expressionText(const Expression& expression, int indent) {
+  return Printer({}).expression(expression, indent);
+}
+
+std::string statementsText(const StatementList& statements, int indent) {
+  std::set<std::size_t> labels;
+  collectGotos(statements, labels);
+  std::string out;
+  Printer(std::move(labels)).statements(statements, indent, out);
+  return out;
+}
+
+}  // namespace orvane
