@@ -35,6 +35,8 @@ const std::vector<Verb>& verbs() {
        "Scan a movie and print its properties, object tree and instances", runScan},
       {"actions", "MOVIE [--serial N | --all] [--mode hex|char|int|function|as4|as5|source]",
        "Print the text an action window shows for a frame action, button or sprite instance", runActions},
+      {"grep", "MOVIE PATTERN [--mode hex|char|int|function|as4|as5|source] [--regex] [--ignore-case]",
+       "Print every line of the movie's action texts that holds the pattern, as name : line : text", runGrep},
       {"projector", "EXE [--save ITEM OUT]",
        "List the movies inside a projector executable, or save one of them", runProjector},
       {"save-as", "MOVIE OUT", "Copy a movie under a new name", runSaveAs},

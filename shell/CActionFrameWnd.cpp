@@ -4,11 +4,14 @@
 #include <QActionGroup>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "actions/ActionTranslator.h"
 #include "platform/MessageSink.h"
 #include "shell/ActionTextFile.h"
 #include "shell/CActionView.h"
+#include "shell/CFindBar.h"
 #include "shell/Commands.h"
 #include "shell/DisplayText.h"
 #include "shell/ShellPrompts.h"
@@ -98,14 +101,25 @@ CActionFrameWnd::CActionFrameWnd(const MovieObject* object, const std::string& t
       m_messages(messages),
       m_prompts(prompts),
       m_view(new CActionView(this)),
+      m_findBar(new CFindBar(this)),
       m_contextMenu(new QMenu(QStringLiteral("ActionContext"), this)) {
-  setCentralWidget(m_view);
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(m_view, 1);
+  layout->addWidget(m_findBar);
+  setCentralWidget(central);
   setWindowTitle(displayString(m_title));
   statusBar();
   buildCommands();
   connect(m_view, &CActionView::contextMenuWanted, this, &CActionFrameWnd::showContextMenu);
   connect(m_view, &QPlainTextEdit::cursorPositionChanged, this, &CActionFrameWnd::updateCopyState);
   connect(m_view, &QPlainTextEdit::selectionChanged, this, &CActionFrameWnd::updateCopyState);
+  connect(m_findBar, &CFindBar::queryChanged, this, &CActionFrameWnd::refind);
+  connect(m_findBar, &CFindBar::nextRequested, this, [this] { step(1); });
+  connect(m_findBar, &CFindBar::previousRequested, this, [this] { step(-1); });
+  connect(m_findBar, &CFindBar::closed, this, &CActionFrameWnd::closeFind);
   show(initialMode(movieVersion));
 }
 
@@ -165,6 +179,15 @@ void CActionFrameWnd::runCommand(int id) {
     case cmd::kSyntaxColors:
       emit syntaxColorsRequested();
       break;
+    case cmd::kFind:
+      openFind();
+      break;
+    case cmd::kFindNext:
+      step(1);
+      break;
+    case cmd::kFindPrevious:
+      step(-1);
+      break;
     default:
       break;
   }
@@ -179,9 +202,66 @@ void CActionFrameWnd::show(TranslationMode mode) {
     // The source reads like version 5 script and takes its keyword colours.
     m_keywords.load(5, m_colours);
   }
-  m_view->showText(ActionWindowText(m_object, mode, m_messages), m_keywords);
+  m_view->showText(textOf(mode), m_keywords);
   commandAction(commandOfMode(mode))->setChecked(true);
+  if (!m_findBar->isHidden()) refind();
   updateCopyState();
+}
+
+const std::string& CActionFrameWnd::textOf(TranslationMode mode) {
+  auto made = m_texts.find(mode);
+  if (made == m_texts.end()) made = m_texts.emplace(mode, ActionWindowText(m_object, mode, m_messages)).first;
+  return made->second;
+}
+
+void CActionFrameWnd::showMatch(TranslationMode mode, std::size_t lineOffset, const TextMatch& match) {
+  if (mode != m_mode) show(mode);
+  m_view->selectBytes(lineOffset + match.offset, match.length);
+  m_view->setFocus();
+}
+
+void CActionFrameWnd::openFind() {
+  m_findBar->open();
+  refind();
+}
+
+void CActionFrameWnd::refind() {
+  const SearchQuery query{m_view->bytesOf(m_findBar->text()), false, !m_findBar->matchCase(), m_findBar->wholeWord()};
+  m_matches = TextMatcher(query).findAll(m_view->bytes());
+  m_view->markMatches(m_matches);
+  const std::size_t caret = m_view->cursorByte();
+  const auto next = std::lower_bound(m_matches.begin(), m_matches.end(), caret,
+                                     [](const TextMatch& match, std::size_t offset) { return match.offset < offset; });
+  m_currentMatch = m_matches.empty() ? -1 : static_cast<int>(next == m_matches.end() ? 0 : next - m_matches.begin());
+  selectCurrentMatch();
+}
+
+void CActionFrameWnd::step(int direction) {
+  if (m_findBar->isHidden()) {
+    // F3 with the bar closed brings back its matches, starting from the caret.
+    m_findBar->show();
+    refind();
+    return;
+  }
+  if (m_matches.empty()) return;
+  const int count = static_cast<int>(m_matches.size());
+  m_currentMatch = (m_currentMatch + direction + count) % count;
+  selectCurrentMatch();
+}
+
+void CActionFrameWnd::selectCurrentMatch() {
+  if (m_currentMatch >= 0) {
+    const TextMatch& match = m_matches[static_cast<std::size_t>(m_currentMatch)];
+    m_view->selectBytes(match.offset, match.length);
+  }
+  m_findBar->showCount(m_currentMatch + 1, static_cast<int>(m_matches.size()));
+}
+
+void CActionFrameWnd::closeFind() {
+  m_matches.clear();
+  m_currentMatch = -1;
+  m_view->markMatches({});
+  m_view->setFocus();
 }
 
 void CActionFrameWnd::changeSynColor(const SyntaxColours& colours) {

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <QMenu>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "actions/TranslationMode.h"
+#include "search/TextMatcher.h"
 #include "shell/AppSettings.h"
 #include "shell/CObjectFrameWnd.h"
 #include "shell/SyntaxColouring.h"
@@ -13,6 +16,7 @@
 namespace orvane {
 
 class CActionView;
+class CFindBar;
 class MessageSink;
 class MovieObject;
 class ShellPrompts;
@@ -27,9 +31,12 @@ class CActionFrameWnd : public CObjectFrameWnd {
                   const SyntaxColours& colours, MessageSink& messages, ShellPrompts& prompts,
                   QWidget* parent = nullptr);
 
-  /// Runs one of the window's commands (mode, copy, select all, save, colours); unknown ids
-  /// do nothing.
+  /// Runs one of the window's commands (mode, copy, select all, save, colours, find, find
+  /// next and previous); unknown ids do nothing.
   void runCommand(int id) override;
+  /// Shows the text of `mode` with a match selected: `match` counted from the line that
+  /// starts at byte `lineOffset` of that text.
+  void showMatch(TranslationMode mode, std::size_t lineOffset, const TextMatch& match);
   /// New colours: the keyword lists of the version last shown, and the whole text recoloured.
   void changeSynColor(const SyntaxColours& colours);
 
@@ -37,6 +44,9 @@ class CActionFrameWnd : public CObjectFrameWnd {
   TranslationMode mode() const { return m_mode; }
   int shownVersion() const { return m_shownVersion; }
   CActionView* view() const { return m_view; }
+  CFindBar* findBar() const { return m_findBar; }
+  /// The matches of the find bar's text in the shown text.
+  const std::vector<TextMatch>& matches() const { return m_matches; }
   QMenu* contextMenu() const { return m_contextMenu; }
 
  signals:
@@ -46,6 +56,16 @@ class CActionFrameWnd : public CObjectFrameWnd {
  private:
   void buildCommands();
   void show(TranslationMode mode);
+  /// The text of `mode`, translated the first time it is asked for.
+  const std::string& textOf(TranslationMode mode);
+  void openFind();
+  /// Finds the bar's text again in the shown text; the current match becomes the first one
+  /// at or after the caret.
+  void refind();
+  /// Steps to the next match (or the previous one), wrapping around at either end.
+  void step(int direction);
+  void selectCurrentMatch();
+  void closeFind();
   void saveAsFile();
   void showContextMenu(QPoint globalPosition);
   void updateCopyState();
@@ -56,10 +76,14 @@ class CActionFrameWnd : public CObjectFrameWnd {
   MessageSink& m_messages;
   ShellPrompts& m_prompts;
   CActionView* m_view;
+  CFindBar* m_findBar;
   QMenu* m_contextMenu;
   KeywordTable m_keywords;
   TranslationMode m_mode = TranslationMode::ActionScript5;
   int m_shownVersion = 5;
+  std::map<TranslationMode, std::string> m_texts;
+  std::vector<TextMatch> m_matches;
+  int m_currentMatch = -1;
 };
 
 }  // namespace orvane

@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMimeData>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <algorithm>
 
 namespace orvane {
@@ -12,6 +14,8 @@ namespace {
 
 QColor toColour(Rgb value) { return QColor((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF); }
 
+const QColor kMatchBackground(255, 238, 120);
+
 QFont baseFont() {
   QFont font(QStringLiteral("Courier New"), 9);
   font.setStyleHint(QFont::TypeWriter);
@@ -19,28 +23,55 @@ QFont baseFont() {
   return font;
 }
 
-}  // namespace
-
-void RangeHighlighter::setRanges(std::vector<Range> ranges) {
-  m_ranges = std::move(ranges);
-  rehighlight();
-}
-
-void RangeHighlighter::highlightBlock(const QString& text) {
-  const int blockStart = currentBlock().position();
-  const int blockEnd = blockStart + static_cast<int>(text.size()) + 1;  // with its line break
-  auto range = std::upper_bound(m_ranges.begin(), m_ranges.end(), blockStart,
-                                [](int position, const Range& r) { return position < r.end; });
-  for (; range != m_ranges.end() && range->start < blockEnd; ++range) {
+/// Adds the pieces of `ranges` inside the block to `formats`, relative to the block's start.
+template <typename Style>
+void addRangesIn(const std::vector<BlockColouring::Range>& ranges, const QTextBlock& block,
+                 QList<QTextLayout::FormatRange>& formats, Style style) {
+  const int blockStart = block.position();
+  const int blockEnd = blockStart + block.length();  // with its line break
+  auto range = std::upper_bound(ranges.begin(), ranges.end(), blockStart,
+                                [](int position, const BlockColouring::Range& r) { return position < r.end; });
+  for (; range != ranges.end() && range->start < blockEnd; ++range) {
     const int from = std::max(range->start, blockStart) - blockStart;
     const int to = std::min(range->end, blockEnd) - blockStart;
-    QTextCharFormat format;
-    format.setForeground(range->colour);
-    setFormat(from, to - from, format);
+    QTextLayout::FormatRange piece;
+    piece.start = from;
+    piece.length = to - from;
+    style(piece.format, range->colour);
+    formats.append(piece);
   }
 }
 
-CActionView::CActionView(QWidget* parent) : QPlainTextEdit(parent), m_highlighter(new RangeHighlighter(document())) {
+}  // namespace
+
+void BlockColouring::setForeground(std::vector<Range> ranges, int blockCount) {
+  m_foreground = std::move(ranges);
+  m_coloured.assign(static_cast<std::size_t>(blockCount), false);
+}
+
+void BlockColouring::setBackground(std::vector<Range> ranges, int blockCount) {
+  m_background = std::move(ranges);
+  m_coloured.assign(static_cast<std::size_t>(blockCount), false);
+}
+
+bool BlockColouring::colour(const QTextBlock& block) {
+  const auto number = static_cast<std::size_t>(block.blockNumber());
+  if (number >= m_coloured.size() || m_coloured[number]) return false;
+  m_coloured[number] = true;
+  QList<QTextLayout::FormatRange> formats;
+  addRangesIn(m_foreground, block, formats, [](QTextCharFormat& format, const QColor& colour) {
+    format.setForeground(colour);
+  });
+  // Later ranges are merged over earlier ones: a match keeps its syntax colour.
+  addRangesIn(m_background, block, formats, [](QTextCharFormat& format, const QColor& colour) {
+    format.setBackground(colour);
+  });
+  if (formats.isEmpty() && block.layout()->formats().isEmpty()) return false;
+  block.layout()->setFormats(formats);
+  return true;
+}
+
+CActionView::CActionView(QWidget* parent) : QPlainTextEdit(parent) {
   setObjectName(QStringLiteral("actionText"));
   setReadOnly(true);
   setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -51,22 +82,56 @@ CActionView::CActionView(QWidget* parent) : QPlainTextEdit(parent), m_highlighte
 void CActionView::showText(const std::string& bytes, const KeywordTable& table) {
   m_bytes = bytes;
   m_display = std::make_unique<DisplayText>(m_bytes);
-  setUpdatesEnabled(false);
-  m_highlighter->setRanges({});
+  m_colouring.setForeground({}, 0);
+  m_colouring.setBackground({}, 0);
   setPlainText(m_display->text());
   recolour(table);
   moveCursor(QTextCursor::Start);
-  setUpdatesEnabled(true);
 }
 
 void CActionView::recolour(const KeywordTable& table) {
   if (!m_display) return;
-  std::vector<RangeHighlighter::Range> ranges;
+  std::vector<BlockColouring::Range> ranges;
   for (const ColourRange& range : colourRanges(m_bytes, table)) {
     ranges.push_back(
         {m_display->position(range.start), m_display->position(range.start + range.length), toColour(range.colour)});
   }
-  m_highlighter->setRanges(std::move(ranges));
+  m_colouring.setForeground(std::move(ranges), document()->blockCount());
+  colourVisibleBlocks();
+}
+
+void CActionView::markMatches(const std::vector<TextMatch>& matches) {
+  if (!m_display) return;
+  std::vector<BlockColouring::Range> ranges;
+  ranges.reserve(matches.size());
+  for (const TextMatch& match : matches) {
+    ranges.push_back(
+        {m_display->position(match.offset), m_display->position(match.offset + match.length), kMatchBackground});
+  }
+  m_colouring.setBackground(std::move(ranges), document()->blockCount());
+  colourVisibleBlocks();
+}
+
+void CActionView::colourVisibleBlocks() {
+  QTextBlock block = firstVisibleBlock();
+  const QPointF offset = contentOffset();
+  const qreal bottom = viewport()->height();
+  int dirtyFrom = -1;
+  int dirtyTo = -1;
+  for (bool first = true; block.isValid(); block = block.next(), first = false) {
+    // Blocks not laid out yet report no height: the first one is coloured all the same.
+    if (!first && blockBoundingGeometry(block).translated(offset).top() > bottom) break;
+    if (!m_colouring.colour(block)) continue;
+    if (dirtyFrom < 0) dirtyFrom = block.position();
+    dirtyTo = block.position() + block.length();
+  }
+  // New formats need the blocks laid out again, as a syntax highlighter does.
+  if (dirtyFrom >= 0) document()->markContentsDirty(dirtyFrom, dirtyTo - dirtyFrom);
+}
+
+void CActionView::paintEvent(QPaintEvent* event) {
+  colourVisibleBlocks();
+  QPlainTextEdit::paintEvent(event);
 }
 
 QByteArray CActionView::selectedBytes() const {
@@ -75,6 +140,25 @@ QByteArray CActionView::selectedBytes() const {
   QString selection = textCursor().selectedText();
   selection.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
   return m_display->bytesOf(selection);
+}
+
+std::string CActionView::bytesOf(const QString& piece) const {
+  const QByteArray bytes = m_display ? m_display->bytesOf(piece) : piece.toUtf8();
+  return bytes.toStdString();
+}
+
+void CActionView::selectBytes(std::size_t offset, std::size_t length) {
+  if (!m_display) return;
+  QTextCursor cursor(document());
+  cursor.setPosition(m_display->position(offset));
+  cursor.setPosition(m_display->position(offset + length), QTextCursor::KeepAnchor);
+  setTextCursor(cursor);
+  centerCursor();
+}
+
+std::size_t CActionView::cursorByte() const {
+  if (!m_display) return 0;
+  return m_display->byteOffset(textCursor().selectionStart());
 }
 
 QMimeData* CActionView::createMimeDataFromSelection() const {

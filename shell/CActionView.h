@@ -1,21 +1,24 @@
-// The text area of an action window: the translation, read-only, coloured by syntax.
+// The text area of an action window: the translation, read-only, coloured by syntax, with
+// the matches of the find bar marked.
 #pragma once
 
+#include <QColor>
+#include <QTextBlock>
 #include <QPlainTextEdit>
-#include <QSyntaxHighlighter>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "search/TextMatcher.h"
 #include "shell/DisplayText.h"
 #include "shell/SyntaxColouring.h"
 
 namespace orvane {
 
-/// Paints precomputed colour ranges (positions in the document) block by block.
-class RangeHighlighter : public QSyntaxHighlighter {
-  Q_OBJECT
-
+/// Colour ranges in document positions, laid onto a block only when it comes into view,
+/// so that a large text shows at once and only what is seen is ever coloured.
+class BlockColouring {
  public:
   struct Range {
     int start = 0;
@@ -23,15 +26,19 @@ class RangeHighlighter : public QSyntaxHighlighter {
     QColor colour;
   };
 
-  explicit RangeHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
-  /// Ranges in increasing order, not overlapping.
-  void setRanges(std::vector<Range> ranges);
-
- protected:
-  void highlightBlock(const QString& text) override;
+  /// Foreground (syntax) ranges, in increasing order, not overlapping; every block is to
+  /// be coloured again.
+  void setForeground(std::vector<Range> ranges, int blockCount);
+  /// Background (match) ranges likewise.
+  void setBackground(std::vector<Range> ranges, int blockCount);
+  /// Lays the ranges onto `block` unless that was done since the last change; true when it
+  /// did (the block then needs laying out again).
+  bool colour(const QTextBlock& block);
 
  private:
-  std::vector<Range> m_ranges;
+  std::vector<Range> m_foreground;
+  std::vector<Range> m_background;
+  std::vector<bool> m_coloured;  // by block number
 };
 
 class CActionView : public QPlainTextEdit {
@@ -49,10 +56,19 @@ class CActionView : public QPlainTextEdit {
   const std::string& bytes() const { return m_bytes; }
   /// The selection's bytes as they came from the translator.
   QByteArray selectedBytes() const;
+  /// A piece of text typed by the user in the encoding of the shown text.
+  std::string bytesOf(const QString& piece) const;
   /// Copies the selection's bytes to the clipboard as plain text.
   void copySelection();
   /// Whether the end of the selection is past the start of the text.
   bool canCopy() const;
+
+  /// Selects `length` bytes from byte `offset` of the shown text and scrolls them into view.
+  void selectBytes(std::size_t offset, std::size_t length);
+  /// Marks every match of `matches` (byte ranges of the shown text); none clears the marks.
+  void markMatches(const std::vector<TextMatch>& matches);
+  /// The byte offset of the caret in the shown text.
+  std::size_t cursorByte() const;
 
  signals:
   /// The right mouse button was pressed over the text, at this global position.
@@ -60,13 +76,17 @@ class CActionView : public QPlainTextEdit {
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   /// Copying and dragging hand over the selection's original bytes as plain text.
   QMimeData* createMimeDataFromSelection() const override;
 
  private:
   std::string m_bytes;
   std::unique_ptr<DisplayText> m_display;
-  RangeHighlighter* m_highlighter;
+  /// Colours the blocks on screen that are not coloured yet, the first shown one at least.
+  void colourVisibleBlocks();
+
+  BlockColouring m_colouring;
 };
 
 }  // namespace orvane

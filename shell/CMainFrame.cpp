@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QDialog>
 #include <QDockWidget>
 #include <QLabel>
@@ -11,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
@@ -32,8 +35,10 @@
 #include "platform/MessageSink.h"
 #include "shell/CActionFrameWnd.h"
 #include "shell/CAudioFrameWnd.h"
+#include "shell/CFileChangedBar.h"
 #include "shell/CImageFrameWnd.h"
 #include "shell/CMoviePreviewPanel.h"
+#include "shell/CSearchResultsPanel.h"
 #include "shell/Commands.h"
 #include "shell/LockIndicators.h"
 #include "shell/MoviePanelWidgets.h"
@@ -84,6 +89,14 @@ QIcon commandIcon(int id, const QStyle* style) {
 /// 0 plays one frame a second.
 int frameIntervalMs(std::uint32_t frameRate) { return frameRate == 0 ? 1000 : static_cast<int>(1000 / frameRate); }
 
+/// The one local file of a drag, if it carries exactly one.
+std::optional<std::string> droppedFile(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 || !data->urls().front().isLocalFile()) {
+    return std::nullopt;
+  }
+  return data->urls().front().toLocalFile().toStdString();
+}
+
 /// The modeless window shown while a scan runs.
 class WaitWindow : public QDialog {
  public:
@@ -109,14 +122,23 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
       m_tempFolder(services.tempFolder),
       m_writer(std::make_unique<ObjectFileWriters>()),
       m_walker(*m_writer, m_messages),
-      m_mdi(new QMdiArea(this)) {
+      m_mdi(new QMdiArea(this)),
+      m_fileChangedBar(new CFileChangedBar(this)) {
   initShellResources();
   setWindowTitle(QStringLiteral("Orvane"));
   setWindowIcon(QIcon(QStringLiteral(":/orvane/orvane.svg")));
   m_walker.setTempFolder(m_tempFolder);
   m_walker.setResult(&m_result);
   m_result.setMessageSink(&m_messages);
-  setCentralWidget(m_mdi);
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(m_fileChangedBar);
+  layout->addWidget(m_mdi, 1);
+  setCentralWidget(central);
+  setAcceptDrops(true);
+  connect(m_fileChangedBar, &CFileChangedBar::reloadRequested, this, &CMainFrame::rescan);
   buildCommands();
   buildBars();
   buildPanels();
@@ -131,7 +153,8 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
-  // Object windows point into the scan result: they go first.
+  // The search and the object windows read the scan result: they go first.
+  m_searchPanel->stop();
   for (QMdiSubWindow* window : m_mdi->subWindowList()) delete window;
 }
 
@@ -146,6 +169,7 @@ void CMainFrame::buildCommands() {
     m_commands.at(id)->setCheckable(true);
     m_commands.at(id)->setChecked(true);
   }
+  m_commands.at(cmd::kSearchResults)->setCheckable(true);
 }
 
 QAction* CMainFrame::command(int id) const {
@@ -168,10 +192,11 @@ void CMainFrame::buildMenus() {
   QMenu* file = fill(tr("&File"), {cmd::kOpen, cmd::kSaveAs, 0, cmd::kPreviewInBrowser, 0, cmd::kExit});
   m_recentFiles = new RecentFilesMenu(file, m_commands.at(cmd::kExit), this);
   connect(m_recentFiles, &RecentFilesMenu::fileChosen, this, &CMainFrame::openRecentFile);
-  fill(tr("&Edit"), {cmd::kCopy});
+  fill(tr("&Edit"), {cmd::kCopy, 0, cmd::kFind, cmd::kFindNext, cmd::kFindPrevious, 0, cmd::kFindInMovie});
   fill(tr("&Movie"), {cmd::kExtractObject, cmd::kExtractAll, cmd::kReplaceImage, 0, cmd::kEditMovieProperties,
                       cmd::kRescan, 0, cmd::kOptions});
-  fill(tr("&View"), {cmd::kToolbar, cmd::kStatusBar, 0, cmd::kMovieObjects, cmd::kMovieProperties, cmd::kMoviePreview});
+  fill(tr("&View"), {cmd::kToolbar, cmd::kStatusBar, 0, cmd::kMovieObjects, cmd::kMovieProperties, cmd::kMoviePreview,
+                     cmd::kSearchResults});
   fill(tr("&Window"), {cmd::kTile, cmd::kCascade, cmd::kMaximizeChild, cmd::kCloseAllChildren});
   fill(tr("&Help"), {cmd::kHelpTopics, cmd::kAbout});
 }
@@ -221,6 +246,7 @@ void CMainFrame::buildPanels() {
   m_objectsPanel = new CMovieObjectsPanel(this);
   m_previewPanel = new CMoviePreviewPanel(this);
   m_propertiesPanel = new CMoviePropertiesPanel(this);
+  m_searchPanel = new CSearchResultsPanel(this);
   const auto addDock = [this](int id, const QString& title, const char* name, QWidget* panel, Qt::DockWidgetArea area) {
     auto* dock = new QDockWidget(title, this);
     dock->setObjectName(QString::fromLatin1(name));
@@ -236,6 +262,11 @@ void CMainFrame::buildPanels() {
           Qt::RightDockWidgetArea);
   addDock(cmd::kMovieObjects, QStringLiteral("Movie Objects"), "MovieObjects", m_objectsPanel, Qt::LeftDockWidgetArea);
   addDock(cmd::kMoviePreview, QStringLiteral("Movie Preview"), "MoviePreview", m_previewPanel, Qt::RightDockWidgetArea);
+  addDock(cmd::kSearchResults, QStringLiteral("Search Results"), "SearchResults", m_searchPanel,
+          Qt::BottomDockWidgetArea);
+  // Shown by Find in Movie.
+  m_docks.at(cmd::kSearchResults)->hide();
+  connect(m_searchPanel, &CSearchResultsPanel::hitActivated, this, &CMainFrame::showHit);
   connect(m_objectsPanel, &CMovieObjectsPanel::changeView, this, &CMainFrame::changeView);
   connect(m_commands.at(cmd::kMoviePreview), &QAction::triggered, this, &CMainFrame::refreshPreview);
   connect(m_propertiesPanel, &CMoviePropertiesPanel::editPropertiesRequested, this, &CMainFrame::editMovieProperties);
@@ -267,6 +298,12 @@ void CMainFrame::connectCommands() {
   on(cmd::kRescan, &CMainFrame::rescan);
   on(cmd::kOptions, &CMainFrame::editOptions);
   on(cmd::kCopy, &CMainFrame::copyScript);
+  on(cmd::kFindInMovie, &CMainFrame::findInMovie);
+  for (const int id : {cmd::kFind, cmd::kFindNext, cmd::kFindPrevious}) {
+    connect(m_commands.at(id), &QAction::triggered, this, [this, id] {
+      if (CActionFrameWnd* frame = activeActionWindow()) frame->runCommand(id);
+    });
+  }
   on(cmd::kExtractObject, &CMainFrame::extractObject);
   on(cmd::kExtractAll, &CMainFrame::extractAll);
   on(cmd::kReplaceImage, &CMainFrame::replaceImage);
@@ -301,6 +338,9 @@ void CMainFrame::updateCommandStates() {
         break;
       case EnableRule::ImageWindowActive:
         enabled = dynamic_cast<CImageFrameWnd*>(activeObjectWindow()) != nullptr;
+        break;
+      case EnableRule::ActionWindowActive:
+        enabled = activeActionWindow() != nullptr;
         break;
     }
     m_commands.at(entry.id)->setEnabled(enabled);
@@ -353,7 +393,8 @@ void CMainFrame::updateTitle() {
 }
 
 void CMainFrame::scan() {
-  // The object windows show objects of the result that is about to be cleared.
+  // The search and the object windows read the result that is about to be cleared.
+  m_searchPanel->setScanResult(nullptr);
   closeAllChildWindows();
   m_result.clear();
   m_movieLoaded = true;
@@ -366,6 +407,8 @@ void CMainFrame::scan() {
   }
   reportStatus(status);
   if (status != ScanStatus::Success) m_movieLoaded = false;
+  m_fileChangedBar->watch(m_movieLoaded ? m_currentPath : std::string());
+  if (m_movieLoaded) m_searchPanel->setScanResult(&m_result);
   QApplication::restoreOverrideCursor();
   refreshPanels();
   updateCommandStates();
@@ -513,6 +556,34 @@ void CMainFrame::editSyntaxColours() {
 
 void CMainFrame::copyScript() {
   if (CActionFrameWnd* frame = activeActionWindow()) frame->runCommand(cmd::kCopyScript);
+}
+
+void CMainFrame::findInMovie() {
+  if (!m_movieLoaded) return;
+  m_docks.at(cmd::kSearchResults)->show();
+  m_docks.at(cmd::kSearchResults)->raise();
+  m_searchPanel->focusPattern();
+}
+
+void CMainFrame::showHit(const HitLocation& location) {
+  changeView(location.viewKind, location.serial);
+  const auto open = m_objectWindows.find({location.viewKind, location.serial});
+  if (open == m_objectWindows.end() || !open->second) return;
+  if (auto* window = qobject_cast<CActionFrameWnd*>(open->second->widget())) {
+    window->showMatch(location.mode, location.lineOffset, location.match);
+  }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (droppedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  const std::optional<std::string> path = droppedFile(event->mimeData());
+  if (!path) return;
+  event->acceptProposedAction();
+  // Opened once the drop is over: the drag's source is not kept waiting through the scan.
+  QTimer::singleShot(0, this, [this, file = *path] { openMovie(file); });
 }
 
 void CMainFrame::extractObject() {

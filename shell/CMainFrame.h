@@ -26,6 +26,9 @@ class QToolBar;
 namespace orvane {
 
 class CActionFrameWnd;
+class CFileChangedBar;
+class CSearchResultsPanel;
+struct HitLocation;
 class CObjectFrameWnd;
 class CMovieObjectsPanel;
 class CMoviePreviewPanel;
@@ -76,6 +79,8 @@ class CMainFrame : public QMainWindow {
   CMovieObjectsPanel* objectsPanel() const { return m_objectsPanel; }
   CMoviePropertiesPanel* propertiesPanel() const { return m_propertiesPanel; }
   CMoviePreviewPanel* previewPanel() const { return m_previewPanel; }
+  CSearchResultsPanel* searchPanel() const { return m_searchPanel; }
+  CFileChangedBar* fileChangedBar() const { return m_fileChangedBar; }
   QDockWidget* dock(int commandId) const;
   QMdiArea* mdiArea() const { return m_mdi; }
   RecentFilesMenu* recentFiles() const { return m_recentFiles; }
@@ -87,6 +92,9 @@ class CMainFrame : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  /// A dragged movie or projector (one local file) may be dropped; it opens like File Open.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void buildCommands();
@@ -117,6 +125,9 @@ class CMainFrame : public QMainWindow {
   void editOptions();
   void editSyntaxColours();
   void copyScript();
+  void findInMovie();
+  /// Opens the window of a search hit at its line, with the match selected.
+  void showHit(const HitLocation& location);
   void extractObject();
   void extractAll();
   void replaceImage();
@@ -149,6 +160,8 @@ class CMainFrame : public QMainWindow {
   CMovieObjectsPanel* m_objectsPanel = nullptr;
   CMoviePropertiesPanel* m_propertiesPanel = nullptr;
   CMoviePreviewPanel* m_previewPanel = nullptr;
+  CSearchResultsPanel* m_searchPanel = nullptr;
+  CFileChangedBar* m_fileChangedBar = nullptr;
   std::map<int, QDockWidget*> m_docks;                                     // by the command that shows them
   std::map<std::pair<int, int>, QPointer<QMdiSubWindow>> m_objectWindows;  // by kind and serial
 };

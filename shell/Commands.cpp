@@ -32,6 +32,12 @@ constexpr std::array kFrameCommands = {
     CommandEntry{cmd::kMaximizeChild, "Maximize Child Window", "", "Maximise the active object window", Always},
     CommandEntry{cmd::kCloseAllChildren, "Close All Child Windows", "", "Close every object window", Always},
     CommandEntry{cmd::kCopy, "&Copy", "Ctrl+C", "Copy Script To Clip Board", Always},
+    CommandEntry{cmd::kFind, "&Find...", "Ctrl+F", "Find text in the active action window", ActionWindowActive},
+    CommandEntry{cmd::kFindNext, "Find Next", "F3", "Go to the next match", ActionWindowActive},
+    CommandEntry{cmd::kFindPrevious, "Find Previous", "Shift+F3", "Go to the previous match", ActionWindowActive},
+    CommandEntry{cmd::kFindInMovie, "Find in Movie...", "Ctrl+Shift+F", "Search the actions of every object",
+                 MovieLoaded},
+    CommandEntry{cmd::kSearchResults, "Search Results", "", "Show or hide the search results panel", Always},
     CommandEntry{cmd::kHelpTopics, "&Help Topics", "", "Show the user guide", Always},
     CommandEntry{cmd::kAbout, "&About Orvane...", "", "Show the program's version", Always},
 };

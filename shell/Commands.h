@@ -12,6 +12,7 @@ enum class EnableRule {
   MovieLoaded,
   ObjectWindowActive,
   ImageWindowActive,
+  ActionWindowActive,
 };
 
 struct CommandEntry {
@@ -45,6 +46,11 @@ inline constexpr int kCloseAllChildren = 32777;
 inline constexpr int kCopy = 57634;
 inline constexpr int kHelpTopics = 57667;
 inline constexpr int kAbout = 57664;
+inline constexpr int kFind = 32830;
+inline constexpr int kFindNext = 32831;
+inline constexpr int kFindPrevious = 32832;
+inline constexpr int kFindInMovie = 32833;
+inline constexpr int kSearchResults = 32834;
 
 inline constexpr int kByteCodeHex = 32771;
 inline constexpr int kByteCodeCharacter = 32772;

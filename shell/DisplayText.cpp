@@ -39,6 +39,13 @@ int DisplayText::position(std::size_t offset) const {
   return m_positions[offset];
 }
 
+std::size_t DisplayText::byteOffset(int position) const {
+  if (position <= 0) return 0;
+  if (m_positions.empty()) return std::min(static_cast<std::size_t>(position), static_cast<std::size_t>(m_text.size()));
+  return static_cast<std::size_t>(std::lower_bound(m_positions.begin(), m_positions.end(), position) -
+                                  m_positions.begin());
+}
+
 QByteArray DisplayText::bytesOf(const QString& piece) const { return m_utf8 ? piece.toUtf8() : piece.toLatin1(); }
 
 QString displayString(const std::string& bytes) { return DisplayText(bytes).text(); }

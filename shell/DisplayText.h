@@ -20,6 +20,9 @@ class DisplayText {
   /// The position in text() of the character that holds byte `offset` (offset may be the
   /// byte count, giving the text's length).
   int position(std::size_t offset) const;
+  /// The offset of the first byte of the character at `position` of text() (the byte count
+  /// at or past its end).
+  std::size_t byteOffset(int position) const;
   /// The bytes of a piece of text() as they were in the input.
   QByteArray bytesOf(const QString& piece) const;
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPixmap>
@@ -11,10 +12,14 @@
 #include "movie/MoviePanels.h"
 #include "objects/ExtractionRun.h"
 #include "platform/MessageSink.h"
+#include "shell/CActionFrameWnd.h"
 #include "shell/CExtractionDialogs.h"
+#include "shell/CFindBar.h"
 #include "shell/CImageReplaceDialog.h"
 #include "shell/CMainFrame.h"
 #include "shell/CMoviePreviewPanel.h"
+#include "shell/CSearchResultsPanel.h"
+#include "shell/Commands.h"
 #include "shell/OptionsDialog.h"
 
 namespace orvane {
@@ -53,6 +58,25 @@ bool savePreview(CMainFrame& frame, const QString& folder) {
   preview.button(CMoviePreviewPanel::kPlay)->click();
   waitFor([] { return false; }, 1500);
   return save(frame, folder, QStringLiteral("preview.png"));
+}
+
+/// The frame action's window with its find bar, then the "Search Results" panel, both
+/// looking for `pattern`.
+bool saveFinding(CMainFrame& frame, int actionSerial, const QString& folder, const QString& pattern) {
+  bool ok = true;
+  frame.changeView(viewkind::kAction, actionSerial);
+  if (CActionFrameWnd* window = frame.activeActionWindow()) {
+    frame.mdiArea()->activeSubWindow()->showMaximized();
+    window->runCommand(cmd::kFind);
+    window->findBar()->field()->setText(pattern);
+    ok = save(frame, folder, QStringLiteral("find-bar.png"));
+  }
+  frame.command(cmd::kFindInMovie)->trigger();
+  CSearchResultsPanel& panel = *frame.searchPanel();
+  panel.patternField()->setText(pattern);
+  panel.start();
+  waitFor([&panel] { return !panel.running(); }, 30000);
+  return save(frame, folder, QStringLiteral("search-results.png")) && ok;
 }
 
 }  // namespace
@@ -102,6 +126,9 @@ bool takeScreenshots(CMainFrame& frame, const QString& folder) {
   report.show();
   ok = save(report, folder, QStringLiteral("extraction-report.png")) && ok;
   QDir(extraction).removeRecursively();
+
+  const int actionSerial = std::get<1>(windows[0]);
+  if (actionSerial != 0) ok = saveFinding(frame, actionSerial, folder, QStringLiteral("Orvane")) && ok;
   return ok;
 }
 
