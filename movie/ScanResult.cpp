@@ -51,9 +51,11 @@ SoundObject* TimelineNode::addSound(std::int32_t serial) { return appendObject(s
 ActionObject* TimelineNode::addAction(std::int32_t serial) { return appendObject(actions, serial); }
 ButtonObject* TimelineNode::addButton(std::int32_t serial) { return appendObject(buttons, serial); }
 InstanceObject* TimelineNode::addInstance(std::int32_t serial) { return appendObject(instances, serial); }
+VideoObject* TimelineNode::addVideo(std::int32_t serial) { return appendObject(videos, serial); }
 
 bool TimelineNode::hasObjects() const {
-  return !images.empty() || !sounds.empty() || !actions.empty() || !buttons.empty() || !instances.empty();
+  return !images.empty() || !sounds.empty() || !actions.empty() || !buttons.empty() || !instances.empty() ||
+         !videos.empty();
 }
 
 void TimelineNode::releaseResources() {
@@ -62,6 +64,7 @@ void TimelineNode::releaseResources() {
   releaseAll(actions);
   releaseAll(buttons);
   releaseAll(instances);
+  releaseAll(videos);
 }
 
 ScanResult::~ScanResult() { clear(); }
@@ -101,6 +104,10 @@ ButtonObject* ScanResult::findButton(std::uint32_t key, bool bySerial) const {
 }
 InstanceObject* ScanResult::findInstance(std::uint32_t key, bool bySerial) const {
   return findIn(m_timelines, &TimelineNode::instances, key, bySerial);
+}
+
+VideoObject* ScanResult::findVideo(std::uint32_t key, bool bySerial) const {
+  return findIn(m_timelines, &TimelineNode::videos, key, bySerial);
 }
 
 MovieObject* ScanResult::findByCharacterId(std::uint32_t id) const {

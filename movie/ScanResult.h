@@ -23,12 +23,14 @@ class TimelineNode {
   ActionObject* addAction(std::int32_t serial);
   ButtonObject* addButton(std::int32_t serial);
   InstanceObject* addInstance(std::int32_t serial);
+  VideoObject* addVideo(std::int32_t serial);
 
   std::size_t imageCount() const { return images.size(); }
   std::size_t soundCount() const { return sounds.size(); }
   std::size_t actionCount() const { return actions.size(); }
   std::size_t buttonCount() const { return buttons.size(); }
   std::size_t instanceCount() const { return instances.size(); }
+  std::size_t videoCount() const { return videos.size(); }
   bool hasObjects() const;
 
   /// Runs every object's release operation.
@@ -42,6 +44,7 @@ class TimelineNode {
   std::vector<std::unique_ptr<ActionObject>> actions;
   std::vector<std::unique_ptr<ButtonObject>> buttons;
   std::vector<std::unique_ptr<InstanceObject>> instances;
+  std::vector<std::unique_ptr<VideoObject>> videos;
 };
 
 class ScanResult {
@@ -68,6 +71,7 @@ class ScanResult {
   ActionObject* findAction(std::uint32_t key, bool bySerial) const;
   ButtonObject* findButton(std::uint32_t key, bool bySerial) const;
   InstanceObject* findInstance(std::uint32_t key, bool bySerial) const;
+  VideoObject* findVideo(std::uint32_t key, bool bySerial) const;
   /// A sound, else an image, else a button with that character id.
   MovieObject* findByCharacterId(std::uint32_t id) const;
   /// The sprite timeline whose DefineSprite has that character id (never the main timeline).

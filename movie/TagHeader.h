@@ -40,6 +40,9 @@ inline constexpr std::uint16_t kDefineBitsLossless2 = 36;
 inline constexpr std::uint16_t kDefineSprite = 39;
 inline constexpr std::uint16_t kFrameLabel = 43;
 inline constexpr std::uint16_t kSoundStreamHead2 = 45;
+inline constexpr std::uint16_t kDefineVideoStream = 60;
+inline constexpr std::uint16_t kVideoFrame = 61;
+inline constexpr std::uint16_t kDefineBitsJpeg4 = 90;
 }  // namespace tag
 
 }  // namespace orvane
