@@ -22,6 +22,11 @@ class FlvFile {
                 std::span<const std::uint8_t> payload);
   /// Closes; false when any write failed (the file is then removed).
   [[nodiscard]] bool close();
+  /// Closes and removes the file, for data found damaged half way.
+  void abandon() {
+    m_failed = true;
+    (void)close();
+  }
 
   static constexpr std::size_t kMaxTagData = 0xFFFFFF;
 

@@ -95,7 +95,7 @@ bool writeVideoFlv(const std::string& path, const VideoObject& video, std::span<
   const bool vp6 = video.codecId == kVp6 || video.codecId == kVp6Alpha;
   for (const TagBody& frame : video.frames) {
     if (std::uint64_t{frame.offset} + frame.length > movie.size() || frame.length < kFrameFieldsSize) {
-      (void)file.close();
+      file.abandon();
       return false;
     }
     const std::span<const std::uint8_t> body = movie.subspan(frame.offset, frame.length);

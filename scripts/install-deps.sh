@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Orvane needs to build and test, skipping those present, and
-# the pinned web player of the preview panel.
+# the pinned web player of the preview panel. With --tests also the programs that only the
+# tests use (ffprobe, to check the FLV files that extraction writes).
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  zlib1g-dev liblzma-dev libturbojpeg0-dev
+  zlib1g-dev liblzma-dev libturbojpeg0-dev libpng-dev
   libmagick++-dev libmagickcore-6.q16-6-extra
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -13,6 +14,9 @@ packages=(
   qt6-webengine-dev
   xdg-utils xvfb xauth
 )
+
+test_packages=(ffmpeg)
+[ "${1:-}" = "--tests" ] && packages+=("${test_packages[@]}")
 
 missing=()
 for package in "${packages[@]}"; do
