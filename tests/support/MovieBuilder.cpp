@@ -237,4 +237,12 @@ Bytes MovieBuilder::build() const {
   return movie;
 }
 
+TagList& TagList::doAbc(std::uint32_t flags, const std::string& name, const Bytes& abc) {
+  ByteWriter body;
+  body.u32(flags).string(name).bytes(abc);
+  return tag(82, body.data(), true);
+}
+
+TagList& TagList::doAbc1(const Bytes& abc) { return tag(72, abc, true); }
+
 }  // namespace orvane::test

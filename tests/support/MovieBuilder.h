@@ -80,6 +80,9 @@ class TagList {
   TagList& defineVideoStream(std::uint16_t id, std::uint16_t frames, std::uint16_t width, std::uint16_t height,
                              std::uint8_t deblocking, bool smoothing, std::uint8_t codecId);
   TagList& videoFrame(std::uint16_t streamId, std::uint16_t frameNumber, const Bytes& data);
+  /// DoABC (82) with its flags and name, or DoABC1 (72), which has neither.
+  TagList& doAbc(std::uint32_t flags, const std::string& name, const Bytes& abc);
+  TagList& doAbc1(const Bytes& abc);
 
   const Bytes& bytes() const { return m_bytes; }
 

@@ -1,0 +1,198 @@
+#include "abc/AbcDisassembly.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace orvane {
+
+namespace {
+
+constexpr std::size_t kBytesPerLine = 16;
+
+void appendNumber(std::string& out, std::int64_t value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%lld", static_cast<long long>(value));
+  out += text;
+}
+
+void appendLabel(std::string& out, std::int64_t target) {
+  out.push_back('L');
+  appendNumber(out, target);
+}
+
+template <typename Table>
+void appendPoolEntry(std::string& out, const Table& table, std::int64_t index, const char* what,
+                     std::string (*text)(typename Table::value_type)) {
+  if (index >= 0 && static_cast<std::size_t>(index) < table.size()) {
+    out += text(table[static_cast<std::size_t>(index)]);
+    return;
+  }
+  out += std::string("<") + what + " ";
+  appendNumber(out, index);
+  out += "?>";
+}
+
+std::string intText(std::int32_t value) { return std::to_string(value); }
+std::string uintText(std::uint32_t value) { return std::to_string(value); }
+std::string doubleEntryText(double value) { return doubleText(value); }
+std::string stringEntryText(std::string value) { return quotedString(value); }
+
+void appendNamed(std::string& out, std::int64_t index, const std::string& name) {
+  appendNumber(out, index);
+  if (!name.empty()) out += " (" + name + ")";
+}
+
+void appendOperand(std::string& out, AbcOperandKind kind, std::int64_t value, const AbcFile& file,
+                   AbcNames& names) {
+  const AbcConstantPool& pool = file.pool;
+  const auto index = static_cast<std::uint32_t>(value);
+  switch (kind) {
+    case AbcOperandKind::kInt: appendPoolEntry(out, pool.integers, value, "int", intText); break;
+    case AbcOperandKind::kUInt: appendPoolEntry(out, pool.unsignedIntegers, value, "uint", uintText); break;
+    case AbcOperandKind::kDouble: appendPoolEntry(out, pool.doubles, value, "double", doubleEntryText); break;
+    case AbcOperandKind::kString: appendPoolEntry(out, pool.strings, value, "string", stringEntryText); break;
+    case AbcOperandKind::kNamespace: out += names.namespaceText(index); break;
+    case AbcOperandKind::kMultiname: names.appendMultiname(out, index); break;
+    case AbcOperandKind::kMethod: appendNamed(out, value, names.methodName(index)); break;
+    case AbcOperandKind::kClass:
+      appendNamed(out, value, index < file.instances.size() ? names.multiname(file.instances[index].name) : "");
+      break;
+    case AbcOperandKind::kBranch: appendLabel(out, value); break;
+    default: appendNumber(out, value); break;
+  }
+}
+
+void appendOperands(std::string& out, const AbcInstruction& instruction, const AbcFile& file, AbcNames& names) {
+  const AbcOpcode& opcode = instruction.opcode();
+  if (opcode.isSwitch) {
+    const auto& targets = instruction.switchTargets;
+    if (targets.empty()) return;
+    appendLabel(out, targets.front());
+    out += ", [";
+    for (std::size_t i = 1; i < targets.size(); ++i) {
+      if (i > 1) out += ", ";
+      appendLabel(out, targets[i]);
+    }
+    out += "]";
+    return;
+  }
+  for (std::uint8_t i = 0; i < opcode.operandCount; ++i) {
+    if (i > 0) out += ", ";
+    appendOperand(out, opcode.operands[i], instruction.operands[i], file, names);
+  }
+}
+
+void appendOffset(std::string& out, const std::string& indent, std::uint32_t offset) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%5u  ", offset);
+  out += indent;
+  out += text;
+}
+
+/// Marks every offset a branch, a switch or the exception table names.
+std::vector<bool> labelledOffsets(const AbcDecodedCode& decoded, const AbcMethodBody& body) {
+  std::vector<bool> labelled(body.code.size() + 1, false);
+  const auto mark = [&](std::int64_t target) {
+    if (target >= 0 && static_cast<std::size_t>(target) < labelled.size()) labelled[target] = true;
+  };
+  for (const AbcInstruction& instruction : decoded.instructions) {
+    const AbcOpcode& opcode = instruction.opcode();
+    for (std::int64_t target : instruction.switchTargets) mark(target);
+    for (std::uint8_t i = 0; i < opcode.operandCount; ++i)
+      if (opcode.operands[i] == AbcOperandKind::kBranch) mark(instruction.operands[i]);
+  }
+  for (const AbcException& entry : body.exceptions) {
+    mark(entry.from);
+    mark(entry.to);
+    mark(entry.target);
+  }
+  return labelled;
+}
+
+void appendRestAsBytes(std::string& out, const std::string& indent, const AbcMethodBody& body,
+                       std::uint32_t from) {
+  for (std::size_t line = from; line < body.code.size(); line += kBytesPerLine) {
+    appendOffset(out, indent, static_cast<std::uint32_t>(line));
+    out += "bytes";
+    for (std::size_t i = line; i < body.code.size() && i < line + kBytesPerLine; ++i) {
+      char text[4];
+      std::snprintf(text, sizeof text, " %02X", body.code[i]);
+      out += text;
+    }
+    out.push_back('\n');
+  }
+}
+
+void appendExceptions(std::string& out, const std::string& indent, const AbcMethodBody& body, AbcNames& names) {
+  for (std::size_t i = 0; i < body.exceptions.size(); ++i) {
+    const AbcException& entry = body.exceptions[i];
+    out += indent + "exception " + std::to_string(i) + ": from ";
+    appendLabel(out, entry.from);
+    out += " to ";
+    appendLabel(out, entry.to);
+    out += " target ";
+    appendLabel(out, entry.target);
+    out += " type ";
+    names.appendMultiname(out, entry.type);
+    out += " name ";
+    names.appendMultiname(out, entry.variable);
+    out.push_back('\n');
+  }
+}
+
+}  // namespace
+
+std::string operandText(const AbcInstruction& instruction, const AbcFile& file, AbcNames& names) {
+  std::string text;
+  appendOperands(text, instruction, file, names);
+  return text;
+}
+
+void appendBodyListing(std::string& out, const AbcFile& file, AbcNames& names, std::uint32_t bodyIndex,
+                       const std::string& indent) {
+  const AbcMethodBody& body = file.bodies[bodyIndex];
+  out += indent + "// body " + std::to_string(bodyIndex) + " of method " + std::to_string(body.method) +
+         ": max stack " + std::to_string(body.maxStack) + ", locals " + std::to_string(body.localCount) +
+         ", scope depth " + std::to_string(body.initScopeDepth) + " to " + std::to_string(body.maxScopeDepth) +
+         ", code length " + std::to_string(body.code.size()) + "\n";
+  for (const AbcError& error : body.errors)
+    out += indent + "// error at offset " + std::to_string(error.offset) + ": " + error.message + "\n";
+
+  const AbcDecodedCode decoded = decodeInstructions(body.code);
+  const std::vector<bool> labelled = labelledOffsets(decoded, body);
+  for (const AbcInstruction& instruction : decoded.instructions) {
+    if (labelled[instruction.offset]) {
+      out += indent;
+      appendLabel(out, instruction.offset);
+      out += ":\n";
+    }
+    appendOffset(out, indent, instruction.offset);
+    const AbcOpcode& opcode = instruction.opcode();
+    if (opcode.mnemonic == nullptr) {
+      char text[16];
+      std::snprintf(text, sizeof text, "op 0x%02X\n", instruction.code);
+      out += text;
+      continue;
+    }
+    out += opcode.mnemonic;
+    if (opcode.operandCount > 0 || opcode.isSwitch) {
+      out.push_back(' ');
+      appendOperands(out, instruction, file, names);
+    }
+    out.push_back('\n');
+  }
+  if (decoded.end != AbcCodeEnd::kComplete) {
+    if (decoded.end == AbcCodeEnd::kTruncated) {
+      appendOffset(out, indent, decoded.stopOffset);
+      out += "// truncated instruction: " + decoded.fault + "\n";
+    }
+    appendRestAsBytes(out, indent, body, decoded.stopOffset);
+  } else if (labelled[body.code.size()]) {
+    out += indent;
+    appendLabel(out, static_cast<std::int64_t>(body.code.size()));
+    out += ":\n";
+  }
+  appendExceptions(out, indent, body, names);
+}
+
+}  // namespace orvane

@@ -1,0 +1,127 @@
+#include "tests/support/AbcBuilder.h"
+
+#include <bit>
+
+namespace orvane::test {
+
+AbcWriter& AbcWriter::u8(std::uint32_t value) {
+  m_data.push_back(static_cast<std::uint8_t>(value));
+  return *this;
+}
+
+AbcWriter& AbcWriter::u16(std::uint32_t value) { return u8(value).u8(value >> 8); }
+
+AbcWriter& AbcWriter::s24(std::int32_t value) {
+  const auto bits = static_cast<std::uint32_t>(value);
+  return u8(bits).u8(bits >> 8).u8(bits >> 16);
+}
+
+AbcWriter& AbcWriter::u30(std::uint32_t value) {
+  do {
+    const std::uint32_t low = value & 0x7F;
+    value >>= 7;
+    u8(value != 0 ? low | 0x80 : low);
+  } while (value != 0);
+  return *this;
+}
+
+AbcWriter& AbcWriter::d64(double value) {
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  for (int i = 0; i < 8; ++i) u8(static_cast<std::uint32_t>(bits >> (8 * i)));
+  return *this;
+}
+
+AbcWriter& AbcWriter::string(const std::string& text) {
+  u30(static_cast<std::uint32_t>(text.size()));
+  m_data.insert(m_data.end(), text.begin(), text.end());
+  return *this;
+}
+
+AbcWriter& AbcWriter::bytes(const Bytes& data) {
+  m_data.insert(m_data.end(), data.begin(), data.end());
+  return *this;
+}
+
+namespace {
+
+constexpr std::uint32_t kMethodsPerClass = 10;
+constexpr std::uint32_t kTraitMethods = kMethodsPerClass - 2;
+constexpr std::uint32_t kLoopUnits = 6;
+
+// Multinames of the generated pool.
+constexpr std::uint32_t kObject = 1;
+constexpr std::uint32_t kTrace = 2;
+constexpr std::uint32_t kInt = 3;
+constexpr std::uint32_t kVoid = 4;
+constexpr std::uint32_t kError = 5;
+constexpr std::uint32_t kVariable = 6;
+constexpr std::uint32_t kValue = 7;
+constexpr std::uint32_t kFirstMethodName = 8;
+constexpr std::uint32_t kFirstClassName = kFirstMethodName + kTraitMethods;
+
+Bytes methodCode() {
+  AbcWriter code;
+  code.u8(0xD0).u8(0x30);                                // getlocal_0, pushscope
+  const std::uint32_t tryStart = code.size();
+  code.u8(0xD1).u8(0x1B).s24(11).u30(1).s24(11).s24(11);  // lookupswitch to the next instruction
+  for (std::uint32_t unit = 0; unit < kLoopUnits; ++unit) {
+    code.u8(0xD1).u8(0x24).u8(10).u8(0x0E).s24(13);        // getlocal_1, pushbyte 10, ifngt past the call
+    code.u8(0x5D).u30(kTrace).u8(0x2D).u30(1).u8(0x2E).u30(1).u8(0x2F).u30(1);
+    code.u8(0xA0).u8(0xA0).u8(0x4F).u30(kTrace).u30(1);   // add, add, callpropvoid trace 1
+    code.u8(0xD0).u8(0x66).u30(kValue).u8(0x73).u8(0xD5);  // getlocal_0, getproperty value, convert_i, setlocal_1
+  }
+  const std::uint32_t tryEnd = code.size();
+  code.u8(0x47);              // returnvoid
+  code.u8(0x29).u8(0x47);     // the handler: pop, returnvoid
+  AbcWriter body;
+  body.u30(static_cast<std::uint32_t>(code.size())).bytes(code.data());
+  body.u30(1).u30(tryStart).u30(tryEnd).u30(tryEnd + 1).u30(kError).u30(kVariable);
+  return body.data();
+}
+
+}  // namespace
+
+Bytes generatedAbc(std::uint32_t classCount) {
+  AbcWriter abc;
+  abc.u16(16).u16(46);
+  abc.u30(3).s32(1000).s32(-7);
+  abc.u30(2).u30(4000000000u);
+  abc.u30(2).d64(1.5);
+  // Strings 1 to 9, then the method names, then the class names.
+  const char* fixed[] = {"bench", "", "Object", "trace", "int", "void", "Error", "e", "value"};
+  abc.u30(1 + 9 + kTraitMethods + classCount);
+  for (const char* text : fixed) abc.string(text);
+  for (std::uint32_t i = 0; i < kTraitMethods; ++i) abc.string("m" + std::to_string(i));
+  for (std::uint32_t i = 0; i < classCount; ++i) abc.string("C" + std::to_string(i));
+  abc.u30(4).u8(0x16).u30(1).u8(0x16).u30(2).u8(0x05).u30(2);  // bench, the public package, private
+  abc.u30(2).u30(2).u30(1).u30(2);                              // one set: {bench, public}
+  abc.u30(kFirstClassName + classCount);
+  for (std::uint32_t name : {3u, 4u, 5u, 6u, 7u}) abc.u8(0x07).u30(2).u30(name);  // Object .. Error
+  abc.u8(0x07).u30(2).u30(8);                                                    // e
+  abc.u8(0x09).u30(9).u30(1);                                                    // value in the set
+  for (std::uint32_t i = 0; i < kTraitMethods; ++i) abc.u8(0x07).u30(1).u30(10 + i);
+  for (std::uint32_t i = 0; i < classCount; ++i) abc.u8(0x07).u30(1).u30(10 + kTraitMethods + i);
+
+  const std::uint32_t methodCount = classCount * kMethodsPerClass + 1;
+  abc.u30(methodCount);
+  for (std::uint32_t i = 0; i < methodCount; ++i) abc.u30(1).u30(kVoid).u30(kInt).u30(0).u8(0);
+  abc.u30(0);  // metadata
+  abc.u30(classCount);
+  for (std::uint32_t i = 0; i < classCount; ++i) {
+    const std::uint32_t first = i * kMethodsPerClass;
+    abc.u30(kFirstClassName + i).u30(kObject).u8(0x01).u30(0).u30(first);
+    abc.u30(kTraitMethods);
+    for (std::uint32_t k = 0; k < kTraitMethods; ++k) abc.u30(kFirstMethodName + k).u8(0x01).u30(k + 1).u30(first + 2 + k);
+  }
+  for (std::uint32_t i = 0; i < classCount; ++i) abc.u30(i * kMethodsPerClass + 1).u30(0);
+  abc.u30(1).u30(methodCount - 1).u30(classCount);
+  for (std::uint32_t i = 0; i < classCount; ++i) abc.u30(kFirstClassName + i).u8(0x04).u30(i + 1).u30(i);
+  const Bytes code = methodCode();
+  abc.u30(methodCount);
+  for (std::uint32_t i = 0; i < methodCount; ++i) {
+    abc.u30(i).u30(4).u30(3).u30(0).u30(2).bytes(code).u30(0);
+  }
+  return abc.data();
+}
+
+}  // namespace orvane::test
