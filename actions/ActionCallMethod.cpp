@@ -10,7 +10,7 @@ ActionCallMethod::ActionCallMethod(const std::uint8_t* data, std::uint32_t size)
 int ActionCallMethod::Render(ExpressionTable* table, int version) {
   if (table == nullptr) return 0;
   if (isVersion4(version)) {
-    renderFlash5(*table);
+    renderLaterAction(*table);
     return 1;
   }
   const std::string method = withoutQuotes(table->PopValue().text);

@@ -19,7 +19,7 @@ int ActionConstantPool::Render(ExpressionTable* table, int version) {
   // The pool is read without the record's last byte, the terminator of the last string.
   const std::span<const std::uint8_t> pool = strings();
   table->LoadConstantPool(pool.empty() ? pool : pool.first(pool.size() - 1));
-  if (isVersion4(version)) renderFlash5(*table);
+  if (isVersion4(version)) renderLaterAction(*table);
   return 1;
 }
 

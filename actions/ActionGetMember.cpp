@@ -9,7 +9,7 @@ ActionGetMember::ActionGetMember(const std::uint8_t* data, std::uint32_t size) :
 int ActionGetMember::Render(ExpressionTable* table, int version) {
   if (table == nullptr) return 0;
   if (isVersion4(version)) {
-    renderFlash5(*table);
+    renderLaterAction(*table);
     return 1;
   }
   const std::string member = ExpressionTable::StackText(table->PopValue());

@@ -9,7 +9,7 @@ ActionInitObject::ActionInitObject(const std::uint8_t* data, std::uint32_t size)
 int ActionInitObject::Render(ExpressionTable* table, int version) {
   if (table == nullptr) return 0;
   if (isVersion4(version)) {
-    renderFlash5(*table);
+    renderLaterAction(*table);
     return 1;
   }
   const long long count = popCount(*table);

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "actions/ClassActions.h"
 #include "actions/ClipActions.h"
 #include "actions/ControlActions.h"
 #include "actions/FrameActions.h"
@@ -87,6 +88,12 @@ std::unique_ptr<ActionRecord> CreateRecord(std::uint8_t code, const std::uint8_t
       return make<ActionEndDrag>(data, size);
     case 0x29:
       return make<ActionStringLess>(data, size);
+    case 0x2A:
+      return make<ActionThrow>(data, size);
+    case 0x2B:
+      return make<ActionCastOp>(data, size);
+    case 0x2C:
+      return make<ActionImplementsOp>(data, size);
     case 0x30:
       return make<ActionRandomNumber>(data, size);
     case 0x31:
@@ -155,6 +162,10 @@ std::unique_ptr<ActionRecord> CreateRecord(std::uint8_t code, const std::uint8_t
       return make<ActionCallMethod>(data, size);
     case 0x53:
       return make<ActionNewMethod>(data, size);
+    case 0x54:
+      return make<ActionInstanceOf>(data, size);
+    case 0x55:
+      return make<ActionEnumerate2>(data, size);
     case 0x60:
       return make<ActionBitAnd>(data, size);
     case 0x61:
@@ -167,6 +178,14 @@ std::unique_ptr<ActionRecord> CreateRecord(std::uint8_t code, const std::uint8_t
       return make<ActionBitRShift>(data, size);
     case 0x65:
       return make<ActionBitURShift>(data, size);
+    case 0x66:
+      return make<ActionStrictEquals>(data, size);
+    case 0x67:
+      return make<ActionGreater>(data, size);
+    case 0x68:
+      return make<ActionStringGreater>(data, size);
+    case 0x69:
+      return make<ActionExtends>(data, size);
     case 0x80:
       return make<ActionHasLength>(data, size);
     case 0x81:
@@ -177,6 +196,8 @@ std::unique_ptr<ActionRecord> CreateRecord(std::uint8_t code, const std::uint8_t
       return make<ActionStoreRegister>(data, size);
     case 0x88:
       return make<ActionConstantPool>(data, size);
+    case 0x89:
+      return make<ActionStrictMode>(data, size);
     case 0x8A:
       return make<ActionWaitForFrame>(data, size);
     case 0x8B:
@@ -185,6 +206,10 @@ std::unique_ptr<ActionRecord> CreateRecord(std::uint8_t code, const std::uint8_t
       return make<ActionGotoLabel>(data, size);
     case 0x8D:
       return make<ActionWaitForFrame2>(data, size);
+    case 0x8E:
+      return make<ActionDefineFunction2>(data, size);
+    case 0x8F:
+      return make<ActionTry>(data, size);
     case 0x94:
       return make<ActionWith>(data, size);
     case 0x96:
@@ -200,7 +225,8 @@ std::unique_ptr<ActionRecord> CreateRecord(std::uint8_t code, const std::uint8_t
     case 0x9E:
       return make<ActionCall>(data, size);
     case 0x9F:
-      return make<ActionGotoFrame2>(data, size);    case 0x13:  // string equality reads like ActionEquals
+      return make<ActionGotoFrame2>(data, size);
+    case 0x13:  // string equality reads like ActionEquals
       return make<ActionEquals>(data, size);
     default:
       return make<ActionRecord>(data, size);

@@ -9,7 +9,7 @@ ActionNewMethod::ActionNewMethod(const std::uint8_t* data, std::uint32_t size) :
 int ActionNewMethod::Render(ExpressionTable* table, int version) {
   if (table == nullptr) return 0;
   if (isVersion4(version)) {
-    renderFlash5(*table);
+    renderLaterAction(*table);
     return 1;
   }
   const std::string method = table->PopValue().text;  // keeps its double quotes

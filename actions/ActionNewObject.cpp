@@ -10,7 +10,7 @@ ActionNewObject::ActionNewObject(const std::uint8_t* data, std::uint32_t size) :
 int ActionNewObject::Render(ExpressionTable* table, int version) {
   if (table == nullptr) return 0;
   if (isVersion4(version)) {
-    renderFlash5(*table);
+    renderLaterAction(*table);
     return 1;
   }
   const std::string name = withoutQuotes(ExpressionTable::StackText(table->PopValue()));

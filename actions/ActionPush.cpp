@@ -9,6 +9,10 @@ namespace orvane {
 
 namespace {
 constexpr const char* kLabel = " ActionPush\n";
+constexpr std::uint8_t kString = 0;
+constexpr std::uint8_t kRegister = 4;
+constexpr std::uint8_t kConstant8 = 8;
+constexpr std::uint8_t kConstant16 = 9;
 }  // namespace
 
 ActionPush::ActionPush(const std::uint8_t* data, std::uint32_t size) : ActionRecord(0x96, data, size) {
@@ -25,16 +29,18 @@ ActionPush::ActionPush(const std::uint8_t* data, std::uint32_t size) : ActionRec
 bool ActionPush::readItem(BitReader& reader, Item& item) {
   item.type = reader.readU8();
   switch (item.type) {
-    case 0:
+    case kString:
       item.string = reader.readString();
       break;
     case 1:
       item.number = std::bit_cast<float>(reader.readU32());
       break;
-    case 4:
+    case kRegister:
+    case kConstant8:
+      item.index = reader.readU8();
+      break;
     case 5:
-    case 8:
-      item.byte = reader.readU8();
+      item.boolean = reader.readU8();
       break;
     case 6: {
       // The high 32-bit word comes first.
@@ -46,8 +52,8 @@ bool ActionPush::readItem(BitReader& reader, Item& item) {
     case 7:
       item.integer = static_cast<std::int32_t>(reader.readU32());
       break;
-    case 9:
-      static_cast<void>(reader.readU16());
+    case kConstant16:
+      item.index = reader.readU16();
       break;
     default:  // 2 NULL, 3 OBJ and unknown types carry no data
       break;
@@ -55,9 +61,9 @@ bool ActionPush::readItem(BitReader& reader, Item& item) {
   return !reader.exhausted();
 }
 
-std::string ActionPush::itemText(const Item& item, std::string previous, const ExpressionTable* table) {
+std::optional<std::string> ActionPush::itemText(const Item& item, const ExpressionTable* table) {
   switch (item.type) {
-    case 0:
+    case kString:
       return item.string;
     case 1:
       return formatText("%f", item.number);
@@ -65,16 +71,19 @@ std::string ActionPush::itemText(const Item& item, std::string previous, const E
       return "NULL";
     case 3:
       return "OBJ";
+    case kRegister:
+      return std::to_string(item.index);
     case 5:
-      return item.byte == 1 ? "true" : "false";
+      return item.boolean == 1 ? "true" : "false";
     case 6:
       return formatText(table == nullptr ? "%fd" : "%f", item.number);
     case 7:
       return std::to_string(item.integer);
-    case 8:
-      return table == nullptr ? std::to_string(item.byte) : std::string(table->ConstantAt(item.byte));
-    default:  // registers, 16-bit constant indices and unknown types are not decoded
-      return previous;
+    case kConstant8:
+    case kConstant16:
+      return table == nullptr ? std::to_string(item.index) : std::string(table->ConstantAt(item.index));
+    default:
+      return std::nullopt;
   }
 }
 
@@ -83,15 +92,20 @@ int ActionPush::Render(ExpressionTable* table, int /*version*/) {
   if (truncated()) return renderTruncated(*table);
   BitReader reader = readerAt(3);
   Item item;
-  std::string text;
+  std::string text;  // an unknown type pushes the previous item's text again, as it was pushed
   while (reader.remaining() > 0 && readItem(reader, item)) {
-    text = itemText(item, std::move(text), table);
-    if (!text.empty()) {
-      replaceAll(text, "\"", "<_QUOTE_MARK>");
-      replaceAll(text, "\n", "\\n");
-      replaceAll(text, "\r", "\\r");
-      replaceAll(text, "\t", "\\t");
-      if (text.front() != '"') text = '"' + text + '"';
+    if (item.type == kRegister) {
+      // A name, never a quoted string: the function's own for its registers, else register%d.
+      text = table->RegisterName(static_cast<std::uint8_t>(item.index));
+    } else if (std::optional<std::string> value = itemText(item, table)) {
+      text = std::move(*value);
+      if (!text.empty()) {
+        replaceAll(text, "\"", "<_QUOTE_MARK>");
+        replaceAll(text, "\n", "\\n");
+        replaceAll(text, "\r", "\\r");
+        replaceAll(text, "\t", "\\t");
+        if (text.front() != '"') text = '"' + text + '"';
+      }
     }
     pushPlain(*table, text);
   }
@@ -105,7 +119,7 @@ std::string ActionPush::ByteCodeText() const {
   Item item;
   std::string text;
   while (reader.remaining() > 0 && readItem(reader, item)) {
-    text = itemText(item, std::move(text), nullptr);
+    if (std::optional<std::string> value = itemText(item, nullptr)) text = std::move(*value);
     if (!text.empty() && text.front() != '"') text = '"' + text + '"';
     listing += "\t[Type: " + std::to_string(item.type) + ",Data: " + text + " ]\n";
   }

@@ -9,7 +9,7 @@ ActionPushDuplicate::ActionPushDuplicate(const std::uint8_t* data, std::uint32_t
 int ActionPushDuplicate::Render(ExpressionTable* table, int version) {
   if (table == nullptr) return 0;
   if (isVersion4(version)) {
-    renderFlash5(*table);
+    renderLaterAction(*table);
     return 1;
   }
   m_result = table->PopValue();

@@ -98,7 +98,9 @@ void ActionRecord::RenderBinaryOperator(ExpressionTable& table, std::string_view
   pushExpression(table, std::move(text));
 }
 
-void ActionRecord::renderFlash5(ExpressionTable& table) const { table.AppendLine(codeText() + "FLASH 5 Action\n"); }
+void ActionRecord::renderLaterAction(ExpressionTable& table) const {
+  table.AppendLine(codeText() + "FLASH " + std::to_string(FirstVersion()) + " Action\n");
+}
 
 void ActionRecord::pushExpression(ExpressionTable& table, std::string text) {
   m_result.text = std::move(text);
@@ -112,6 +114,14 @@ void ActionRecord::pushPlain(ExpressionTable& table, std::string text) {
 
 void ActionRecord::appendResolved(ExpressionTable& table, std::string_view line) {
   table.AppendLine(table.ResolveText(line));
+}
+
+void ActionRecord::deliver(ExpressionTable& table, std::string text, ResultForm form) {
+  if (form == ResultForm::Expression) {
+    pushExpression(table, std::move(text));
+  } else {
+    appendResolved(table, text);
+  }
 }
 
 std::string ActionRecord::truncatedText(std::string_view label) const {

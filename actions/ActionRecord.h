@@ -17,6 +17,12 @@ class ExpressionTable;
 /// The three forms of a raw byte line.
 enum class ByteCodeKind { Hex = 0, Character = 1, Integer = 2 };
 
+/// A register of a function body and the name it holds.
+struct NamedRegister {
+  std::uint8_t number = 0;
+  std::string_view name;
+};
+
 /// A record points into the action block it was decoded from and copies nothing; the
 /// block must outlive it. Its `size` bytes from `data` lie inside the block (the decoding
 /// walk guarantees it), and every view of a subclass reads only those bytes.
@@ -24,6 +30,12 @@ enum class ByteCodeKind { Hex = 0, Character = 1, Integer = 2 };
 /// Plain records stand for ActionEnd (code 0) and for every code without a class.
 class ActionRecord {
  public:
+  /// What a rendering does with the text it built from its operands.
+  enum class ResultForm {
+    Expression,  // the text goes on the stack as an expression
+    Statement,   // the text is resolved and appended as a line
+  };
+
   ActionRecord(const std::uint8_t* data, std::uint32_t size);
   ActionRecord(const ActionRecord&) = delete;
   ActionRecord& operator=(const ActionRecord&) = delete;
@@ -46,6 +58,9 @@ class ActionRecord {
   std::span<const std::uint8_t> bytes() const { return {m_data, m_size}; }
   /// The value the last rendering left on the stack (or its placeholder).
   const StackValue& result() const { return m_result; }
+  /// A long action whose body is shorter than the fields its class reads; its views hold
+  /// what could be read, and it lists and renders as a truncated record.
+  bool truncated() const { return m_truncated; }
 
   /// One line: every byte as "0x%x ", "%c " (a zero byte adds nothing) or "%d ", then "\n".
   std::string RawBytesText(ByteCodeKind kind) const;
@@ -73,18 +88,20 @@ class ActionRecord {
   /// an expression; `parenthesise` encloses it in parentheses.
   void RenderBinaryOperator(ExpressionTable& table, std::string_view operatorText, bool parenthesise);
 
-  /// A version 5 action in a version 4 translation: the line "CODE:%dFLASH 5 Action\n".
-  void renderFlash5(ExpressionTable& table) const;
+  /// An action of a later version in a version 4 translation: the line
+  /// "CODE:%dFLASH %d Action\n" with the class's first version.
+  void renderLaterAction(ExpressionTable& table) const;
   /// The result takes `text` and goes on the stack behind a placeholder.
   void pushExpression(ExpressionTable& table, std::string text);
   /// The result takes `text` and goes on the stack as it is.
   void pushPlain(ExpressionTable& table, std::string text);
   /// Resolves the placeholders of `line` and appends it.
   static void appendResolved(ExpressionTable& table, std::string_view line);
+  /// Pushes `text` as an expression or appends it as a resolved line.
+  void deliver(ExpressionTable& table, std::string text, ResultForm form);
 
   /// A long action whose body is shorter than the fields its class reads.
   void markTruncated() { m_truncated = true; }
-  bool truncated() const { return m_truncated; }
   /// The listing of a truncated record: "CODE:%d", `label` and "\t[Truncated Record]\n".
   std::string truncatedText(std::string_view label) const;
   /// The rendering of a truncated record: the line "(CODE:%d TRUNCATED ACTION)"; the stack

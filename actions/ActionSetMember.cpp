@@ -9,7 +9,7 @@ ActionSetMember::ActionSetMember(const std::uint8_t* data, std::uint32_t size) :
 int ActionSetMember::Render(ExpressionTable* table, int version) {
   if (table == nullptr) return 0;
   if (isVersion4(version)) {
-    renderFlash5(*table);
+    renderLaterAction(*table);
     return 1;
   }
   const std::string value = ExpressionTable::StackText(table->PopValue());

@@ -8,7 +8,7 @@ ActionStackSwap::ActionStackSwap(const std::uint8_t* data, std::uint32_t size) :
 int ActionStackSwap::Render(ExpressionTable* table, int version) {
   if (table == nullptr) return 0;
   if (isVersion4(version)) {
-    renderFlash5(*table);
+    renderLaterAction(*table);
     return 1;
   }
   std::string top = ExpressionTable::StackText(table->PopValue());

@@ -16,7 +16,7 @@ ActionStoreRegister::ActionStoreRegister(const std::uint8_t* data, std::uint32_t
 
 int ActionStoreRegister::Render(ExpressionTable* table, int version) {
   if (table == nullptr) return 0;
-  if (isVersion4(version)) renderFlash5(*table);
+  if (isVersion4(version)) renderLaterAction(*table);
   return 1;
 }
 

@@ -17,7 +17,7 @@ ActionWith::ActionWith(const std::uint8_t* data, std::uint32_t size) : ActionRec
 int ActionWith::Render(ExpressionTable* table, int version) {
   if (table == nullptr) return 0;
   if (isVersion4(version)) {
-    renderFlash5(*table);
+    renderLaterAction(*table);
     return 1;
   }
   if (truncated()) return renderTruncated(*table);

@@ -26,7 +26,7 @@ inline constexpr std::string_view kQuoteMark = "<_QUOTE_MARK>";
 /// A line that is emitted once the translation reaches `target`.
 struct BlockMarker {
   /// The code of the action that created it (ActionIf, ActionJump, ActionDefineFunction,
-  /// ActionWaitForFrame or ActionWaitForFrame2).
+  /// ActionDefineFunction2, ActionTry, ActionWaitForFrame or ActionWaitForFrame2).
   std::uint8_t code = 0;
   /// Byte offset from the start of the block.
   std::uint32_t target = 0;

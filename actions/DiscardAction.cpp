@@ -7,7 +7,7 @@ namespace orvane {
 int DiscardAction::Render(ExpressionTable* table, int version) {
   if (table == nullptr) return 0;
   if (isVersion4(version)) {
-    renderFlash5(*table);
+    renderLaterAction(*table);
     return 1;
   }
   for (int i = 0; i < m_popCount; ++i) static_cast<void>(table->PopValue());

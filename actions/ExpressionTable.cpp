@@ -252,13 +252,16 @@ void ExpressionTable::Reset() {
   m_lastActionCode = 0;
   m_resolvedSoFar = 0;
   m_markers.clear();
+  m_registerScopes.clear();
   m_prescanOffset = 0;
+  m_prescanTries.clear();
   m_currentRecord = nullptr;
   m_recordIndex = 0;
 }
 
 void ExpressionTable::TranslateAction(ActionRecord& record, int version, MessageSink& messages) {
   FireMarkers(false);
+  while (!m_registerScopes.empty() && m_registerScopes.back().end <= m_currentOffset) m_registerScopes.pop_back();
   m_currentRecord = &record;
   if (record.Render(this, version) == 0) {
     messages.show({"", "An Error Occured During Translation\n" + record.ByteCodeText(), MessageIcon::Error});
@@ -293,8 +296,22 @@ std::uint32_t ExpressionTable::OffsetAfterFollowing(std::uint32_t count) const {
 }
 
 void ExpressionTable::PrescanBranches(const ActionRecord& record, bool first) {
-  if (first) m_prescanOffset = 0;
+  if (first) {
+    m_prescanOffset = 0;
+    m_prescanTries.clear();
+  }
   m_prescanOffset += record.size();
+  while (!m_prescanTries.empty() && m_prescanTries.begin()->first < m_prescanOffset) {
+    m_prescanTries.erase(m_prescanTries.begin());
+  }
+  if (record.code() == ActionTry::kCode) {
+    const auto& block = static_cast<const ActionTry&>(record);
+    if (!block.truncated() && block.hasCatchBlock()) {
+      const std::uint64_t tryEnd = std::uint64_t{m_prescanOffset} + block.trySize();
+      m_prescanTries.insert({tryEnd, tryEnd + block.catchSize()});
+    }
+    return;
+  }
   if (record.code() != ActionJump::kCode && record.code() != ActionIf::kCode) return;
   const auto& branch = static_cast<const BranchAction&>(record);
   if (!branch.hasBranchOffset()) return;
@@ -302,6 +319,9 @@ void ExpressionTable::PrescanBranches(const ActionRecord& record, bool first) {
   // Targets are unsigned: one before the start of the block wraps and is never reached.
   const std::uint32_t target = m_prescanOffset + static_cast<std::uint32_t>(static_cast<std::int32_t>(delta));
   if (record.code() == ActionJump::kCode) {
+    if (delta > 0 && m_prescanTries.count({m_prescanOffset, std::uint64_t{m_prescanOffset} + static_cast<std::uint64_t>(delta)}) != 0) {
+      return;
+    }
     if (delta > 0) {
       AddMarker(ActionJump::kCode, target, marker::kEndIf);
     } else {
@@ -311,6 +331,32 @@ void ExpressionTable::PrescanBranches(const ActionRecord& record, bool first) {
   } else {
     AddMarker(ActionIf::kCode, target, delta >= 0 ? marker::kEndIf : marker::kLoopDo);
   }
+}
+
+void ExpressionTable::BeginRegisterScope(std::uint32_t end, std::vector<NamedRegister> names) {
+  std::stable_sort(names.begin(), names.end(),
+                   [](const NamedRegister& a, const NamedRegister& b) { return a.number < b.number; });
+  // Of the entries for one register the last stays.
+  std::vector<NamedRegister> unique;
+  unique.reserve(names.size());
+  for (const NamedRegister& named : names) {
+    if (!unique.empty() && unique.back().number == named.number) {
+      unique.back() = named;
+    } else {
+      unique.push_back(named);
+    }
+  }
+  m_registerScopes.push_back({end, std::move(unique)});
+}
+
+std::string ExpressionTable::RegisterName(std::uint8_t number) const {
+  if (!m_registerScopes.empty()) {
+    const std::vector<NamedRegister>& names = m_registerScopes.back().names;
+    const auto found = std::lower_bound(names.begin(), names.end(), number,
+                                        [](const NamedRegister& named, std::uint8_t n) { return named.number < n; });
+    if (found != names.end() && found->number == number) return std::string(found->name);
+  }
+  return "register" + std::to_string(number);
 }
 
 void ExpressionTable::AddMarker(std::uint8_t code, std::uint32_t target, std::string_view text) {
@@ -324,7 +370,14 @@ void ExpressionTable::FireMarkers(bool forced) {
 
 void ExpressionTable::fireMarker(const BlockMarker& due) {
   if (due.text != marker::kLoopStart) Outdent();
-  if (due.code == ActionIf::kCode && m_lastActionCode == ActionJump::kCode) {
+  if (due.code == ActionTry::kCode) {
+    // The end of a try, catch or finally block, and the opening line of the next block.
+    AppendLine("}");
+    if (!due.text.empty()) {
+      AppendLine(due.text);
+      Indent();
+    }
+  } else if (due.code == ActionIf::kCode && m_lastActionCode == ActionJump::kCode) {
     // A jump right before the end of a condition's block skips an else block.
     AppendLine(marker::kElse);
     Indent();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -108,6 +109,16 @@ class ExpressionTable {
   /// follow them in `records`.
   std::string TranslateBlock(const ActionList& records, int version, MessageSink& messages);
 
+  // Registers.
+
+  /// The records from the next one up to `end` form a function body whose registers hold
+  /// `names` (a later entry for the same register wins); the body's own functions open
+  /// scopes of their own. Ends once the translation reaches `end`.
+  void BeginRegisterScope(std::uint32_t end, std::vector<NamedRegister> names);
+  /// The name register `number` holds in the innermost function body being rendered, else
+  /// "register%d".
+  std::string RegisterName(std::uint8_t number) const;
+
   // Block markers.
 
   /// The offset of the record that follows the `count` records after the one being
@@ -117,7 +128,9 @@ class ExpressionTable {
   static constexpr std::uint32_t kNeverReached = UINT32_MAX;
 
   /// Called once per record of the block, in order, before any rendering; `first` starts
-  /// the running offset over. Jumps and conditions leave the markers of their targets.
+  /// the running offset over. Jumps and conditions leave the markers of their targets,
+  /// except the jump that ends a try block and steps over its catch block: the try's own
+  /// markers close that block.
   void PrescanBranches(const ActionRecord& record, bool first);
   void AddMarker(std::uint8_t code, std::uint32_t target, std::string_view text);
   /// Emits the markers whose target the current offset has reached (every marker when
@@ -170,8 +183,18 @@ class ExpressionTable {
 
   void fireMarker(const BlockMarker& due);
 
+  /// The named registers of one function body, sorted by register.
+  struct RegisterScope {
+    std::uint32_t end;
+    std::vector<NamedRegister> names;
+  };
+  std::vector<RegisterScope> m_registerScopes;  // innermost at the back
+
   BlockMarkerQueue m_markers;
   std::uint32_t m_prescanOffset = 0;
+  /// The try blocks with a catch block that the prescan is still inside: where the try
+  /// block ends and where its catch block ends.
+  std::set<std::pair<std::uint64_t, std::uint64_t>> m_prescanTries;
   const ActionList* m_records = nullptr;  // during TranslateBlock
   /// The record being rendered and its index in `m_records` (when the two agree).
   const ActionRecord* m_currentRecord = nullptr;

@@ -12,7 +12,7 @@ int OperatorAction::Render(ExpressionTable* table, int version) {
   if (table == nullptr) return 0;
   const char* operatorText = isVersion4(version) ? m_texts.version4 : m_texts.version5;
   if (operatorText == nullptr) {
-    renderFlash5(*table);
+    renderLaterAction(*table);
     return 1;
   }
   bool parenthesise = m_texts.parentheses == Parentheses::Always;

@@ -104,4 +104,19 @@ class ActionBitURShift final : public OperatorAction {
  public:
   ActionBitURShift(const std::uint8_t* data, std::uint32_t size);
 };
+class ActionStrictEquals final : public OperatorAction {
+ public:
+  ActionStrictEquals(const std::uint8_t* data, std::uint32_t size);
+};
+
+class ActionGreater final : public OperatorAction {
+ public:
+  ActionGreater(const std::uint8_t* data, std::uint32_t size);
+};
+
+class ActionStringGreater final : public OperatorAction {
+ public:
+  ActionStringGreater(const std::uint8_t* data, std::uint32_t size);
+};
+
 }  // namespace orvane

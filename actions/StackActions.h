@@ -24,13 +24,14 @@ class ActionPush final : public ActionRecord {
     std::string string;
     double number = 0;
     std::int32_t integer = 0;
-    std::uint8_t byte = 0;
+    std::uint8_t boolean = 0;
+    std::uint16_t index = 0;  // a register number or a constant-pool index
   };
   /// Reads the item at the reader's position; false when the record ends inside it.
   static bool readItem(BitReader& reader, Item& item);
-  /// The item's text; types that carry no decoded value keep `previous`. `table` looks up
+  /// The item's text, none for unknown types (which carry no value). `table` looks up
   /// constant-pool indices (the listing shows the index itself when it is null).
-  static std::string itemText(const Item& item, std::string previous, const ExpressionTable* table);
+  static std::optional<std::string> itemText(const Item& item, const ExpressionTable* table);
 };
 
 /// Drops the top value; an expression result (a discarded call) is written as a line.

@@ -8,15 +8,11 @@ int UnaryAction::Render(ExpressionTable* table, int version) {
   if (table == nullptr) return 0;
   const Wrapping& wrapping = isVersion4(version) ? m_texts.version4 : m_texts.version5;
   if (wrapping.prefix == nullptr) {
-    renderFlash5(*table);
+    renderLaterAction(*table);
     return 1;
   }
   std::string text = wrapping.prefix + ExpressionTable::StackText(table->PopValue()) + wrapping.suffix;
-  if (m_texts.form == Form::Expression) {
-    pushExpression(*table, std::move(text));
-  } else {
-    appendResolved(*table, text);
-  }
+  deliver(*table, std::move(text), m_texts.form);
   return 1;
 }
 

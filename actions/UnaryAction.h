@@ -7,10 +7,7 @@ namespace orvane {
 
 class UnaryAction : public ActionRecord {
  public:
-  enum class Form {
-    Expression,  // the text goes on the stack as an expression
-    Statement,   // the text is resolved and appended as a line
-  };
+  using Form = ResultForm;
   struct Wrapping {
     const char* prefix;  // null: a version 5 action shown in its version 4 form
     const char* suffix;

@@ -89,4 +89,9 @@ class ActionCall final : public UnaryAction {
  public:
   ActionCall(const std::uint8_t* data, std::uint32_t size);
 };
+
+class ActionThrow final : public UnaryAction {
+ public:
+  ActionThrow(const std::uint8_t* data, std::uint32_t size);
+};
 }  // namespace orvane

@@ -29,6 +29,12 @@ class ActionEnumerate final : public DiscardAction {
  public:
   ActionEnumerate(const std::uint8_t* data, std::uint32_t size);
 };
+
+/// Enumerates the members of the object on the stack (instead of a named variable).
+class ActionEnumerate2 final : public DiscardAction {
+ public:
+  ActionEnumerate2(const std::uint8_t* data, std::uint32_t size);
+};
 class ActionGetVariable final : public ActionRecord {
  public:
   ActionGetVariable(const std::uint8_t* data, std::uint32_t size);

@@ -52,6 +52,8 @@ ScanStatus CliContext::scanMovie(const std::string& path, ScanResult& result) {
   TagWalker& walker = *m_walker;
   walker.setTempFolder(*folder);
   walker.setResult(&result);
+  // Files in a folder given with --temp stay there after the run.
+  result.setKeepTemporaryFiles(!m_removeTemp);
   result.clear();
   ScanStatus status = walker.open(path);
   if (status == ScanStatus::Success) {

@@ -70,7 +70,9 @@ void TimelineNode::releaseResources() {
 ScanResult::~ScanResult() { clear(); }
 
 void ScanResult::clear() {
-  for (auto& node : m_timelines) node->releaseResources();
+  if (!m_keepTemporaryFiles) {
+    for (auto& node : m_timelines) node->releaseResources();
+  }
   m_timelines.clear();
   path.clear();
   fileLength = version = frameRate = frameCount = headerLength = 0;

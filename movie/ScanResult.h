@@ -59,6 +59,9 @@ class ScanResult {
 
   /// Releases every object and node and zeroes the header values and both counters.
   void clear();
+  /// Whether clearing leaves the temporary object files in place (a folder the user chose
+  /// keeps them) instead of deleting the images' files; off at first.
+  void setKeepTemporaryFiles(bool keep) { m_keepTemporaryFiles = keep; }
   std::uint32_t nextSerial() { return ++m_objectCounter; }
   /// A new empty node at the end of the list; none when it cannot be allocated.
   TimelineNode* addTimeline();
@@ -90,6 +93,7 @@ class ScanResult {
 
  private:
   MessageSink* m_sink = nullptr;
+  bool m_keepTemporaryFiles = false;
   std::uint32_t m_objectCounter = 0;
   std::uint32_t m_timelineCounter = 0;
   std::vector<std::unique_ptr<TimelineNode>> m_timelines;

@@ -19,21 +19,6 @@ bool beginsWith(std::span<const std::uint8_t> data, std::initializer_list<std::u
   return data.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), data.begin());
 }
 
-/// The position after the first marker pair 0xFF `code`, pairs taken whole; data.size()
-/// when there is none.
-std::size_t findMarker(std::span<const std::uint8_t> data, std::size_t from, std::uint8_t code) {
-  std::size_t i = from;
-  while (i < data.size()) {
-    if (data[i] != kMarker) {
-      ++i;
-      continue;
-    }
-    if (i + 1 < data.size() && data[i + 1] == code) return i;
-    i += 2;
-  }
-  return data.size();
-}
-
 /// Writes `image` with `tables` before its first start of scan (nothing inserted when it
 /// has none), then `trailer`.
 bool writeMerged(BinaryFile& file, std::span<const std::uint8_t> image, std::span<const std::uint8_t> tables,
@@ -44,20 +29,12 @@ bool writeMerged(BinaryFile& file, std::span<const std::uint8_t> image, std::spa
   return written && file.write(image.subspan(scan)) && file.write(trailer);
 }
 
-/// Whether `data` holds a frame header (a start-of-frame marker 0xFF 0xC0 to 0xCF other
-/// than 0xC4, 0xC8 and 0xCC), pairs taken whole: only an image stream has one.
-bool containsFrameHeader(std::span<const std::uint8_t> data) {
-  for (std::size_t i = 0; i + 1 < data.size();) {
-    if (data[i] != kMarker) {
-      ++i;
-      continue;
-    }
-    const std::uint8_t code = data[i + 1];
-    if ((code & 0xF0) == 0xC0 && code != 0xC4 && code != 0xC8 && code != 0xCC) return true;
-    i += 2;
-  }
-  return false;
-}
+/// Whether `code` starts a frame header (0xC0 to 0xCF other than 0xC4, 0xC8 and 0xCC):
+/// only an image stream has one.
+bool isFrameHeader(std::uint8_t code) { return (code & 0xF0) == 0xC0 && code != 0xC4 && code != 0xC8 && code != 0xCC; }
+
+/// Markers without a length field: TEM and the restart markers.
+bool isStandalone(std::uint8_t code) { return code == 0x01 || (code >= 0xD0 && code <= 0xD7); }
 
 ImageOutcome failure(ScanStatus status) { return ImageOutcome{status, false, false}; }
 
@@ -70,11 +47,41 @@ std::span<const std::uint8_t> jpegTableBlock(std::span<const std::uint8_t> body)
   return body;
 }
 
-std::size_t findStartOfScan(std::span<const std::uint8_t> data) { return findMarker(data, 0, kStartOfScan); }
+std::size_t findStartOfScan(std::span<const std::uint8_t> data) {
+  std::size_t i = 0;
+  while (i < data.size()) {
+    if (data[i] != kMarker) {
+      ++i;
+      continue;
+    }
+    if (i + 1 < data.size() && data[i + 1] == kStartOfScan) return i;
+    i += 2;
+  }
+  return data.size();
+}
 
-std::size_t firstStreamLength(std::span<const std::uint8_t> data) {
-  if (!beginsWith(data, {kMarker, kStartOfImage})) return 0;
-  return std::min(findMarker(data, 2, kEndOfImage), data.size()) - 2;
+std::optional<std::size_t> tableStreamLength(std::span<const std::uint8_t> data) {
+  if (!beginsWith(data, {kMarker, kStartOfImage})) return std::nullopt;
+  std::size_t i = 2;
+  while (i + 1 < data.size()) {
+    if (data[i] != kMarker) return std::nullopt;  // the segments do not line up: no table stream
+    const std::uint8_t code = data[i + 1];
+    if (code == kMarker) {  // a fill byte in front of a marker
+      ++i;
+      continue;
+    }
+    if (code == kEndOfImage) return i - 2;
+    if (code == kStartOfScan || code == kStartOfImage || code == 0x00 || isFrameHeader(code)) return std::nullopt;
+    if (isStandalone(code)) {
+      i += 2;
+      continue;
+    }
+    if (i + 3 >= data.size()) return std::nullopt;
+    const std::size_t length = std::size_t{data[i + 2]} << 8 | data[i + 3];
+    if (length < 2) return std::nullopt;
+    i += 2 + length;
+  }
+  return std::nullopt;
 }
 
 ImageOutcome writeDefineBits(const std::string& path, std::span<const std::uint8_t> jpegData,
@@ -86,19 +93,15 @@ ImageOutcome writeDefineBits(const std::string& path, std::span<const std::uint8
   return ImageOutcome{ScanStatus::Success, true, true};
 }
 
-ImageOutcome writeJpegWithOwnTables(const std::string& path, std::span<const std::uint8_t> jpegData,
-                                    std::uint64_t referenceLength) {
+ImageOutcome writeJpegWithOwnTables(const std::string& path, std::span<const std::uint8_t> jpegData) {
   BinaryFile file;
   if (!file.open(path, BinaryFile::Mode::Create)) return failure(ScanStatus::OpenError);
 
   std::span<const std::uint8_t> tables;
   std::span<const std::uint8_t> image = jpegData;
-  const std::uint64_t first = firstStreamLength(jpegData);
-  // A first stream with a frame header is an image (a JFIF thumbnail ends before the main
-  // picture does), never a table stream, however short it is.
-  if (first != 0 && referenceLength * 3 > first * 4 && !containsFrameHeader(jpegData.subspan(2, first))) {
-    tables = jpegData.subspan(2, first);
-    image = jpegData.subspan(std::min<std::size_t>(jpegData.size(), 2 + first + 2));
+  if (const std::optional<std::size_t> length = tableStreamLength(jpegData); length && *length != 0) {
+    tables = jpegData.subspan(2, *length);
+    image = jpegData.subspan(2 + *length + 2);
   } else if (beginsWith(jpegData, {kMarker, kEndOfImage, kMarker, kStartOfImage}) ||
              beginsWith(jpegData, {kMarker, kStartOfImage, kMarker, kEndOfImage})) {
     image = jpegData.subspan(4);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -18,22 +19,22 @@ std::span<const std::uint8_t> jpegTableBlock(std::span<const std::uint8_t> body)
 /// together with the byte after it; data.size() when there is none.
 std::size_t findStartOfScan(std::span<const std::uint8_t> data);
 
-/// The length of the first stream of JPEG data: the bytes after a leading 0xFF 0xD8 up to
-/// the first 0xFF 0xD9 (each 0xFF counted with the byte after it); 0 when the data does
-/// not begin with 0xFF 0xD8.
-std::size_t firstStreamLength(std::span<const std::uint8_t> data);
+/// The length of the table stream that JPEG data begins with: the bytes between its
+/// 0xFF 0xD8 and its 0xFF 0xD9, found by walking the marker segments (each skipped by its
+/// length, so bytes inside a table are never taken for markers). None when the first stream
+/// holds a frame header or a scan (an image), when the data does not begin with 0xFF 0xD8,
+/// or when its segments do not lead to an end of image inside the data.
+std::optional<std::size_t> tableStreamLength(std::span<const std::uint8_t> data);
 
 /// Writes `jpegData` to `path` with `tables` inserted before its first start of scan.
 /// 106, 109 when the file cannot be opened, 110 when a write fails.
 [[nodiscard]] ImageOutcome writeDefineBits(const std::string& path, std::span<const std::uint8_t> jpegData,
                                            std::span<const std::uint8_t> tables);
 
-/// Writes the JPEG data of a DefineBitsJPEG2/3 tag. A first stream that holds less than
-/// three quarters of `referenceLength` is the stream's own table block and is merged into
-/// the image stream behind it; otherwise an empty-stream pair of older movies
+/// Writes the JPEG data of a DefineBitsJPEG2/3 tag. A non-empty table stream in front is
+/// merged into the image stream behind it; otherwise an empty-stream pair of older movies
 /// (0xFF 0xD9 0xFF 0xD8 or 0xFF 0xD8 0xFF 0xD9) in front is dropped. An end-of-image marker
 /// is appended. When nothing is left to copy the file is removed and no object collected.
-[[nodiscard]] ImageOutcome writeJpegWithOwnTables(const std::string& path, std::span<const std::uint8_t> jpegData,
-                                                  std::uint64_t referenceLength);
+[[nodiscard]] ImageOutcome writeJpegWithOwnTables(const std::string& path, std::span<const std::uint8_t> jpegData);
 
 }  // namespace orvane

@@ -29,8 +29,7 @@ ImageOutcome writeJpegBeforeAlpha(const ImageTag& tag, std::size_t fieldsBetween
   const std::uint32_t alphaDataOffset = reader.readU32();
   reader.skip(static_cast<std::uint32_t>(fieldsBetween));
   const std::span<const std::uint8_t> rest = reader.bytesAt(reader.position());
-  return writeJpegWithOwnTables(tag.path, rest.first(std::min<std::size_t>(alphaDataOffset, rest.size())),
-                                alphaDataOffset);
+  return writeJpegWithOwnTables(tag.path, rest.first(std::min<std::size_t>(alphaDataOffset, rest.size())));
 }
 
 }  // namespace
@@ -52,8 +51,7 @@ ImageOutcome ObjectFileWriters::ExtractDefineBits(const ImageTag& tag, std::span
 }
 
 ImageOutcome ObjectFileWriters::ExtractJpeg2(const ImageTag& tag) {
-  const std::uint64_t tagLength = std::uint64_t{tag.header.bodyOffset - tag.header.headerOffset} + tag.header.length;
-  return writeJpegWithOwnTables(tag.path, after(tag.body, kCharacterIdSize), tagLength);
+  return writeJpegWithOwnTables(tag.path, after(tag.body, kCharacterIdSize));
 }
 
 ImageOutcome ObjectFileWriters::ExtractJpeg3(const ImageTag& tag) { return writeJpegBeforeAlpha(tag, 0); }

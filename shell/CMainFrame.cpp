@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <climits>
+#include <filesystem>
 
 #include "movie/MoviePanels.h"
 #include "movie/MovieRewriter.h"
@@ -34,7 +35,9 @@
 #include "shell/CImageFrameWnd.h"
 #include "shell/CMoviePreviewPanel.h"
 #include "shell/Commands.h"
+#include "shell/LockIndicators.h"
 #include "shell/MoviePanelWidgets.h"
+#include "shell/RecentFilesMenu.h"
 #include "shell/ShellPrompts.h"
 
 // The resources live in a static library: register them explicitly (outside any namespace).
@@ -122,6 +125,7 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   restoreLayout();
   refreshPanels();
   connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::updateCommandStates);
+  connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::updateTitle);
   updateCommandStates();
   QTimer::singleShot(kStartTimerMs, this, &CMainFrame::startUp);
 }
@@ -159,8 +163,11 @@ void CMainFrame::buildMenus() {
         menu->addAction(m_commands.at(id));
       }
     }
+    return menu;
   };
-  fill(tr("&File"), {cmd::kOpen, cmd::kSaveAs, 0, cmd::kPreviewInBrowser, 0, cmd::kExit});
+  QMenu* file = fill(tr("&File"), {cmd::kOpen, cmd::kSaveAs, 0, cmd::kPreviewInBrowser, 0, cmd::kExit});
+  m_recentFiles = new RecentFilesMenu(file, m_commands.at(cmd::kExit), this);
+  connect(m_recentFiles, &RecentFilesMenu::fileChosen, this, &CMainFrame::openRecentFile);
   fill(tr("&Edit"), {cmd::kCopy});
   fill(tr("&Movie"), {cmd::kExtractObject, cmd::kExtractAll, cmd::kReplaceImage, 0, cmd::kEditMovieProperties,
                       cmd::kRescan, 0, cmd::kOptions});
@@ -204,11 +211,7 @@ void CMainFrame::buildBars() {
   connect(browse, &QPushButton::clicked, this, &CMainFrame::browseForMovie);
   fileBar->addWidget(browse);
 
-  for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
-    auto* pane = new QLabel(QString::fromLatin1(indicator), statusBar());
-    pane->setEnabled(false);
-    statusBar()->addPermanentWidget(pane);
-  }
+  statusBar()->addPermanentWidget(new LockIndicators(platformLockKeys(), statusBar()));
 }
 
 void CMainFrame::buildPanels() {
@@ -242,6 +245,7 @@ QDockWidget* CMainFrame::dock(int commandId) const {
 
 void CMainFrame::restoreLayout() {
   const QSettings layout(QString::fromStdString(m_configFolder + "/" + kLayoutFileName), QSettings::IniFormat);
+  m_recentFiles->load(layout);
   const QByteArray state = layout.value(QString::fromLatin1(kLayoutKey)).toByteArray();
   if (state.isEmpty() || !restoreState(state)) return;
   // The check marks follow what the layout shows.
@@ -324,6 +328,25 @@ void CMainFrame::openMovie(const std::string& path) {
     setCurrentPath(*movie);
   }
   scan();
+  if (m_movieLoaded) m_recentFiles->add(path);
+}
+
+void CMainFrame::openRecentFile(const std::string& path) {
+  std::error_code error;
+  if (std::filesystem::exists(path, error)) {
+    openMovie(path);
+    return;
+  }
+  m_recentFiles->remove(path);
+  m_messages.show({"", "Error : The File " + path + " no longer exists, it was removed from the Recent File List",
+                   MessageIcon::Error});
+}
+
+void CMainFrame::updateTitle() {
+  const QMdiSubWindow* active = m_mdi->activeSubWindow();
+  // The form a maximised child gives the title too, so that both agree.
+  setWindowTitle(active == nullptr ? QStringLiteral("Orvane")
+                                   : QStringLiteral("Orvane - [%1]").arg(active->windowTitle()));
 }
 
 void CMainFrame::scan() {
@@ -542,6 +565,7 @@ void CMainFrame::shutDown() {
   if (!ensureConfigFolder(m_configFolder)) return;
   QSettings layout(QString::fromStdString(m_configFolder + "/" + kLayoutFileName), QSettings::IniFormat);
   layout.setValue(QString::fromLatin1(kLayoutKey), saveState());
+  m_recentFiles->save(layout);
   layout.sync();
   // A settings file that cannot be written is silently not written.
   static_cast<void>(m_settings.SaveSettings(settingsPath()));

@@ -31,6 +31,7 @@ class CMoviePreviewPanel;
 class CMoviePropertiesPanel;
 class MessageSink;
 class ProgramLauncher;
+class RecentFilesMenu;
 class ShellPrompts;
 
 /// Where the frame finds the user and the system.
@@ -76,6 +77,7 @@ class CMainFrame : public QMainWindow {
   CMoviePreviewPanel* previewPanel() const { return m_previewPanel; }
   QDockWidget* dock(int commandId) const;
   QMdiArea* mdiArea() const { return m_mdi; }
+  RecentFilesMenu* recentFiles() const { return m_recentFiles; }
   /// The object window that has the focus, if any.
   CObjectFrameWnd* activeObjectWindow() const;
   /// The action window that has the focus, if any.
@@ -95,6 +97,10 @@ class CMainFrame : public QMainWindow {
   void updateCommandStates();
 
   void setCurrentPath(const std::string& path);
+  /// Opens an entry of the recent-file list; one whose file is gone leaves the list.
+  void openRecentFile(const std::string& path);
+  /// "Orvane", followed by the active object window's name while there is one.
+  void updateTitle();
   void reportStatus(ScanStatus status);
   void refreshPanels();
   void refreshPreview();
@@ -137,6 +143,7 @@ class CMainFrame : public QMainWindow {
   QToolBar* m_mainToolbar = nullptr;
   QToolBar* m_windowsToolbar = nullptr;
   QLineEdit* m_currentFile = nullptr;
+  RecentFilesMenu* m_recentFiles = nullptr;
   CMovieObjectsPanel* m_objectsPanel = nullptr;
   CMoviePropertiesPanel* m_propertiesPanel = nullptr;
   CMoviePreviewPanel* m_previewPanel = nullptr;

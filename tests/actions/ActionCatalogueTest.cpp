@@ -4,9 +4,13 @@
 
 #include "tests/actions/ActionBytes.h"
 #include "tests/actions/ActionScriptDriver.h"
+#include "tests/actions/GoldenTable.h"
 
 namespace orvane {
 namespace {
+
+using test::GoldenRow;
+using test::GoldenTable;
 
 using test::Bytes;
 using test::i32;
@@ -16,14 +20,6 @@ using test::push;
 using test::str;
 using test::var;
 using test::zstr;
-
-struct GoldenRow {
-  const char* name;
-  Bytes block;
-  const char* functionCode;  // null: not checked for this row
-  const char* as4;
-  const char* as5;
-};
 
 std::vector<GoldenRow> goldenRows() {
   return {
@@ -103,16 +99,29 @@ std::vector<GoldenRow> goldenRows() {
        "[0] CODE:136 ActionConstantPool\n \t[0 : p0]\n\t[1 : p1]\n\n"
        "[11] CODE:150 ActionPush\n"
        "\t[Type: 0,Data: \"x\" ]\n\t[Type: 1,Data: \"1.500000\" ]\n\t[Type: 2,Data: \"NULL\" ]\n"
-       "\t[Type: 3,Data: \"OBJ\" ]\n\t[Type: 4,Data: \"OBJ\" ]\n\t[Type: 5,Data: \"true\" ]\n"
+       "\t[Type: 3,Data: \"OBJ\" ]\n\t[Type: 4,Data: \"1\" ]\n\t[Type: 5,Data: \"true\" ]\n"
        "\t[Type: 5,Data: \"false\" ]\n\t[Type: 6,Data: \"2.500000d\" ]\n\t[Type: 7,Data: \"-7\" ]\n"
-       "\t[Type: 8,Data: \"1\" ]\n\t[Type: 9,Data: \"1\" ]\n\t[Type: 10,Data: \"1\" ]\n\n",
+       "\t[Type: 8,Data: \"1\" ]\n\t[Type: 9,Data: \"0\" ]\n\t[Type: 10,Data: \"0\" ]\n\n",
        "CODE:136FLASH 5 Action\n\n"
-       "Dumping Items Still On Stack {\n stk[ \"\\\"\\\"p1\\\"\\\"\" ]\n stk[ \"\\\"p1\\\"\" ]\n stk[ \"p1\" ]\n"
-       " stk[ \"-7\" ]\n stk[ \"2.500000\" ]\n stk[ \"false\" ]\n stk[ \"true\" ]\n stk[ \"\\\"OBJ\\\"\" ]\n"
+       "Dumping Items Still On Stack {\n stk[ \"p0\" ]\n stk[ \"p0\" ]\n stk[ \"p1\" ]\n"
+       " stk[ \"-7\" ]\n stk[ \"2.500000\" ]\n stk[ \"false\" ]\n stk[ \"true\" ]\n stk[ register1 ]\n"
        " stk[ \"OBJ\" ]\n stk[ \"NULL\" ]\n stk[ \"1.500000\" ]\n stk[ \"x\" ]\n} End Stack Dump\n",
-       "Dumping Items Still On Stack {\n stk[ \"\\\"\\\"p1\\\"\\\"\" ]\n stk[ \"\\\"p1\\\"\" ]\n stk[ \"p1\" ]\n"
-       " stk[ \"-7\" ]\n stk[ \"2.500000\" ]\n stk[ \"false\" ]\n stk[ \"true\" ]\n stk[ \"\\\"OBJ\\\"\" ]\n"
+       "Dumping Items Still On Stack {\n stk[ \"p0\" ]\n stk[ \"p0\" ]\n stk[ \"p1\" ]\n"
+       " stk[ \"-7\" ]\n stk[ \"2.500000\" ]\n stk[ \"false\" ]\n stk[ \"true\" ]\n stk[ register1 ]\n"
        " stk[ \"OBJ\" ]\n stk[ \"NULL\" ]\n stk[ \"1.500000\" ]\n stk[ \"x\" ]\n} End Stack Dump\n"},
+      // The listing shows register and 16-bit index numbers; without a pool both indices
+      // read as the pool's error text.
+      {"RegisterAndSixteenBitIndexListing", push({Bytes{0x04, 0x01}, Bytes{0x09, 0x2C, 0x01}}),
+       "[0] CODE:150 ActionPush\n\t[Type: 4,Data: \"1\" ]\n\t[Type: 9,Data: \"300\" ]\n\n",
+       "Dumping Items Still On Stack {\n stk[ \"?DictionaryError?\" ]\n stk[ register1 ]\n} End Stack Dump\n",
+       "Dumping Items Still On Stack {\n stk[ \"?DictionaryError?\" ]\n stk[ register1 ]\n} End Stack Dump\n"},
+      // A pool of 301 strings: 300 empty ones, then k300. Index 300 (0x2C 0x01) is k300, 301
+      // lies past the pool's end; register 2 is a name, never quoted.
+      {"RegisterAndSixteenBitConstantPushes",
+       join({longAction(0x88, join({{0x2D, 0x01}, Bytes(300, 0x00), zstr("k300")})),
+             push({Bytes{0x09, 0x2C, 0x01}, Bytes{0x04, 0x02}}), {0x1D}, push({Bytes{0x09, 0x2D, 0x01}}), {0x26}}),
+       nullptr, "CODE:136FLASH 5 Action\n\nSet Variable: \"k300\" = register2\nTRACE(\"?DictionaryError?\");\n",
+       "k300 = register2;\nTRACE(\"?DictionaryError?\");\n"},
       {"ConstantIndexOutsideThePool", join({longAction(0x88, {0x01, 0x00, 'k', 0x00}), push({Bytes{0x08, 0x05}}), {0x26}}),
        nullptr, "CODE:136FLASH 5 Action\n\nTRACE(\"?DictionaryError?\");\n", "TRACE(\"?DictionaryError?\");\n"},
       {"StringEscapes", join({push({str("a\"b\nc\td\re")}), {0x26}}),
@@ -205,14 +214,12 @@ std::vector<GoldenRow> goldenRows() {
       {"With", join({var("obj"), longAction(0x94, {0x02, 0x00, 'a', 'b', 0x00})}), nullptr,
        "CODE:148FLASH 5 Action\n\nDumping Items Still On Stack {\n stk[ obj ]\n} End Stack Dump\n",
        "with(obj){\nab\n}\n"},
-      {"EndAndUnknownCodes", {0x2A, 0xC8, 0x00, 0x00, 0x80, 0x00, 0x00, 0x00},
-       "[0] CODE:42 UNKNOWN ACTION\n[1] CODE:200 UNKNOWN ACTION\n[4] CODE:128 ActionHasLength\n[7] CODE:0 ActionEnd\n",
-       "(CODE:42 UNKNOWN TRANSLATION)\n(CODE:200 UNKNOWN TRANSLATION)\n// END Action Script\n",
-       "(CODE:42 UNKNOWN TRANSLATION)\n(CODE:200 UNKNOWN TRANSLATION)\n// END Action Script\n"},
+      {"EndAndUnknownCodes", {0x2D, 0xC8, 0x00, 0x00, 0x80, 0x00, 0x00, 0x00},
+       "[0] CODE:45 UNKNOWN ACTION\n[1] CODE:200 UNKNOWN ACTION\n[4] CODE:128 ActionHasLength\n[7] CODE:0 ActionEnd\n",
+       "(CODE:45 UNKNOWN TRANSLATION)\n(CODE:200 UNKNOWN TRANSLATION)\n// END Action Script\n",
+       "(CODE:45 UNKNOWN TRANSLATION)\n(CODE:200 UNKNOWN TRANSLATION)\n// END Action Script\n"},
   };
 }
-
-class GoldenTable : public ::testing::TestWithParam<GoldenRow> {};
 
 TEST_P(GoldenTable, ListsAndRendersAsWorkedOut) {
   const GoldenRow& row = GetParam();
@@ -233,8 +240,7 @@ TEST_P(GoldenTable, ListsAndRendersAsWorkedOut) {
   EXPECT_TRUE(messages.messages().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Actions, GoldenTable, ::testing::ValuesIn(goldenRows()),
-                         [](const ::testing::TestParamInfo<GoldenRow>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Actions, GoldenTable, ::testing::ValuesIn(goldenRows()), test::goldenRowName);
 
 }  // namespace
 }  // namespace orvane

@@ -59,8 +59,11 @@ TEST(CreateRecord, CodesAndFirstVersions) {
       {0x45, 5}, {0x46, 5}, {0x47, 5}, {0x48, 5}, {0x49, 5}, {0x4A, 5}, {0x4B, 5}, {0x4C, 5}, {0x4D, 5}, {0x4E, 5},
       {0x4F, 5}, {0x50, 5}, {0x51, 5}, {0x52, 5}, {0x53, 5}, {0x60, 5}, {0x61, 5}, {0x62, 5}, {0x63, 5}, {0x64, 5},
       {0x65, 5}, {0x80, 2}, {0x81, 2}, {0x83, 2}, {0x87, 5}, {0x88, 5}, {0x8A, 2}, {0x8B, 3}, {0x8C, 3}, {0x8D, 4},
-      {0x94, 5}, {0x96, 4}, {0x99, 4}, {0x9A, 4}, {0x9B, 5}, {0x9D, 4}, {0x9E, 4}, {0x9F, 4}};
-  ASSERT_EQ(firstVersions.size(), 88u);
+      {0x94, 5}, {0x96, 4}, {0x99, 4}, {0x9A, 4}, {0x9B, 5}, {0x9D, 4}, {0x9E, 4}, {0x9F, 4},
+      // The actions of versions 6 and 7.
+      {0x2A, 7}, {0x2B, 7}, {0x2C, 7}, {0x54, 6}, {0x55, 6}, {0x66, 6}, {0x67, 6}, {0x68, 6}, {0x69, 7}, {0x89, 7},
+      {0x8E, 7}, {0x8F, 7}};
+  ASSERT_EQ(firstVersions.size(), 100u);
   for (int code = 0; code < 256; ++code) {
     const auto byte = static_cast<std::uint8_t>(code);
     const std::uint8_t record[3] = {byte, 0, 0};
@@ -74,8 +77,8 @@ TEST(CreateRecord, CodesAndFirstVersions) {
     const std::string listing = created->ByteCodeText();
     EXPECT_EQ(listing.back() == '\n', expected != -1 || code == 0) << "code " << code;
   }
-  const std::uint8_t unknown = 0x2A;
-  EXPECT_EQ(CreateRecord(unknown, &unknown, 1)->ByteCodeText(), "CODE:42");
+  const std::uint8_t unknown = 0x2D;
+  EXPECT_EQ(CreateRecord(unknown, &unknown, 1)->ByteCodeText(), "CODE:45");
 }
 
 TEST(ActionRecord, RawBytesInThreeForms) {

@@ -61,12 +61,12 @@ TEST(ActionTranslator, ByteCodeKindsAndActionScriptHeaders) {
 
 TEST(ActionTranslator, UnknownCodesAndOversizedRecords) {
   ActionObject object;
-  object.bytes = {0x2A, 0x96, 0x09, 0x00, 0x00};
+  object.bytes = {0x2D, 0x96, 0x09, 0x00, 0x00};
   RecordingMessageSink messages;
   ActionTranslator translator(messages);
   translator.SetSource(&object);
-  EXPECT_EQ(translator.ByteCodeListing(ByteCodeKind::Hex, false), "0x2a \n");
-  EXPECT_EQ(translator.FunctionCodeListing(false), "[0] CODE:42 UNKNOWN ACTION\n");
+  EXPECT_EQ(translator.ByteCodeListing(ByteCodeKind::Hex, false), "0x2d \n");
+  EXPECT_EQ(translator.FunctionCodeListing(false), "[0] CODE:45 UNKNOWN ACTION\n");
   EXPECT_EQ(translator.DecodedLength(), 1u);
   ASSERT_EQ(messages.messages().size(), 1u);
   EXPECT_EQ(messages.messages()[0].text, "Error During Action Script Translation.. Invalid Instruction size found");

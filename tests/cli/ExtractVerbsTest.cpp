@@ -81,11 +81,15 @@ struct ExtractFixture {
     return runOrvaneCli(arguments);
   }
 
-  /// The serial the scan gives the object with that character id (frame actions excluded).
+  /// The serial the scan gives the image, button or sound with that character id. Images
+  /// and buttons go first: a stream sound's id comes from a process-wide counter and can
+  /// equal any of them (event sounds come before the stream in the list).
   std::int32_t serialOf(std::uint16_t characterId) {
     test::ScanFixture scan;
     EXPECT_EQ(scan.scan(everyKindMovie()), ScanStatus::Success);
-    const MovieObject* object = scan.result.findByCharacterId(characterId);
+    const MovieObject* object = scan.result.findImage(characterId, false);
+    if (object == nullptr) object = scan.result.findButton(characterId, false);
+    if (object == nullptr) object = scan.result.findSound(characterId, false);
     return object != nullptr ? object->serial : -1;
   }
 
@@ -132,10 +136,11 @@ TEST(ExtractVerb, EveryObjectOfTwoTimelinesWithItsReport) {
   EXPECT_EQ(run.out, expected);
   EXPECT_EQ(text(d + "/Extraction Report Log.txt"), expected);
 
-  // The sound files are their temporary object files (which outlive the run) byte for
-  // byte; the pictures' temporary files went with the scan, so they are decoded instead.
-  for (const std::string name : {"swfextract6.wav", "swfextract7.wav", "swfextract8.mp3", "swfextract9.wav"})
+  // Every copy is its temporary object file (kept in the --temp folder) byte for byte.
+  for (int id = 1; id <= 9; ++id) {
+    const std::string name = "swfextract" + std::to_string(id) + (id <= 5 ? ".jpg" : id == 8 ? ".mp3" : ".wav");
     EXPECT_EQ(test::readFile(main + name), test::readFile(fixture.temp + "/" + name)) << name;
+  }
   for (int id = 1; id <= 5; ++id) {
     const auto picture = test::decodeJpeg(test::readFile(main + "swfextract" + std::to_string(id) + ".jpg"));
     ASSERT_TRUE(picture) << id;
@@ -157,6 +162,49 @@ TEST(ExtractVerb, EveryObjectOfTwoTimelinesWithItsReport) {
   EXPECT_NE(button2.find("\non (release) {\n\t"), std::string::npos);
   EXPECT_EQ(button2.substr(button2.size() - 3), "}\n\n");
   EXPECT_NE(text(main + "ButtonAction_In_Frame1 tag 11.txt").find("\non () {\n\t"), std::string::npos);
+}
+
+/// The "tempFile" values of a `scan --json` document; empty ones and the "no file" of the
+/// JPEG tables are left out.
+std::vector<std::string> tempFilesOf(const std::string& json) {
+  std::vector<std::string> paths;
+  const std::string key = "\"tempFile\":\"";
+  for (std::size_t at = json.find(key); at != std::string::npos; at = json.find(key, at)) {
+    at += key.size();
+    const std::size_t close = json.find('"', at);
+    const std::string path = json.substr(at, close - at);
+    if (!path.empty() && path != "no file") paths.push_back(path);
+  }
+  return paths;
+}
+
+TEST(TempOption, KeepsEveryTemporaryObjectFileAfterTheRunAndOnlyThen) {
+  ExtractFixture fixture;
+  const test::CliOutcome kept = fixture.run({"scan", fixture.movie, "--json"});
+  ASSERT_EQ(kept.status, 0) << kept.err;
+  const std::vector<std::string> paths = tempFilesOf(kept.out);
+  ASSERT_EQ(paths.size(), 10u);  // 5 images, 4 event sounds, 1 stream
+  for (const std::string& path : paths) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(path.rfind(fixture.temp + "/", 0), 0u);
+    ASSERT_TRUE(test::fileExists(path));
+    const Bytes bytes = test::readFile(path);
+    if (path.ends_with(".jpg")) {
+      EXPECT_TRUE(test::decodeJpeg(bytes));
+    } else if (path.ends_with(".wav")) {
+      EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "RIFF");
+    } else {
+      EXPECT_EQ(bytes, (Bytes{0xFF, 0xFB, 0x90, 0x44, 0, 0}));
+    }
+  }
+
+  // Without --temp the run's private folder goes, and every file in it.
+  const test::CliOutcome removed = runOrvaneCli({"scan", fixture.movie, "--json"});
+  ASSERT_EQ(removed.status, 0) << removed.err;
+  const std::vector<std::string> gone = tempFilesOf(removed.out);
+  ASSERT_EQ(gone.size(), 10u);
+  for (const std::string& path : gone) EXPECT_FALSE(test::fileExists(path)) << path;
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(gone.front()).parent_path()));
 }
 
 TEST(ExtractVerb, GroupsAndModesFromTheCommandLine) {

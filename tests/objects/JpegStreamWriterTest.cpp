@@ -68,19 +68,20 @@ TEST(JpegStreamWriter, Jpeg2TableStreamInFrontIsMergedIntoTheImageStream) {
   test::ScratchFolder folder;
   ObjectFileWriters writers;
   const Bytes image{0xFF, 0xD8, 0x0A, 0x0B, 0xFF, 0xDA, 0x0C, 0x0D, 0xFF, 0xD9};
-  // First stream: 3 bytes; tag length 2 + 2 + 17 = 21, three quarters 15.75 > 3.
-  const Bytes body = concat({{0x01, 0x00}, {0xFF, 0xD8, 0xFF, 0xDB, 0x01, 0xFF, 0xD9}, image});
+  // First stream: one DQT segment of length 3, then the end of image.
+  const Bytes body = concat({{0x01, 0x00}, {0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x03, 0x01, 0xFF, 0xD9}, image});
   const ImageOutcome outcome = writers.ExtractJpeg2(shortTag(21, body, folder.file("a.jpg")));
   EXPECT_EQ(outcome.status, ScanStatus::Success);
   EXPECT_TRUE(outcome.collect);
   EXPECT_EQ(test::readFile(folder.file("a.jpg")),
-            (Bytes{0xFF, 0xD8, 0x0A, 0x0B, 0xFF, 0xDB, 0x01, 0xFF, 0xDA, 0x0C, 0x0D, 0xFF, 0xD9, 0xFF, 0xD9}));
+            (Bytes{0xFF, 0xD8, 0x0A, 0x0B, 0xFF, 0xDB, 0x00, 0x03, 0x01, 0xFF, 0xDA, 0x0C, 0x0D, 0xFF, 0xD9, 0xFF,
+                   0xD9}));
 }
 
 TEST(JpegStreamWriter, Jpeg2PrefixOfOlderMoviesIsDroppedButAWholeImageStreamIsKept) {
   test::ScratchFolder folder;
   ObjectFileWriters writers;
-  Bytes image{0xFF, 0xDB, 0x05, 0xFF, 0xDA};
+  Bytes image{0xFF, 0xDB, 0x00, 0x03, 0x05, 0xFF, 0xDA};
   image.insert(image.end(), 40, 0x06);
   image.insert(image.end(), {0xFF, 0xD9});
 
@@ -94,7 +95,7 @@ TEST(JpegStreamWriter, Jpeg2PrefixOfOlderMoviesIsDroppedButAWholeImageStreamIsKe
             ScanStatus::Success);
   EXPECT_EQ(test::readFile(folder.file("b")), concat({image, {0xFF, 0xD9}}));
 
-  // A whole image stream: its first stream is far over three quarters of the tag.
+  // A whole image stream: its segments lead to a scan, not to an end of image.
   const Bytes whole = concat({{0xFF, 0xD8}, image});
   ASSERT_EQ(writers.ExtractJpeg2(shortTag(21, concat({{1, 0}, whole}), folder.file("c"))).status,
             ScanStatus::Success);
@@ -104,11 +105,11 @@ TEST(JpegStreamWriter, Jpeg2PrefixOfOlderMoviesIsDroppedButAWholeImageStreamIsKe
 TEST(JpegStreamWriter, AShortFirstStreamWithAFrameHeaderIsAThumbnailNotTables) {
   test::ScratchFolder folder;
   ObjectFileWriters writers;
-  // A JFIF file whose APP0 extension carries a thumbnail: the first 0xFF 0xD9 ends the
-  // thumbnail, so the first stream is short, but it holds a frame header (0xFF 0xC0).
-  Bytes picture{0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'X', 'X', 0x00, 0x10,
-                0xFF, 0xD8, 0xFF, 0xC0, 0x00, 0x04, 0x01, 0x02, 0xFF, 0xDA, 0x03, 0xFF, 0xD9,
-                0xFF, 0xDB, 0x05, 0xFF, 0xC0, 0x06, 0xFF, 0xDA};
+  // A JFIF file whose APP0 segment (length 0x10) carries a thumbnail: the first 0xFF 0xD9
+  // ends the thumbnail, but the walk skips the whole APP0 segment and meets the main
+  // picture's frame header (0xFF 0xC0).
+  Bytes picture{0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'X', 'X', 0x00, 0xFF, 0xD8, 0xFF, 0xC0, 0x01,
+                0x02, 0x03, 0xFF, 0xD9, 0xFF, 0xDB, 0x00, 0x03, 0x05, 0xFF, 0xC0, 0x00, 0x02, 0xFF, 0xDA};
   picture.insert(picture.end(), 60, 0x07);
   picture.insert(picture.end(), {0xFF, 0xD9});
   ASSERT_EQ(writers.ExtractJpeg2(shortTag(21, concat({{1, 0}, picture}), folder.file("t.jpg"))).status,
@@ -116,62 +117,59 @@ TEST(JpegStreamWriter, AShortFirstStreamWithAFrameHeaderIsAThumbnailNotTables) {
   EXPECT_EQ(test::readFile(folder.file("t.jpg")), concat({picture, {0xFF, 0xD9}}));
 }
 
-TEST(JpegStreamWriter, FirstStreamOfExactlyThreeQuartersIsImageData) {
-  test::ScratchFolder folder;
-  ObjectFileWriters writers;
-  // JPEG3: the reference length is AlphaDataOffset, here 32 bytes of JPEG data.
-  const auto jpegData = [](std::size_t firstStream) {
-    Bytes data{0xFF, 0xD8};
-    data.insert(data.end(), firstStream, 0x11);
-    data.insert(data.end(), {0xFF, 0xD9});
-    data.insert(data.end(), {0x22, 0xFF, 0xDA});
-    data.resize(32, 0x33);
-    return data;
-  };
-  const auto tagOf = [](const Bytes& data, const Bytes& alpha) {
-    return concat({{1, 0, static_cast<std::uint8_t>(data.size()), 0, 0, 0}, data, alpha});
-  };
+TEST(JpegStreamWriter, TableStreamIsFoundByWalkingItsSegments) {
+  // DQT (length 4), a fill byte, DHT (length 7) whose table bytes hold 0xFF 0xFF 0xD9 and
+  // 0xFF 0xDA, then the end of image at offset 18: 16 bytes lie between the two markers.
+  const Bytes tables{0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x04, 0x00, 0x01, 0xFF, 0xFF,
+                     0xC4, 0x00, 0x07, 0xFF, 0xFF, 0xD9, 0xFF, 0xDA, 0xFF, 0xD9};
+  EXPECT_EQ(tableStreamLength(tables), std::optional<std::size_t>(16));
+  // A restart marker has no length field; the end follows it directly.
+  EXPECT_EQ(tableStreamLength(Bytes{0xFF, 0xD8, 0xFF, 0xD0, 0xFF, 0xD9}), std::optional<std::size_t>(2));
+  EXPECT_EQ(tableStreamLength(Bytes{0xFF, 0xD8, 0xFF, 0xD9}), std::optional<std::size_t>(0));
 
-  const Bytes atThreeQuarters = jpegData(24);  // 0.75 x 32 = 24 is not greater than 24
-  ASSERT_EQ(writers.ExtractJpeg3(shortTag(35, tagOf(atThreeQuarters, {0x77, 0x77}), folder.file("a"))).status,
-            ScanStatus::Success);
-  EXPECT_EQ(test::readFile(folder.file("a")), concat({atThreeQuarters, {0xFF, 0xD9}}));
-
-  const Bytes below = jpegData(23);
-  ASSERT_EQ(writers.ExtractJpeg3(shortTag(35, tagOf(below, {0x77, 0x77}), folder.file("b"))).status,
-            ScanStatus::Success);
-  Bytes expected{0x22};
-  expected.insert(expected.end(), 23, 0x11);
-  expected.insert(expected.end(), {0xFF, 0xDA});
-  expected.insert(expected.end(), 32 - 2 - 23 - 2 - 3, 0x33);
-  expected.insert(expected.end(), {0xFF, 0xD9});
-  EXPECT_EQ(test::readFile(folder.file("b")), expected);  // the alpha data never arrives
+  // Image streams: a frame header, a scan, or a second start of image before the end.
+  EXPECT_EQ(tableStreamLength(Bytes{0xFF, 0xD8, 0xFF, 0xC0, 0x00, 0x02, 0xFF, 0xD9}), std::nullopt);
+  EXPECT_EQ(tableStreamLength(Bytes{0xFF, 0xD8, 0xFF, 0xC2, 0x00, 0x02, 0xFF, 0xD9}), std::nullopt);
+  EXPECT_EQ(tableStreamLength(Bytes{0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02, 0xFF, 0xD9}), std::nullopt);
+  EXPECT_EQ(tableStreamLength(Bytes{0xFF, 0xD8, 0xFF, 0xD8, 0xFF, 0xD9}), std::nullopt);
+  // Segments that do not line up, a length past the data, a length below 2, no end at all,
+  // a cut marker, no start of image.
+  EXPECT_EQ(tableStreamLength(Bytes{0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x03, 0x01, 0x02, 0xFF, 0xD9}), std::nullopt);
+  EXPECT_EQ(tableStreamLength(Bytes{0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x40, 0xFF, 0xD9}), std::nullopt);
+  EXPECT_EQ(tableStreamLength(Bytes{0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x01, 0xFF, 0xD9}), std::nullopt);
+  EXPECT_EQ(tableStreamLength(Bytes{0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x02}), std::nullopt);
+  EXPECT_EQ(tableStreamLength(Bytes{0xFF, 0xD8, 0xFF}), std::nullopt);
+  EXPECT_EQ(tableStreamLength(Bytes{0xFF, 0xD9, 0xFF, 0xD8, 0xFF, 0xD9}), std::nullopt);
 }
 
-TEST(JpegStreamWriter, LongTagLengthCountsItsSixByteHeader) {
+TEST(JpegStreamWriter, TableStreamOfAnyShareOfTheTagIsMerged) {
   test::ScratchFolder folder;
   ObjectFileWriters writers;
-  // A first stream of 30 bytes in 36 bytes of data: body 38; in short form the tag is 40
-  // bytes (three quarters 30, not above 30: image data), in long form 44 (33: tables).
-  Bytes data{0xFF, 0xD8};
-  data.insert(data.end(), 30, 0x11);
-  data.insert(data.end(), {0xFF, 0xD9, 0x44, 0x55});
-  const Bytes body = concat({{1, 0}, data});
-  ImageTag tag = shortTag(21, body, folder.file("short"));
-  ASSERT_EQ(writers.ExtractJpeg2(tag).status, ScanStatus::Success);
-  EXPECT_EQ(test::readFile(folder.file("short")), concat({data, {0xFF, 0xD9}}));
+  // A DHT segment of 44 bytes whose last table byte is 0xFF: taken in pairs, that byte and
+  // the real end's 0xFF hide the end of the table stream. The table stream is 44 of the
+  // tag's 59 bytes (JPEG2) and of 55 bytes of JPEG data (JPEG3), over three quarters.
+  Bytes tables{0xFF, 0xC4, 0x00, 0x2A, 0xFF, 0xFF, 0xD9};
+  tables.resize(44, 0x10);
+  tables.back() = 0xFF;
+  const Bytes image{0xFF, 0xD8, 0xFF, 0xDA, 0x0C, 0xFF, 0xD9};
+  const Bytes data = concat({{0xFF, 0xD8}, tables, {0xFF, 0xD9}, image});
+  const Bytes merged = concat({{0xFF, 0xD8}, tables, {0xFF, 0xDA, 0x0C, 0xFF, 0xD9, 0xFF, 0xD9}});
 
-  tag.header.bodyOffset = 6;
-  tag.path = folder.file("long");
-  ASSERT_EQ(writers.ExtractJpeg2(tag).status, ScanStatus::Success);
-  EXPECT_EQ(test::readFile(folder.file("long")), (Bytes{0x44, 0x55, 0xFF, 0xD9}));
+  ASSERT_EQ(writers.ExtractJpeg2(shortTag(21, concat({{0x01, 0x00}, data}), folder.file("j2.jpg"))).status,
+            ScanStatus::Success);
+  EXPECT_EQ(test::readFile(folder.file("j2.jpg")), merged);
+
+  // JPEG3: the alpha data behind the JPEG data never reaches the file.
+  const Bytes jpeg3 = concat({{1, 0, static_cast<std::uint8_t>(data.size()), 0, 0, 0}, data, {0x77, 0x77}});
+  ASSERT_EQ(writers.ExtractJpeg3(shortTag(35, jpeg3, folder.file("j3.jpg"))).status, ScanStatus::Success);
+  EXPECT_EQ(test::readFile(folder.file("j3.jpg")), merged);
 }
 
 TEST(JpegStreamWriter, NothingLeftToCopyLeavesNoFileAndNoObject) {
   test::ScratchFolder folder;
   ObjectFileWriters writers;
   for (const Bytes& body : {Bytes{1, 0}, Bytes{1, 0, 0xFF, 0xD9, 0xFF, 0xD8},
-                            Bytes{1, 0, 0xFF, 0xD8, 0xFF, 0xDB, 0x01, 0xFF, 0xD9}}) {
+                            Bytes{1, 0, 0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x03, 0x01, 0xFF, 0xD9}}) {
     const ImageOutcome outcome = writers.ExtractJpeg2(shortTag(21, body, folder.file("a.jpg")));
     EXPECT_EQ(outcome.status, ScanStatus::Success);
     EXPECT_FALSE(outcome.collect);

@@ -375,5 +375,37 @@ TEST(CMainFrame, DockingLayoutIsRestoredFromBarState2) {
   EXPECT_EQ(again.dockWidgetArea(again.dock(cmd::kMovieObjects)), Qt::LeftDockWidgetArea);
 }
 
+TEST(CMainFrame, TitleNamesTheActiveObjectWindow) {
+  test::FrameFixture fixture;
+  CMainFrame& frame = *fixture.frame;
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Orvane"));
+  frame.openMovie(writeMovie(fixture.temp, panelMovie()));
+  const TimelineNode& main = *frame.scanResult().firstTimeline();
+  const std::int32_t first = main.actions[0]->serial;
+  const std::int32_t second = main.actions[1]->serial;
+  const QString firstName = QString::fromStdString(main.actions[0]->describe(false));
+  const QString secondName = QString::fromStdString(main.actions[1]->describe(false));
+  ASSERT_NE(firstName, secondName);
+
+  frame.changeView(viewkind::kAction, first);
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Orvane - [") + firstName + QStringLiteral("]"));
+  frame.changeView(viewkind::kAction, second);
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Orvane - [") + secondName + QStringLiteral("]"));
+  frame.changeView(viewkind::kAction, first);
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Orvane - [") + firstName + QStringLiteral("]"));
+
+  // Maximised, the name is shown once; restored, the same.
+  frame.command(cmd::kMaximizeChild)->trigger();
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Orvane - [") + firstName + QStringLiteral("]"));
+  frame.mdiArea()->activeSubWindow()->showNormal();
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Orvane - [") + firstName + QStringLiteral("]"));
+
+  // Closing the active window names the one that takes its place; none left, the program.
+  frame.mdiArea()->activeSubWindow()->close();
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Orvane - [") + secondName + QStringLiteral("]"));
+  frame.command(cmd::kCloseAllChildren)->trigger();
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Orvane"));
+}
+
 }  // namespace
 }  // namespace orvane
