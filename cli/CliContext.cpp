@@ -48,7 +48,8 @@ ScanStatus CliContext::scanMovie(const std::string& path, ScanResult& result) {
   const auto folder = tempFolder();
   if (!folder) return ScanStatus::OpenError;
   if (!m_writer) m_writer = makeObjectFileWriter();
-  TagWalker walker(*m_writer, m_sink);
+  if (!m_walker) m_walker = std::make_unique<TagWalker>(*m_writer, m_sink);
+  TagWalker& walker = *m_walker;
   walker.setTempFolder(*folder);
   walker.setResult(&result);
   // Files in a folder given with --temp stay there after the run.
@@ -61,6 +62,10 @@ ScanStatus CliContext::scanMovie(const std::string& path, ScanResult& result) {
   }
   if (status != ScanStatus::Success) reportScanStatus(m_sink, status, walker.errorText());
   return status;
+}
+
+PreservationSource CliContext::scannedMovie() const {
+  return m_walker ? PreservationSource::of(m_walker->movie()) : PreservationSource{};
 }
 
 int CliContext::usage(const std::string& text) {

@@ -13,6 +13,7 @@
 #include "movie/ScanResult.h"
 #include "movie/ScanStatus.h"
 #include "movie/TagWalker.h"
+#include "objects/PreservedForms.h"
 #include "platform/MessageSink.h"
 
 namespace orvane {
@@ -45,6 +46,8 @@ class CliContext {
   /// Opens and scans a movie into `result` with the real object file writers. Shows the
   /// status message of a failure through the sink.
   [[nodiscard]] ScanStatus scanMovie(const std::string& path, ScanResult& result);
+  /// The movie of the last scan, as it was walked (empty before the first).
+  PreservationSource scannedMovie() const;
 
   /// Writes a usage error line and returns the usage exit status.
   int usage(const std::string& text);
@@ -56,6 +59,7 @@ class CliContext {
   std::string m_tempFolder;
   bool m_removeTemp = false;
   std::unique_ptr<ObjectFileWriter> m_writer;
+  std::unique_ptr<TagWalker> m_walker;
 };
 
 /// Shows the box the desktop program shows for a status that ends a scan.

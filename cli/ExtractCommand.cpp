@@ -13,7 +13,7 @@ namespace {
 
 /// Sets the groups named in a comma-separated list; false for an unknown name.
 bool selectGroups(const std::string& list, ExtractionSettings& settings) {
-  settings.images = settings.sounds = settings.actions = settings.buttons = false;
+  settings.images = settings.sounds = settings.actions = settings.buttons = settings.videos = false;
   std::istringstream names(list);
   std::string name;
   while (std::getline(names, name, ',')) {
@@ -21,6 +21,7 @@ bool selectGroups(const std::string& list, ExtractionSettings& settings) {
     else if (name == "sounds") settings.sounds = true;
     else if (name == "actions") settings.actions = true;
     else if (name == "buttons") settings.buttons = true;
+    else if (name == "videos") settings.videos = true;
     else return false;
   }
   return true;
@@ -55,15 +56,16 @@ class ProgressBar {
 int runExtract(CliContext& context, const VerbArguments& arguments) {
   ParsedArguments parsed;
   std::string error;
-  if (!parseArguments(arguments, {"--only=", "--mode="}, parsed, error)) return context.usage(error);
+  if (!parseArguments(arguments, {"--only=", "--mode=", "--preserve"}, parsed, error)) return context.usage(error);
   if (parsed.positional.size() != 2) return context.usage("extract takes MOVIE DIR");
   ExtractionSettings settings;
   settings.directory = parsed.positional[1];
   if (parsed.has("--only") && !selectGroups(parsed.value("--only"), settings))
-    return context.usage("--only takes images, sounds, actions and buttons, separated by commas");
+    return context.usage("--only takes images, sounds, actions, buttons and videos, separated by commas");
   const auto mode = actionModeArgument(parsed.value("--mode"));
   if (!mode) return context.usage("--mode takes as5, as4, function, bytecode or source");
   settings.mode = *mode;
+  settings.preserve = parsed.has("--preserve");
 
   ScanResult result;
   if (context.scanMovie(parsed.positional[0], result) != ScanStatus::Success) return exitcode::kFailure;
@@ -73,7 +75,7 @@ int runExtract(CliContext& context, const VerbArguments& arguments) {
   ProgressBar bar(context.err());
   ExtractionProgress progress;
   if (terminal) progress = [&bar](std::size_t done, std::size_t total) { bar.update(done, total); };
-  context.out() << ExtractAllObjects(result, settings, context.sink(), progress);
+  context.out() << ExtractAllObjects(result, settings, context.sink(), progress, context.scannedMovie());
   return exitcode::kSuccess;
 }
 

@@ -96,6 +96,15 @@ std::string timelineJson(const TimelineNode& node, bool details) {
                           .field("blockCount", static_cast<long long>(sound->blockCount))
                           .done());
   }
+  for (const auto& video : node.videos) {
+    objects.push_back(objectJson("video", *video, details)
+                          .field("codecId", static_cast<long long>(video->codecId))
+                          .field("width", static_cast<long long>(video->width))
+                          .field("height", static_cast<long long>(video->height))
+                          .field("declaredFrames", static_cast<long long>(video->declaredFrames))
+                          .field("frames", static_cast<long long>(video->frames.size()))
+                          .done());
+  }
   return JsonObject()
       .field("nodeId", static_cast<long long>(node.nodeId))
       .field("spriteId", static_cast<long long>(node.spriteId))

@@ -1,4 +1,4 @@
-// The lossless, JPEG2/JPEG3 writers and the ADPCM decoder over arbitrary tag bodies.
+// The lossless, JPEG2/JPEG3/JPEG4 writers and the ADPCM decoder over arbitrary tag bodies.
 #include <cstdint>
 #include <cstdlib>
 #include <span>
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tag.body = body;
   tag.path = scratchFolder() + "/swfextract1.jpg";
   std::string errorText;
-  switch (data[0] % 6) {
+  switch (data[0] % 7) {
     case 0:
     case 1:
       // Keep the work of one input small: at most a 256 x 256 bitmap.
@@ -34,8 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 3:
       (void)writers.ExtractJpeg3(tag);
       break;
+    case 6:
+      (void)writers.ExtractJpeg4(tag);
+      break;
     default: {
-      orvane::AdpcmDecoder decoder(body, data[0] % 6 == 4 ? 1 : 2);
+      orvane::AdpcmDecoder decoder(body, data[0] % 7 == 4 ? 1 : 2);
       std::vector<std::int16_t> samples(4096 * decoder.channels());
       while (decoder.decode(samples) != 0) {
       }

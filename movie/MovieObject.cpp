@@ -32,6 +32,8 @@ void ImageObject::releaseResources() {
 
 std::string SoundObject::describe(bool details) const { return "Sound Defined at" + baseText(details); }
 
+std::string VideoObject::describe(bool details) const { return "Video Defined at" + baseText(details); }
+
 std::string ButtonObject::describe(bool details) const { return "Button Defined at" + baseText(details); }
 
 ConditionAction* ButtonObject::addConditionAction(std::uint16_t word, const std::uint8_t* bytes,

@@ -9,6 +9,12 @@
 
 namespace orvane {
 
+/// Where one tag body lies in the movie.
+struct TagBody {
+  std::uint32_t offset = 0;
+  std::uint32_t length = 0;
+};
+
 class MovieObject {
  public:
   virtual ~MovieObject() = default;
@@ -71,6 +77,8 @@ class ImageObject : public MovieObject {
 
   std::string tempFilePath;
   bool viewable = false;
+  /// DefineBitsJPEG4's deblocking filter strength (8.8 fixed point); 0 for the other tags.
+  std::uint16_t deblocking = 0;
 };
 
 class SoundObject : public MovieObject {
@@ -85,6 +93,23 @@ class SoundObject : public MovieObject {
   std::uint32_t format = 0;
   std::uint32_t sampleCount = 0;
   std::uint32_t blockCount = 0;
+  /// A streaming sound's SoundStreamBlock bodies, in tag order.
+  std::vector<TagBody> blocks;
+};
+
+/// A DefineVideoStream with the VideoFrame tags that belong to it.
+class VideoObject : public MovieObject {
+ public:
+  std::string describe(bool details) const override;
+
+  std::uint16_t declaredFrames = 0;
+  std::uint16_t width = 0;
+  std::uint16_t height = 0;
+  std::uint8_t deblocking = 0;
+  bool smoothing = false;
+  std::uint8_t codecId = 0;
+  /// The VideoFrame bodies (stream id and frame number first), in tag order.
+  std::vector<TagBody> frames;
 };
 
 class ButtonObject : public MovieObject {

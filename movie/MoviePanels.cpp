@@ -61,13 +61,20 @@ ObjectTreeItem timelineItem(const TimelineNode& node, bool details) {
     added += folder.children.size();
     item.children.push_back(std::move(folder));
   }
+  if (!node.videos.empty()) {
+    ObjectTreeItem folder{"", 0, {}};
+    for (const auto& video : node.videos) folder.children.push_back({video->describe(details), video->serial, {}});
+    folder.text = countedFolder("Videos", folder.children.size());
+    added += folder.children.size();
+    item.children.push_back(std::move(folder));
+  }
   if (added == 0) item.children.push_back({"No Supported Objects Found", 0, {}});
   return item;
 }
 
 bool isShownSprite(const TimelineNode& node, bool showEmpty) {
   return showEmpty || !node.actions.empty() || !node.images.empty() || !node.sounds.empty() ||
-         !node.buttons.empty();
+         !node.buttons.empty() || !node.videos.empty();
 }
 
 std::string instanceDetails(const ScanResult& result, const InstanceObject& instance) {

@@ -46,6 +46,8 @@ class ObjectFileWriter {
                                                        std::span<const std::uint8_t> tables) = 0;
   [[nodiscard]] virtual ImageOutcome ExtractJpeg2(const ImageTag& tag) = 0;
   [[nodiscard]] virtual ImageOutcome ExtractJpeg3(const ImageTag& tag) = 0;
+  /// DefineBitsJPEG4: written like DefineBitsJPEG3; its deblocking field is stepped over.
+  [[nodiscard]] virtual ImageOutcome ExtractJpeg4(const ImageTag& tag) = 0;
   /// DefineBitsLossless (3 bytes per colour-table entry) or DefineBitsLossless2 (4).
   /// On status 103 the zlib message has been appended to `errorText`.
   [[nodiscard]] virtual ImageOutcome ExtractLossless(const ImageTag& tag, int bytesPerEntry,

@@ -52,10 +52,11 @@ ActionObject* TimelineNode::addAction(std::int32_t serial) { return appendObject
 InitActionObject* TimelineNode::addInitAction(std::int32_t serial) { return appendObject(initActions, serial); }
 ButtonObject* TimelineNode::addButton(std::int32_t serial) { return appendObject(buttons, serial); }
 InstanceObject* TimelineNode::addInstance(std::int32_t serial) { return appendObject(instances, serial); }
+VideoObject* TimelineNode::addVideo(std::int32_t serial) { return appendObject(videos, serial); }
 
 bool TimelineNode::hasObjects() const {
   return !images.empty() || !sounds.empty() || !actions.empty() || !initActions.empty() || !buttons.empty() ||
-         !instances.empty();
+         !instances.empty() || !videos.empty();
 }
 
 void TimelineNode::releaseResources() {
@@ -65,6 +66,7 @@ void TimelineNode::releaseResources() {
   releaseAll(initActions);
   releaseAll(buttons);
   releaseAll(instances);
+  releaseAll(videos);
 }
 
 ScanResult::~ScanResult() { clear(); }
@@ -108,6 +110,10 @@ ButtonObject* ScanResult::findButton(std::uint32_t key, bool bySerial) const {
 }
 InstanceObject* ScanResult::findInstance(std::uint32_t key, bool bySerial) const {
   return findIn(m_timelines, &TimelineNode::instances, key, bySerial);
+}
+
+VideoObject* ScanResult::findVideo(std::uint32_t key, bool bySerial) const {
+  return findIn(m_timelines, &TimelineNode::videos, key, bySerial);
 }
 
 MovieObject* ScanResult::findByCharacterId(std::uint32_t id) const {

@@ -25,6 +25,7 @@ class TimelineNode {
   InitActionObject* addInitAction(std::int32_t serial);
   ButtonObject* addButton(std::int32_t serial);
   InstanceObject* addInstance(std::int32_t serial);
+  VideoObject* addVideo(std::int32_t serial);
 
   std::size_t imageCount() const { return images.size(); }
   std::size_t soundCount() const { return sounds.size(); }
@@ -32,6 +33,7 @@ class TimelineNode {
   std::size_t initActionCount() const { return initActions.size(); }
   std::size_t buttonCount() const { return buttons.size(); }
   std::size_t instanceCount() const { return instances.size(); }
+  std::size_t videoCount() const { return videos.size(); }
   bool hasObjects() const;
 
   /// Runs every object's release operation.
@@ -47,6 +49,7 @@ class TimelineNode {
   std::vector<std::unique_ptr<InitActionObject>> initActions;
   std::vector<std::unique_ptr<ButtonObject>> buttons;
   std::vector<std::unique_ptr<InstanceObject>> instances;
+  std::vector<std::unique_ptr<VideoObject>> videos;
 };
 
 class ScanResult {
@@ -77,6 +80,7 @@ class ScanResult {
   ActionObject* findAction(std::uint32_t key, bool bySerial) const;
   ButtonObject* findButton(std::uint32_t key, bool bySerial) const;
   InstanceObject* findInstance(std::uint32_t key, bool bySerial) const;
+  VideoObject* findVideo(std::uint32_t key, bool bySerial) const;
   /// A sound, else an image, else a button with that character id.
   MovieObject* findByCharacterId(std::uint32_t id) const;
   /// The sprite timeline whose DefineSprite has that character id (never the main timeline).

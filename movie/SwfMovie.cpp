@@ -18,6 +18,7 @@ void SwfMovie::forget() {
   m_version = 0;
   m_width = m_height = 0;
   m_frameRate = 0;
+  m_fixedFrameRate = 0;
   m_frameCount = 0;
   m_firstTagOffset = 0;
   m_compression = MovieCompression::None;
@@ -64,6 +65,7 @@ ScanStatus SwfMovie::decodeHeader() {
   m_width = static_cast<std::int32_t>((static_cast<std::int64_t>(rect.xMax) - rect.xMin) / 20);
   m_height = static_cast<std::int32_t>((static_cast<std::int64_t>(rect.yMax) - rect.yMin) / 20);
   m_frameRate = rate >> 8;
+  m_fixedFrameRate = rate;
   m_frameCount = frames;
   m_firstTagOffset = m_reader.position();
   return ScanStatus::Success;

@@ -38,6 +38,8 @@ class SwfMovie {
   std::int32_t width() const { return m_width; }
   std::int32_t height() const { return m_height; }
   std::uint32_t frameRate() const { return m_frameRate; }
+  /// The frame rate as stored: 8.8 fixed point (0x0C80 is 12.5 frames per second).
+  std::uint16_t fixedFrameRate() const { return m_fixedFrameRate; }
   std::uint16_t frameCount() const { return m_frameCount; }
   std::uint32_t firstTagOffset() const { return m_firstTagOffset; }
 
@@ -56,6 +58,7 @@ class SwfMovie {
   std::int32_t m_width = 0;
   std::int32_t m_height = 0;
   std::uint32_t m_frameRate = 0;
+  std::uint16_t m_fixedFrameRate = 0;
   std::uint16_t m_frameCount = 0;
   std::uint32_t m_firstTagOffset = 0;
   MovieCompression m_compression = MovieCompression::None;

@@ -42,6 +42,9 @@ inline constexpr std::uint16_t kFrameLabel = 43;
 inline constexpr std::uint16_t kSoundStreamHead2 = 45;
 inline constexpr std::uint16_t kDoInitAction = 59;
 inline constexpr std::uint16_t kPlaceObject3 = 70;
+inline constexpr std::uint16_t kDefineVideoStream = 60;
+inline constexpr std::uint16_t kVideoFrame = 61;
+inline constexpr std::uint16_t kDefineBitsJpeg4 = 90;
 }  // namespace tag
 
 }  // namespace orvane

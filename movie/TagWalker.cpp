@@ -91,6 +91,7 @@ void TagWalker::forgetMovieState() {
   m_hasJpegTables = false;
   m_currentStream = nullptr;
   m_currentTimeline = nullptr;
+  m_videoStreams.clear();
 }
 
 ScanStatus TagWalker::open(const std::string& path) {
@@ -124,6 +125,7 @@ ScanStatus TagWalker::scan(std::uint32_t flags) {
   m_errorText.clear();
   // A stream of an earlier scan was completed when that scan ended.
   m_currentStream = nullptr;
+  m_videoStreams.clear();
   if (m_result == nullptr || m_movie.bytes().empty()) return ScanStatus::InvalidFileFormat;
   if (m_tempFolder.empty()) {
     std::string error;
@@ -255,6 +257,9 @@ void TagWalker::handleTag(const TagHeader& header, std::vector<Walk>& walks) {
     case tag::kDefineBitsJpeg3:
       if (m_flags & scanflag::kJpeg3) handleImage(header, walk);
       break;
+    case tag::kDefineBitsJpeg4:
+      if (m_flags & scanflag::kJpeg3) handleImage(header, walk);
+      break;
     case tag::kDefineBitsLossless:
       if (m_flags & scanflag::kLossless) handleImage(header, walk);
       break;
@@ -273,6 +278,12 @@ void TagWalker::handleTag(const TagHeader& header, std::vector<Walk>& walks) {
       break;
     case tag::kDefineSprite:
       handleDefineSprite(header, walks);
+      break;
+    case tag::kDefineVideoStream:
+      handleVideoStream(header, walk);
+      break;
+    case tag::kVideoFrame:
+      handleVideoFrame(header);
       break;
     default: break;
   }
@@ -488,6 +499,10 @@ void TagWalker::handleImage(const TagHeader& header, const Walk& walk) {
       outcome = m_writer.ExtractJpeg3(image);
       typeName = "DefineBitsJPEG3";
       break;
+    case tag::kDefineBitsJpeg4:
+      outcome = m_writer.ExtractJpeg4(image);
+      typeName = "DefineBitsJPEG4";
+      break;
     case tag::kDefineBitsLossless:
       outcome = m_writer.ExtractLossless(image, 3, m_errorText);
       typeName = "DefineBitsLossless";
@@ -512,6 +527,10 @@ void TagWalker::handleImage(const TagHeader& header, const Walk& walk) {
   object->formatName = formatName;
   object->tempFilePath = image.path;
   object->viewable = outcome.viewable;
+  if (header.code == tag::kDefineBitsJpeg4) {
+    reader.readU32();  // AlphaDataOffset
+    object->deblocking = reader.readU16();
+  }
 }
 
 void TagWalker::handleDefineSound(const TagHeader& header, const Walk& walk) {
@@ -569,7 +588,38 @@ void TagWalker::handleStreamHead(const TagHeader& header, const Walk& walk) {
 void TagWalker::handleStreamBlock(const TagHeader& header) {
   if (m_currentStream == nullptr) return;
   ++m_currentStream->blockCount;
+  m_currentStream->blocks.push_back(TagBody{header.bodyOffset, header.length});
   m_status = m_writer.AppendStreamBlock(*m_currentStream, bodyOf(header));
+}
+
+void TagWalker::handleVideoStream(const TagHeader& header, const Walk& walk) {
+  VideoObject* video = walk.timeline->addVideo(static_cast<std::int32_t>(m_result->nextSerial()));
+  if (video == nullptr) {
+    m_status = ScanStatus::MemoryError;
+    return;
+  }
+  collectCommon(*video, header, walk.frame);
+  video->typeName = "DefineVideoStream";
+  BitReader reader(bodyOf(header));
+  video->characterId = reader.readU16();
+  video->declaredFrames = reader.readU16();
+  video->width = reader.readU16();
+  video->height = reader.readU16();
+  reader.readUB(4);
+  video->deblocking = static_cast<std::uint8_t>(reader.readUB(3));
+  video->smoothing = reader.readUB(1) == 1;
+  video->codecId = reader.readU8();
+  m_videoStreams[video->characterId] = video;
+}
+
+void TagWalker::handleVideoFrame(const TagHeader& header) {
+  BitReader reader(bodyOf(header));
+  const std::uint16_t streamId = reader.readU16();
+  if (reader.exhausted()) return;
+  // A frame of a stream the movie never defined has nothing to belong to.
+  const auto stream = m_videoStreams.find(streamId);
+  if (stream == m_videoStreams.end()) return;
+  stream->second->frames.push_back(TagBody{header.bodyOffset, header.length});
 }
 
 void TagWalker::handleDefineSprite(const TagHeader& header, std::vector<Walk>& walks) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "movie/ObjectFileWriter.h"
@@ -80,6 +81,8 @@ class TagWalker {
   void handleDefineSound(const TagHeader& header, const Walk& walk);
   void handleStreamHead(const TagHeader& header, const Walk& walk);
   void handleStreamBlock(const TagHeader& header);
+  void handleVideoStream(const TagHeader& header, const Walk& walk);
+  void handleVideoFrame(const TagHeader& header);
   void handleDefineSprite(const TagHeader& header, std::vector<Walk>& walks);
 
   ObjectFileWriter& m_writer;
@@ -94,6 +97,8 @@ class TagWalker {
   std::vector<std::uint8_t> m_jpegTables;
   bool m_hasJpegTables = false;
   SoundObject* m_currentStream = nullptr;
+  /// The video streams of this scan by character id; a later definition of an id wins.
+  std::unordered_map<std::uint16_t, VideoObject*> m_videoStreams;
 
   static std::uint32_t s_frameActionCounter;
   static std::uint32_t s_streamSoundCounter;

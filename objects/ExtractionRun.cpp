@@ -23,8 +23,8 @@ std::string actionFileName(const char* prefix, const MovieObject& object, Extrac
 class ExtractionRun {
  public:
   ExtractionRun(const ScanResult& result, const ExtractionSettings& settings, MessageSink& sink,
-                const ExtractionProgress& progress)
-      : m_result(result), m_settings(settings), m_sink(sink), m_progress(progress) {}
+                const ExtractionProgress& progress, const PreservationSource& source)
+      : m_result(result), m_settings(settings), m_sink(sink), m_progress(progress), m_preserved(source) {}
 
   std::string run() {
     m_report = "\n Extraction Report\n-----------------------\nExtraction Directory : " + m_settings.directory + " \n";
@@ -45,6 +45,7 @@ class ExtractionRun {
       if (m_settings.sounds) total += timeline->soundCount();
       if (m_settings.actions) total += timeline->actionCount() + timeline->initActionCount();
       if (m_settings.buttons) total += timeline->buttonCount();
+      if (extractsVideos()) total += timeline->videoCount();
     }
     return total;
   }
@@ -58,6 +59,7 @@ class ExtractionRun {
       m_report += "\n- Extracting Images - \n";
       for (const auto& image : timeline.images) {
         if (image->viewable) copyFile(image->tempFilePath, folder);
+        preserve(*image, folder);
         advance();
       }
     }
@@ -65,6 +67,14 @@ class ExtractionRun {
       m_report += "\n- Extracting Sounds - \n";
       for (const auto& sound : timeline.sounds) {
         if (sound->hasFile) copyFile(sound->tempFilePath, folder);
+        preserve(*sound, folder);
+        advance();
+      }
+    }
+    if (extractsVideos()) {
+      m_report += "\n- Extracting Videos - \n";
+      for (const auto& video : timeline.videos) {
+        preserve(*video, folder);
         advance();
       }
     }
@@ -100,6 +110,18 @@ class ExtractionRun {
     m_report += (copyObjectFile(from, to) ? "OK Copied To " : "!-FAILED Copied To ") + to + " \n";
   }
 
+  bool extractsVideos() const { return m_settings.preserve && m_settings.videos; }
+
+  /// The object's preserved form beside the copies, with its report line.
+  template <typename Object>
+  void preserve(const Object& object, const std::string& folder) {
+    if (!m_settings.preserve) return;
+    const std::string name = m_preserved.name(object);
+    if (name.empty()) return;
+    const std::string to = folder + name;
+    m_report += (m_preserved.write(object, to) ? "OK Preserved As " : "!-FAILED Preserved As ") + to + " \n";
+  }
+
   void advance() {
     ++m_done;
     if (m_progress) m_progress(m_done, m_total);
@@ -116,6 +138,7 @@ class ExtractionRun {
   const ExtractionSettings& m_settings;
   MessageSink& m_sink;
   const ExtractionProgress& m_progress;
+  PreservedForms m_preserved;
   std::string m_report;
   std::size_t m_total = 0;
   std::size_t m_done = 0;
@@ -124,8 +147,8 @@ class ExtractionRun {
 }  // namespace
 
 std::string ExtractAllObjects(const ScanResult& result, const ExtractionSettings& settings, MessageSink& sink,
-                              const ExtractionProgress& progress) {
-  return ExtractionRun(result, settings, sink, progress).run();
+                              const ExtractionProgress& progress, const PreservationSource& source) {
+  return ExtractionRun(result, settings, sink, progress, source).run();
 }
 
 std::vector<std::string> reportDialogLines(const std::string& report) {

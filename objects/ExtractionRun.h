@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "objects/ExtractionMode.h"
+#include "objects/PreservedForms.h"
 
 namespace orvane {
 
@@ -23,6 +24,10 @@ struct ExtractionSettings {
   bool actions = true;
   bool buttons = true;
   ExtractionMode mode = ExtractionMode::ActionScript5;
+  /// "Preserve originals": each image and sound also gets its preserved form where it has
+  /// one, and the video streams are written (when `videos` is set). Off when the dialog opens.
+  bool preserve = false;
+  bool videos = true;
 };
 
 /// Told after each object with the number done and the number the run will handle.
@@ -34,9 +39,10 @@ inline constexpr const char* kExtractionReportName = "Extraction Report Log.txt"
 /// Runs the extraction and returns the report text. Every failure becomes a report line
 /// and the run goes on; action texts are written with errors shown through `sink`. The
 /// report is also written to the directory's "Extraction Report Log.txt" (skipped silently
-/// when that cannot be written).
+/// when that cannot be written). Preserved forms are made from `source`, the movie the
+/// scan walked.
 std::string ExtractAllObjects(const ScanResult& result, const ExtractionSettings& settings, MessageSink& sink,
-                              const ExtractionProgress& progress = {});
+                              const ExtractionProgress& progress = {}, const PreservationSource& source = {});
 
 /// The report dialog's list entries: one per piece of the report before each line feed,
 /// the first with one blank in front; the text after the last line feed is not shown.

@@ -94,37 +94,74 @@ std::optional<InflatedBitmap> InflateBitmap(std::span<const std::uint8_t> compre
   return result;
 }
 
-ScanStatus LosslessBitmap::decode(std::span<const std::uint8_t> body, int bytesPerEntry, std::string& errorText) {
+std::size_t LosslessData::rowBytes() const {
+  return format == kColorMapped ? paddedRow(width)
+         : format == k15Bit     ? paddedRow(std::size_t{width} * 2)
+                                : std::size_t{width} * 4;
+}
+
+ScanStatus inflateLossless(std::span<const std::uint8_t> body, int bytesPerEntry, std::string& errorText,
+                           LosslessData& data) {
   BitReader reader(body);
   reader.readU16();  // character id, read by the walk
-  const std::uint8_t format = reader.readU8();
-  const std::uint32_t width = reader.readU16();
-  const std::uint32_t height = reader.readU16();
-  if (format != kColorMapped && format != k15Bit && format != k32Bit) return ScanStatus::UnsupportedVariant;
-  const std::size_t tableEntries = format == kColorMapped ? std::size_t{reader.readU8()} + 1 : 0;
-  const std::size_t tableBytes = tableEntries * static_cast<std::size_t>(bytesPerEntry);
-
-  const std::size_t rowBytes = format == kColorMapped ? paddedRow(width)
-                               : format == k15Bit     ? paddedRow(std::size_t{width} * 2)
-                                                      : std::size_t{width} * 4;
-  const std::uint64_t pixelWidth = format == kColorMapped ? paddedRow(width) : width;
-  if (pixelWidth * height > kMaxLosslessPixels) return ScanStatus::UnsupportedVariant;
+  data.format = reader.readU8();
+  data.width = reader.readU16();
+  data.height = reader.readU16();
+  data.bytesPerEntry = bytesPerEntry;
+  if (data.format != kColorMapped && data.format != k15Bit && data.format != k32Bit)
+    return ScanStatus::UnsupportedVariant;
+  data.tableEntries = data.format == kColorMapped ? std::size_t{reader.readU8()} + 1 : 0;
+  // Colour-mapped rows are padded to four bytes, and the padding counts as pixels.
+  const std::uint64_t pixelWidth = data.format == kColorMapped ? paddedRow(data.width) : data.width;
+  if (pixelWidth * data.height > kMaxLosslessPixels) return ScanStatus::UnsupportedVariant;
 
   try {
     std::optional<InflatedBitmap> inflated =
-        InflateBitmap(reader.bytesAt(reader.position()), tableBytes + rowBytes * height, errorText);
+        InflateBitmap(reader.bytesAt(reader.position()), data.tableBytes() + data.rowBytes() * data.height, errorText);
     if (!inflated) return ScanStatus::InflateError;
-    m_width = static_cast<std::uint32_t>(pixelWidth);
-    m_height = height;
-    if (format == kColorMapped) {
-      convertColorMapped(*inflated, tableBytes, bytesPerEntry);
-    } else if (format == k15Bit) {
-      convert15Bit(*inflated);
+    data.inflated = std::move(*inflated);
+  } catch (const std::bad_alloc&) {
+    return ScanStatus::MemoryError;
+  }
+  return ScanStatus::Success;
+}
+
+std::vector<std::uint8_t> widen15BitRows(const LosslessData& data) {
+  const std::size_t rowBytes = data.rowBytes();
+  const std::size_t pitch = std::size_t{data.width} * 3;
+  std::vector<std::uint8_t> pixels(pitch * data.height);
+  for (std::size_t y = 0; y < data.height; ++y) {
+    const std::uint8_t* in = data.firstRow() + y * rowBytes;
+    std::uint8_t* out = pixels.data() + y * pitch;
+    for (std::size_t x = 0; x < data.width; ++x, in += 2, out += 3) {
+      const unsigned value = (unsigned{in[0]} << 8) | in[1];
+      out[0] = widen5((value >> 10) & 0x1F);
+      out[1] = widen5((value >> 5) & 0x1F);
+      out[2] = widen5(value & 0x1F);
+    }
+  }
+  return pixels;
+}
+
+ScanStatus LosslessBitmap::decode(std::span<const std::uint8_t> body, int bytesPerEntry, std::string& errorText) {
+  LosslessData data;
+  const ScanStatus status = inflateLossless(body, bytesPerEntry, errorText, data);
+  if (status != ScanStatus::Success) return status;
+  try {
+    m_height = data.height;
+    if (data.format == kColorMapped) {
+      convertColorMapped(data);
+    } else if (data.format == k15Bit) {
+      m_width = data.width;
+      m_pitch = std::size_t{m_width} * 3;
+      m_layout = PixelRows::Layout::Rgb;
+      m_pixels = widen15BitRows(data);
     } else {
       // Pixels are alpha (or padding), R, G, B: the encoder takes them as they are.
-      m_pixels = std::move(inflated->bytes);
-      m_pitch = rowBytes;
+      m_width = data.width;
+      m_pitch = data.rowBytes();
       m_layout = PixelRows::Layout::Xrgb;
+      m_pixels = std::move(data.inflated.bytes);
     }
   } catch (const std::bad_alloc&) {
     return ScanStatus::MemoryError;
@@ -132,43 +169,26 @@ ScanStatus LosslessBitmap::decode(std::span<const std::uint8_t> body, int bytesP
   return ScanStatus::Success;
 }
 
-void LosslessBitmap::convertColorMapped(const InflatedBitmap& inflated, std::size_t tableBytes, int bytesPerEntry) {
+void LosslessBitmap::convertColorMapped(const LosslessData& data) {
   // Indices past the table's entries find black.
   std::array<std::array<std::uint8_t, 3>, 256> palette{};
-  const std::size_t entries = tableBytes / static_cast<std::size_t>(bytesPerEntry);
-  for (std::size_t e = 0; e < entries; ++e) {
-    const std::uint8_t* entry = inflated.bytes.data() + e * static_cast<std::size_t>(bytesPerEntry);
+  for (std::size_t e = 0; e < data.tableEntries; ++e) {
+    const std::uint8_t* entry = data.inflated.bytes.data() + e * static_cast<std::size_t>(data.bytesPerEntry);
     palette[e] = {entry[0], entry[1], entry[2]};
   }
+  // The padding of each row becomes extra columns.
+  m_width = static_cast<std::uint32_t>(paddedRow(data.width));
   const std::size_t count = std::size_t{m_width} * m_height;
   m_pitch = std::size_t{m_width} * 3;
   m_layout = PixelRows::Layout::Rgb;
   m_pixels.resize(count * 3);
-  const std::uint8_t* index = inflated.bytes.data() + tableBytes;
+  const std::uint8_t* index = data.firstRow();
   std::uint8_t* out = m_pixels.data();
   for (std::size_t i = 0; i < count; ++i, out += 3) {
     const auto& colour = palette[index[i]];
     out[0] = colour[0];
     out[1] = colour[1];
     out[2] = colour[2];
-  }
-}
-
-void LosslessBitmap::convert15Bit(const InflatedBitmap& inflated) {
-  const std::size_t rowBytes = paddedRow(std::size_t{m_width} * 2);
-  m_pitch = std::size_t{m_width} * 3;
-  m_layout = PixelRows::Layout::Rgb;
-  m_pixels.resize(m_pitch * m_height);
-  for (std::size_t y = 0; y < m_height; ++y) {
-    const std::uint8_t* in = inflated.bytes.data() + y * rowBytes;
-    std::uint8_t* out = m_pixels.data() + y * m_pitch;
-    for (std::size_t x = 0; x < m_width; ++x, in += 2, out += 3) {
-      // One reserved bit, then five bits each of red, green and blue, most significant first.
-      const unsigned value = (unsigned{in[0]} << 8) | in[1];
-      out[0] = widen5((value >> 10) & 0x1F);
-      out[1] = widen5((value >> 5) & 0x1F);
-      out[2] = widen5(value & 0x1F);
-    }
   }
 }
 

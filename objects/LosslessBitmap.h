@@ -28,6 +28,30 @@ struct InflatedBitmap {
 std::optional<InflatedBitmap> InflateBitmap(std::span<const std::uint8_t> compressed, std::size_t expectedSize,
                                             std::string& errorText);
 
+/// The fields of a lossless bitmap tag and its inflated data: the colour table first
+/// (format 3), then the rows, padded to four bytes for formats 3 and 4.
+struct LosslessData {
+  std::uint8_t format = 0;  // 3 colour-mapped, 4 15-bit, 5 32-bit
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  std::size_t tableEntries = 0;
+  int bytesPerEntry = 3;
+  InflatedBitmap inflated;
+
+  std::size_t tableBytes() const { return tableEntries * static_cast<std::size_t>(bytesPerEntry); }
+  std::size_t rowBytes() const;
+  const std::uint8_t* firstRow() const { return inflated.bytes.data() + tableBytes(); }
+};
+
+/// Reads and inflates a tag body (character id first) with 3 (DefineBitsLossless) or 4
+/// (DefineBitsLossless2) bytes per colour-table entry; the statuses of LosslessBitmap::decode.
+[[nodiscard]] ScanStatus inflateLossless(std::span<const std::uint8_t> body, int bytesPerEntry,
+                                         std::string& errorText, LosslessData& data);
+
+/// Rows of 15-bit pixels (one reserved bit, five bits each of red, green and blue) as rows
+/// of R, G, B bytes, each channel widened to 8 bits by repeating its top bits below.
+std::vector<std::uint8_t> widen15BitRows(const LosslessData& data);
+
 /// A decoded lossless bitmap: pixel rows ready for the JPEG encoder.
 class LosslessBitmap {
  public:
@@ -41,8 +65,7 @@ class LosslessBitmap {
   PixelRows rows() const;
 
  private:
-  void convertColorMapped(const InflatedBitmap& inflated, std::size_t tableBytes, int bytesPerEntry);
-  void convert15Bit(const InflatedBitmap& inflated);
+  void convertColorMapped(const LosslessData& data);
 
   std::vector<std::uint8_t> m_pixels;
   std::uint32_t m_width = 0;

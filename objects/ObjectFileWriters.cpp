@@ -14,9 +14,22 @@ namespace orvane {
 namespace {
 
 constexpr std::size_t kCharacterIdSize = 2;
+constexpr std::size_t kDeblockingSize = 2;
 
 std::span<const std::uint8_t> after(std::span<const std::uint8_t> body, std::size_t count) {
   return body.subspan(std::min(count, body.size()));
+}
+
+/// DefineBitsJPEG3 and JPEG4: the JPEG data after the character id, the AlphaDataOffset
+/// and `fieldsBetween` more bytes, as long as AlphaDataOffset says; the alpha data behind
+/// it is not used.
+ImageOutcome writeJpegBeforeAlpha(const ImageTag& tag, std::size_t fieldsBetween) {
+  BitReader reader(tag.body);
+  reader.readU16();
+  const std::uint32_t alphaDataOffset = reader.readU32();
+  reader.skip(static_cast<std::uint32_t>(fieldsBetween));
+  const std::span<const std::uint8_t> rest = reader.bytesAt(reader.position());
+  return writeJpegWithOwnTables(tag.path, rest.first(std::min<std::size_t>(alphaDataOffset, rest.size())));
 }
 
 }  // namespace
@@ -41,13 +54,10 @@ ImageOutcome ObjectFileWriters::ExtractJpeg2(const ImageTag& tag) {
   return writeJpegWithOwnTables(tag.path, after(tag.body, kCharacterIdSize));
 }
 
-ImageOutcome ObjectFileWriters::ExtractJpeg3(const ImageTag& tag) {
-  BitReader reader(tag.body);
-  reader.readU16();
-  const std::uint32_t alphaDataOffset = reader.readU32();
-  // The JPEG data ends where the alpha data begins; the alpha data is not used.
-  const std::span<const std::uint8_t> rest = reader.bytesAt(reader.position());
-  return writeJpegWithOwnTables(tag.path, rest.first(std::min<std::size_t>(alphaDataOffset, rest.size())));
+ImageOutcome ObjectFileWriters::ExtractJpeg3(const ImageTag& tag) { return writeJpegBeforeAlpha(tag, 0); }
+
+ImageOutcome ObjectFileWriters::ExtractJpeg4(const ImageTag& tag) {
+  return writeJpegBeforeAlpha(tag, kDeblockingSize);
 }
 
 ImageOutcome ObjectFileWriters::ExtractLossless(const ImageTag& tag, int bytesPerEntry, std::string& errorText) {

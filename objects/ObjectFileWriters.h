@@ -14,6 +14,7 @@ class ObjectFileWriters final : public ObjectFileWriter {
   [[nodiscard]] ImageOutcome ExtractDefineBits(const ImageTag& tag, std::span<const std::uint8_t> tables) override;
   [[nodiscard]] ImageOutcome ExtractJpeg2(const ImageTag& tag) override;
   [[nodiscard]] ImageOutcome ExtractJpeg3(const ImageTag& tag) override;
+  [[nodiscard]] ImageOutcome ExtractJpeg4(const ImageTag& tag) override;
   [[nodiscard]] ImageOutcome ExtractLossless(const ImageTag& tag, int bytesPerEntry, std::string& errorText) override;
   void ExtractDefineSound(SoundObject& sound, std::span<const std::uint8_t> data, const std::string& pathStem,
                           std::uint32_t flags) override;

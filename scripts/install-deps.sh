@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Orvane needs to build and test, skipping those present, and
 # the pinned web player of the preview panel. Says in one line what it installs; the
-# installers' own output goes to a log file, whose end is shown only when they fail.
+# installers' own output goes to a log file, whose end is shown only when they fail. With
+# --tests also the programs that only the tests use (ffprobe, to check the FLV files that
+# extraction writes).
 set -euo pipefail
 
 log=$(mktemp "${TMPDIR:-/tmp}/orvane-install-XXXXXX.log")
@@ -18,7 +20,7 @@ quietly() {
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  zlib1g-dev liblzma-dev libdeflate-dev libturbojpeg0-dev
+  zlib1g-dev liblzma-dev libdeflate-dev libturbojpeg0-dev libpng-dev
   libmagick++-dev libmagickcore-6.q16-6-extra
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -26,6 +28,9 @@ packages=(
   qt6-webengine-dev libx11-dev
   xdg-utils xvfb xauth
 )
+
+test_packages=(ffmpeg)
+[ "${1:-}" = "--tests" ] && packages+=("${test_packages[@]}")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh --tests
 export QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
 jobs=$(nproc)
 

@@ -1,5 +1,6 @@
 #include "shell/CExtractionDialogs.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -46,7 +47,10 @@ QIcon groupIcon(std::size_t row, const QStyle* style) {
 }  // namespace
 
 CExtractionSettingsDialog::CExtractionSettingsDialog(const std::string& directory, QWidget* parent)
-    : QDialog(parent), m_groups(new QListWidget(this)), m_directory(new QLineEdit(this)) {
+    : QDialog(parent),
+      m_groups(new QListWidget(this)),
+      m_preserve(new QCheckBox(QStringLiteral("Preserve originals"), this)),
+      m_directory(new QLineEdit(this)) {
   setWindowTitle(QStringLiteral("Extraction Settings"));
   auto* layout = new QVBoxLayout(this);
 
@@ -67,6 +71,11 @@ CExtractionSettingsDialog::CExtractionSettingsDialog(const std::string& director
   }
   modeButton(ExtractionMode::ActionScript5)->setChecked(true);
   layout->addWidget(modes);
+
+  m_preserve->setToolTip(
+      QStringLiteral("Also write lossless pictures and pictures with alpha as PNG, and video streams and "
+                     "Nellymoser, G.711 and Speex sounds as FLV"));
+  layout->addWidget(m_preserve);
 
   auto* folderRow = new QHBoxLayout;
   folderRow->addWidget(new QLabel(QStringLiteral("Extraction Directory :"), this));
@@ -93,6 +102,7 @@ ExtractionSettings CExtractionSettingsDialog::settings() const {
   settings.sounds = checked(1);
   settings.actions = checked(2);
   settings.buttons = checked(3);
+  settings.preserve = m_preserve->isChecked();
   for (const ModeButton& entry : kModeButtons) {
     if (modeButton(entry.mode)->isChecked()) settings.mode = entry.mode;
   }

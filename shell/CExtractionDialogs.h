@@ -8,6 +8,7 @@
 
 #include "objects/ExtractionRun.h"
 
+class QCheckBox;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
@@ -18,7 +19,8 @@ class CExtractionSettingsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  /// Opens with every group checked, ActionScript 5 chosen and `directory` in the field.
+  /// Opens with every group checked, ActionScript 5 chosen, "Preserve originals" clear and
+  /// `directory` in the field.
   explicit CExtractionSettingsDialog(const std::string& directory, QWidget* parent = nullptr);
 
   /// The choices as they stand.
@@ -26,6 +28,7 @@ class CExtractionSettingsDialog : public QDialog {
 
   QListWidget* groupList() const { return m_groups; }
   QLineEdit* directoryField() const { return m_directory; }
+  QCheckBox* preserveBox() const { return m_preserve; }
   QRadioButton* modeButton(ExtractionMode mode) const { return m_modes.at(static_cast<std::size_t>(mode)); }
 
  private:
@@ -33,6 +36,7 @@ class CExtractionSettingsDialog : public QDialog {
 
   QListWidget* m_groups;
   std::array<QRadioButton*, 4> m_modes{};  // by ExtractionMode
+  QCheckBox* m_preserve;
   QLineEdit* m_directory;
 };
 

@@ -6,6 +6,7 @@
 #include "movie/TagWalker.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/objects/ObjectTestSupport.h"
+#include "tests/objects/PreservationTestSupport.h"
 #include "tests/support/MovieBuilder.h"
 #include "tests/support/ScanFixture.h"
 #include "tests/support/TestFiles.h"
@@ -229,6 +230,57 @@ TEST(ExtractVerb, GroupsAndModesFromTheCommandLine) {
   const test::CliOutcome missing = fixture.run({"extract", fixture.folder.file("none.swf"), d});
   EXPECT_EQ(missing.status, 1);
   EXPECT_FALSE(missing.messages.empty());
+}
+
+TEST(ExtractVerb, PreserveAddsThePreservedFormsAndTheirLines) {
+  ExtractFixture fixture;
+  const std::string d = fixture.folder.file("kept");
+  const test::CliOutcome run = fixture.run({"extract", fixture.movie, d, "--only", "images,videos", "--preserve"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string main = d + "/Main Movie Stage/";
+  std::string expected = "\n Extraction Report\n-----------------------\nExtraction Directory : " + d + " \n"
+                         "\n- Extracting Images - \n";
+  for (int id = 1; id <= 5; ++id) {
+    const std::string name = main + "swfextract" + std::to_string(id);
+    expected += "OK Copied To " + name + ".jpg \n";
+    if (id >= 3) expected += "OK Preserved As " + name + ".png \n";  // JPEG3 with alpha, the lossless ones
+  }
+  expected += "\n- Extracting Videos - \n"
+              "\n- Extracting Images - \n"
+              "\n- Extracting Videos - \n"
+              "\n Finished Extraction";
+  EXPECT_EQ(run.out, expected);
+  const auto lossless = test::readPng(main + "swfextract4.png");
+  ASSERT_TRUE(lossless);
+  EXPECT_EQ(lossless->at(0, 0), (std::array<int, 4>{10, 20, 30, 255}));
+  const auto alpha = test::readPng(main + "swfextract3.png");
+  ASSERT_TRUE(alpha);
+  EXPECT_EQ(alpha->width, 8u);
+  EXPECT_EQ(alpha->at(7, 7)[3], 255);
+  EXPECT_NEAR(alpha->at(0, 0)[0], 0x80, 2);
+}
+
+TEST(SaveObjectVerb, PreserveSavesThePreservedFormWhereThereIsOne) {
+  ExtractFixture fixture;
+  const std::int32_t lossless = fixture.serialOf(5);
+  const std::int32_t sound = fixture.serialOf(8);
+  const test::CliOutcome saved = fixture.run(
+      {"save-object", fixture.movie, "--serial", std::to_string(lossless), fixture.folder.file("pic.jpg"), "--preserve"});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  EXPECT_EQ(saved.out, fixture.folder.file("pic.png") + "\n");
+  const auto png = test::readPng(fixture.folder.file("pic.png"));
+  ASSERT_TRUE(png);
+  EXPECT_EQ(png->at(0, 0), (std::array<int, 4>{40, 50, 60, 255}));
+
+  // An MP3 sound loses nothing in its object file: --preserve saves that file.
+  const test::CliOutcome song = fixture.run(
+      {"save-object", fixture.movie, "--serial", std::to_string(sound), fixture.folder.file("song"), "--preserve"});
+  EXPECT_EQ(song.out, fixture.folder.file("song.mp3") + "\n");
+  const test::CliOutcome failed = fixture.run({"save-object", fixture.movie, "--serial", std::to_string(lossless),
+                                               fixture.folder.file("no/such/pic"), "--preserve"});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_EQ(failed.err,
+            "orvane-cli: the preserved form of serial " + std::to_string(lossless) + " could not be written\n");
 }
 
 TEST(SaveObjectVerb, CopiesOneImageOrSoundUnderANormalisedName) {

@@ -106,6 +106,26 @@ TEST(MoviePanels, InitActionsHaveAFolderAfterTheFrameActionsAndOpenAsActions) {
   EXPECT_EQ(flatten(objectTree(initOnly, false, false)).size(), 3u);
 }
 
+TEST(MoviePanels, VideoStreamsHaveAFolderOfTheirOwnAndShowTheirSprite) {
+  ScanResult result;
+  TimelineNode* main = result.addTimeline();
+  main->addImage(1)->frame = 0;
+  TimelineNode* sprite = result.addTimeline();
+  sprite->spriteId = 4;
+  VideoObject* video = sprite->addVideo(2);
+  video->frame = 3;
+  video->characterId = 7;
+  video->typeName = "DefineVideoStream";
+  video->bodyLength = 10;
+  EXPECT_EQ(flatten(objectTree(result, false, false)),
+            (std::vector<std::string>{"Main Movie Stage", "  Images (1)", "    Image Defined at Frame[0] ",
+                                      "  Movie Object (ID 1)", "    Videos (1)", "      Video Defined at Frame[3] "}));
+  EXPECT_EQ(objectTree(result, true, false)[0].children[1].children[0].children[0].text,
+            "Video Defined at Frame[3] tagID[7] DefineVideoStream Size:10 ");
+  EXPECT_EQ(result.findVideo(2, true), video);
+  EXPECT_EQ(result.findVideo(7, false), video);
+}
+
 TEST(MoviePanels, ChangeViewKindFollowsTheLastMatchingWord) {
   EXPECT_EQ(changeViewKind("Action Script For  Frame[0] "), 259);
   EXPECT_EQ(changeViewKind("Sound Defined at Frame[0] "), 261);

@@ -113,6 +113,52 @@ TEST(TagWalker, ScanFlagsChooseTheKindsCollected) {
   EXPECT_TRUE(fixture.timeline(0).buttons.empty());
 }
 
+TEST(TagWalker, Jpeg4IsCollectedLikeJpeg3UnderItsFlag) {
+  MovieBuilder movie(10);
+  movie.defineBitsJpeg4(5, 0x0200, {0xFF, 0xD8, 0xFF, 0xD9}, {0x78}).end();
+  ScanFixture fixture;
+  ASSERT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  ASSERT_EQ(fixture.timeline(0).images.size(), 1u);
+  const ImageObject& image = *fixture.timeline(0).images[0];
+  EXPECT_EQ(image.typeName, "DefineBitsJPEG4");
+  EXPECT_EQ(image.formatName, "JPEG");
+  EXPECT_EQ(image.characterId, 5);
+  EXPECT_EQ(image.deblocking, 0x0200);
+  ASSERT_EQ(fixture.writer.calls.size(), 1u);
+  EXPECT_EQ(fixture.writer.calls[0].operation, "ExtractJpeg4");
+
+  ASSERT_EQ(fixture.scan(movie.build(), scanflag::kAll & ~scanflag::kJpeg3), ScanStatus::Success);
+  EXPECT_TRUE(fixture.timeline(0).images.empty());
+}
+
+TEST(TagWalker, VideoFramesJoinTheirStreamWhereverTheyAre) {
+  TagList sprite;
+  sprite.videoFrame(3, 1, {0xBB}).end();
+  MovieBuilder movie(8);
+  movie.videoFrame(3, 0, {0x00})  // before its stream: nothing to belong to yet
+      .defineVideoStream(3, 2, 320, 240, 1, false, 2)
+      .videoFrame(3, 0, {0xAA})
+      .defineSprite(9, 1, sprite)
+      .videoFrame(4, 0, {0xCC})
+      .end();
+  ScanFixture fixture;
+  ASSERT_EQ(fixture.scan(movie.build(), 0), ScanStatus::Success);  // whatever the flags
+  ASSERT_EQ(fixture.timeline(0).videos.size(), 1u);
+  const VideoObject& video = *fixture.timeline(0).videos[0];
+  EXPECT_EQ(video.serial, 1);
+  EXPECT_EQ(video.width, 320);
+  EXPECT_EQ(video.height, 240);
+  EXPECT_EQ(video.deblocking, 1);
+  EXPECT_FALSE(video.smoothing);
+  EXPECT_EQ(video.codecId, 2);
+  ASSERT_EQ(video.frames.size(), 2u);
+  const std::vector<std::uint8_t>& bytes = fixture.walker.movie().bytes();
+  EXPECT_EQ(bytes[video.frames[0].offset + 4], 0xAA);
+  EXPECT_EQ(bytes[video.frames[1].offset + 4], 0xBB);
+  EXPECT_EQ(video.frames[1].length, 5u);
+  EXPECT_EQ(video.describe(false), "Video Defined at Frame[0] ");
+}
+
 TEST(TagWalker, SoundsInsideSpritesAreNotCollected) {
   TagList spriteTags;
   spriteTags.defineSound(4, 2, 3, true, true, 10, {0, 0}).soundStreamHead(false, 0, true, false, 0, 100)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -43,12 +44,16 @@ TEST(CExtractionSettingsDialog, OpensWithEverythingCheckedAndReportsTheChoices) 
   EXPECT_EQ(initial.directory, "/tmp/orvane-x/");
   EXPECT_TRUE(initial.images && initial.sounds && initial.actions && initial.buttons);
   EXPECT_EQ(initial.mode, ExtractionMode::ActionScript5);
+  EXPECT_EQ(dialog.preserveBox()->text().toStdString(), "Preserve originals");
+  EXPECT_FALSE(initial.preserve);
 
   dialog.groupList()->item(0)->setCheckState(Qt::Unchecked);
   dialog.groupList()->item(3)->setCheckState(Qt::Unchecked);
   dialog.modeButton(ExtractionMode::InstructionCode)->setChecked(true);
   dialog.directoryField()->setText(QStringLiteral("/data/out"));
+  dialog.preserveBox()->setChecked(true);
   const ExtractionSettings chosen = dialog.settings();
+  EXPECT_TRUE(chosen.preserve);
   EXPECT_EQ(chosen.directory, "/data/out");
   EXPECT_FALSE(chosen.images);
   EXPECT_TRUE(chosen.sounds);

@@ -212,6 +212,28 @@ TagList& TagList::defineBitsJpeg3(std::uint16_t id, const Bytes& jpeg, const Byt
   return tag(35, ByteWriter().u16(id).u32(static_cast<std::uint32_t>(jpeg.size())).bytes(jpeg).bytes(alpha).take());
 }
 
+TagList& TagList::defineBitsJpeg4(std::uint16_t id, std::uint16_t deblocking, const Bytes& jpeg,
+                                  const Bytes& alpha) {
+  return tag(90, ByteWriter()
+                     .u16(id)
+                     .u32(static_cast<std::uint32_t>(jpeg.size()))
+                     .u16(deblocking)
+                     .bytes(jpeg)
+                     .bytes(alpha)
+                     .take());
+}
+
+TagList& TagList::defineVideoStream(std::uint16_t id, std::uint16_t frames, std::uint16_t width,
+                                    std::uint16_t height, std::uint8_t deblocking, bool smoothing,
+                                    std::uint8_t codecId) {
+  const std::uint8_t flags = static_cast<std::uint8_t>(((deblocking & 7) << 1) | (smoothing ? 1 : 0));
+  return tag(60, ByteWriter().u16(id).u16(frames).u16(width).u16(height).u8(flags).u8(codecId).take());
+}
+
+TagList& TagList::videoFrame(std::uint16_t streamId, std::uint16_t frameNumber, const Bytes& data) {
+  return tag(61, ByteWriter().u16(streamId).u16(frameNumber).bytes(data).take());
+}
+
 TagList& TagList::defineBitsLossless(bool alpha, std::uint16_t id, std::uint8_t format, std::uint16_t width,
                                      std::uint16_t height, std::uint8_t colorTableSize, const Bytes& zlibData) {
   ByteWriter body;

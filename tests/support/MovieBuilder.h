@@ -81,6 +81,8 @@ class TagList {
   TagList& defineBits(std::uint16_t id, const Bytes& jpeg);
   TagList& defineBitsJpeg2(std::uint16_t id, const Bytes& jpeg);
   TagList& defineBitsJpeg3(std::uint16_t id, const Bytes& jpeg, const Bytes& alpha);
+  /// DefineBitsJPEG4 with its 8.8 deblocking strength.
+  TagList& defineBitsJpeg4(std::uint16_t id, std::uint16_t deblocking, const Bytes& jpeg, const Bytes& alpha);
   /// DefineBitsLossless (`alpha` false) or DefineBitsLossless2; the colour-table size byte
   /// is written for format 3 only.
   TagList& defineBitsLossless(bool alpha, std::uint16_t id, std::uint8_t format, std::uint16_t width,
@@ -91,6 +93,9 @@ class TagList {
   TagList& soundStreamHead(bool second, std::uint8_t rate, bool sixteenBit, bool stereo, std::uint8_t format,
                            std::uint16_t samplesPerBlock);
   TagList& soundStreamBlock(const Bytes& data);
+  TagList& defineVideoStream(std::uint16_t id, std::uint16_t frames, std::uint16_t width, std::uint16_t height,
+                             std::uint8_t deblocking, bool smoothing, std::uint8_t codecId);
+  TagList& videoFrame(std::uint16_t streamId, std::uint16_t frameNumber, const Bytes& data);
   /// DoABC (82) with its flags and name, or DoABC1 (72), which has neither.
   TagList& doAbc(std::uint32_t flags, const std::string& name, const Bytes& abc);
   TagList& doAbc1(const Bytes& abc);

@@ -26,6 +26,7 @@ class RecordingWriter : public ObjectFileWriter {
   }
   ImageOutcome ExtractJpeg2(const ImageTag& tag) override { return image("ExtractJpeg2", tag); }
   ImageOutcome ExtractJpeg3(const ImageTag& tag) override { return image("ExtractJpeg3", tag); }
+  ImageOutcome ExtractJpeg4(const ImageTag& tag) override { return image("ExtractJpeg4", tag); }
   ImageOutcome ExtractLossless(const ImageTag& tag, int, std::string& errorText) override {
     const ImageOutcome outcome = image("ExtractLossless", tag);
     if (outcome.status == ScanStatus::InflateError) errorText += "Zlib data error : test\n-3";
