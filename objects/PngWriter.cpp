@@ -12,7 +12,7 @@ namespace {
 
 // zlib's fastest level: the preserved pictures are written during an extraction the user
 // waits for, and the default level made a preserving run of a picture-heavy movie take 1.6
-// times as long as one without; the files come out about a sixth larger.
+// times as long as one without.
 constexpr int kCompressionLevel = 1;
 
 void quietWarning(png_structp, png_const_charp) {}
