@@ -10,9 +10,10 @@
 namespace orvane {
 namespace {
 
-// Speed over the last percent of size: the preserved pictures are written during an
-// extraction the user waits for.
-constexpr int kCompressionLevel = 6;
+// zlib's fastest level: the preserved pictures are written during an extraction the user
+// waits for, and the default level made a preserving run of a picture-heavy movie take 1.6
+// times as long as one without.
+constexpr int kCompressionLevel = 1;
 
 void quietWarning(png_structp, png_const_charp) {}
 [[noreturn]] void jumpOnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
