@@ -4,10 +4,7 @@
 #include <span>
 
 #include "movie/MovieSource.h"
-#include "movie/ScanResult.h"
-#include "movie/TagWalker.h"
-#include "platform/MessageSink.h"
-#include "tests/support/RecordingWriter.h"
+#include "tests/support/ScanFixture.h"
 
 namespace {
 
@@ -29,15 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The image is exactly the declared length: memory never grows past it.
   if (source.image().size() != declared) __builtin_trap();
 
-  orvane::test::RecordingWriter writer;
-  orvane::RecordingMessageSink sink;
-  orvane::ScanResult result;
-  orvane::TagWalker walker(writer, sink);
-  walker.setResult(&result);
-  walker.setTempFolder("/nonexistent-orvane-temp");
-  if (walker.openBytes(source.takeImage(), "fuzz.swf") == orvane::ScanStatus::Success) {
-    walker.copyHeaderInto(result);
-    (void)walker.scan(0xFFF);
-  }
+  orvane::test::ScanFixture fixture;
+  (void)fixture.scan(source.image());
   return 0;
 }
