@@ -9,10 +9,28 @@ namespace {
 
 constexpr std::size_t kBytesPerLine = 16;
 
-void appendNumber(std::string& out, std::int64_t value) {
+// Hand-made number texts: a listing writes millions of them, and snprintf costs more than
+// everything else the listing does.
+void appendDigits(std::string& out, std::uint64_t value, std::size_t width) {
   char text[24];
-  std::snprintf(text, sizeof text, "%lld", static_cast<long long>(value));
-  out += text;
+  char* end = text + sizeof text;
+  char* begin = end;
+  do {
+    *--begin = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  const auto length = static_cast<std::size_t>(end - begin);
+  if (length < width) out.append(width - length, ' ');
+  out.append(begin, length);
+}
+
+void appendNumber(std::string& out, std::int64_t value) {
+  if (value < 0) {
+    out.push_back('-');
+    appendDigits(out, 0 - static_cast<std::uint64_t>(value), 0);
+  } else {
+    appendDigits(out, static_cast<std::uint64_t>(value), 0);
+  }
 }
 
 void appendLabel(std::string& out, std::int64_t target) {
@@ -83,10 +101,9 @@ void appendOperands(std::string& out, const AbcInstruction& instruction, const A
 }
 
 void appendOffset(std::string& out, const std::string& indent, std::uint32_t offset) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%5u  ", offset);
   out += indent;
-  out += text;
+  appendDigits(out, offset, 5);
+  out += "  ";
 }
 
 /// Marks every offset a branch, a switch or the exception table names.
