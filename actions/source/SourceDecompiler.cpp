@@ -190,7 +190,9 @@ class Structurer {
     if (stack.values.size() > base) stack.values.resize(base);
   }
   static long long countOf(const ExpressionPtr& value, const Stack& stack) {
-    long long count = value->isNumber ? static_cast<long long>(value->number) : 0;
+    // NaN and numbers beyond any stack count as nothing / everything before converting.
+    const double number = value->isNumber && value->number == value->number ? value->number : 0.0;
+    long long count = static_cast<long long>(std::clamp(number, -1.0, 1e9));
     if (const std::string* text = stringValue(*value)) count = std::atoll(text->c_str());
     // A count beyond the stack takes what is there and one empty value.
     return std::clamp<long long>(count, 0, static_cast<long long>(stack.available()) + 1);
@@ -486,7 +488,7 @@ const char* propertyName(const Expression& index) {
   double number = -1;
   if (index.isNumber) number = index.number;
   if (const std::string* text = stringValue(index)) number = text->empty() ? -1 : std::atof(text->c_str());
-  if (number < 0 || number >= static_cast<double>(kProperties.size()) || number != static_cast<int>(number)) return nullptr;
+  if (!(number >= 0) || number >= static_cast<double>(kProperties.size()) || number != static_cast<int>(number)) return nullptr;
   return kProperties[static_cast<std::size_t>(number)];
 }
 
