@@ -157,6 +157,23 @@ void appendExceptions(std::string& out, const std::string& indent, const AbcMeth
   }
 }
 
+void appendBodyHeader(std::string& out, const AbcFile& file, std::uint32_t bodyIndex, const std::string& indent) {
+  const AbcMethodBody& body = file.bodies[bodyIndex];
+  out += indent + "// body " + std::to_string(bodyIndex) + " of method " + std::to_string(body.method) +
+         ": max stack " + std::to_string(body.maxStack) + ", locals " + std::to_string(body.localCount) +
+         ", scope depth " + std::to_string(body.initScopeDepth) + " to " + std::to_string(body.maxScopeDepth) +
+         ", code length " + std::to_string(body.code.size()) + "\n";
+  for (const AbcError& error : body.errors)
+    out += indent + "// error at offset " + std::to_string(error.offset) + ": " + error.message + "\n";
+}
+
+void collectFunctionLiterals(const AbcDecodedCode& decoded, std::vector<std::uint32_t>* functionLiterals) {
+  if (functionLiterals == nullptr) return;
+  for (const AbcInstruction& instruction : decoded.instructions)
+    if (instruction.code == opcode::kNewFunction)
+      functionLiterals->push_back(static_cast<std::uint32_t>(instruction.operands[0]));
+}
+
 }  // namespace
 
 std::string operandText(const AbcInstruction& instruction, const AbcFile& file, AbcNames& names) {
@@ -166,16 +183,12 @@ std::string operandText(const AbcInstruction& instruction, const AbcFile& file, 
 }
 
 void appendBodyListing(std::string& out, const AbcFile& file, AbcNames& names, std::uint32_t bodyIndex,
-                       const std::string& indent) {
+                       const std::string& indent, std::vector<std::uint32_t>* functionLiterals) {
   const AbcMethodBody& body = file.bodies[bodyIndex];
-  out += indent + "// body " + std::to_string(bodyIndex) + " of method " + std::to_string(body.method) +
-         ": max stack " + std::to_string(body.maxStack) + ", locals " + std::to_string(body.localCount) +
-         ", scope depth " + std::to_string(body.initScopeDepth) + " to " + std::to_string(body.maxScopeDepth) +
-         ", code length " + std::to_string(body.code.size()) + "\n";
-  for (const AbcError& error : body.errors)
-    out += indent + "// error at offset " + std::to_string(error.offset) + ": " + error.message + "\n";
+  appendBodyHeader(out, file, bodyIndex, indent);
 
   const AbcDecodedCode decoded = decodeInstructions(body.code);
+  collectFunctionLiterals(decoded, functionLiterals);
   const std::vector<bool> labelled = labelledOffsets(decoded, body);
   for (const AbcInstruction& instruction : decoded.instructions) {
     if (labelled[instruction.offset]) {
@@ -210,6 +223,24 @@ void appendBodyListing(std::string& out, const AbcFile& file, AbcNames& names, s
     out += ":\n";
   }
   appendExceptions(out, indent, body, names);
+}
+
+void appendBodyBytes(std::string& out, const AbcFile& file, std::uint32_t bodyIndex, const std::string& indent,
+                     ByteCodeKind kind, std::vector<std::uint32_t>* functionLiterals) {
+  const AbcMethodBody& body = file.bodies[bodyIndex];
+  appendBodyHeader(out, file, bodyIndex, indent);
+  const AbcDecodedCode decoded = decodeInstructions(body.code);
+  collectFunctionLiterals(decoded, functionLiterals);
+  std::size_t rest = 0;
+  for (const AbcInstruction& instruction : decoded.instructions) {
+    appendOffset(out, indent, instruction.offset);
+    out += rawBytesLine(body.code.subspan(instruction.offset, instruction.length), kind);
+    rest = instruction.offset + instruction.length;
+  }
+  for (; rest < body.code.size(); rest += kBytesPerLine) {
+    appendOffset(out, indent, static_cast<std::uint32_t>(rest));
+    out += rawBytesLine(body.code.subspan(rest, std::min(kBytesPerLine, body.code.size() - rest)), kind);
+  }
 }
 
 }  // namespace orvane

@@ -2,7 +2,11 @@
 // operands and labels, undecodable rest as bytes, and the exception table.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
+
+#include "actions/ActionRecord.h"
 
 #include "abc/AbcFile.h"
 #include "abc/AbcInstruction.h"
@@ -15,8 +19,16 @@ namespace orvane {
 ///   L7:
 ///       7  iffalse L12
 /// then "exception N: from L.. to L.. target L.. type T name V" lines and the body's faults.
+/// The methods that the body's `newfunction` instructions create are appended to
+/// `functionLiterals` when one is given.
 void appendBodyListing(std::string& out, const AbcFile& file, AbcNames& names, std::uint32_t bodyIndex,
-                       const std::string& indent);
+                       const std::string& indent, std::vector<std::uint32_t>* functionLiterals = nullptr);
+
+/// The same header and faults, then each instruction's bytes as one raw byte line of
+/// `kind` after its offset, and the bytes after the last instruction it could decode in
+/// lines of 16.
+void appendBodyBytes(std::string& out, const AbcFile& file, std::uint32_t bodyIndex, const std::string& indent,
+                     ByteCodeKind kind, std::vector<std::uint32_t>* functionLiterals = nullptr);
 
 /// The operand text of one instruction (without the mnemonic), as the listing shows it.
 std::string operandText(const AbcInstruction& instruction, const AbcFile& file, AbcNames& names);

@@ -77,7 +77,7 @@ constexpr Entry kEntries[] = {
     {0x3C, op("si32")},
     {0x3D, op("sf32")},
     {0x3E, op("sf64")},
-    {0x40, op("newfunction", K::kMethod)},
+    {opcode::kNewFunction, op("newfunction", K::kMethod)},
     {0x41, op("call", K::kCount)},
     {0x42, op("construct", K::kCount)},
     {0x43, op("callmethod", K::kCount, K::kCount)},

@@ -39,6 +39,7 @@ struct AbcOpcode {
 
 namespace opcode {
 inline constexpr std::uint8_t kLookupSwitch = 0x1B;
+inline constexpr std::uint8_t kNewFunction = 0x40;
 }  // namespace opcode
 
 /// The entry of `code`; its mnemonic is none for a byte that is no instruction.

@@ -20,6 +20,27 @@ std::string flagsComment(const AbcInstance& instance, AbcNames& names) {
 
 }  // namespace
 
+AbcOutline::AbcOutline(const AbcFile& file)
+    : m_file(file),
+      m_names(file),
+      m_classMetadata(file.instances.size(), nullptr),
+      m_shownInText(file.methods.size(), 0) {
+  for (const AbcScript& script : m_file.scripts)
+    for (const AbcTrait& trait : script.traits)
+      if (trait.kind == traitkind::kClass && trait.index < m_classMetadata.size() &&
+          m_classMetadata[trait.index] == nullptr)
+        m_classMetadata[trait.index] = &trait.metadata;
+}
+
+void AbcOutline::beginText() {
+  ++m_textNumber;
+  m_functionLiterals.clear();
+}
+
+bool AbcOutline::shownInThisText(std::uint32_t methodIndex) const {
+  return methodIndex < m_shownInText.size() && m_shownInText[methodIndex] == m_textNumber;
+}
+
 std::string AbcOutline::errorsText() const {
   std::string text;
   for (const AbcError& error : m_file.errors)
@@ -77,13 +98,30 @@ std::string AbcOutline::signature(std::uint32_t methodIndex, bool withReturnType
 void AbcOutline::appendMethod(std::string& out, const std::string& declaration, std::uint32_t methodIndex,
                               const std::string& indent) {
   const std::int32_t body = methodIndex < m_file.methods.size() ? m_file.methods[methodIndex].body : -1;
+  if (methodIndex < m_shownInText.size()) m_shownInText[methodIndex] = m_textNumber;
   if (body < 0) {
     out += indent + declaration + ";\n";
     return;
   }
   out += indent + declaration + "\n" + indent + "{\n";
-  appendBodyListing(out, m_file, m_names, static_cast<std::uint32_t>(body), indent + kStep);
+  const auto bodyIndex = static_cast<std::uint32_t>(body);
+  if (m_bodyBytes)
+    appendBodyBytes(out, m_file, bodyIndex, indent + kStep, *m_bodyBytes, &m_functionLiterals);
+  else
+    appendBodyListing(out, m_file, m_names, bodyIndex, indent + kStep, &m_functionLiterals);
   out += indent + "}\n";
+}
+
+void AbcOutline::appendFunctionLiterals(std::string& out, const std::string& indent) {
+  // Showing a literal may find more; each is shown once per text, so the walk ends.
+  for (std::size_t i = 0; i < m_functionLiterals.size(); ++i) {
+    const std::uint32_t method = m_functionLiterals[i];
+    if (method >= m_file.methods.size() || shownInThisText(method)) continue;
+    out += indent + "// function literal\n";
+    const std::string& name = m_names.string(m_file.methods[method].name);
+    appendMethod(out, "function" + (name.empty() ? "" : " " + name) + signature(method, true), method, indent);
+  }
+  m_functionLiterals.clear();
 }
 
 void AbcOutline::appendTrait(std::string& out, const AbcTrait& trait, bool isStatic, const std::string& indent) {
@@ -146,11 +184,10 @@ std::string AbcOutline::classText(std::uint32_t classIndex) {
   const AbcInstance& instance = m_file.instances[classIndex];
   const std::string package = m_names.packageName(instance.name);
   const std::string name = m_names.simpleName(instance.name);
+  beginText();
   std::string text = package.empty() ? "package {\n" : "package " + package + " {\n";
   const std::string inner = kStep + kStep;
-  for (const AbcScript& script : m_file.scripts)
-    for (const AbcTrait& trait : script.traits)
-      if (trait.kind == traitkind::kClass && trait.index == classIndex) appendMetadata(text, trait.metadata, kStep);
+  if (m_classMetadata[classIndex] != nullptr) appendMetadata(text, *m_classMetadata[classIndex], kStep);
   text += kStep + classHeader(classIndex) + "\n" + kStep + flagsComment(instance, m_names) + kStep + "{\n";
   if (classIndex < m_file.classes.size()) {
     const AbcClass& entry = m_file.classes[classIndex];
@@ -163,20 +200,36 @@ std::string AbcOutline::classText(std::uint32_t classIndex) {
   appendMethod(text, m_names.accessKeyword(instance.name) + " function " + name + signature(instance.initialiser, false),
                instance.initialiser, inner);
   appendTraits(text, instance.traits, false, inner);
+  appendFunctionLiterals(text, inner);
   text += kStep + "}\n}\n";
   return text;
 }
 
 std::string AbcOutline::scriptText(std::uint32_t scriptIndex) {
   if (scriptIndex >= m_file.scripts.size()) return {};
+  beginText();
   const AbcScript& script = m_file.scripts[scriptIndex];
   const std::string name = "script" + std::to_string(scriptIndex);
   std::string text = name + " {\n";
   appendTraits(text, script.traits, false, kStep);
   text += kStep + "// script initialiser\n";
   appendMethod(text, "function " + name + "$init" + signature(script.initialiser, true), script.initialiser, kStep);
+  appendFunctionLiterals(text, kStep);
   text += "}\n";
   return text;
+}
+
+std::string AbcOutline::remainingMethodsText() {
+  beginText();
+  std::string text;
+  for (std::uint32_t method = 0; method < m_file.methods.size(); ++method) {
+    // Marked: shown by an earlier text, or by this one as a function literal.
+    if (m_file.methods[method].body < 0 || m_shownInText[method] != 0) continue;
+    const std::string& name = m_names.methodName(method);
+    appendMethod(text, "function" + (name.empty() ? "" : " " + name) + signature(method, true), method, "");
+    appendFunctionLiterals(text, "");
+  }
+  return text.empty() ? text : "// methods that no class or script shows\n" + text;
 }
 
 }  // namespace orvane

@@ -39,6 +39,20 @@ class Parser {
  private:
   using Errors = std::vector<AbcError>;
 
+  /// Reads every entry of `table` with `read`; after a fault the table keeps only the
+  /// entries read whole before it.
+  template <typename Entry, typename Read>
+  void readEntries(std::vector<Entry>& table, Read read) {
+    std::size_t whole = 0;
+    for (Entry& entry : table) {
+      if (m_reader.failed()) break;
+      read(entry);
+      if (m_reader.failed()) break;
+      ++whole;
+    }
+    if (m_reader.failed()) table.resize(whole);
+  }
+
   std::uint32_t readIndex(std::size_t tableSize, const char* what, Errors& errors) {
     const std::uint32_t offset = m_reader.position();
     const std::uint32_t index = m_reader.readU30();
@@ -169,8 +183,7 @@ class Parser {
 
   void readMethods() {
     m_file.methods.resize(m_reader.readCount("method", 4));
-    for (AbcMethod& method : m_file.methods) {
-      if (m_reader.failed()) break;
+    readEntries(m_file.methods, [this](AbcMethod& method) {
       method.parameterTypes.resize(m_reader.readCount("parameter"));
       method.returnType = multinameIndex(m_file.errors);
       for (std::uint32_t& type : method.parameterTypes) type = multinameIndex(m_file.errors);
@@ -186,19 +199,18 @@ class Parser {
         method.parameterNames.resize(method.parameterTypes.size());
         for (std::uint32_t& name : method.parameterNames) name = stringIndex(m_file.errors);
       }
-    }
+    });
   }
 
   void readMetadata() {
     m_file.metadata.resize(m_reader.readCount("metadata", 2));
-    for (AbcMetadata& entry : m_file.metadata) {
-      if (m_reader.failed()) break;
+    readEntries(m_file.metadata, [this](AbcMetadata& entry) {
       entry.name = stringIndex(m_file.errors);
       entry.items.resize(m_reader.readCount("metadata item", 2));
       // Compilers write all the keys, then all the values.
       for (auto& item : entry.items) item.first = stringIndex(m_file.errors);
       for (auto& item : entry.items) item.second = stringIndex(m_file.errors);
-    }
+    });
   }
 
   std::vector<AbcTrait> readTraits(Errors& errors) {
@@ -236,8 +248,7 @@ class Parser {
     const std::uint32_t count = m_reader.readCount("class", 7);
     m_file.instances.resize(count);
     m_file.classes.resize(count);
-    for (AbcInstance& instance : m_file.instances) {
-      if (m_reader.failed()) break;
+    readEntries(m_file.instances, [this](AbcInstance& instance) {
       instance.name = multinameIndex(m_file.errors);
       instance.superName = multinameIndex(m_file.errors);
       instance.flags = m_reader.readU8();
@@ -247,21 +258,19 @@ class Parser {
       for (std::uint32_t& name : instance.interfaces) name = multinameIndex(m_file.errors);
       instance.initialiser = methodIndex(m_file.errors);
       instance.traits = readTraits(m_file.errors);
-    }
-    for (AbcClass& entry : m_file.classes) {
-      if (m_reader.failed()) break;
+    });
+    readEntries(m_file.classes, [this](AbcClass& entry) {
       entry.initialiser = methodIndex(m_file.errors);
       entry.traits = readTraits(m_file.errors);
-    }
+    });
   }
 
   void readScripts() {
     m_file.scripts.resize(m_reader.readCount("script", 2));
-    for (AbcScript& script : m_file.scripts) {
-      if (m_reader.failed()) break;
+    readEntries(m_file.scripts, [this](AbcScript& script) {
       script.initialiser = methodIndex(m_file.errors);
       script.traits = readTraits(m_file.errors);
-    }
+    });
   }
 
   void readBodies() {

@@ -36,9 +36,9 @@ std::string ActionRecord::ByteCodeText() const {
   return m_code == 0 ? codeText() + " ActionEnd\n" : codeText();
 }
 
-std::string ActionRecord::RawBytesText(ByteCodeKind kind) const {
+std::string rawBytesLine(std::span<const std::uint8_t> bytes, ByteCodeKind kind) {
   std::string line;
-  for (const std::uint8_t byte : bytes()) {
+  for (const std::uint8_t byte : bytes) {
     switch (kind) {
       case ByteCodeKind::Character:
         if (byte != 0) {

@@ -17,6 +17,9 @@ class ExpressionTable;
 /// The three forms of a raw byte line.
 enum class ByteCodeKind { Hex = 0, Character = 1, Integer = 2 };
 
+/// One raw byte line: every byte as "0x%x ", "%c " (a zero byte adds nothing) or "%d ", then "\n".
+std::string rawBytesLine(std::span<const std::uint8_t> bytes, ByteCodeKind kind);
+
 /// A register of a function body and the name it holds.
 struct NamedRegister {
   std::uint8_t number = 0;
@@ -62,8 +65,8 @@ class ActionRecord {
   /// what could be read, and it lists and renders as a truncated record.
   bool truncated() const { return m_truncated; }
 
-  /// One line: every byte as "0x%x ", "%c " (a zero byte adds nothing) or "%d ", then "\n".
-  std::string RawBytesText(ByteCodeKind kind) const;
+  /// The record's bytes as one raw byte line.
+  std::string RawBytesText(ByteCodeKind kind) const { return rawBytesLine(bytes(), kind); }
 
   /// The text without its first and last character is made of decimal digits only
   /// (an empty remainder counts).

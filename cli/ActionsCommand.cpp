@@ -2,7 +2,6 @@
 #include <optional>
 #include <ostream>
 
-#include "actions/ActionTranslator.h"
 #include "cli/DecimalArgument.h"
 #include "cli/TranslationModeArgument.h"
 #include "cli/Verbs.h"
@@ -12,11 +11,12 @@ namespace orvane {
 
 namespace {
 
-/// The frame action, button or sprite instance with that serial.
+/// The frame action, button, sprite instance or ActionScript 3 object with that serial.
 const MovieObject* actionObjectWithSerial(const ScanResult& result, std::uint32_t serial) {
   if (const MovieObject* action = result.findAction(serial, true)) return action;
   if (const MovieObject* button = result.findButton(serial, true)) return button;
-  return result.findInstance(serial, true);
+  if (const MovieObject* instance = result.findInstance(serial, true)) return instance;
+  return result.findAbcObject(serial, true);
 }
 
 }  // namespace
@@ -39,17 +39,20 @@ int runActions(CliContext& context, const VerbArguments& arguments) {
   ScanResult result;
   const ScanStatus status = context.scanMovie(parsed.positional[0], result);
   const TranslationMode shown = mode.value_or(initialMode(result.version));
+  ObjectWindowTexts texts;
   if (parsed.has("--all")) {
     for (const SearchableObject& object : searchableObjects(result))
       context.out() << "=== " << object.object->describe(false) << "\n"
-                    << ActionWindowText(object.object, shown, context.sink());
+                    << texts.text(object.object, shown, context.sink());
   } else {
     const MovieObject* object = actionObjectWithSerial(result, serial);
     if (object == nullptr) {
-      if (status == ScanStatus::Success) context.err() << "no frame action, button or sprite instance has serial " << serial << "\n";
+      if (status == ScanStatus::Success)
+        context.err() << "no frame action, button, sprite instance or ActionScript 3 object has serial " << serial
+                      << "\n";
       return exitcode::kFailure;
     }
-    context.out() << ActionWindowText(object, shown, context.sink());
+    context.out() << texts.text(object, shown, context.sink());
   }
   return status == ScanStatus::Success ? exitcode::kSuccess : exitcode::kFailure;
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "abc/AbcObjects.h"
 #include "cli/WriterFactory.h"
 #include "platform/TempFolder.h"
 
@@ -59,6 +60,7 @@ ScanStatus CliContext::scanMovie(const std::string& path, ScanResult& result) {
   if (status == ScanStatus::Success) {
     walker.copyHeaderInto(result);
     status = walker.scan(flags);
+    collectAbcObjects(result);
   }
   if (status != ScanStatus::Success) reportScanStatus(m_sink, status, walker.errorText());
   return status;

@@ -43,8 +43,9 @@ class CliContext {
   /// The temp folder of this run, made on first use; none (with a message) on failure.
   std::optional<std::string> tempFolder();
 
-  /// Opens and scans a movie into `result` with the real object file writers. Shows the
-  /// status message of a failure through the sink.
+  /// Opens and scans a movie into `result` with the real object file writers, then lists
+  /// the scripts and classes of its ABC tags. Shows the status message of a failure through
+  /// the sink.
   [[nodiscard]] ScanStatus scanMovie(const std::string& path, ScanResult& result);
   /// The movie of the last scan, as it was walked (empty before the first).
   PreservationSource scannedMovie() const;

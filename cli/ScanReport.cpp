@@ -68,6 +68,18 @@ std::string timelineJson(const TimelineNode& node, bool details) {
                           .field("length", static_cast<long long>(action->length()))
                           .done());
   }
+  for (const auto& object : node.abcObjects) {
+    const bool isClass = object->kind == AbcObject::Kind::Class;
+    JsonObject json = objectJson(isClass ? "abcClass" : "abcScript", *object, details);
+    if (isClass)
+      json.field("className", object->className).field("classIndex", static_cast<long long>(object->index));
+    else
+      json.field("scriptNumber", static_cast<long long>(object->scriptNumber))
+          .field("scriptIndex", static_cast<long long>(object->index));
+    objects.push_back(json.field("tagName", object->tag->name)
+                          .field("tagFlags", static_cast<long long>(object->tag->flags))
+                          .done());
+  }
   for (const auto& button : node.buttons)
     objects.push_back(objectJson("button", *button, details).raw("conditions", conditionsJson(*button)).done());
   for (const auto& instance : node.instances) {

@@ -1,5 +1,6 @@
 #include <ostream>
 
+#include "abc/AbcObjectText.h"
 #include "cli/ActionModeArgument.h"
 #include "cli/DecimalArgument.h"
 #include "cli/Verbs.h"
@@ -23,14 +24,23 @@ int runWriteActions(CliContext& context, const VerbArguments& arguments) {
   const ActionObject* action = result.findAction(serial, true);
   const ButtonObject* button = result.findButton(serial, true);
   if (button == nullptr) button = result.findInstance(serial, true);
-  if (action == nullptr && button == nullptr) {
-    context.err() << "orvane-cli: no frame action, button or sprite instance has serial " << serial << "\n";
+  const AbcObject* abc = result.findAbcObject(serial, true);
+  if (action == nullptr && button == nullptr && abc == nullptr) {
+    context.err() << "orvane-cli: no frame action, button, sprite instance or ActionScript 3 object has serial "
+                  << serial << "\n";
     return exitcode::kFailure;
   }
-  const std::string path = normaliseActionTextName(parsed.positional[1], *mode);
-  const bool written = action != nullptr
-                           ? WriteActionText(action, path, *mode, true, context.sink())
-                           : WriteButtonActionText(button, path, *mode, true, context.sink());
+  // An ActionScript 3 text is a listing in every mode, never source: it ends in ".txt".
+  const std::string path =
+      normaliseActionTextName(parsed.positional[1], abc != nullptr ? ExtractionMode::ActionScript5 : *mode);
+  AbcTexts texts;
+  bool written = false;
+  if (action != nullptr)
+    written = WriteActionText(action, path, *mode, true, context.sink());
+  else if (button != nullptr)
+    written = WriteButtonActionText(button, path, *mode, true, context.sink());
+  else
+    written = WriteAbcText(*abc, texts, path, *mode, true, context.sink());
   if (!written) return exitcode::kFailure;
   context.out() << path << "\n";
   return exitcode::kSuccess;

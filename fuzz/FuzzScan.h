@@ -1,4 +1,5 @@
-// A fuzz input scanned as a movie, with a writer that records instead of writing.
+// A fuzz input scanned as a movie, with a writer that records instead of writing; the
+// scripts and classes of its ABC tags are listed as the programs list them.
 #pragma once
 
 #include <cstddef>
@@ -6,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "abc/AbcObjects.h"
 #include "movie/MovieSource.h"
 #include "movie/ScanResult.h"
 #include "movie/TagWalker.h"
@@ -31,6 +33,7 @@ struct FuzzScan {
     if (walker.openBytes(source.takeImage(), "fuzz.swf") != ScanStatus::Success) return false;
     walker.copyHeaderInto(result);
     (void)walker.scan(0xFFF);
+    collectAbcObjects(result);
     return true;
   }
 

@@ -1,19 +1,28 @@
-// Reads the input as an ABC block and writes the text of every class and script, which
-// decodes and lists every method body.
+// Reads the input as the ABC block of a DoABC tag and makes every text of it: the whole tag
+// (every class and script, the methods they do not show), and each class and script with
+// its bodies as bytes, which decodes and lists every method body.
 #include <cstddef>
 #include <cstdint>
 
-#include "abc/AbcOutline.h"
-#include "abc/AbcParser.h"
+#include "abc/AbcObjectText.h"
+#include "movie/TagHeader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // Every table and body is checked against the block's size, so a megabyte explores all
   // the structure a larger input could.
   if (size > (1u << 20)) return 0;
-  const orvane::AbcFile file = orvane::parseAbc({data, size});
-  orvane::AbcOutline outline(file);
-  static_cast<void>(outline.errorsText());
-  for (std::uint32_t i = 0; i < file.instances.size(); ++i) static_cast<void>(outline.classText(i));
-  for (std::uint32_t i = 0; i < file.scripts.size(); ++i) static_cast<void>(outline.scriptText(i));
+  orvane::AbcTag tag;
+  tag.code = orvane::tag::kDoAbc;
+  tag.block.assign(data, data + size);
+  orvane::AbcTagTexts texts(tag);
+  static_cast<void>(texts.everything());
+  orvane::AbcObject object;
+  object.tag = &tag;
+  object.kind = orvane::AbcObject::Kind::Class;
+  for (object.index = 0; object.index < texts.file().instances.size(); ++object.index)
+    static_cast<void>(texts.objectText(object, orvane::ByteCodeKind::Character));
+  object.kind = orvane::AbcObject::Kind::Script;
+  for (object.index = 0; object.index < texts.file().scripts.size(); ++object.index)
+    static_cast<void>(texts.objectText(object, orvane::ByteCodeKind::Integer));
   return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "movie/TagHeader.h"
+
 namespace orvane {
 
 std::string MovieObject::baseText(bool details) const {
@@ -47,6 +49,13 @@ ConditionAction* ButtonObject::addConditionAction(std::uint16_t word, const std:
   action->bodyLength = bodyLength;
   conditionActions.push_back(std::move(action));
   return conditionActions.back().get();
+}
+
+const char* AbcTag::typeName() const { return code == tag::kDoAbc1 ? "DoABC1" : "DoABC"; }
+
+std::string AbcObject::describe(bool details) const {
+  const std::string text = kind == Kind::Class ? "Class " + className : "Script " + std::to_string(scriptNumber);
+  return text + (details ? baseText(true) : " ");
 }
 
 std::string InstanceObject::describe(bool) const {

@@ -1,5 +1,6 @@
-// The objects a scan collects: frame actions, condition actions, images, sounds, buttons
-// and sprite instances, each with the display text the panels show.
+// The objects a scan collects: frame actions, condition actions, images, sounds, buttons,
+// sprite instances and ActionScript 3 scripts and classes, each with the display text the
+// panels show.
 #pragma once
 
 #include <cstdint>
@@ -120,6 +121,47 @@ class ButtonObject : public MovieObject {
 
   std::vector<std::unique_ptr<ConditionAction>> conditionActions;
   std::size_t conditionCount() const { return conditionActions.size(); }
+};
+
+/// One DoABC (82) or DoABC1 (72) tag as the scan found it. The walk only records it: its
+/// scripts and classes are listed by the ActionScript 3 library, which reads the block.
+struct AbcTag {
+  std::uint16_t code = 0;
+  /// DoABC's flags and name; tag 72 has neither.
+  std::uint32_t flags = 0;
+  std::string name;
+  /// The ABC block: the body after the flags and name.
+  std::vector<std::uint8_t> block;
+  /// The tag's place among the movie's ABC tags, counted from 0.
+  std::uint32_t number = 0;
+  std::int32_t frame = 0;
+  std::string label;
+  std::uint32_t headerOffset = 0;
+  std::uint32_t bodyEnd = 0;
+  std::uint32_t bodyLength = 0;
+
+  /// "DoABC" or "DoABC1".
+  const char* typeName() const;
+};
+
+/// A script or a class of an ABC block. Character id: the number of its tag.
+class AbcObject : public MovieObject {
+ public:
+  enum class Kind { Script, Class };
+
+  /// "Class %s " with the qualified class name, or "Script %d " with the script's number;
+  /// with details followed by the frame and what a frame action adds.
+  std::string describe(bool details) const override;
+
+  Kind kind = Kind::Script;
+  /// The class's or script's index in its block.
+  std::uint32_t index = 0;
+  /// A script's number among the movie's scripts, counted from 0.
+  std::uint32_t scriptNumber = 0;
+  /// A class's qualified name (`flash.display::Sprite`).
+  std::string className;
+  /// The tag it comes from, owned by the same timeline.
+  const AbcTag* tag = nullptr;
 };
 
 class InstanceObject : public ButtonObject {

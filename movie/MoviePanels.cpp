@@ -1,5 +1,7 @@
 #include "movie/MoviePanels.h"
 
+#include <algorithm>
+
 namespace orvane {
 
 namespace {
@@ -34,6 +36,14 @@ ObjectTreeItem timelineItem(const TimelineNode& node, bool details) {
     for (const auto& action : node.initActions)
       folder.children.push_back({action->describe(details), action->serial, {}});
     folder.text = countedFolder("Init Actions", folder.children.size());
+    added += folder.children.size();
+    item.children.push_back(std::move(folder));
+  }
+  if (!node.abcObjects.empty()) {
+    ObjectTreeItem folder{"", 0, {}};
+    for (const auto& object : node.abcObjects)
+      folder.children.push_back({object->describe(details), object->serial, {}});
+    folder.text = countedFolder("ActionScript 3", folder.children.size());
     added += folder.children.size();
     item.children.push_back(std::move(folder));
   }
@@ -93,7 +103,7 @@ std::string instanceDetails(const ScanResult& result, const InstanceObject& inst
 std::vector<PropertyRow> moviePropertyRows(const ScanResult& result) {
   const auto number = [](auto value) { return " " + std::to_string(value); };
   const std::uint32_t playingTime = result.frameRate == 0 ? 0 : result.frameCount / result.frameRate;
-  return {
+  std::vector<PropertyRow> rows{
       {"File Size", number(result.fileLength) + " Bytes"},
       {"SWF Movie Version", number(result.version)},
       {"Movie Width", number(result.width) + " pixels"},
@@ -111,6 +121,18 @@ std::vector<PropertyRow> moviePropertyRows(const ScanResult& result) {
       {" ", ""},
       {"Approx Playing Time", number(static_cast<std::int32_t>(playingTime)) + " sec"},
   };
+  if (sumOverTimelines(result, [](const TimelineNode& n) { return n.abcTags.size(); }) > 0) {
+    const auto count = [&result](AbcObject::Kind kind) {
+      return sumOverTimelines(result, [kind](const TimelineNode& n) {
+        return static_cast<std::size_t>(std::count_if(n.abcObjects.begin(), n.abcObjects.end(),
+                                                      [kind](const auto& object) { return object->kind == kind; }));
+      });
+    };
+    const auto after = rows.begin() + 13;  // after the sprite instances
+    rows.insert(after, {{"ActionScript 3 Classes Count", number(count(AbcObject::Kind::Class))},
+                        {"ActionScript 3 Scripts Count", number(count(AbcObject::Kind::Script))}});
+  }
+  return rows;
 }
 
 std::string compressionNote(MovieCompression compression) {
@@ -131,6 +153,8 @@ std::vector<ObjectTreeItem> objectTree(const ScanResult& result, bool showDetail
 }
 
 int changeViewKind(const std::string& itemText) {
+  // No other item begins with these words, and a class's name may hold any of the words below.
+  if (itemText.starts_with("Class ") || itemText.starts_with("Script ")) return viewkind::kAbc;
   int kind = viewkind::kNone;
   if (itemText.find("Action") != std::string::npos) kind = viewkind::kAction;
   if (itemText.find("Sound") != std::string::npos) kind = viewkind::kSound;

@@ -16,7 +16,8 @@ struct PropertyRow {
   std::string value;
 };
 
-/// The fifteen "Movie Properties" rows.
+/// The fifteen "Movie Properties" rows; a movie with ABC tags has two more before the
+/// second blank row, "ActionScript 3 Classes Count" and "ActionScript 3 Scripts Count".
 std::vector<PropertyRow> moviePropertyRows(const ScanResult& result);
 
 /// The main window's status-bar note on how the movie file is stored: empty for an
@@ -34,7 +35,8 @@ struct ObjectTreeItem {
 /// sprite timelines that are shown; a single "No Movie Objects" item without timelines.
 std::vector<ObjectTreeItem> objectTree(const ScanResult& result, bool showDetails, bool showEmpty);
 
-/// The kind code "ChangeView" gets for a selected tree item with this text.
+/// The kind code "ChangeView" gets for a selected tree item with this text: the
+/// ActionScript 3 kind for "Class ..." and "Script ..." items, else by the words it holds.
 int changeViewKind(const std::string& itemText);
 
 namespace viewkind {
@@ -44,6 +46,8 @@ inline constexpr int kImage = 260;
 inline constexpr int kSound = 261;
 inline constexpr int kButton = 263;
 inline constexpr int kInstance = 264;
+/// An ActionScript 3 script or class.
+inline constexpr int kAbc = 265;
 }  // namespace viewkind
 
 struct InstanceRow {

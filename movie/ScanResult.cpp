@@ -53,10 +53,20 @@ InitActionObject* TimelineNode::addInitAction(std::int32_t serial) { return appe
 ButtonObject* TimelineNode::addButton(std::int32_t serial) { return appendObject(buttons, serial); }
 InstanceObject* TimelineNode::addInstance(std::int32_t serial) { return appendObject(instances, serial); }
 VideoObject* TimelineNode::addVideo(std::int32_t serial) { return appendObject(videos, serial); }
+AbcObject* TimelineNode::addAbcObject(std::int32_t serial) { return appendObject(abcObjects, serial); }
+
+AbcTag* TimelineNode::addAbcTag() {
+  try {
+    abcTags.push_back(std::make_unique<AbcTag>());
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+  return abcTags.back().get();
+}
 
 bool TimelineNode::hasObjects() const {
   return !images.empty() || !sounds.empty() || !actions.empty() || !initActions.empty() || !buttons.empty() ||
-         !instances.empty() || !videos.empty();
+         !instances.empty() || !videos.empty() || !abcObjects.empty();
 }
 
 void TimelineNode::releaseResources() {
@@ -114,6 +124,10 @@ InstanceObject* ScanResult::findInstance(std::uint32_t key, bool bySerial) const
 
 VideoObject* ScanResult::findVideo(std::uint32_t key, bool bySerial) const {
   return findIn(m_timelines, &TimelineNode::videos, key, bySerial);
+}
+
+AbcObject* ScanResult::findAbcObject(std::uint32_t key, bool bySerial) const {
+  return findIn(m_timelines, &TimelineNode::abcObjects, key, bySerial);
 }
 
 MovieObject* ScanResult::findByCharacterId(std::uint32_t id) const {

@@ -26,6 +26,9 @@ class TimelineNode {
   ButtonObject* addButton(std::int32_t serial);
   InstanceObject* addInstance(std::int32_t serial);
   VideoObject* addVideo(std::int32_t serial);
+  /// A new recorded ABC tag; none when it cannot be allocated.
+  AbcTag* addAbcTag();
+  AbcObject* addAbcObject(std::int32_t serial);
 
   std::size_t imageCount() const { return images.size(); }
   std::size_t soundCount() const { return sounds.size(); }
@@ -34,6 +37,7 @@ class TimelineNode {
   std::size_t buttonCount() const { return buttons.size(); }
   std::size_t instanceCount() const { return instances.size(); }
   std::size_t videoCount() const { return videos.size(); }
+  std::size_t abcObjectCount() const { return abcObjects.size(); }
   bool hasObjects() const;
 
   /// Runs every object's release operation.
@@ -50,6 +54,9 @@ class TimelineNode {
   std::vector<std::unique_ptr<ButtonObject>> buttons;
   std::vector<std::unique_ptr<InstanceObject>> instances;
   std::vector<std::unique_ptr<VideoObject>> videos;
+  /// Only the main timeline holds ABC tags, and the scripts and classes read from them.
+  std::vector<std::unique_ptr<AbcTag>> abcTags;
+  std::vector<std::unique_ptr<AbcObject>> abcObjects;
 };
 
 class ScanResult {
@@ -81,6 +88,7 @@ class ScanResult {
   ButtonObject* findButton(std::uint32_t key, bool bySerial) const;
   InstanceObject* findInstance(std::uint32_t key, bool bySerial) const;
   VideoObject* findVideo(std::uint32_t key, bool bySerial) const;
+  AbcObject* findAbcObject(std::uint32_t key, bool bySerial) const;
   /// A sound, else an image, else a button with that character id.
   MovieObject* findByCharacterId(std::uint32_t id) const;
   /// The sprite timeline whose DefineSprite has that character id (never the main timeline).

@@ -245,6 +245,10 @@ void TagWalker::handleTag(const TagHeader& header, std::vector<Walk>& walks) {
     case tag::kDoInitAction:
       if (mainTimeline && (m_flags & scanflag::kFrameActions)) handleInitAction(header, walk);
       break;
+    case tag::kDoAbc:
+    case tag::kDoAbc1:
+      if (mainTimeline && (m_flags & scanflag::kFrameActions)) handleDoAbc(header, walk);
+      break;
     case tag::kJpegTables:
       if (m_flags & scanflag::kJpegBits) handleJpegTables(header, walk);
       break;
@@ -324,6 +328,30 @@ void TagWalker::handleInitAction(const TagHeader& header, const Walk& walk) {
   BitReader reader(body);
   action->characterId = reader.readU16();
   if (!reader.exhausted()) action->bytes.assign(body.begin() + 2, body.end());
+}
+
+void TagWalker::handleDoAbc(const TagHeader& header, const Walk& walk) {
+  AbcTag* abc = walk.timeline->addAbcTag();
+  if (abc == nullptr) {
+    m_status = ScanStatus::MemoryError;
+    return;
+  }
+  abc->code = header.code;
+  abc->number = static_cast<std::uint32_t>(walk.timeline->abcTags.size() - 1);
+  abc->frame = walk.frame;
+  abc->label = walk.label;
+  abc->headerOffset = header.headerOffset;
+  abc->bodyEnd = static_cast<std::uint32_t>(header.bodyEnd);
+  abc->bodyLength = header.length;
+  const std::span<const std::uint8_t> body = bodyOf(header);
+  BitReader reader(body);
+  if (header.code == tag::kDoAbc) {
+    abc->flags = reader.readU32();
+    abc->name = reader.readString();
+    // A body that ends inside the flags or the name holds no block.
+    if (reader.exhausted()) return;
+  }
+  abc->block.assign(body.begin() + reader.position(), body.end());
 }
 
 void TagWalker::handleDefineButton(const TagHeader& header, const Walk& walk) {

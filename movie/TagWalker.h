@@ -63,6 +63,8 @@ class TagWalker {
 
   void handleFrameAction(const TagHeader& header, const Walk& walk);
   void handleInitAction(const TagHeader& header, const Walk& walk);
+  /// Records a DoABC or DoABC1 tag; its scripts and classes are listed later.
+  void handleDoAbc(const TagHeader& header, const Walk& walk);
   void handleDefineButton(const TagHeader& header, const Walk& walk);
   void handleDefineButton2(const TagHeader& header, const Walk& walk);
   void handlePlaceObject2(const TagHeader& header, const Walk& walk);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "abc/AbcObjectText.h"
 #include "actions/ActionTranslator.h"
 #include "movie/MovieObject.h"
 #include "objects/ObjectSaving.h"
@@ -72,6 +73,13 @@ bool WriteButtonActionText(const ButtonObject* button, const std::string& path, 
   ActionTranslator translator(sink);
   const auto text = translator.ConditionBlockListing(*button, *translation, ConditionLayout::ScriptFile);
   return text && writeText(path, *text, showErrors, sink);
+}
+
+bool WriteAbcText(const AbcObject& object, AbcTexts& texts, const std::string& path, ExtractionMode mode,
+                  bool showErrors, MessageSink& sink) {
+  const auto translation = knownMode(mode, sink);
+  if (!translation) return false;
+  return writeText(path, texts.windowText(object, *translation), showErrors, sink);
 }
 
 }  // namespace orvane

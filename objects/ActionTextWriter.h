@@ -1,4 +1,5 @@
-// Action texts written to files: one frame action, or all condition actions of one button.
+// Action texts written to files: one frame action, all condition actions of one button, or
+// one ActionScript 3 script or class.
 #pragma once
 
 #include <optional>
@@ -9,6 +10,8 @@
 
 namespace orvane {
 
+class AbcObject;
+class AbcTexts;
 class ActionObject;
 class ButtonObject;
 class MessageSink;
@@ -35,5 +38,12 @@ std::optional<TranslationMode> translationModeOf(ExtractionMode mode);
 /// actions" when `showErrors` is set and writes nothing.
 [[nodiscard]] bool WriteButtonActionText(const ButtonObject* button, const std::string& path, ExtractionMode mode,
                                          bool showErrors, MessageSink& sink);
+
+/// The text the window of an ActionScript 3 script or class shows in the translation mode of
+/// `mode` (the bytes of its bodies for byte code, else its outline with the listings),
+/// written as `WriteActionText` writes, with the same failure message. `texts` reads the
+/// object's block (once for a run over the objects of one tag).
+[[nodiscard]] bool WriteAbcText(const AbcObject& object, AbcTexts& texts, const std::string& path, ExtractionMode mode,
+                                bool showErrors, MessageSink& sink);
 
 }  // namespace orvane

@@ -1,7 +1,10 @@
 #include "objects/ExtractionRun.h"
 
 #include <filesystem>
+#include <set>
+#include <string_view>
 
+#include "abc/AbcObjectText.h"
 #include "movie/ScanResult.h"
 #include "objects/ActionTextWriter.h"
 #include "objects/ObjectSaving.h"
@@ -18,6 +21,28 @@ std::string ownName(const std::string& path) {
 
 std::string actionFileName(const char* prefix, const MovieObject& object, ExtractionMode mode) {
   return prefix + std::to_string(object.frame) + " tag " + std::to_string(object.characterId) + actionTextExtension(mode);
+}
+
+constexpr std::string_view kUnsafeInFileNames = "/\\:*?\"<>|";
+
+/// The file name of an ActionScript 3 object without extension: the qualified class name with
+/// "." for "::" ("Script %d" for a script), with characters that a file name cannot hold
+/// (or should not: separators, control characters) replaced by "_", cut at 200 bytes.
+std::string abcFileName(const AbcObject& object) {
+  if (object.kind == AbcObject::Kind::Script) return "Script " + std::to_string(object.scriptNumber);
+  std::string name;
+  for (std::size_t i = 0; i < object.className.size() && name.size() < 200; ++i) {
+    const char c = object.className[i];
+    if (c == ':' && i + 1 < object.className.size() && object.className[i + 1] == ':') {
+      name += '.';
+      ++i;
+    } else if (static_cast<unsigned char>(c) < 0x20 || kUnsafeInFileNames.find(c) != std::string_view::npos) {
+      name += '_';
+    } else {
+      name += c;
+    }
+  }
+  return name.empty() ? "Class" : name;
 }
 
 class ExtractionRun {
@@ -43,7 +68,8 @@ class ExtractionRun {
     for (const auto& timeline : m_result.timelines()) {
       if (m_settings.images) total += timeline->imageCount();
       if (m_settings.sounds) total += timeline->soundCount();
-      if (m_settings.actions) total += timeline->actionCount() + timeline->initActionCount();
+      if (m_settings.actions)
+        total += timeline->actionCount() + timeline->initActionCount() + timeline->abcObjectCount();
       if (m_settings.buttons) total += timeline->buttonCount();
       if (extractsVideos()) total += timeline->videoCount();
     }
@@ -85,6 +111,7 @@ class ExtractionRun {
       for (const auto& action : timeline.initActions) {
         writeAction(*action, folder + actionFileName("InitAction_In_Frame", *action, m_settings.mode));
       }
+      extractAbc(timeline, folder);
     }
     if (m_settings.buttons) {
       m_report += std::string("\n- Exracting Button Action Scripts - As ") + extractionModeLabel(m_settings.mode);
@@ -95,6 +122,27 @@ class ExtractionRun {
         m_report += written ? " Success\n" : " Failed\n";
         advance();
       }
+    }
+  }
+
+  /// The ActionScript 3 scripts and classes into the sub-folder "ActionScript 3", one file each;
+  /// a name that an earlier object of the run took gets the object's serial after it.
+  void extractAbc(const TimelineNode& timeline, const std::string& folder) {
+    if (timeline.abcObjects.empty()) return;
+    const std::string abcFolder = folder + "ActionScript 3/";
+    std::error_code ignored;  // a folder that could not be made fails each file below
+    std::filesystem::create_directories(abcFolder, ignored);
+    m_report += "\n- Extracting ActionScript 3 - \n";
+    AbcTexts texts;
+    std::set<std::string> taken;
+    for (const auto& object : timeline.abcObjects) {
+      std::string name = abcFileName(*object);
+      if (!taken.insert(name).second) name += " serial " + std::to_string(object->serial);
+      const std::string path = abcFolder + name + ".txt";
+      m_report += path + "Disassembling And Extracting...";
+      const bool written = WriteAbcText(*object, texts, path, m_settings.mode, true, m_sink);
+      m_report += written ? " Success\n" : " Failed\n";
+      advance();
     }
   }
 

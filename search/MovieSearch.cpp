@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "actions/ActionTranslator.h"
 #include "movie/MovieObject.h"
 #include "platform/MessageSink.h"
 
@@ -50,9 +49,10 @@ MovieSearch::MovieSearch(const ScanResult& result, TranslationMode mode)
 
 bool MovieSearch::run(const TextMatcher& matcher, const HitSink& onHit, const Progress& progress) const {
   QuietSink quiet;
+  ObjectWindowTexts texts;
   std::size_t done = 0;
   for (const SearchableObject& object : m_objects) {
-    const std::string text = ActionWindowText(object.object, m_mode, quiet);
+    const std::string text = texts.text(object.object, m_mode, quiet);
     const std::vector<LineHit> lines = matchingLines(text, matcher);
     if (!lines.empty()) {
       const std::string name = object.object->describe(false);

@@ -1,5 +1,6 @@
 #include "search/SearchableObjects.h"
 
+#include "actions/ActionTranslator.h"
 #include "movie/MoviePanels.h"
 #include "movie/ScanResult.h"
 
@@ -23,11 +24,17 @@ std::vector<SearchableObject> searchableObjects(const ScanResult& result) {
     // One line per kind of object that has actions.
     addFrom(objects, node->actions, viewkind::kAction, kEvery);
     addFrom(objects, node->initActions, viewkind::kAction, kEvery);
+    addFrom(objects, node->abcObjects, viewkind::kAbc, kEvery);
     addFrom(objects, node->buttons, viewkind::kButton,
             [](const ButtonObject& button) { return button.conditionCount() > 0; });
     addFrom(objects, node->instances, viewkind::kInstance, kEvery);
   }
   return objects;
+}
+
+std::string ObjectWindowTexts::text(const MovieObject* object, TranslationMode mode, MessageSink& messages) {
+  if (const auto* abc = dynamic_cast<const AbcObject*>(object)) return m_abc.windowText(*abc, mode);
+  return ActionWindowText(object, mode, messages);
 }
 
 }  // namespace orvane

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "actions/ActionTranslator.h"
+#include "movie/MovieObject.h"
 #include "platform/MessageSink.h"
 #include "shell/ActionTextFile.h"
 #include "shell/CActionView.h"
@@ -96,6 +96,7 @@ CActionFrameWnd::CActionFrameWnd(const MovieObject* object, const std::string& t
                                  QWidget* parent)
     : CObjectFrameWnd(parent),
       m_object(object),
+      m_isAbc(dynamic_cast<const AbcObject*>(object) != nullptr),
       m_title(title),
       m_colours(colours),
       m_messages(messages),
@@ -195,7 +196,10 @@ void CActionFrameWnd::runCommand(int id) {
 
 void CActionFrameWnd::show(TranslationMode mode) {
   m_mode = mode;
-  if (const std::optional<int> version = modeScriptVersion(mode)) {
+  if (m_isAbc) {
+    m_shownVersion = 3;
+    m_keywords.load(m_shownVersion, m_colours);
+  } else if (const std::optional<int> version = modeScriptVersion(mode)) {
     m_shownVersion = *version;
     m_keywords.load(m_shownVersion, m_colours);
   } else if (mode == TranslationMode::Source) {
@@ -210,7 +214,7 @@ void CActionFrameWnd::show(TranslationMode mode) {
 
 const std::string& CActionFrameWnd::textOf(TranslationMode mode) {
   auto made = m_texts.find(mode);
-  if (made == m_texts.end()) made = m_texts.emplace(mode, ActionWindowText(m_object, mode, m_messages)).first;
+  if (made == m_texts.end()) made = m_texts.emplace(mode, m_textMaker.text(m_object, mode, m_messages)).first;
   return made->second;
 }
 

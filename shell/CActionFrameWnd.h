@@ -1,5 +1,6 @@
 // An action window: the translation of one frame action, button or sprite instance in one
-// of six modes, with its toolbar, status bar and "ActionContext" menu.
+// of six modes (or the listing of an ActionScript 3 script or class), with its toolbar,
+// status bar and "ActionContext" menu.
 #pragma once
 
 #include <QMenu>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "actions/TranslationMode.h"
+#include "search/SearchableObjects.h"
 #include "search/TextMatcher.h"
 #include "shell/AppSettings.h"
 #include "shell/CObjectFrameWnd.h"
@@ -25,8 +27,10 @@ class CActionFrameWnd : public CObjectFrameWnd {
   Q_OBJECT
 
  public:
-  /// `object` is an ActionObject, ButtonObject or InstanceObject and must outlive the
-  /// window; `title` is its display text.
+  /// `object` is an ActionObject, ButtonObject, InstanceObject or AbcObject and must outlive
+  /// the window; `title` is its display text. An AbcObject shows its outline and listings in
+  /// every mode but the byte-code ones, which show the bytes of its bodies, all coloured as
+  /// ActionScript 3 (version 3).
   CActionFrameWnd(const MovieObject* object, const std::string& title, unsigned movieVersion,
                   const SyntaxColours& colours, MessageSink& messages, ShellPrompts& prompts,
                   QWidget* parent = nullptr);
@@ -71,6 +75,7 @@ class CActionFrameWnd : public CObjectFrameWnd {
   void updateCopyState();
 
   const MovieObject* m_object;
+  const bool m_isAbc;
   std::string m_title;
   SyntaxColours m_colours;
   MessageSink& m_messages;
@@ -81,6 +86,7 @@ class CActionFrameWnd : public CObjectFrameWnd {
   KeywordTable m_keywords;
   TranslationMode m_mode = TranslationMode::ActionScript5;
   int m_shownVersion = 5;
+  ObjectWindowTexts m_textMaker;
   std::map<TranslationMode, std::string> m_texts;
   std::vector<TextMatch> m_matches;
   int m_currentMatch = -1;

@@ -26,6 +26,7 @@
 #include <climits>
 #include <filesystem>
 
+#include "abc/AbcObjects.h"
 #include "movie/MoviePanels.h"
 #include "movie/MovieRewriter.h"
 #include "objects/ExtractionRun.h"
@@ -404,6 +405,7 @@ void CMainFrame::scan() {
     m_walker.copyHeaderInto(m_result);
     const WaitWindow wait(this);
     status = m_walker.scan(m_settings.options.scanFlags);
+    collectAbcObjects(m_result);
   }
   reportStatus(status);
   if (status != ScanStatus::Success) m_movieLoaded = false;
@@ -450,6 +452,8 @@ const MovieObject* CMainFrame::findViewObject(int kind, int id) const {
       return m_result.findButton(serial, true);
     case viewkind::kInstance:
       return m_result.findInstance(serial, true);
+    case viewkind::kAbc:
+      return m_result.findAbcObject(serial, true);
     default:
       return nullptr;  // 262 and unknown kinds open nothing
   }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "abc/AbcOpcodes.h"
+
 namespace orvane {
 
 namespace {
@@ -20,6 +22,12 @@ constexpr std::string_view kV4Keywords =
     "Goto Prev Frame,Go to and Play,Toggle High Quality,Stop All Sounds,SetTarget,Goto Label,StringLength,"
     "SubString,MBStringLength,MBSubString,MBOrd,Ord,MBChr,Chr,Get Timer,Duplicate Movie Clip,Remove Movie Clip,"
     "Start Drag,Stop Drag,Random,UnLoad Movie,Load Movie,Load Variables,Go to and Play,Go to and Stop,";
+constexpr std::string_view kAs3Conditional =
+    "if,else,while,do,for,each,in,switch,case,default,break,continue,return,throw,try,catch,finally,function,"
+    "with";
+constexpr std::string_view kAs3Keywords =
+    "package,class,interface,extends,implements,public,private,protected,internal,static,override,final,dynamic,"
+    "native,var,const,get,set,namespace,import,new,this,super,null,undefined,true,false,void";
 constexpr std::array<std::string_view, 4> kErrorTexts = {"END Action Script", "?stackempty?",
                                                          "<EXPRESSION TABLE ERROR>", "Dumping Items Still On Stack"};
 
@@ -39,9 +47,23 @@ void KeywordTable::addList(std::string_view list, Rgb colour) {
   }
 }
 
+void KeywordTable::addMnemonics(const SyntaxColours& colours) {
+  for (int code = 0; code < 256; ++code) {
+    const AbcOpcode& opcode = abcOpcode(static_cast<std::uint8_t>(code));
+    if (opcode.mnemonic == nullptr) continue;
+    // Branches take the colour of the statements that steer the flow.
+    const bool branches = opcode.isSwitch || (opcode.operandCount > 0 && opcode.operands[0] == AbcOperandKind::kBranch);
+    addList(opcode.mnemonic, branches ? colours.conditionalKeywords : colours.keywords);
+  }
+}
+
 void KeywordTable::load(int version, const SyntaxColours& colours) {
   m_keywords.clear();
-  if (version == 5) {
+  if (version == 3) {
+    addList(kAs3Conditional, colours.conditionalKeywords);
+    addList(kAs3Keywords, colours.keywords);
+    addMnemonics(colours);
+  } else if (version == 5) {
     addList(kV5Conditional, colours.conditionalKeywords);
     addList(kV5Keywords, colours.keywords);
   } else {

@@ -17,10 +17,12 @@ struct Keyword {
 };
 
 /// The keywords of one ActionScript version with their colours, in table order, plus the
-/// string and comment colours.
+/// string and comment colours. Version 3 is the ActionScript 3 listing: the language's
+/// keywords and the mnemonics of the instruction table (branches in the conditional colour).
 class KeywordTable {
  public:
-  /// Empties the table and loads the lists of version 5 (5) or version 4 (any other).
+  /// Empties the table and loads the lists of ActionScript 3 (3), version 5 (5) or version 4
+  /// (any other).
   void load(int version, const SyntaxColours& colours);
   const std::vector<Keyword>& keywords() const { return m_keywords; }
   Rgb stringColour() const { return m_stringColour; }
@@ -28,6 +30,7 @@ class KeywordTable {
 
  private:
   void addList(std::string_view list, Rgb colour);
+  void addMnemonics(const SyntaxColours& colours);
 
   std::vector<Keyword> m_keywords;
   Rgb m_stringColour = SyntaxColours{}.strings;

@@ -10,73 +10,8 @@ namespace {
 
 using test::AbcWriter;
 
-/// A class com.example::Foo with a trait of every kind, and the script that defines it.
-test::Bytes classBlock() {
-  AbcWriter abc;
-  abc.u16(16).u16(46);
-  abc.u30(2).s32(5);    // integer 1: 5
-  abc.u30(0);           // no unsigned integers
-  abc.u30(2).d64(1.5);  // double 1: 1.5
-  abc.u30(19);
-  for (const char* text : {"com.example", "Foo", "x", "int", "K", "String", "a", "run", "n", "Number", "void",
-                           "name", "flash.display", "Sprite", "Bindable", "event", "change", "count"})
-    abc.string(text);  // strings 1 to 18
-  abc.u30(5).u8(0x16).u30(1).u8(0x16).u30(0).u8(0x16).u30(13).u8(0x18).u30(2);  // com.example, public,
-                                                                               // flash.display, protected Foo
-  abc.u30(0);  // no namespace sets
-  abc.u30(14);
-  abc.u8(0x07).u30(1).u30(2);   // 1 com.example::Foo
-  abc.u8(0x07).u30(2).u30(3);   // 2 x
-  abc.u8(0x07).u30(2).u30(4);   // 3 int
-  abc.u8(0x07).u30(2).u30(5);   // 4 K
-  abc.u8(0x07).u30(2).u30(6);   // 5 String
-  abc.u8(0x07).u30(2).u30(8);   // 6 run
-  abc.u8(0x07).u30(2).u30(10);  // 7 Number
-  abc.u8(0x07).u30(2).u30(11);  // 8 void
-  abc.u8(0x07).u30(2).u30(12);  // 9 name
-  abc.u8(0x07).u30(3).u30(14);  // 10 flash.display::Sprite
-  abc.u8(0x07).u30(2).u30(18);  // 11 count
-  abc.u8(0x07).u30(1).u30(7);   // 12 com.example::a
-  abc.u8(0x07).u30(1).u30(9);   // 13 com.example::n
-  abc.u30(7);
-  abc.u30(0).u30(0).u30(0).u8(0);                // 0 constructor
-  abc.u30(0).u30(0).u30(0).u8(0);                // 1 class initialiser
-  abc.u30(1).u30(8).u30(7).u30(0).u8(0x8C)       // 2 run(n:Number = 1.5, ...rest):void
-      .u30(1).u30(1).u8(0x06)                    //   optional: double 1
-      .u30(9);                                   //   parameter name "n"
-  abc.u30(0).u30(5).u30(0).u8(0);                // 3 get name():String
-  abc.u30(1).u30(8).u30(5).u30(0).u8(0);         // 4 set name(String):void
-  abc.u30(0).u30(0).u30(0).u8(0);                // 5 script initialiser
-  abc.u30(0).u30(8).u30(0).u8(0);                // 6 a():void, without a body
-  abc.u30(1).u30(15).u30(1).u30(16).u30(17);     // metadata 0: Bindable(event="change")
-  abc.u30(1);
-  abc.u30(1).u30(10).u8(0x09).u30(4).u30(0).u30(0);  // Foo extends Sprite, sealed, protected namespace 4
-  abc.u30(5);
-  abc.u30(2).u8(0x00).u30(1).u30(3).u30(1).u8(0x03);  // var x:int = 5
-  abc.u30(4).u8(0x06).u30(2).u30(5).u30(7).u8(0x01);  // const K:String = "a"
-  abc.u30(6).u8(0x21).u30(3).u30(2);                  // override function run
-  abc.u30(9).u8(0x42).u30(4).u30(3).u30(1).u30(0);    // get name, with metadata 0
-  abc.u30(9).u8(0x03).u30(5).u30(4);                  // set name
-  abc.u30(1).u30(1).u30(11).u8(0x00).u30(1).u30(3).u30(0);  // class: initialiser 1, static var count:int
-  abc.u30(1).u30(5).u30(2);
-  abc.u30(1).u8(0x04).u30(1).u30(0);                  // class Foo
-  abc.u30(12).u8(0x05).u30(2).u30(6);                 // function a
-  abc.u30(6);
-  const auto body = [&abc](std::uint32_t method, std::uint32_t maxStack, const test::Bytes& code) {
-    abc.u30(method).u30(maxStack).u30(1).u30(4).u30(5).u30(static_cast<std::uint32_t>(code.size()));
-    abc.bytes(code).u30(0).u30(0);
-  };
-  body(0, 1, {0xD0, 0x30, 0xD0, 0x49, 0x00, 0x47});
-  body(1, 1, {0x47});
-  body(2, 2, {0xD1, 0x2F, 0x01, 0x0C, 0x03, 0x00, 0x00, 0x2C, 0x07, 0x29, 0x47});
-  body(3, 1, {0xD0, 0x66, 0x09, 0x48});
-  body(4, 1, {0x47});
-  body(5, 2, {0xD0, 0x30, 0x65, 0x00, 0x60, 0x0A, 0x30, 0x60, 0x0A, 0x58, 0x00, 0x1D, 0x68, 0x01, 0x47});
-  return abc.data();
-}
-
 TEST(AbcOutline, ClassWithEveryTraitKind) {
-  const test::Bytes block = classBlock();
+  const test::Bytes block = test::exampleAbc();
   const AbcFile file = parseAbc(block);
   ASSERT_TRUE(file.errors.empty()) << file.errors.front().message;
   AbcOutline outline(file);
@@ -135,7 +70,7 @@ TEST(AbcOutline, ClassWithEveryTraitKind) {
 }
 
 TEST(AbcOutline, ScriptWithClassAndFunctionTraits) {
-  const test::Bytes block = classBlock();
+  const test::Bytes block = test::exampleAbc();
   const AbcFile file = parseAbc(block);
   AbcOutline outline(file);
   EXPECT_EQ(outline.scriptText(0),
@@ -159,6 +94,148 @@ TEST(AbcOutline, ScriptWithClassAndFunctionTraits) {
             "    }\n"
             "}\n");
   EXPECT_EQ(outline.errorsText(), "");
+}
+
+/// A sealed class Main with a method go that creates a function literal, which creates
+/// another one and itself; a script that defines Main; and a method "helper" that nothing
+/// names.
+test::Bytes literalBlock() {
+  AbcWriter abc;
+  abc.u16(16).u16(46).u30(0).u30(0).u30(0);
+  abc.u30(4).string("Main").string("go").string("helper");     // strings 1 to 3
+  abc.u30(2).u8(0x16).u30(0);                                   // namespace 1: public
+  abc.u30(0);                                                   // no namespace sets
+  abc.u30(3).u8(0x07).u30(1).u30(1).u8(0x07).u30(1).u30(2);     // Main, go
+  abc.u30(7);
+  for (int i = 0; i < 6; ++i) abc.u30(0).u30(0).u30(0).u8(0);  // methods 0 to 5, unnamed
+  abc.u30(0).u30(0).u30(3).u8(0);                               // method 6, "helper"
+  abc.u30(0);                                                   // no metadata
+  abc.u30(1).u30(1).u30(0).u8(0x01).u30(0).u30(0);              // class Main, sealed, constructor 0
+  abc.u30(1).u30(2).u8(0x01).u30(0).u30(2);                     //   method go: method 2
+  abc.u30(1).u30(0);                                            //   class initialiser 1
+  abc.u30(1).u30(5).u30(1).u30(1).u8(0x04).u30(1).u30(0);       // script: initialiser 5, class Main
+  const std::vector<test::Bytes> codes{
+      {0x47}, {0x47},
+      {0xD0, 0x30, 0x40, 0x03, 0x29, 0x47},        // go: newfunction 3
+      {0x40, 0x04, 0x29, 0x40, 0x03, 0x29, 0x47},  // 3: newfunction 4, newfunction 3
+      {0x47}, {0x47}, {0x47}};
+  abc.u30(7);
+  for (std::uint32_t method = 0; method < codes.size(); ++method) {
+    abc.u30(method).u30(1).u30(1).u30(0).u30(1).u30(static_cast<std::uint32_t>(codes[method].size()));
+    abc.bytes(codes[method]).u30(0).u30(0);
+  }
+  return abc.data();
+}
+
+TEST(AbcOutline, FunctionLiteralsFollowTheirClassAndUnnamedMethodsComeLast) {
+  const test::Bytes block = literalBlock();
+  const AbcFile file = parseAbc(block);
+  ASSERT_TRUE(file.errors.empty()) << file.errors.front().message;
+  AbcOutline outline(file);
+  const auto bodyLine = [](int index, int length) {
+    return "// body " + std::to_string(index) + " of method " + std::to_string(index) +
+           ": max stack 1, locals 1, scope depth 0 to 1, code length " + std::to_string(length) + "\n";
+  };
+  EXPECT_EQ(outline.classText(0),
+            "package {\n"
+            "    public class Main\n"
+            "    // sealed\n"
+            "    {\n"
+            "        // class initialiser\n"
+            "        static function Main$cinit()\n"
+            "        {\n"
+            "            " + bodyLine(1, 1) +
+            "                0  returnvoid\n"
+            "        }\n"
+            "        // constructor\n"
+            "        public function Main()\n"
+            "        {\n"
+            "            " + bodyLine(0, 1) +
+            "                0  returnvoid\n"
+            "        }\n"
+            "        public function go():*\n"
+            "        {\n"
+            "            " + bodyLine(2, 6) +
+            "                0  getlocal_0\n"
+            "                1  pushscope\n"
+            "                2  newfunction 3\n"
+            "                4  pop\n"
+            "                5  returnvoid\n"
+            "        }\n"
+            "        // function literal\n"
+            "        function():*\n"
+            "        {\n"
+            "            " + bodyLine(3, 7) +
+            "                0  newfunction 4\n"
+            "                2  pop\n"
+            "                3  newfunction 3\n"
+            "                5  pop\n"
+            "                6  returnvoid\n"
+            "        }\n"
+            "        // function literal\n"
+            "        function():*\n"
+            "        {\n"
+            "            " + bodyLine(4, 1) +
+            "                0  returnvoid\n"
+            "        }\n"
+            "    }\n"
+            "}\n");
+  EXPECT_EQ(outline.scriptText(0),
+            "script0 {\n"
+            "    public class Main  // class 0, Main\n"
+            "    // script initialiser\n"
+            "    function script0$init():*\n"
+            "    {\n"
+            "        " + bodyLine(5, 1) +
+            "            0  returnvoid\n"
+            "    }\n"
+            "}\n");
+  EXPECT_EQ(outline.remainingMethodsText(),
+            "// methods that no class or script shows\n"
+            "function helper():*\n"
+            "{\n"
+            "    " + bodyLine(6, 1) +
+            "        0  returnvoid\n"
+            "}\n");
+  EXPECT_EQ(outline.remainingMethodsText(), "");
+
+  // The same class with its bodies as bytes: one line per instruction after its offset.
+  outline.setBodyBytes(ByteCodeKind::Hex);
+  const std::string bytes = outline.classText(0);
+  EXPECT_NE(bytes.find("            " + bodyLine(3, 7) +
+                       "                0  0x40 0x4 \n"
+                       "                2  0x29 \n"
+                       "                3  0x40 0x3 \n"
+                       "                5  0x29 \n"
+                       "                6  0x47 \n"
+                       "        }\n"),
+            std::string::npos)
+      << bytes;
+  outline.setBodyBytes(ByteCodeKind::Integer);
+  EXPECT_NE(outline.classText(0).find("                2  64 3 \n"), std::string::npos);
+}
+
+TEST(AbcOutline, InterfacesAndFinalDynamicClasses) {
+  AbcWriter abc;
+  abc.u16(16).u16(46).u30(0).u30(0).u30(0);
+  abc.u30(4).string("p").string("IThing").string("Thing");     // strings 1 to 3
+  abc.u30(2).u8(0x16).u30(1);                                   // namespace 1: package p
+  abc.u30(0);
+  abc.u30(3).u8(0x07).u30(1).u30(2).u8(0x07).u30(1).u30(3);     // p::IThing, p::Thing
+  abc.u30(2).u30(0).u30(0).u30(0).u8(0).u30(0).u30(0).u30(0).u8(0);
+  abc.u30(0);
+  abc.u30(2);
+  abc.u30(1).u30(0).u8(0x05).u30(0).u30(0).u30(0);              // interface IThing (sealed, interface)
+  abc.u30(2).u30(0).u8(0x02).u30(1).u30(1).u30(0).u30(0);       // final dynamic Thing implements IThing
+  abc.u30(1).u30(0).u30(1).u30(0);
+  abc.u30(0).u30(0);
+  const AbcFile file = parseAbc(abc.data());
+  ASSERT_TRUE(file.errors.empty()) << file.errors.front().message;
+  AbcOutline outline(file);
+  const std::string thing = outline.classText(1);
+  EXPECT_EQ(outline.classText(0).substr(0, 60), "package p {\n    public interface IThing\n    // sealed, inter");
+  EXPECT_EQ(thing.substr(0, thing.find('{', 12)),
+            "package p {\n    public dynamic final class Thing implements p::IThing\n    // final\n    ");
 }
 
 }  // namespace

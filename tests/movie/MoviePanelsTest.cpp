@@ -106,6 +106,52 @@ TEST(MoviePanels, InitActionsHaveAFolderAfterTheFrameActionsAndOpenAsActions) {
   EXPECT_EQ(flatten(objectTree(initOnly, false, false)).size(), 3u);
 }
 
+TEST(MoviePanels, ActionScript3ObjectsHaveAFolderAfterTheInitActionsAndAreCounted) {
+  ScanResult result;
+  TimelineNode* main = result.addTimeline();
+  AbcTag* tag = main->addAbcTag();
+  main->addInitAction(1)->characterId = 4;
+  AbcObject* sprite = main->addAbcObject(2);
+  sprite->kind = AbcObject::Kind::Class;
+  sprite->className = "game::ActionButton";  // holds words that other items are known by
+  sprite->frame = 1;
+  sprite->label = "go";
+  sprite->typeName = "DoABC";
+  sprite->bodyLength = 300;
+  AbcObject* script = main->addAbcObject(3);
+  script->scriptNumber = 7;
+  script->tag = sprite->tag = tag;
+  main->addButton(4)->addConditionAction(0, nullptr, 0);
+  const std::vector<ObjectTreeItem> tree = objectTree(result, false, false);
+  EXPECT_EQ(flatten(tree), (std::vector<std::string>{"Main Movie Stage", "  Init Actions (1)",
+                                                     "    Init Actions For Movie Object (ID 4) ", "  ActionScript 3 (2)",
+                                                     "    Class game::ActionButton ", "    Script 7 ", "  Buttons (1)",
+                                                     "    Button Defined at Frame[0] "}));
+  EXPECT_EQ(tree[0].children[1].children[0].data, 2);
+  EXPECT_EQ(flatten(objectTree(result, true, false))[4],
+            "    Class game::ActionButton Frame[1] Label: go tagID[0] DoABC Size:300 ");
+  EXPECT_EQ(changeViewKind(tree[0].children[1].children[0].text), 265);
+  EXPECT_EQ(changeViewKind(tree[0].children[1].children[1].text), 265);
+  EXPECT_EQ(changeViewKind(tree[0].children[1].text), 259);  // a folder: no object has serial 0
+  EXPECT_EQ(result.findAbcObject(3, true), script);
+
+  // The two counts stand before the second blank row, for movies with ABC tags only.
+  std::vector<PropertyRow> rows = moviePropertyRows(result);
+  ASSERT_EQ(rows.size(), 17u);
+  EXPECT_EQ(rows[12].property, "Sprite Instances with Actions Count");
+  EXPECT_EQ(rows[13].property, "ActionScript 3 Classes Count");
+  EXPECT_EQ(rows[13].value, " 1");
+  EXPECT_EQ(rows[14].property, "ActionScript 3 Scripts Count");
+  EXPECT_EQ(rows[14].value, " 1");
+  EXPECT_EQ(rows[15].property, " ");
+  main->abcObjects.clear();
+  rows = moviePropertyRows(result);
+  ASSERT_EQ(rows.size(), 17u);  // a tag whose block holds nothing still has its counts
+  EXPECT_EQ(rows[13].value, " 0");
+  main->abcTags.clear();
+  EXPECT_EQ(moviePropertyRows(result).size(), 15u);
+}
+
 TEST(MoviePanels, VideoStreamsHaveAFolderOfTheirOwnAndShowTheirSprite) {
   ScanResult result;
   TimelineNode* main = result.addTimeline();

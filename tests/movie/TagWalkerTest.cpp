@@ -349,6 +349,51 @@ TEST(TagWalker, InitActionsOfTheMainTimelineAreCollected) {
   EXPECT_TRUE(fixture.timeline(0).initActions.empty());
 }
 
+TEST(TagWalker, AbcTagsOfTheMainTimelineAreRecordedWithoutTakingSerials) {
+  const Bytes block = {0x10, 0x00, 0x2E, 0x00, 0x00};  // minor 16, major 46, the rest is not read here
+  TagList sprite;
+  sprite.doAbc(1, "inSprite", block).showFrame().end();
+  MovieBuilder movie(9);
+  movie.frameLabel("start").doAbc(1, "frame1", block).doAction(kStop).showFrame().defineSprite(5, 1, sprite);
+  movie.doAbc1(block).doAbc(0x20, "", {}).showFrame();
+  movie.rawTag(82, 6, {0x01, 0x00, 0x00, 0x00, 'a', 'b'}).end();  // the name has no terminating zero
+  ScanFixture fixture;
+  ASSERT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  EXPECT_TRUE(fixture.timeline(1).abcTags.empty());
+  const auto& tags = fixture.timeline(0).abcTags;
+  ASSERT_EQ(tags.size(), 4u);
+  const AbcTag& first = *tags[0];
+  EXPECT_EQ(first.code, 82);
+  EXPECT_STREQ(first.typeName(), "DoABC");
+  EXPECT_EQ(first.flags, 1u);
+  EXPECT_EQ(first.name, "frame1");
+  EXPECT_EQ(first.block, block);
+  EXPECT_EQ(first.number, 0u);
+  EXPECT_EQ(first.frame, 0);
+  EXPECT_EQ(first.label, "start");
+  EXPECT_EQ(first.bodyLength, 4u + 7u + 5u);
+  const AbcTag& second = *tags[1];
+  EXPECT_EQ(second.code, 72);
+  EXPECT_STREQ(second.typeName(), "DoABC1");
+  EXPECT_EQ(second.flags, 0u);
+  EXPECT_EQ(second.name, "");
+  EXPECT_EQ(second.block, block);
+  EXPECT_EQ(second.number, 1u);
+  EXPECT_EQ(second.frame, 1);
+  EXPECT_EQ(second.label, "");
+  EXPECT_EQ(tags[2]->flags, 0x20u);  // recorded whatever its flags
+  EXPECT_TRUE(tags[2]->block.empty());
+  EXPECT_EQ(tags[3]->name, "ab");
+  EXPECT_TRUE(tags[3]->block.empty());
+  // The walk lists no object for them: the frame action keeps serial 1.
+  EXPECT_TRUE(fixture.timeline(0).abcObjects.empty());
+  EXPECT_EQ(fixture.timeline(0).actions.at(0)->serial, 1);
+  EXPECT_EQ(fixture.result.objectCounter(), 1u);
+
+  ASSERT_EQ(fixture.scan(movie.build(), scanflag::kAll & ~scanflag::kFrameActions), ScanStatus::Success);
+  EXPECT_TRUE(fixture.timeline(0).abcTags.empty());
+}
+
 TEST(TagWalker, PlaceObject3ClipActionsAreReadPastEveryFieldFromVersionEightOn) {
   // A drop shadow, a 2 x 1 convolution and a two-colour gradient glow, their fields all 0xFF.
   const Bytes filters = join({{3, 0}, Bytes(23, 0xFF), {5, 2, 1}, Bytes(21, 0xFF), {4, 2}, Bytes(29, 0xFF)});

@@ -28,6 +28,12 @@ class AbcWriter {
   Bytes m_data;
 };
 
+/// A class com.example::Foo extends flash.display::Sprite with a trait of every kind
+/// (static var, var = 5, const = "a", an overriding method with an optional parameter and a
+/// rest, a getter with metadata, a setter), its class initialiser and constructor, and the
+/// script that defines it with a function without a body: 7 methods, 6 bodies.
+Bytes exampleAbc();
+
 /// A block of `classCount` classes in package "bench" with ten methods each (the
 /// constructor, the class initialiser, eight methods with branches, a lookupswitch, pool
 /// constants and an exception handler), one script that defines them, about 200 bytes

@@ -1,0 +1,58 @@
+// What the windows, the extraction and the command-line tool show of ActionScript 3: the
+// text of a script or class object in a window mode, and everything an ABC tag holds.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "abc/AbcFile.h"
+#include "abc/AbcOutline.h"
+#include "actions/ActionRecord.h"
+#include "actions/TranslationMode.h"
+#include "movie/MovieObject.h"
+
+namespace orvane {
+
+/// The texts of one tag's objects from one reading of its block. The tag must outlive it.
+class AbcTagTexts {
+ public:
+  explicit AbcTagTexts(const AbcTag& tag);
+  AbcTagTexts(const AbcTagTexts&) = delete;
+  AbcTagTexts& operator=(const AbcTagTexts&) = delete;
+
+  const AbcTag& tag() const { return m_tag; }
+  const AbcFile& file() const { return m_file; }
+
+  /// "// ActionScript 3 : " and the object's display name, the tag's line, with `bytes` a
+  /// "// Byte Code : Hex" (Character, Integer) line, "//", the block's faults outside the
+  /// bodies; then the class's or script's outline with each body listed, or with `bytes`
+  /// shown as raw byte lines of that kind.
+  std::string objectText(const AbcObject& object, std::optional<ByteCodeKind> bytes);
+  /// "=== " and the tag's line, the block's faults, every class, every script and the
+  /// methods with a body that none of them shows.
+  std::string everything() const;
+  /// `DoABC "name" (flags 0x1) in frame 1 : ABC version 46.16, 2 classes, 3 scripts`.
+  std::string tagLine() const;
+
+ private:
+  const AbcTag& m_tag;
+  AbcFile m_file;
+  AbcOutline m_outline;
+};
+
+/// The text an action window shows for an ActionScript 3 object in `mode`: the byte-code
+/// modes show the bytes of its bodies, every other mode its outline with the listings.
+/// Keeps the tag it read last, so that a run over a scan's objects in tree order reads
+/// each block once; it must not outlive the scan result whose objects it is given.
+class AbcTexts {
+ public:
+  std::string windowText(const AbcObject& object, TranslationMode mode);
+  /// The tag's texts, read unless it was the last one asked for.
+  AbcTagTexts& textsOf(const AbcTag& tag);
+
+ private:
+  std::unique_ptr<AbcTagTexts> m_last;
+};
+
+}  // namespace orvane
