@@ -46,7 +46,9 @@ std::string AbcTagTexts::tagLine() const {
 }
 
 std::string AbcTagTexts::objectText(const AbcObject& object, std::optional<ByteCodeKind> bytes) {
-  std::string text = "// ActionScript 3 : " + object.describe(false) + "\n// " + tagLine() + "\n";
+  std::string name = object.describe(false);
+  if (name.ends_with(' ')) name.pop_back();
+  std::string text = "// ActionScript 3 : " + name + "\n// " + tagLine() + "\n";
   if (bytes) text += std::string("// Byte Code : ") + byteCodeKindName(*bytes) + "\n";
   text += "//\n" + m_outline.errorsText();
   m_outline.setBodyBytes(bytes);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "abc/AbcFile.h"
 
@@ -14,5 +15,7 @@ namespace orvane {
 /// method body is that body's error, so a bad body leaves the others whole. The code of
 /// the bodies is not decoded here (see `decodeInstructions`).
 AbcFile parseAbc(std::span<const std::uint8_t> block);
+/// The file refers to the block's bytes: a block that is about to go is refused.
+AbcFile parseAbc(std::vector<std::uint8_t>&& block) = delete;
 
 }  // namespace orvane

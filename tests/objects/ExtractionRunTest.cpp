@@ -4,10 +4,14 @@
 
 #include <filesystem>
 
+#include "abc/AbcObjectText.h"
+#include "abc/AbcObjects.h"
 #include "actions/ActionTranslator.h"
 #include "movie/ScanResult.h"
 #include "objects/ActionTextWriter.h"
 #include "platform/MessageSink.h"
+#include "tests/support/AbcBuilder.h"
+#include "tests/support/ScanFixture.h"
 #include "tests/support/TestFiles.h"
 
 namespace orvane {
@@ -152,6 +156,54 @@ TEST(ExtractAllObjects, InitActionsAreWrittenAfterTheFrameActionsOfTheirTimeline
   EXPECT_EQ(total, 2u);
   const std::vector<std::uint8_t> bytes = test::readFile(folder + "InitAction_In_Frame2 tag 5.txt");
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), translated(init, TranslationMode::ActionScript5));
+}
+
+TEST(ExtractAllObjects, ActionScript3ObjectsGoIntoASubFolderOneFileEach) {
+  test::AbcWriter odd;  // a class x/y::odd:name*, whose name a file name cannot hold as it is
+  odd.u16(16).u16(46).u30(0).u30(0).u30(0).u30(3).string("x/y").string("odd:name*").u30(2).u8(0x16).u30(1).u30(0);
+  odd.u30(2).u8(0x07).u30(1).u30(2).u30(1).u30(0).u30(0).u30(0).u8(0).u30(0);
+  odd.u30(1).u30(1).u30(0).u8(0x01).u30(0).u30(0).u30(0).u30(0).u30(0).u30(0).u30(0);
+  test::MovieBuilder movie(9);
+  movie.doAbc(1, "a", test::exampleAbc()).doAbc(1, "b", test::exampleAbc()).doAbc1(odd.data()).end();
+  test::ScanFixture scan;
+  ASSERT_EQ(scan.scan(movie.build()), ScanStatus::Success);
+  collectAbcObjects(scan.result);
+  ASSERT_EQ(scan.timeline(0).abcObjects.size(), 5u);
+
+  test::ScratchFolder target;
+  ExtractionSettings settings;
+  settings.directory = target.path();
+  settings.images = settings.sounds = settings.buttons = false;
+  RecordingMessageSink sink;
+  std::size_t total = 0;
+  std::string report = ExtractAllObjects(scan.result, settings, sink, [&](std::size_t, std::size_t all) { total = all; });
+  const std::string folder = target.path() + "/Main Movie Stage/ActionScript 3/";
+  EXPECT_EQ(report, "\n Extraction Report\n-----------------------\nExtraction Directory : " + target.path() + " \n"
+                    "\n- Exracting Action Scripts - As ActionScript Version 5\n"
+                    "\n- Extracting ActionScript 3 - \n" +
+                    folder + "com.example.Foo.txtDisassembling And Extracting... Success\n" +
+                    folder + "Script 0.txtDisassembling And Extracting... Success\n" +
+                    folder + "com.example.Foo serial 3.txtDisassembling And Extracting... Success\n" +
+                    folder + "Script 1.txtDisassembling And Extracting... Success\n" +
+                    folder + "x_y.odd_name_.txtDisassembling And Extracting... Success\n"
+                    "\n Finished Extraction");
+  EXPECT_EQ(total, 5u);
+  AbcTexts texts;
+  const AbcObject& foo = *scan.timeline(0).abcObjects[2];
+  std::vector<std::uint8_t> bytes = test::readFile(folder + "com.example.Foo serial 3.txt");
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), texts.windowText(foo, TranslationMode::ActionScript5));
+
+  // Byte code: the bytes of the bodies. Without the actions nothing of it is written.
+  settings.mode = ExtractionMode::ByteCode;
+  static_cast<void>(ExtractAllObjects(scan.result, settings, sink));
+  bytes = test::readFile(folder + "com.example.Foo serial 3.txt");
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), texts.windowText(foo, TranslationMode::ByteCodeHex));
+  settings.actions = false;
+  test::ScratchFolder other;
+  settings.directory = other.path();
+  report = ExtractAllObjects(scan.result, settings, sink);
+  EXPECT_EQ(report.find("ActionScript 3"), std::string::npos);
+  EXPECT_TRUE(sink.messages().empty());
 }
 
 TEST(ExtractAllObjects, OnlySoundsIntoADirectoryEndingInASeparator) {

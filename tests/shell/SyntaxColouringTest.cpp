@@ -38,6 +38,21 @@ TEST(SyntaxColouring, KeywordsNeedDelimitersOnBothSides) {
   EXPECT_EQ(coloured("If (x)\n", 5), Pieces{});
 }
 
+TEST(SyntaxColouring, ActionScript3ListingsColourKeywordsAndMnemonics) {
+  EXPECT_EQ(coloured("    public class Foo extends Bar\n", 3),
+            (Pieces{{"public", kColours.keywords}, {"class", kColours.keywords}, {"extends", kColours.keywords}}));
+  // Branches and switches take the conditional colour, other mnemonics the keyword colour;
+  // labels, operands and comments are no keywords.
+  EXPECT_EQ(coloured("L4:\n    4  iffalse L12\n    7  getlocal_0\n    8  lookupswitch L4, [L4]\n", 3),
+            (Pieces{{"iffalse", kColours.conditionalKeywords}, {"getlocal_0", kColours.keywords},
+                    {"lookupswitch", kColours.conditionalKeywords}}));
+  EXPECT_EQ(coloured("   12  pushstring \"if\"  // body\n", 3),
+            (Pieces{{"pushstring", kColours.keywords}, {"\"if\"", kColours.strings}, {"// body\n", kColours.comments}}));
+  // The alchemy memory instructions are mnemonics too; version 5 knows none of them.
+  EXPECT_EQ(coloured("    0  li8\n", 3), (Pieces{{"li8", kColours.keywords}}));
+  EXPECT_EQ(coloured("    0  getlocal_0\n", 5), Pieces{});
+}
+
 TEST(SyntaxColouring, StringsKeepEscapedQuotes) {
   const std::string text = "trace (\"a \\\"quoted\\\" word\");\n";
   EXPECT_EQ(coloured(text, 5), (Pieces{{"\"a \\\"quoted\\\" word\"", kColours.strings}}));
