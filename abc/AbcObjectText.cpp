@@ -1,6 +1,7 @@
 #include "abc/AbcObjectText.h"
 
 #include <cstdio>
+#include <ostream>
 
 #include "abc/AbcParser.h"
 #include "movie/TagHeader.h"
@@ -57,13 +58,13 @@ std::string AbcTagTexts::objectText(const AbcObject& object, std::optional<ByteC
   return text;
 }
 
-std::string AbcTagTexts::everything() const {
+void AbcTagTexts::writeEverything(std::ostream& out) const {
   // An outline of its own: what it has shown decides which methods are left over.
   AbcOutline outline(m_file);
-  std::string text = "=== " + tagLine() + "\n" + outline.errorsText();
-  for (std::uint32_t i = 0; i < m_file.instances.size(); ++i) text += outline.classText(i);
-  for (std::uint32_t i = 0; i < m_file.scripts.size(); ++i) text += outline.scriptText(i);
-  return text + outline.remainingMethodsText();
+  out << "=== " << tagLine() << "\n" << outline.errorsText();
+  for (std::uint32_t i = 0; i < m_file.instances.size(); ++i) out << outline.classText(i);
+  for (std::uint32_t i = 0; i < m_file.scripts.size(); ++i) out << outline.scriptText(i);
+  out << outline.remainingMethodsText();
 }
 
 AbcTagTexts& AbcTexts::textsOf(const AbcTag& tag) {

@@ -2,6 +2,7 @@
 // text of a script or class object in a window mode, and everything an ABC tag holds.
 #pragma once
 
+#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,9 +30,10 @@ class AbcTagTexts {
   /// bodies; then the class's or script's outline with each body listed, or with `bytes`
   /// shown as raw byte lines of that kind.
   std::string objectText(const AbcObject& object, std::optional<ByteCodeKind> bytes);
-  /// "=== " and the tag's line, the block's faults, every class, every script and the
-  /// methods with a body that none of them shows.
-  std::string everything() const;
+  /// Writes "=== " and the tag's line, the block's faults, every class, every script and the
+  /// methods with a body that none of them shows, one piece at a time: the whole can be many
+  /// times the block's size.
+  void writeEverything(std::ostream& out) const;
   /// `DoABC "name" (flags 0x1) in frame 1 : ABC version 46.16, 2 classes, 3 scripts`.
   std::string tagLine() const;
 

@@ -42,7 +42,7 @@ int runAbc(CliContext& context, const VerbArguments& arguments) {
   } else {
     for (const auto& timeline : result.timelines()) {
       for (const auto& tag : timeline->abcTags) {
-        context.out() << AbcTagTexts(*tag).everything();
+        AbcTagTexts(*tag).writeEverything(context.out());
         found = true;
       }
     }

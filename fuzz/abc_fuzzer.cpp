@@ -3,6 +3,7 @@
 // its bodies as bytes, which decodes and lists every method body.
 #include <cstddef>
 #include <cstdint>
+#include <sstream>
 
 #include "abc/AbcObjectText.h"
 #include "movie/TagHeader.h"
@@ -15,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tag.code = orvane::tag::kDoAbc;
   tag.block.assign(data, data + size);
   orvane::AbcTagTexts texts(tag);
-  static_cast<void>(texts.everything());
+  std::ostringstream everything;
+  texts.writeEverything(everything);
   orvane::AbcObject object;
   object.tag = &tag;
   object.kind = orvane::AbcObject::Kind::Class;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 
 #include "abc/AbcObjectText.h"
 #include "abc/AbcObjects.h"
@@ -46,7 +47,9 @@ TEST(CorpusAbc, EveryMovieWithDoAbcListsItsClassesAndDisassemblesEveryMethod) {
     std::size_t classes = 0;
     for (const auto& tag : main.abcTags) {
       const AbcTagTexts texts(*tag);
-      const std::string everything = texts.everything();
+      std::ostringstream written;
+      texts.writeEverything(written);
+      const std::string everything = written.str();
       EXPECT_FALSE(hasFault(everything)) << everything;
       EXPECT_TRUE(texts.file().errors.empty());
       // Every body is listed once: as a class's or script's method, a literal or a leftover.
