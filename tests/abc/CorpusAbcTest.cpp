@@ -54,7 +54,8 @@ TEST(CorpusAbc, EveryMovieWithDoAbcListsItsClassesAndDisassemblesEveryMethod) {
       EXPECT_TRUE(texts.file().errors.empty());
       // Every body is listed once: as a class's or script's method, a literal or a leftover.
       std::size_t listed = 0;
-      for (std::size_t at = everything.find("// body "); at != std::string::npos; at = everything.find("// body ", at + 1))
+      for (std::size_t at = everything.find("// body "); at != std::string::npos;
+           at = everything.find("// body ", at + 1))
         ++listed;
       EXPECT_EQ(listed, texts.file().bodies.size());
       EXPECT_GT(texts.file().bodies.size(), 0u);

@@ -83,7 +83,8 @@ TEST_F(AbcVerbs, ActionsShowsTheWindowTextOfAScriptOrClass) {
 
   const test::CliOutcome all = run({"actions", path, "--all", "--mode", "function"});
   const std::size_t action = all.out.find("=== Action Script For  Frame[0] \n");
-  const std::size_t classes = all.out.find("=== Class com.example::Foo \n" + windowText(*foo, TranslationMode::FunctionCode));
+  const std::size_t classes =
+      all.out.find("=== Class com.example::Foo \n" + windowText(*foo, TranslationMode::FunctionCode));
   const std::size_t scripts = all.out.find("=== Script 0 \n" + windowText(*script, TranslationMode::FunctionCode));
   EXPECT_LT(action, classes);
   EXPECT_LT(classes, scripts);

@@ -123,10 +123,11 @@ TEST(MoviePanels, ActionScript3ObjectsHaveAFolderAfterTheInitActionsAndAreCounte
   script->tag = sprite->tag = tag;
   main->addButton(4)->addConditionAction(0, nullptr, 0);
   const std::vector<ObjectTreeItem> tree = objectTree(result, false, false);
-  EXPECT_EQ(flatten(tree), (std::vector<std::string>{"Main Movie Stage", "  Init Actions (1)",
-                                                     "    Init Actions For Movie Object (ID 4) ", "  ActionScript 3 (2)",
-                                                     "    Class game::ActionButton ", "    Script 7 ", "  Buttons (1)",
-                                                     "    Button Defined at Frame[0] "}));
+  EXPECT_EQ(flatten(tree),
+            (std::vector<std::string>{"Main Movie Stage", "  Init Actions (1)",
+                                      "    Init Actions For Movie Object (ID 4) ", "  ActionScript 3 (2)",
+                                      "    Class game::ActionButton ", "    Script 7 ", "  Buttons (1)",
+                                      "    Button Defined at Frame[0] "}));
   EXPECT_EQ(tree[0].children[1].children[0].data, 2);
   EXPECT_EQ(flatten(objectTree(result, true, false))[4],
             "    Class game::ActionButton Frame[1] Label: go tagID[0] DoABC Size:300 ");

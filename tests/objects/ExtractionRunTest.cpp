@@ -176,7 +176,8 @@ TEST(ExtractAllObjects, ActionScript3ObjectsGoIntoASubFolderOneFileEach) {
   settings.images = settings.sounds = settings.buttons = false;
   RecordingMessageSink sink;
   std::size_t total = 0;
-  std::string report = ExtractAllObjects(scan.result, settings, sink, [&](std::size_t, std::size_t all) { total = all; });
+  std::string report =
+      ExtractAllObjects(scan.result, settings, sink, [&](std::size_t, std::size_t all) { total = all; });
   const std::string folder = target.path() + "/Main Movie Stage/ActionScript 3/";
   EXPECT_EQ(report, "\n Extraction Report\n-----------------------\nExtraction Directory : " + target.path() + " \n"
                     "\n- Exracting Action Scripts - As ActionScript Version 5\n"

@@ -47,7 +47,9 @@ TEST(SyntaxColouring, ActionScript3ListingsColourKeywordsAndMnemonics) {
             (Pieces{{"iffalse", kColours.conditionalKeywords}, {"getlocal_0", kColours.keywords},
                     {"lookupswitch", kColours.conditionalKeywords}}));
   EXPECT_EQ(coloured("   12  pushstring \"if\"  // body\n", 3),
-            (Pieces{{"pushstring", kColours.keywords}, {"\"if\"", kColours.strings}, {"// body\n", kColours.comments}}));
+            (Pieces{{"pushstring", kColours.keywords},
+                    {"\"if\"", kColours.strings},
+                    {"// body\n", kColours.comments}}));
   // The alchemy memory instructions are mnemonics too; version 5 knows none of them.
   EXPECT_EQ(coloured("    0  li8\n", 3), (Pieces{{"li8", kColours.keywords}}));
   EXPECT_EQ(coloured("    0  getlocal_0\n", 5), Pieces{});
