@@ -1,6 +1,7 @@
 #include "actions/source/SourceClasses.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -130,6 +131,8 @@ class ClassReader {
     return m_at < m_end ? &m_list[m_at] : nullptr;
   }
   bool readConstructor(const Statement& s);
+  /// Extends, the prototype taken into a register, ImplementsOp.
+  bool readHeader(const Statement& s);
   bool readPrototype(const Statement& s);
   bool readMember(const Statement& s);
   bool readBinding(const Statement& s);
@@ -150,21 +153,7 @@ class ClassReader {
 std::shared_ptr<ClassDefinition> ClassReader::read(std::size_t& next) {
   const Statement* s = current();
   if (s == nullptr || !readConstructor(*s)) return nullptr;
-  ++m_at;
-  // Extends replaces the prototype: it must come before the prototype is taken.
-  for (s = current(); s != nullptr; s = current()) {
-    const Expression* superclass = m_prototypeRegister.empty() && m_class->superclass.empty()
-                                       ? typeStatement(*s, "extends", m_class->name)
-                                       : nullptr;
-    if (superclass != nullptr) {
-      m_class->superclass = typeName(*superclass);
-      if (m_class->superclass.empty()) return nullptr;
-    } else if (!(m_prototypeRegister.empty() && readPrototype(*s)) &&
-               !(m_class->interfaces.empty() && implementedTypes(*s, m_class->name, m_class->interfaces))) {
-      break;
-    }
-    ++m_at;
-  }
+  for (++m_at, s = current(); s != nullptr && readHeader(*s); s = current()) ++m_at;
   if (m_prototypeRegister.empty()) return nullptr;
   for (s = current(); s != nullptr; s = current()) {
     if (isPropertyFlags(*s)) {
@@ -192,6 +181,19 @@ bool ClassReader::readConstructor(const Statement& s) {
   m_class->constructor = kept.operands[1]->function;
   m_constructorRegister = kept.operands[0]->text;
   return !m_class->name.empty();
+}
+
+bool ClassReader::readHeader(const Statement& s) {
+  // Extends replaces the prototype: it must come before the prototype is taken.
+  if (m_prototypeRegister.empty()) {
+    if (const Expression* superclass = typeStatement(s, "extends", m_class->name);
+        superclass != nullptr && m_class->superclass.empty()) {
+      m_class->superclass = typeName(*superclass);
+      return !m_class->superclass.empty();
+    }
+    if (readPrototype(s)) return true;
+  }
+  return m_class->interfaces.empty() && implementedTypes(s, m_class->name, m_class->interfaces);
 }
 
 bool ClassReader::readPrototype(const Statement& s) {
@@ -287,7 +289,7 @@ std::shared_ptr<const SourceFunction> withoutGetterReturn(const std::shared_ptr<
                              : typePath(owner) == className;
   if (name == nullptr || *name != "__get__" + property || !ownObject) return setter;
   auto trimmed = std::make_shared<SourceFunction>(*setter);
-  trimmed->body.erase(trimmed->body.begin() + (setter->body.rend() - last - 1));
+  trimmed->body.erase(trimmed->body.begin() + (std::prev(last.base()) - setter->body.begin()));
   return trimmed;
 }
 
