@@ -1,5 +1,6 @@
-// The decompiled source mode over an arbitrary action block, or over a button or clip
-// with several arbitrary condition blocks.
+// The decompiled source mode over an arbitrary action block, over a class definition in
+// the compiler's pattern with arbitrary constructor code and members, or over a button or
+// clip with several arbitrary condition blocks.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -7,6 +8,53 @@
 #include "actions/ActionTranslator.h"
 #include "movie/MovieObject.h"
 #include "platform/MessageSink.h"
+#include "tests/actions/ActionBytes.h"
+
+namespace {
+
+using orvane::test::Bytes;
+using orvane::test::join;
+using orvane::test::push;
+using orvane::test::str;
+
+const Bytes kGetVariable{0x1C};
+const Bytes kGetMember{0x4E};
+const Bytes kSetMember{0x4F};
+
+/// if (!_global.<path>) { body }, the guard the compiler writes around a definition; a
+/// body beyond a branch's reach is cut.
+Bytes guard(const Bytes& path, Bytes body) {
+  body.resize(std::min<std::size_t>(body.size(), 0x7FFF));
+  return join({push({str("_global")}), kGetVariable, path, {0x12, 0x12},
+               orvane::test::ifJump(static_cast<std::int64_t>(body.size())), body, {0x17}});
+}
+
+/// The block of `class a.C extends B` as the compiler writes it, the constructor's code
+/// and the members being the fuzzer's: the input reaches every step of the class reader
+/// instead of waiting for the fuzzer to find the guards.
+Bytes classBlock(const std::uint8_t* data, std::size_t size) {
+  const std::size_t split = size == 0 ? 0 : std::min<std::size_t>(data[0], size - 1);
+  const Bytes constructorCode(data + std::min<std::size_t>(size, 1), data + std::min<std::size_t>(size, 1) + split);
+  const Bytes members(data + std::min<std::size_t>(size, 1) + split, data + size);
+  const Bytes packageA = join({push({str("a")}), kGetMember});
+  const Bytes classA = join({push({str("a")}), kGetVariable, push({str("C")})});
+  const Bytes constructor = join({orvane::test::longAction(0x8E, join({orvane::test::zstr(""), {0, 0, 3, 0x11, 0},
+                                                                       orvane::test::u16(split)})),
+                                  constructorCode});
+  const Bytes body = join({
+      classA, constructor, orvane::test::storeRegister(1), kSetMember,
+      classA, kGetMember, push({str("B")}), kGetVariable, {0x69},
+      push({orvane::test::reg(1), str("prototype")}), kGetMember, orvane::test::storeRegister(2), {0x17},
+      members,
+      push({orvane::test::i32(1), orvane::test::null()}), classA, kGetMember, push({str("prototype")}), kGetMember,
+      push({orvane::test::i32(3), str("ASSetPropFlags")}), {0x3D},
+  });
+  const Bytes createA = join({push({str("_global")}), kGetVariable, push({str("a"), orvane::test::i32(0), str("Object")}),
+                              {0x40}, kSetMember});
+  return join({guard(packageA, createA), guard(join({packageA, push({str("C")}), kGetMember}), body)});
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // An action block is at most one tag body; longer inputs add nothing new.
@@ -15,7 +63,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   orvane::RecordingMessageSink messages;
   if ((selector & 1) == 0) {
     orvane::ActionObject block;
-    block.bytes.assign(data + 1, data + size);
+    if ((selector & 2) != 0) {
+      block.bytes = classBlock(data + 1, size - 1);
+    } else {
+      block.bytes.assign(data + 1, data + size);
+    }
     static_cast<void>(orvane::ActionWindowText(&block, orvane::TranslationMode::Source, messages));
     return 0;
   }

@@ -29,7 +29,7 @@ seconds="${ORVANE_FUZZ_SECONDS:-60}"
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
 if [ -d ../shared/samples ]; then
-  find ../shared/samples -name '*.swf' -size -1M -exec cp {} "$corpus/" \;
+  find ../shared/samples -name '*.swf' -size -1024k -exec cp {} "$corpus/" \;
 fi
 for fuzzer in build/fuzz/fuzz/*_fuzzer; do
   [ -x "$fuzzer" ] || continue

@@ -59,9 +59,10 @@ struct ClassMember {
 
 struct ClassDefinition {
   std::string name;
+  bool isInterface = false;
   std::string superclass;
-  std::vector<std::string> interfaces;
-  std::shared_ptr<const SourceFunction> constructor;
+  std::vector<std::string> interfaces;  // those it implements, or for an interface those it extends
+  std::shared_ptr<const SourceFunction> constructor;  // none when it takes nothing and does nothing
   std::vector<ClassMember> members;
 };
 

@@ -184,10 +184,10 @@ void Printer::ifChain(const Statement& s, int indent, std::string& out) const {
 }
 
 void Printer::classBody(const ClassDefinition& klass, int indent, std::string& out) const {
-  out += "class " + klass.name;
+  out += (klass.isInterface ? "interface " : "class ") + klass.name;
   if (!klass.superclass.empty()) out += " extends " + klass.superclass;
   for (std::size_t i = 0; i < klass.interfaces.size(); ++i)
-    out += (i == 0 ? " implements " : ", ") + klass.interfaces[i];
+    out += (i > 0 ? ", " : klass.isInterface ? " extends " : " implements ") + klass.interfaces[i];
   out += " {\n";
   bool first = true;
   auto separate = [&] {
@@ -347,8 +347,10 @@ void collectGotos(const StatementList& list, std::set<std::size_t>& targets) {
     if (s.function) collectGotos(s.function->body, targets);
     if (s.klass) {
       if (s.klass->constructor) collectGotos(s.klass->constructor->body, targets);
-      for (const ClassMember& member : s.klass->members)
+      for (const ClassMember& member : s.klass->members) {
         if (member.function) collectGotos(member.function->body, targets);
+        if (member.value) collectExpressionGotos(*member.value, targets);
+      }
     }
   }
 }

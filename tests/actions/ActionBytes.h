@@ -52,7 +52,26 @@ inline Bytes i32(std::int32_t value) {
           static_cast<std::uint8_t>(bits >> 24)};
 }
 
+/// Push items: a register, a double (its high word first), null, undefined.
+inline Bytes reg(std::uint8_t number) { return {4, number}; }
+inline Bytes dbl(double value) {
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &value, 8);
+  Bytes item{6};
+  for (int shift : {32, 40, 48, 56, 0, 8, 16, 24}) item.push_back(static_cast<std::uint8_t>(bits >> shift));
+  return item;
+}
+inline Bytes null() { return {2}; }
+inline Bytes undef() { return {3}; }
+
 inline Bytes push(std::initializer_list<Bytes> items) { return longAction(0x96, join(items)); }
+inline Bytes u16(std::int64_t value) {
+  const auto bits = static_cast<std::uint16_t>(value);
+  return {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8)};
+}
+/// ActionIf over `offset` bytes from the next record.
+inline Bytes ifJump(std::int64_t offset) { return longAction(0x9D, u16(offset)); }
+inline Bytes storeRegister(std::uint8_t number) { return longAction(0x87, {number}); }
 /// A variable read: push the name, ActionGetVariable (the name without quotes).
 inline Bytes var(const std::string& name) { return join({push({str(name)}), {0x1C}}); }
 
