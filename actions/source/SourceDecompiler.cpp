@@ -124,6 +124,13 @@ bool mentions(const Expression& e, const Expression& name, int depth = 0) {
                      [&](const ExpressionPtr& operand) { return mentions(*operand, name, depth + 1); });
 }
 
+/// The test of a for-in loop: (register = enumeration) == null.
+bool isEnumerationTest(const Expression& test) {
+  if (test.kind != ExpressionKind::Binary || test.text != "==" || !isLiteral(*test.operands[1], "null")) return false;
+  const Expression& stored = *test.operands[0];
+  return stored.kind == ExpressionKind::Assign && stored.operands[1]->kind == ExpressionKind::Enumeration;
+}
+
 /// The place an assignment or update statement writes, or none.
 const Expression* assignedPlace(const Statement& s) {
   if (s.kind == StatementKind::Var) return nullptr;
@@ -143,6 +150,25 @@ Statement* initOf(StatementList& out, const Expression& place) {
   return set != nullptr && init->value->kind == ExpressionKind::Assign && init->value->text == "=" && sameTarget(*set, place)
              ? init
              : nullptr;
+}
+
+/// The continues that went to a for loop's update part: continue statements when the
+/// loop became a for loop, else gotos to that part.
+void retargetContinues(StatementList& list, std::size_t update, bool isFor, std::size_t offset) {
+  for (Statement& s : list) {
+    if (s.kind == StatementKind::Continue && s.target == update && !isFor) {
+      s.kind = StatementKind::Goto;
+      s.target = offset;
+    }
+    // A nested loop's continues are its own.
+    if (s.kind == StatementKind::While || s.kind == StatementKind::DoWhile || s.kind == StatementKind::For ||
+        s.kind == StatementKind::ForIn)
+      continue;
+    retargetContinues(s.body, update, isFor, offset);
+    retargetContinues(s.alternative, update, isFor, offset);
+    retargetContinues(s.finally, update, isFor, offset);
+    for (SwitchCase& entry : s.cases) retargetContinues(entry.body, update, isFor, offset);
+  }
 }
 
 class Structurer {
@@ -184,6 +210,10 @@ class Structurer {
     return s;
   }
   Statement assignment(const ExpressionPtr& target, const ExpressionPtr& value);
+  /// The store of `value` into `target` by record i: a statement, or the value of an
+  /// x++ or a = b expression that the following records use.
+  void store(const ExpressionPtr& target, const ExpressionPtr& value, std::size_t i, std::size_t end, Stack& stack,
+             StatementList& out);
   void emitValue(const ExpressionPtr& value, StatementList& out, std::size_t at);
   void flush(Stack& stack, std::size_t base, StatementList& out, std::size_t at) {
     for (std::size_t k = base; k < stack.values.size(); ++k) emitValue(stack.values[k], out, at);
@@ -215,8 +245,28 @@ class Structurer {
                            const char* op, const ExpressionPtr& left);
   std::size_t switchChain(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context,
                           const ExpressionPtr& test);
+  /// Where the case bodies from `bodies` on end; `last` is where the last case begins and
+  /// `fallback` where the compares go when no case matches.
+  std::size_t switchEnd(std::size_t bodies, std::size_t last, std::size_t fallback, std::size_t end,
+                        const Context& context) const;
+  /// Whether some jump in the range leaves the enclosing loop or switch.
+  bool leavesEnclosing(std::size_t from, std::size_t to, const Context& context) const;
+  /// A break or continue target of the enclosing statements that lies past `end`, the end
+  /// of the code they enclose (a break target at `end` is where a nested switch ends too).
+  bool isEnclosingExit(std::size_t target, std::size_t end, const Context& context) const;
+  /// Whether a jump to `target` reads as a continue of the enclosing loop.
+  bool canContinueTo(std::size_t target, const Context& context) const;
+  /// The switch as an if / else if chain over the register that holds its value, or
+  /// kNoIndex when its cases fall through.
+  std::size_t switchAsIfChain(std::size_t i, const ExpressionPtr& store, const std::string& compare,
+                              const std::map<std::size_t, std::vector<ExpressionPtr>>& labels, std::size_t bodies,
+                              std::size_t close, Stack& stack, StatementList& out, const Context& context);
   std::size_t jump(std::size_t i, StatementList& out, const Context& context);
   std::size_t loop(std::size_t header, Stack& stack, StatementList& out, const Context& context);
+  /// do { body } while (test): the loop from `header` to its back branch inner.loopLast.
+  std::size_t doWhile(std::size_t header, Stack& stack, StatementList& out, Context& inner);
+  /// The compiler's loop at `k` that drops what a for-in loop left on the stack.
+  bool isEnumerationCleanup(std::size_t k) const;
   void toForLoop(Statement& loop, StatementList& out, std::size_t update);
   std::size_t enteredLoop(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context);
   /// The loop's test decoded from `from` up to `test`: none when that code is more than
@@ -254,22 +304,52 @@ class Structurer {
   Statement propertyWrite(const ExpressionPtr& target, const ExpressionPtr& index, const ExpressionPtr& value);
 
   InstructionStream m_code;
+  ExpressionPtr m_assignedValue;  // an assignment whose value record m_assignedAt pushes
+  std::size_t m_assignedAt = kNoIndex;
   std::vector<std::string> m_pool;
   std::vector<Scope> m_scopes;
 };
 
-Statement Structurer::assignment(const ExpressionPtr& target, const ExpressionPtr& value) {
+ExpressionPtr assignmentValue(const ExpressionPtr& target, const ExpressionPtr& value, bool statement) {
   if (value->kind == ExpressionKind::Binary && sameTarget(*value->operands[0], *target)) {
-    if (isStep(*value)) return expressionStatement(makePostfix(value->text == "+" ? "++" : "--", target));
+    if (isStep(*value)) {
+      const char* op = value->text == "+" ? "++" : "--";
+      return statement ? makePostfix(op, target) : makeUnary(op, target);
+    }
     static constexpr std::array<const char*, 11> kCompound = {"+", "-", "*", "/", "%", "&", "|", "^", "<<", ">>", ">>>"};
     for (const char* compound : kCompound) {
       if (value->text == compound) {
         const std::string compoundOperator = std::string(compound) + "=";
-        return expressionStatement(makeAssign(compoundOperator.c_str(), target, value->operands[1]));
+        return makeAssign(compoundOperator.c_str(), target, value->operands[1]);
       }
     }
   }
-  return expressionStatement(makeAssign("=", target, value));
+  return makeAssign("=", target, value);
+}
+
+Statement Structurer::assignment(const ExpressionPtr& target, const ExpressionPtr& value) {
+  return expressionStatement(assignmentValue(target, value, true));
+}
+
+void Structurer::store(const ExpressionPtr& target, const ExpressionPtr& value, std::size_t i, std::size_t end,
+                       Stack& stack, StatementList& out) {
+  // x++ as a value: the value read before the step stays on the stack below the store.
+  if (isStep(*value) && sameTarget(*value->operands[0], *target) && stack.top() != nullptr &&
+      sameTarget(*stack.top(), *target) && stack.top()->kind != ExpressionKind::Literal) {
+    stack.values.back() = makePostfix(value->text == "+" ? "++" : "--", target);
+    return;
+  }
+  // a = b as a value: the compiler keeps b in a register, stores, and pushes the register.
+  if (value->kind == ExpressionKind::Assign && value->operands[0]->kind == ExpressionKind::Register &&
+      value->operands[0]->registerNumber == 0 && i > 0 &&
+      m_code[i - 1].code == 0x87 && i + 1 < end && m_code[i + 1].code == op::kPush && !m_code[i + 1].isTarget &&
+      m_code[i + 1].body.size() >= 2 && m_code[i + 1].body[0] == 4 &&
+      m_code[i + 1].body[1] == 0 && m_code.scratchUnreadFrom(i + 2)) {
+    m_assignedValue = assignmentValue(target, value->operands[1], false);
+    m_assignedAt = i + 1;
+    return;
+  }
+  emit(out, assignment(target, value), i);
 }
 
 void Structurer::emitValue(const ExpressionPtr& value, StatementList& out, std::size_t at) {
@@ -278,9 +358,19 @@ void Structurer::emitValue(const ExpressionPtr& value, StatementList& out, std::
     case ExpressionKind::Literal:
     case ExpressionKind::Enumeration:
       return;
+    case ExpressionKind::Unary:
+      // ++x as a statement reads x++.
+      if (value->text == "++" || value->text == "--") {
+        emit(out, expressionStatement(makePostfix(value->text.c_str(), value->operands[0])), at);
+        return;
+      }
+      break;
     case ExpressionKind::Assign: {
       const Expression& target = *value->operands[0];
-      if (target.kind != ExpressionKind::Register) break;
+      if (target.kind != ExpressionKind::Register) {
+        emit(out, value->text == "=" ? assignment(value->operands[0], value->operands[1]) : expressionStatement(value), at);
+        return;
+      }
       const auto number = static_cast<std::size_t>(target.registerNumber);
       Statement s = assignment(value->operands[0], value->operands[1]);
       if (!scope().declared[number] && s.value->kind == ExpressionKind::Assign && s.value->text == "=") {
@@ -416,6 +506,7 @@ std::size_t Structurer::blockStatement(StatementKind kind, ExpressionPtr value, 
 
 void Structurer::pushItems(std::size_t i, Stack& stack) {
   BitReader fields = reader(i);
+  bool first = true;
   while (fields.remaining() > 0) {
     const std::uint8_t type = fields.readU8();
     ExpressionPtr value;
@@ -427,6 +518,7 @@ void Structurer::pushItems(std::size_t i, Stack& stack) {
       case 4: {
         const std::uint8_t number = fields.readU8();
         value = makeRegister(number, registerName(number));
+        if (first && i == m_assignedAt) value = std::move(m_assignedValue);
         break;
       }
       case 5: value = makeLiteral(fields.readU8() != 0 ? "true" : "false"); break;
@@ -444,6 +536,7 @@ void Structurer::pushItems(std::size_t i, Stack& stack) {
     }
     if (fields.exhausted()) return;
     stack.push(std::move(value));
+    first = false;
   }
 }
 
@@ -575,7 +668,20 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
       break;
     }
     case op::kPush: pushItems(i, stack); break;
-    case op::kPop: emitValue(stack.pop(), out, i); break;
+    case op::kPop: {
+      ExpressionPtr value = stack.pop();
+      // _loc1_++ as a value: the register read before the step stays below.
+      const Expression* below = stack.top();
+      if (below != nullptr && below->kind == ExpressionKind::Register && value->kind == ExpressionKind::Assign &&
+          value->operands[0]->kind == ExpressionKind::Register &&
+          below->registerNumber == value->operands[0]->registerNumber && isStep(*value->operands[1]) &&
+          sameTarget(*value->operands[1]->operands[0], *below)) {
+        stack.values.back() = makePostfix(value->operands[1]->text == "+" ? "++" : "--", stack.values.back());
+        break;
+      }
+      emitValue(value, out, i);
+      break;
+    }
     case 0x88: loadPool(i); break;
     case 0x87: {
       BitReader fields = reader(i);
@@ -648,7 +754,7 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
       ExpressionPtr name = stack.pop();
       const std::string* text = stringValue(*name);
       if (text != nullptr && isNamePath(*text)) {
-        emit(out, assignment(makeIdentifier(*text), value), i);
+        store(makeIdentifier(*text), value, i, end, stack, out);
       } else {
         statementCall("set", {name, value});
       }
@@ -768,7 +874,7 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
       ExpressionPtr value = stack.pop();
       ExpressionPtr name = stack.pop();
       ExpressionPtr object = stack.pop();
-      emit(out, assignment(makeMember(std::move(object), std::move(name)), value), i);
+      store(makeMember(std::move(object), std::move(name)), value, i, end, stack, out);
       break;
     }
     case 0x3E: {
@@ -985,16 +1091,14 @@ std::size_t Structurer::switchChain(std::size_t i, std::size_t end, Stack& stack
     return fail();
   std::size_t last = fallback;
   for (const auto& entry : cases) last = std::max(last, entry.second);
-  // The switch ends where its breaks go: the furthest forward jump out of the case bodies.
-  std::size_t close = last;
-  for (std::size_t k = bodies; k < close; ++k) {
-    const Instruction& candidate = m_code[k];
-    if (candidate.code == op::kJump && candidate.target != kNoIndex && candidate.target > close && candidate.target <= end)
-      close = candidate.target;
-  }
   std::map<std::size_t, std::vector<ExpressionPtr>> labels;
   for (const auto& entry : cases) labels[entry.second].push_back(entry.first);
+  const std::size_t close = switchEnd(bodies, last, fallback, end, context);
   if (fallback < close) labels[fallback].push_back(nullptr);
+  if (context.breakTarget != close && leavesEnclosing(bodies, close, context)) {
+    const std::size_t next = switchAsIfChain(i, store, test->text, labels, bodies, close, stack, out, context);
+    if (next != kNoIndex) return next;
+  }
   Statement s = simple(StatementKind::Switch, store->operands[1]);
   Context inner = context.nested();
   inner.breakTarget = close;
@@ -1017,6 +1121,130 @@ std::size_t Structurer::switchChain(std::size_t i, std::size_t end, Stack& stack
   return close;
 }
 
+bool Structurer::leavesEnclosing(std::size_t from, std::size_t to, const Context& context) const {
+  if (context.breakTarget == kNoIndex) return false;
+  for (std::size_t k = from; k < to; ++k)
+    if ((m_code[k].code == op::kJump || m_code[k].code == op::kIf) && m_code[k].target == context.breakTarget) return true;
+  return false;
+}
+
+bool Structurer::isEnclosingExit(std::size_t target, std::size_t end, const Context& context) const {
+  return (target == context.breakTarget && target > end) || target == context.continueTarget ||
+         (context.update != nullptr && *context.update == target);
+}
+
+bool Structurer::canContinueTo(std::size_t target, const Context& context) const {
+  if (target == context.continueTarget) return true;
+  return context.update != nullptr && target <= context.loopLast &&
+         (*context.update == kNoIndex || *context.update == target);
+}
+
+std::size_t Structurer::switchEnd(std::size_t bodies, std::size_t last, std::size_t fallback, std::size_t end,
+                                  const Context& context) const {
+  // The breaks of the cases before the last one go to the end: the nearest forward jump
+  // out of them that is not a break or continue of an enclosing statement.
+  std::size_t close = kNoIndex;
+  for (std::size_t k = bodies; k < last; ++k) {
+    const Instruction& candidate = m_code[k];
+    if (candidate.code == op::kJump && candidate.target != kNoIndex && candidate.target >= last &&
+        candidate.target <= end && !isEnclosingExit(candidate.target, end, context))
+      close = std::min(close, candidate.target);
+  }
+  const bool broken = close != kNoIndex;
+  // Without breaks, a switch whose compares go past the last case when none matches has no
+  // default part and ends there (the same code as a default part that ends the switch).
+  if (!broken && fallback == last) return last;
+  if (!broken) {
+    // No case breaks before the last: it ends at the first point that no jump inside it
+    // crosses, or where the enclosing code ends.
+    close = end;
+    std::size_t reach = last;
+    for (std::size_t k = last; k < end; ++k) {
+      if (k > last && k == reach) {
+        close = k;
+        break;
+      }
+      const Instruction& candidate = m_code[k];
+      if ((candidate.code == op::kJump || candidate.code == op::kIf) && candidate.target != kNoIndex &&
+          candidate.target > k && candidate.target <= end && !isEnclosingExit(candidate.target, end, context))
+        reach = std::max(reach, candidate.target);
+    }
+  }
+  // A last case that ends with a jump out of the enclosing loop: that jump follows the
+  // switch (`} break;`), provided the jumps to the end found so far read as continues.
+  if (close > last + 1 && close <= end && m_code[close - 1].code == op::kJump &&
+      m_code[close - 1].target != kNoIndex && m_code[close - 1].target != close &&
+      (m_code[close - 1].target == context.breakTarget || m_code[close - 1].target == context.continueTarget)) {
+    bool movable = !broken || canContinueTo(close, context);
+    if (movable) return close - 1;
+  }
+  return close;
+}
+
+std::size_t Structurer::switchAsIfChain(std::size_t i, const ExpressionPtr& store, const std::string& compare,
+                                        const std::map<std::size_t, std::vector<ExpressionPtr>>& labels,
+                                        std::size_t bodies, std::size_t close, Stack& stack, StatementList& out,
+                                        const Context& context) {
+  // Only cases that end in a jump, return or throw (no fall-through), and breaks that end
+  // a case, can be told apart as if / else if branches.
+  if (labels.begin()->first != bodies) return kNoIndex;
+  struct Branch {
+    std::size_t from;
+    std::size_t to;
+    const std::vector<ExpressionPtr>* labels;
+  };
+  std::vector<Branch> branches;
+  for (auto it = labels.begin(); it != labels.end(); ++it) {
+    const std::size_t to = std::next(it) == labels.end() ? close : std::next(it)->first;
+    std::size_t bodyEnd = to;
+    if (to > it->first && m_code[to - 1].code == op::kJump && m_code[to - 1].target == close) --bodyEnd;
+    const std::uint8_t ending = to > it->first ? m_code[to - 1].code : 0;
+    if (std::next(it) != labels.end() && ending != op::kJump && ending != 0x3E && ending != 0x2A) return kNoIndex;
+    for (std::size_t k = it->first; k < bodyEnd; ++k)
+      if ((m_code[k].code == op::kJump || m_code[k].code == op::kIf) && m_code[k].target == close) return kNoIndex;
+    branches.push_back({it->first, bodyEnd, &it->second});
+  }
+  const Expression& place = *store->operands[0];
+  emitValue(store, out, i);
+  const ExpressionPtr held = makeRegister(place.registerNumber, place.text);
+  const Context inner = context.nested();
+  FloorGuard guard(stack);
+  StatementList otherwise;
+  bool hasDefault = false;
+  std::vector<Statement> tests;
+  for (const Branch& branch : branches) {
+    StatementList body;
+    decodeRange(branch.from, branch.to, stack, body, inner);
+    flush(stack, stack.floor, body, branch.to);
+    if (std::find(branch.labels->begin(), branch.labels->end(), nullptr) != branch.labels->end()) {
+      otherwise = std::move(body);
+      hasDefault = true;
+      continue;
+    }
+    ExpressionPtr condition;
+    for (const ExpressionPtr& label : *branch.labels) {
+      ExpressionPtr one = makeBinary(compare.c_str(), held, label);
+      condition = condition ? makeBinary("||", condition, one) : one;
+    }
+    Statement test = simple(StatementKind::If, condition);
+    test.body = std::move(body);
+    test.start = branch.from;
+    tests.push_back(std::move(test));
+  }
+  if (tests.empty()) {
+    for (Statement& s : otherwise) out.push_back(std::move(s));
+    return close;
+  }
+  StatementList chain = hasDefault ? std::move(otherwise) : StatementList{};
+  for (auto it = tests.rbegin(); it != tests.rend(); ++it) {
+    it->alternative = std::move(chain);
+    chain.clear();
+    chain.push_back(std::move(*it));
+  }
+  emit(out, std::move(chain.front()), i);
+  return close;
+}
+
 std::size_t Structurer::loop(std::size_t header, Stack& stack, StatementList& out,
                              const Context& context) {
   const std::size_t last = m_code[header].loopEnd;
@@ -1025,40 +1253,33 @@ std::size_t Structurer::loop(std::size_t header, Stack& stack, StatementList& ou
   inner.loopLast = last;
   inner.update = nullptr;
   if (m_code[last].code == op::kIf) {
-    // The compiler's way out of a for-in loop: drop the names left on the stack up to
-    // the null that ends them.
-    if (last == header + 3 && m_code[header].code == op::kPush && m_code[header].body.size() == 1 &&
-        m_code[header].body[0] == 2 && m_code[header + 1].code == op::kEquals2 && m_code[header + 2].code == op::kNot)
-      return last + 1;
-    Statement s = simple(StatementKind::DoWhile);
-    FloorGuard guard(stack);
-    const std::size_t base = stack.size();
-    decodeRange(header, last, stack, s.body, inner, header);
-    s.value = stack.pop();
-    flush(stack, base, s.body, last);
-    emit(out, std::move(s), header);
-    return last + 1;
+    // The compiler's clean-up loop after a break out of a for-in loop: it belongs to that
+    // loop.
+    if (last == header + 3 && isEnumerationCleanup(header)) return last + 1;
+    return doWhile(header, stack, out, inner);
   }
+  // A for-in loop left by a break goes through the clean-up loop; its test jumps past it.
+  const std::size_t exit = isEnumerationCleanup(last + 1) ? last + 5 : last + 1;
   inner.continueTarget = header;
   std::size_t test = header;
-  while (test < last && !(m_code[test].code == op::kIf && m_code[test].target == last + 1)) ++test;
+  while (test < last &&
+         !(m_code[test].code == op::kIf && (m_code[test].target == last + 1 || m_code[test].target == exit)))
+    ++test;
   Statement s = simple(StatementKind::While);
   std::size_t update = kNoIndex;
   inner.update = &update;
   const std::size_t base = stack.size();
   StatementList head;
-  if (test < last) decodeRange(header, test, stack, head, inner, header);
-  if (test < last && !hasStatements(head) && stack.size() == base + 1) {
+  decodeRange(header, test, stack, head, inner, header);
+  // The test of a for-in loop takes the enumeration pushed before the loop.
+  const bool enumerates = stack.size() == base && stack.top() != nullptr && isEnumerationTest(*stack.top());
+  if (test < last && !hasStatements(head) && (stack.size() == base + 1 || enumerates)) {
     ExpressionPtr condition = stack.pop();
     FloorGuard guard(stack);
     decodeRange(test + 1, last, stack, s.body, inner);
     flush(stack, stack.floor, s.body, last);
-    const Expression* compared = condition->kind == ExpressionKind::Binary && condition->text == "==" &&
-                                         isLiteral(*condition->operands[1], "null")
-                                     ? condition->operands[0].get()
-                                     : nullptr;
-    if (compared != nullptr && compared->kind == ExpressionKind::Assign &&
-        compared->operands[1]->kind == ExpressionKind::Enumeration) {
+    if (isEnumerationTest(*condition)) {
+      const Expression* compared = condition->operands[0].get();
       s.kind = StatementKind::ForIn;
       s.value = compared->operands[1]->operands[0];
       s.name = compared->operands[0]->text;
@@ -1085,7 +1306,7 @@ std::size_t Structurer::loop(std::size_t header, Stack& stack, StatementList& ou
     }
     s.value = makeNot(condition);
   } else {
-    if (test < last) decodeRange(test, last, stack, head, inner);
+    decodeRange(test, last, stack, head, inner, header);
     flush(stack, base, head, last);
     s.value = makeLiteral("true");
     s.body = std::move(head);
@@ -1093,6 +1314,44 @@ std::size_t Structurer::loop(std::size_t header, Stack& stack, StatementList& ou
   s.start = header;
   toForLoop(s, out, update);
   return last + 1;
+}
+
+std::size_t Structurer::doWhile(std::size_t header, Stack& stack, StatementList& out, Context& inner) {
+  const std::size_t last = inner.loopLast;
+  // continue goes to the start of the test's code, found from the continues themselves.
+  std::size_t update = kNoIndex;
+  inner.update = &update;
+  Statement s = simple(StatementKind::DoWhile);
+  FloorGuard guard(stack);
+  const std::size_t base = stack.size();
+  decodeRange(header, last, stack, s.body, inner, header);
+  s.value = stack.pop();
+  flush(stack, base, s.body, last);
+  if (update != kNoIndex) {
+    // Statements of the test's code before its value are a comma expression: } while (k++, k < 10);
+    const auto from = std::find_if(s.body.begin(), s.body.end(),
+                                   [&](const Statement& part) { return part.start >= update && part.kind != StatementKind::Label; });
+    const bool values = std::all_of(from, s.body.end(), [](const Statement& part) {
+      return part.kind == StatementKind::Label || (part.kind == StatementKind::Expression && part.value);
+    });
+    if (values && (from == s.body.end() || from->start == update)) {
+      ExpressionPtr condition;
+      for (auto it = from; it != s.body.end(); ++it)
+        if (it->kind != StatementKind::Label) condition = condition ? makeBinary(",", condition, it->value) : it->value;
+      if (condition) s.value = makeBinary(",", condition, s.value);
+      s.body.erase(from, s.body.end());
+    } else {
+      retargetContinues(s.body, update, false, m_code.offsetOf(update));
+    }
+  }
+  emit(out, std::move(s), header);
+  return last + 1;
+}
+
+bool Structurer::isEnumerationCleanup(std::size_t k) const {
+  return k + 3 < m_code.size() && m_code[k].code == op::kPush && m_code[k].body.size() == 1 && m_code[k].body[0] == 2 &&
+         m_code[k + 1].code == op::kEquals2 && m_code[k + 2].code == op::kNot && m_code[k + 3].code == op::kIf &&
+         m_code[k + 3].target == k;
 }
 
 ExpressionPtr Structurer::loopTest(std::size_t from, std::size_t test, Stack& stack, const Context& context) {
@@ -1178,25 +1437,6 @@ std::size_t Structurer::enteredLoop(std::size_t i, std::size_t end, Stack& stack
   return last + 1;
 }
 
-/// The continues that went to a for loop's update part: continue statements when the
-/// loop became a for loop, else gotos to that part.
-void retargetContinues(StatementList& list, std::size_t update, bool isFor, std::size_t offset) {
-  for (Statement& s : list) {
-    if (s.kind == StatementKind::Continue && s.target == update && !isFor) {
-      s.kind = StatementKind::Goto;
-      s.target = offset;
-    }
-    // A nested loop's continues are its own.
-    if (s.kind == StatementKind::While || s.kind == StatementKind::DoWhile || s.kind == StatementKind::For ||
-        s.kind == StatementKind::ForIn)
-      continue;
-    retargetContinues(s.body, update, isFor, offset);
-    retargetContinues(s.alternative, update, isFor, offset);
-    retargetContinues(s.finally, update, isFor, offset);
-    for (SwitchCase& entry : s.cases) retargetContinues(entry.body, update, isFor, offset);
-  }
-}
-
 void Structurer::toForLoop(Statement& loop, StatementList& out, std::size_t update) {
   // for (init; test; update): the update part is where the loop's continues go, or the
   // last statement when it steps the place that the statement before the loop set.
@@ -1263,6 +1503,8 @@ std::size_t Structurer::function(std::size_t i, std::size_t end, Stack& stack, S
   for (std::uint16_t k = 0; k < count && !fields.exhausted(); ++k) {
     const std::uint8_t number = instruction.code == 0x8E ? fields.readU8() : 0;
     std::string name = fields.readString();
+    // Some compilers leave the names of parameters held in registers empty.
+    if (name.empty() && number != 0) name = "_loc" + std::to_string(number) + "_";
     if (number != 0) {
       local.names[number] = name;
       local.declared[number] = true;

@@ -7,6 +7,35 @@ namespace orvane {
 namespace {
 constexpr std::uint8_t kJump = 0x99;
 constexpr std::uint8_t kIf = 0x9D;
+constexpr std::uint8_t kPush = 0x96;
+constexpr std::uint8_t kStoreRegister = 0x87;
+
+/// Whether a push record's items include register 0; unknown item types end the walk.
+bool pushesRegister0(std::span<const std::uint8_t> body) {
+  std::size_t at = 0;
+  while (at < body.size()) {
+    const std::uint8_t type = body[at++];
+    std::size_t size = 0;
+    switch (type) {
+      case 0:
+        while (at + size < body.size() && body[at + size] != 0) ++size;
+        ++size;
+        break;
+      case 1: case 7: size = 4; break;
+      case 2: case 3: size = 0; break;
+      case 4:
+        if (at < body.size() && body[at] == 0) return true;
+        size = 1;
+        break;
+      case 5: case 8: size = 1; break;
+      case 6: size = 8; break;
+      case 9: size = 2; break;
+      default: return false;
+    }
+    at += size;
+  }
+  return false;
+}
 }  // namespace
 
 InstructionStream::InstructionStream(const ActionList& records) {
@@ -19,6 +48,17 @@ InstructionStream::InstructionStream(const ActionList& records) {
     if (instruction.code >= 0x80 && instruction.size >= 3) instruction.body = record->bytes().subspan(3);
     m_length += record->size();
     m_code.push_back(instruction);
+  }
+  m_scratchReadNext.assign(m_code.size() + 1, false);
+  for (std::size_t i = m_code.size(); i-- > 0;) {
+    const Instruction& instruction = m_code[i];
+    if (instruction.code == kPush && pushesRegister0(instruction.body)) {
+      m_scratchReadNext[i] = true;
+    } else if (instruction.code == kStoreRegister && !instruction.body.empty() && instruction.body[0] == 0) {
+      m_scratchReadNext[i] = false;
+    } else {
+      m_scratchReadNext[i] = m_scratchReadNext[i + 1];
+    }
   }
   for (std::size_t i = 0; i < m_code.size(); ++i) {
     Instruction& branch = m_code[i];
@@ -50,6 +90,10 @@ std::size_t InstructionStream::indexAt(std::int64_t offset) const {
   const std::size_t index = indexFrom(offset);
   if (index == m_code.size()) return offset == m_length ? index : kNoIndex;
   return m_code[index].offset == offset ? index : kNoIndex;
+}
+
+bool InstructionStream::scratchUnreadFrom(std::size_t index) const {
+  return index >= m_scratchReadNext.size() || !m_scratchReadNext[index];
 }
 
 std::uint32_t InstructionStream::offsetOf(std::size_t index) const {

@@ -39,9 +39,14 @@ class InstructionStream {
   std::uint32_t offsetOf(std::size_t index) const;
   /// The raw byte offset a branch record points at, whether or not a record starts there.
   std::int64_t branchOffset(std::size_t index) const;
+  /// Whether register 0, the compiler's scratch register, is stored again or never used
+  /// from record `index` on before any record reads it (in record order).
+  bool scratchUnreadFrom(std::size_t index) const;
 
  private:
   std::vector<Instruction> m_code;
+  /// Per record: whether the first use of register 0 at or after it is a read.
+  std::vector<bool> m_scratchReadNext;
   std::uint32_t m_length = 0;
 };
 

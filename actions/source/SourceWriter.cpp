@@ -14,8 +14,8 @@ struct OperatorRank {
   int precedence;
 };
 
-constexpr std::array<OperatorRank, 27> kRanks = {{
-    {"||", 3},  {"&&", 4},         {"|", 5},    {"^", 6},    {"&", 7},    {"==", 8},   {"!=", 8},
+constexpr std::array<OperatorRank, 28> kRanks = {{
+    {",", 0},   {"||", 3},  {"&&", 4},         {"|", 5},    {"^", 6},    {"&", 7},    {"==", 8},   {"!=", 8},
     {"===", 8}, {"!==", 8},        {"eq", 8},   {"ne", 8},   {"<", 9},    {">", 9},    {"<=", 9},
     {">=", 9},  {"instanceof", 9}, {"lt", 9},   {"gt", 9},   {"<<", 10},  {">>", 10},  {">>>", 10},
     {"+", 11},  {"-", 11},         {"add", 11}, {"*", 12},   {"/", 12},   {"%", 12},
@@ -60,11 +60,13 @@ class Printer {
   std::set<std::size_t> m_labels;
 };
 
+bool isComma(const Expression& e) { return e.kind == ExpressionKind::Binary && e.text == ","; }
+
 std::string Printer::arguments(const Expression& e, std::size_t first, int indent) const {
   std::string text = "(";
   for (std::size_t i = first; i < e.operands.size(); ++i) {
     if (i > first) text += ", ";
-    text += expression(*e.operands[i], indent);
+    text += operand(*e.operands[i], indent, isComma(*e.operands[i]));
   }
   return text + ")";
 }
@@ -125,7 +127,7 @@ std::string Printer::expression(const Expression& e, int indent) const {
       for (std::size_t i = 0; i < e.operands.size(); ++i) {
         if (i > 0) text += ", ";
         const std::string& name = e.names[i];
-        text += (isIdentifierName(name) ? name : quotedText(name)) + ": " + expression(*e.operands[i], indent);
+        text += (isIdentifierName(name) ? name : quotedText(name)) + ": " + operand(*e.operands[i], indent, isComma(*e.operands[i]));
       }
       return text + "}";
     }
@@ -149,7 +151,7 @@ std::string Printer::expression(const Expression& e, int indent) const {
              operand(*e.operands[2], indent, precedence(*e.operands[2]) < 1);
     case ExpressionKind::Assign:
       return operand(*e.operands[0], indent, precedence(*e.operands[0]) < 17) + " " + e.text + " " +
-             expression(*e.operands[1], indent);
+             operand(*e.operands[1], indent, isComma(*e.operands[1]));
     case ExpressionKind::Function:
       return function(*e.function, indent);
     case ExpressionKind::Enumeration:
@@ -166,7 +168,7 @@ void Printer::block(const StatementList& body, int indent, std::string& out) con
 
 std::string Printer::inlineStatement(const Statement& s, int indent) const {
   if (s.kind == StatementKind::Var)
-    return "var " + s.name + (s.value ? " = " + expression(*s.value, indent) : std::string());
+    return "var " + s.name + (s.value ? " = " + operand(*s.value, indent, isComma(*s.value)) : std::string());
   return s.value ? expression(*s.value, indent) : std::string();
 }
 
