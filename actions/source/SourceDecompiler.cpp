@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <bitset>
+#include <cmath>
 #include <cstdio>
 #include <map>
 
@@ -249,6 +250,13 @@ class Structurer {
   /// `fallback` where the compares go when no case matches.
   std::size_t switchEnd(std::size_t bodies, std::size_t last, std::size_t fallback, std::size_t end,
                         const Context& context) const;
+  /// Whether a branch in [from, to) goes to `target`, past the record at `to`: then that
+  /// record is not the jump over an else part but belongs to a nested statement.
+  bool jumpedOver(std::size_t from, std::size_t to, std::size_t target) const {
+    for (std::size_t k = from; k < to; ++k)
+      if ((m_code[k].code == op::kJump || m_code[k].code == op::kIf) && m_code[k].target == target) return true;
+    return false;
+  }
   /// Whether some jump in the range leaves the enclosing loop or switch.
   bool leavesEnclosing(std::size_t from, std::size_t to, const Context& context) const;
   /// A break or continue target of the enclosing statements that lies past `end`, the end
@@ -262,7 +270,10 @@ class Structurer {
                               const std::map<std::size_t, std::vector<ExpressionPtr>>& labels, std::size_t bodies,
                               std::size_t close, Stack& stack, StatementList& out, const Context& context);
   std::size_t jump(std::size_t i, StatementList& out, const Context& context);
-  std::size_t loop(std::size_t header, Stack& stack, StatementList& out, const Context& context);
+  /// The loop from `header` to its back branch `last`.
+  std::size_t loop(std::size_t header, std::size_t last, Stack& stack, StatementList& out, const Context& context);
+  /// The body [header, last) of a loop that may begin with a loop back to the same header.
+  void loopBody(std::size_t header, std::size_t last, Stack& stack, StatementList& out, const Context& inner);
   /// do { body } while (test): the loop from `header` to its back branch inner.loopLast.
   std::size_t doWhile(std::size_t header, Stack& stack, StatementList& out, Context& inner);
   /// The compiler's loop at `k` that drops what a for-in loop left on the stack.
@@ -277,6 +288,10 @@ class Structurer {
   std::size_t blockStatement(StatementKind kind, ExpressionPtr value, std::size_t i, std::size_t bodyEnd,
                              Stack& stack, StatementList& out, const Context& context);
   std::size_t tellTargetEnd(std::size_t from, std::size_t end) const;
+  /// Record k ends a tellTarget block (ActionSetTarget "" or push ""; ActionSetTarget2).
+  bool endsTellTarget(std::size_t k) const;
+  /// Record k sets the target of an enclosing tellTarget again after a nested one ends.
+  bool restoresTellTarget(std::size_t k) const;
   std::size_t gotoStatement(std::size_t i, std::size_t target, StatementList& out) {
     Statement s = simple(StatementKind::Goto);
     s.target = static_cast<std::size_t>(std::max<std::int64_t>(m_code.branchOffset(i), 0));
@@ -416,7 +431,7 @@ std::size_t Structurer::step(std::size_t i, std::size_t end, Stack& stack, State
     emit(out, std::move(label), i);
   }
   if (i != skipLoopAt && instruction.loopEnd != kNoIndex && instruction.loopEnd < end && context.depth < kMaxNesting)
-    return loop(i, stack, out, context);
+    return loop(i, instruction.loopEnd, stack, out, context);
   switch (instruction.code) {
     case op::kIf:
       return conditional(i, end, stack, out, context);
@@ -461,6 +476,8 @@ std::size_t Structurer::step(std::size_t i, std::size_t end, Stack& stack, State
     }
     case op::kSetTarget2: {
       ExpressionPtr target = stack.pop();
+      // The outer target set again after a nested tellTarget.
+      if (restoresTellTarget(i) && target->kind == ExpressionKind::Identifier && target->text == "_target") return i + 1;
       if (const std::string* text = stringValue(*target); text != nullptr && text->empty()) {
         emit(out, [] { Statement s; s.kind = StatementKind::Comment; s.name = "tellTarget ends here"; return s; }(), i);
         return i + 1;
@@ -474,14 +491,30 @@ std::size_t Structurer::step(std::size_t i, std::size_t end, Stack& stack, State
   }
 }
 
+bool Structurer::endsTellTarget(std::size_t k) const {
+  const Instruction& candidate = m_code[k];
+  if (candidate.code == op::kSetTarget) return candidate.body.empty() || candidate.body[0] == 0;
+  // push ""; ActionSetTarget2: the end marker's push is the item type 0 and a zero byte.
+  return candidate.code == op::kSetTarget2 && k > 0 && m_code[k - 1].code == op::kPush &&
+         m_code[k - 1].body.size() == 2 && m_code[k - 1].body[0] == 0 && m_code[k - 1].body[1] == 0;
+}
+
+bool Structurer::restoresTellTarget(std::size_t k) const {
+  return k > 0 && m_code[k].code == op::kSetTarget2 && endsTellTarget(k - 1);
+}
+
 std::size_t Structurer::tellTargetEnd(std::size_t from, std::size_t end) const {
+  // A tellTarget inside another saves the outer target on the stack, and after its own end
+  // marker sets it again with ActionSetTarget2.
+  std::size_t depth = 0;
   for (std::size_t k = from; k < end; ++k) {
-    const Instruction& candidate = m_code[k];
-    if (candidate.code == op::kSetTarget && (candidate.body.empty() || candidate.body[0] == 0)) return k;
-    // push ""; ActionSetTarget2: the end marker's push is the item type 0 and a zero byte.
-    if (candidate.code == op::kSetTarget2 && k > from && m_code[k - 1].code == op::kPush &&
-        m_code[k - 1].body.size() == 2 && m_code[k - 1].body[0] == 0 && m_code[k - 1].body[1] == 0)
-      return k;
+    if (endsTellTarget(k)) {
+      if (depth == 0) return k;
+      --depth;
+      if (k + 1 < end && restoresTellTarget(k + 1)) ++k;
+    } else if (m_code[k].code == op::kSetTarget || m_code[k].code == op::kSetTarget2) {
+      ++depth;
+    }
   }
   return end;
 }
@@ -551,17 +584,47 @@ void Structurer::loadPool(std::size_t i) {
   }
 }
 
+/// What follows `prefix` in a text that begins with it: the rest of a literal, or the right
+/// side of the compiler's `prefix add value`; else none.
+ExpressionPtr afterPrefix(const Expression& text, std::string_view prefix) {
+  if (const std::string* literal = stringValue(text); literal != nullptr && literal->starts_with(prefix))
+    return makeString(literal->substr(prefix.size()));
+  if (text.kind == ExpressionKind::Binary && text.text == "add") {
+    const std::string* left = stringValue(*text.operands[0]);
+    if (left != nullptr && *left == prefix) return text.operands[1];
+  }
+  return nullptr;
+}
+
+/// The level number of a "_levelN" target (or "_level" add n), else none.
+ExpressionPtr levelOf(const Expression& target) {
+  ExpressionPtr level = afterPrefix(target, "_level");
+  if (!level) return nullptr;
+  const std::string* digits = stringValue(*level);
+  if (digits == nullptr) return level;
+  if (digits->empty() || digits->find_first_not_of("0123456789") != std::string::npos) return nullptr;
+  return makeNumber(std::atof(digits->c_str()));
+}
+
 ExpressionPtr Structurer::urlCall(const ExpressionPtr& url, const ExpressionPtr& target, std::uint8_t method) {
-  std::vector<ExpressionPtr> arguments{url, target};
   const std::string* urlText = stringValue(*url);
   const std::string* targetText = stringValue(*target);
-  if (urlText != nullptr && urlText->starts_with("FSCommand:"))
-    return makeGlobalCall("fscommand", {makeString(urlText->substr(10)), target});
-  const bool level = targetText != nullptr && targetText->starts_with("_level") && targetText->size() > 6 &&
-                     targetText->find_first_not_of("0123456789", 6) == std::string::npos;
-  if (level) arguments[1] = makeNumber(std::atof(targetText->c_str() + 6));
+  const bool noTarget = targetText != nullptr && targetText->empty();
+  if (ExpressionPtr command = afterPrefix(*url, "FSCommand:"); command && method == 0) {
+    if (noTarget) return makeGlobalCall("fscommand", {command});
+    return makeGlobalCall("fscommand", {command, target});
+  }
+  const ExpressionPtr level = levelOf(*target);
+  std::vector<ExpressionPtr> arguments{url, level ? level : target};
   if ((method & 3) == 1) arguments.push_back(makeString("GET"));
   if ((method & 3) == 2) arguments.push_back(makeString("POST"));
+  // print (bounding box after "#") to a clip or a level, as a vector or a bitmap.
+  for (const auto& [prefix, name] : {std::pair{"print:#", "print"}, {"printasbitmap:#", "printAsBitmap"}}) {
+    if (method != 0 || urlText == nullptr || !urlText->starts_with(prefix)) continue;
+    ExpressionPtr box = makeString(urlText->substr(std::string_view(prefix).size()));
+    if (level) return makeGlobalCall((std::string(name) + "Num").c_str(), {level, box});
+    return makeGlobalCall(name, {target, box});
+  }
   const bool emptyUrl = urlText != nullptr && urlText->empty();
   if ((method & 0x80) != 0) return makeGlobalCall(level ? "loadVariablesNum" : "loadVariables", arguments);
   if ((method & 0x40) != 0) {
@@ -569,11 +632,25 @@ ExpressionPtr Structurer::urlCall(const ExpressionPtr& url, const ExpressionPtr&
     return makeGlobalCall("loadMovie", arguments);
   }
   if (level) {
-    if (emptyUrl) return makeGlobalCall("unloadMovieNum", {arguments[1]});
+    if (emptyUrl) return makeGlobalCall("unloadMovieNum", {level});
     return makeGlobalCall("loadMovieNum", arguments);
   }
-  if (targetText != nullptr && targetText->empty() && arguments.size() == 2) arguments.pop_back();
+  if (noTarget && arguments.size() == 2) arguments.pop_back();
   return makeGlobalCall("getURL", arguments);
+}
+
+/// The depth the author gave duplicateMovieClip: the compiler adds 16384, the first depth
+/// of clips made at run time.
+ExpressionPtr clipDepth(const ExpressionPtr& depth) {
+  constexpr double kOffset = 16384;
+  if (depth->isNumber) return makeNumber(depth->number - kOffset);
+  if (depth->kind == ExpressionKind::Binary && depth->text == "+") {
+    for (std::size_t k = 0; k < 2; ++k) {
+      const Expression& part = *depth->operands[k];
+      if (part.isNumber && part.number == kOffset) return depth->operands[1 - k];
+    }
+  }
+  return makeBinary("-", depth, makeNumber(kOffset));
 }
 
 /// The property name of a property index, or none.
@@ -612,7 +689,13 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
   auto binary = [&](const char* op) {
     ExpressionPtr right = stack.pop();
     ExpressionPtr left = stack.pop();
-    stack.push(makeBinary(op, std::move(left), std::move(right)));
+    // The compiler writes -x as 0 - x and ~x as x ^ 4294967295.
+    if (*op == '-' && left->isNumber && left->number == 0 && !std::signbit(left->number))
+      stack.push(makeUnary("-", std::move(right)));
+    else if (*op == '^' && right->isNumber && right->number == 4294967295.0)
+      stack.push(makeUnary("~", std::move(left)));
+    else
+      stack.push(makeBinary(op, std::move(left), std::move(right)));
   };
   auto unaryCall = [&](const char* name) { stack.push(makeGlobalCall(name, {stack.pop()})); };
   auto statementCall = [&](const char* name, std::vector<ExpressionPtr> arguments) {
@@ -798,7 +881,7 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
       ExpressionPtr depth = stack.pop();
       ExpressionPtr target = stack.pop();
       ExpressionPtr source = stack.pop();
-      statementCall("duplicateMovieClip", {source, target, depth});
+      statementCall("duplicateMovieClip", {source, target, clipDepth(depth)});
       break;
     }
     case 0x25: statementCall("removeMovieClip", {stack.pop()}); break;
@@ -973,7 +1056,7 @@ std::size_t Structurer::conditional(std::size_t i, std::size_t end, Stack& stack
   // The then part runs when the test fails; a jump at its end over an else part.
   std::size_t thenEnd = target;
   std::size_t elseEnd = kNoIndex;
-  if (target - 1 > i && m_code[target - 1].code == op::kJump) {
+  if (target - 1 > i && m_code[target - 1].code == op::kJump && !jumpedOver(i + 1, target - 1, target)) {
     const std::size_t over = m_code[target - 1].target;
     if (over != kNoIndex && over > target && over <= end) {
       thenEnd = target - 1;
@@ -1051,12 +1134,19 @@ std::size_t Structurer::switchChain(std::size_t i, std::size_t end, Stack& stack
       fallback = m_code[p].target;
       break;
     }
+    // The next compare of the register, up to its branch; labels may hold branches of
+    // their own (a && b, ?:).
+    auto comparesRegister = [&] {
+      const Expression* top = stack.size() == base + 1 ? stack.values.back().get() : nullptr;
+      return top != nullptr && top->kind == ExpressionKind::Binary && top->text == test->text &&
+             top->operands[0]->kind == ExpressionKind::Register && top->operands[0]->registerNumber == number;
+    };
     std::size_t q = p;
-    while (q < end && m_code[q].code != op::kIf && m_code[q].code != op::kJump) ++q;
     StatementList scratch;
-    if (q < end && m_code[q].code == op::kIf) {
+    {
       FloorGuard guard(stack);
-      decodeRange(p, q, stack, scratch, context.nested());
+      while (q < end && m_code[q].code != op::kJump && !(m_code[q].code == op::kIf && comparesRegister()))
+        q = std::max(step(q, end, stack, scratch, context.nested(), kNoIndex), q + 1);
     }
     const Expression* compare = stack.size() == base + 1 ? stack.values.back().get() : nullptr;
     ExpressionPtr label = compare != nullptr && compare->kind == ExpressionKind::Binary ? compare->operands[1] : nullptr;
@@ -1245,9 +1335,8 @@ std::size_t Structurer::switchAsIfChain(std::size_t i, const ExpressionPtr& stor
   return close;
 }
 
-std::size_t Structurer::loop(std::size_t header, Stack& stack, StatementList& out,
+std::size_t Structurer::loop(std::size_t header, std::size_t last, Stack& stack, StatementList& out,
                              const Context& context) {
-  const std::size_t last = m_code[header].loopEnd;
   Context inner = context.nested();
   inner.breakTarget = last + 1;
   inner.loopLast = last;
@@ -1270,7 +1359,7 @@ std::size_t Structurer::loop(std::size_t header, Stack& stack, StatementList& ou
   inner.update = &update;
   const std::size_t base = stack.size();
   StatementList head;
-  decodeRange(header, test, stack, head, inner, header);
+  if (test < last) decodeRange(header, test, stack, head, inner, header);
   // The test of a for-in loop takes the enumeration pushed before the loop.
   const bool enumerates = stack.size() == base && stack.top() != nullptr && isEnumerationTest(*stack.top());
   if (test < last && !hasStatements(head) && (stack.size() == base + 1 || enumerates)) {
@@ -1305,6 +1394,11 @@ std::size_t Structurer::loop(std::size_t header, Stack& stack, StatementList& ou
       return last + 1;
     }
     s.value = makeNot(condition);
+  } else if (test == last) {
+    loopBody(header, last, stack, head, inner);
+    flush(stack, base, head, last);
+    s.value = makeLiteral("true");
+    s.body = std::move(head);
   } else {
     decodeRange(test, last, stack, head, inner, header);
     flush(stack, base, head, last);
@@ -1324,7 +1418,7 @@ std::size_t Structurer::doWhile(std::size_t header, Stack& stack, StatementList&
   Statement s = simple(StatementKind::DoWhile);
   FloorGuard guard(stack);
   const std::size_t base = stack.size();
-  decodeRange(header, last, stack, s.body, inner, header);
+  loopBody(header, last, stack, s.body, inner);
   s.value = stack.pop();
   flush(stack, base, s.body, last);
   if (update != kNoIndex) {
@@ -1346,6 +1440,24 @@ std::size_t Structurer::doWhile(std::size_t header, Stack& stack, StatementList&
   }
   emit(out, std::move(s), header);
   return last + 1;
+}
+
+void Structurer::loopBody(std::size_t header, std::size_t last, Stack& stack, StatementList& out,
+                          const Context& inner) {
+  // do { do { ... } while (a); ... } while (b): both loops branch back to one header.
+  std::size_t nested = kNoIndex;
+  for (std::size_t k = last; k-- > header + 1;) {
+    if ((m_code[k].code == op::kIf || m_code[k].code == op::kJump) && m_code[k].target == header) {
+      nested = k;
+      break;
+    }
+  }
+  if (nested == kNoIndex || inner.depth >= kMaxNesting) {
+    decodeRange(header, last, stack, out, inner, header);
+    return;
+  }
+  const std::size_t next = loop(header, nested, stack, out, inner);
+  decodeRange(next, last, stack, out, inner);
 }
 
 bool Structurer::isEnumerationCleanup(std::size_t k) const {
