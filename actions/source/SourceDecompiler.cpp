@@ -999,7 +999,9 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
 
 std::size_t Structurer::jump(std::size_t i, StatementList& out, const Context& context) {
   const std::size_t target = m_code[i].target;
-  if (target == i + 1) return i + 1;  // a jump to the next record changes nothing
+  // A jump to the next record changes nothing, unless it is the break that ends the last
+  // case of a switch.
+  if (target == i + 1 && target != context.breakTarget) return i + 1;
   if (target != kNoIndex) {
     if (target == context.breakTarget) {
       emit(out, simple(StatementKind::Break), i);
@@ -1058,7 +1060,9 @@ std::size_t Structurer::conditional(std::size_t i, std::size_t end, Stack& stack
   std::size_t elseEnd = kNoIndex;
   if (target - 1 > i && m_code[target - 1].code == op::kJump && !jumpedOver(i + 1, target - 1, target)) {
     const std::size_t over = m_code[target - 1].target;
-    if (over != kNoIndex && over > target && over <= end) {
+    // if (c) continue; reads so rather than as an empty then part with an else.
+    const bool continues = target - 1 == i + 1 && canContinueTo(over, context);
+    if (over != kNoIndex && over > target && over <= end && !continues) {
       thenEnd = target - 1;
       elseEnd = over;
     }

@@ -176,9 +176,17 @@ void Printer::ifChain(const Statement& s, int indent, std::string& out) const {
   out += "if (" + expression(*s.value, indent) + ")";
   block(s.body, indent, out);
   if (s.alternative.empty()) return;
-  if (s.alternative.size() == 1 && s.alternative.front().kind == StatementKind::If) {
+  // else if: an else part that is one if statement and labels no goto names.
+  const Statement* only = nullptr;
+  std::size_t printed = 0;
+  for (const Statement& part : s.alternative) {
+    if (part.kind == StatementKind::Label && m_labels.count(part.target) == 0) continue;
+    only = &part;
+    ++printed;
+  }
+  if (printed == 1 && only->kind == StatementKind::If) {
     out += " else ";
-    ifChain(s.alternative.front(), indent, out);
+    ifChain(*only, indent, out);
     return;
   }
   out += " else";
