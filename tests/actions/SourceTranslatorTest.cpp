@@ -5,6 +5,7 @@
 
 #include "actions/ActionList.h"
 #include "actions/source/SourceTranslator.h"
+#include "movie/MovieObject.h"
 #include "platform/MessageSink.h"
 #include "tests/actions/SourceAssembler.h"
 
@@ -436,6 +437,108 @@ const Row kUnstructured[] = {
      "trace(\"else2\");\n// label_62:\ntrace(\"end\");\n"},
 };
 INSTANTIATE_TEST_SUITE_P(Unstructured, SourceSnippet, ::testing::ValuesIn(kUnstructured), rowName);
+
+// Button and clip events in the authoring language.
+struct ButtonEventRow {
+  std::uint16_t word;
+  const char* text;
+};
+
+TEST(SourceEvents, ButtonConditionsReadAsTheirEvents) {
+  const ButtonEventRow rows[] = {
+      {0x0004, "press"},
+      {0x0008, "release"},
+      {0x0040, "releaseOutside"},
+      {0x0001, "rollOver"},
+      {0x0002, "rollOut"},
+      {0x00A0, "dragOver"},  // OutDown to OverDown and Idle to OverDown
+      {0x0110, "dragOut"},   // OverDown to OutDown and OverDown to Idle
+      {0x01FF, "press, release, releaseOutside, rollOver, rollOut, dragOver, dragOut"},
+      {0x0008 | 13 << 9, "release, keyPress \"<Enter>\""},
+      {1 << 9, "keyPress \"<Left>\""},
+      {2 << 9, "keyPress \"<Right>\""},
+      {3 << 9, "keyPress \"<Home>\""},
+      {4 << 9, "keyPress \"<End>\""},
+      {5 << 9, "keyPress \"<Insert>\""},
+      {6 << 9, "keyPress \"<Delete>\""},
+      {8 << 9, "keyPress \"<Backspace>\""},
+      {14 << 9, "keyPress \"<Up>\""},
+      {15 << 9, "keyPress \"<Down>\""},
+      {16 << 9, "keyPress \"<PageUp>\""},
+      {17 << 9, "keyPress \"<PageDown>\""},
+      {18 << 9, "keyPress \"<Tab>\""},
+      {19 << 9, "keyPress \"<Escape>\""},
+      {32 << 9, "keyPress \"<Space>\""},
+      {'a' << 9, "keyPress \"a\""},
+      {'"' << 9, "keyPress \"\\\"\""},
+      {'\\' << 9, "keyPress \"\\\\\""},
+  };
+  for (const ButtonEventRow& row : rows) EXPECT_EQ(SourceButtonEvents(row.word), row.text) << row.word;
+}
+
+struct ClipEventRow {
+  std::uint32_t flags;
+  std::uint8_t key;
+  const char* text;
+};
+
+TEST(SourceEvents, ClipEventFlagsReadAsOnClipEventOrOn) {
+  const ClipEventRow rows[] = {
+      {0x00001, 0, "onClipEvent (load)"},
+      {0x00002, 0, "onClipEvent (enterFrame)"},
+      {0x00004, 0, "onClipEvent (unload)"},
+      {0x00008, 0, "onClipEvent (mouseMove)"},
+      {0x00010, 0, "onClipEvent (mouseDown)"},
+      {0x00020, 0, "onClipEvent (mouseUp)"},
+      {0x00040, 0, "onClipEvent (keyDown)"},
+      {0x00080, 0, "onClipEvent (keyUp)"},
+      {0x00100, 0, "onClipEvent (data)"},
+      {0x00200, 0, "onClipEvent (initialize)"},
+      {0x40000, 0, "onClipEvent (construct)"},
+      {0x00003, 0, "onClipEvent (load, enterFrame)"},
+      // The events a clip shares with buttons.
+      {0x00400, 0, "on (press)"},
+      {0x00800, 0, "on (release)"},
+      {0x01000, 0, "on (releaseOutside)"},
+      {0x02000, 0, "on (rollOver)"},
+      {0x04000, 0, "on (rollOut)"},
+      {0x08000, 0, "on (dragOver)"},
+      {0x10000, 0, "on (dragOut)"},
+      {0x20000, 14, "on (keyPress \"<Up>\")"},
+      {0x00C00, 0, "on (press, release)"},
+  };
+  for (const ClipEventRow& row : rows) EXPECT_EQ(SourceClipEventHeader(row.flags, row.key), row.text) << row.flags;
+}
+
+TEST(SourceEvents, ButtonsAndClipsPrintTheirEventBlocks) {
+  RecordingMessageSink messages;
+  const Bytes goTrace = traceOf(push({str("go")}));
+  ButtonObject button;
+  button.typeName = "DefineButton2";
+  button.addConditionAction(0x0008 | 13 << 9, goTrace.data(), goTrace.size());
+  button.addConditionAction(0x0001, kPlay.data(), kPlay.size());
+  EXPECT_EQ(SourceConditionListing(button, messages),
+            "on (release, keyPress \"<Enter>\") {\n    trace(\"go\");\n}\n\non (rollOver) {\n    play();\n}\n");
+
+  // The one action list of a first-version button runs on release.
+  ButtonObject first;
+  first.typeName = "DefineButton";
+  first.addConditionAction(0, kStop.data(), kStop.size());
+  EXPECT_EQ(SourceConditionListing(first, messages), "on (release) {\n    stop();\n}\n");
+
+  // _x += 1 on the clip itself; construct lies beyond the low 16 bits of the flags.
+  const Bytes step = join({push({str(""), flt(0), str(""), flt(0)}), kGetProperty, push({num(1)}), kAdd2, kSetProperty});
+  const Bytes local = join({push({str("n"), num(0)}), kDefineLocal});
+  InstanceObject clip;
+  clip.addConditionAction(0x0002, step.data(), step.size())->eventFlags = 0x0002;
+  clip.addConditionAction(0, local.data(), local.size())->eventFlags = 0x40000;
+  ConditionAction* key = clip.addConditionAction(0, kPlay.data(), kPlay.size());
+  key->eventFlags = 0x20000;
+  key->keyCode = 'k';
+  EXPECT_EQ(SourceConditionListing(clip, messages),
+            "onClipEvent (enterFrame) {\n    _x += 1;\n}\n\nonClipEvent (construct) {\n    var n = 0;\n}\n\n"
+            "on (keyPress \"k\") {\n    play();\n}\n");
+}
 
 }  // namespace
 }  // namespace orvane
