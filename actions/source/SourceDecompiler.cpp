@@ -19,6 +19,9 @@ namespace {
 
 /// Structures nested deeper than this are laid out flat, with gotos.
 constexpr int kMaxNesting = 40;
+/// How many records of a switch's last case are searched for its break when no case
+/// before it breaks.
+constexpr std::size_t kLastCaseWindow = 256;
 
 namespace op {
 constexpr std::uint8_t kPop = 0x17;
@@ -1244,34 +1247,29 @@ std::size_t Structurer::switchEnd(std::size_t bodies, std::size_t last, std::siz
         candidate.target <= end && !isEnclosingExit(candidate.target, end, context))
       close = std::min(close, candidate.target);
   }
-  const bool broken = close != kNoIndex;
-  // Without breaks, a switch whose compares go past the last case when none matches has no
-  // default part and ends there (the same code as a default part that ends the switch).
-  if (!broken && fallback == last) return last;
-  if (!broken) {
-    // No case breaks before the last: it ends at the first point that no jump inside it
-    // crosses, or where the enclosing code ends.
-    close = end;
+  if (close == kNoIndex) {
+    // No case before the last breaks. Without a break of its own the last case ends where
+    // it begins (what follows runs after it either way); its break is a jump to the next
+    // record, found among the first records of the case, with no branch over it.
+    close = last;
+    if (fallback == last) return close;
     std::size_t reach = last;
-    for (std::size_t k = last; k < end; ++k) {
-      if (k > last && k == reach) {
-        close = k;
-        break;
-      }
+    for (std::size_t k = last; k < std::min(end, last + kLastCaseWindow); ++k) {
       const Instruction& candidate = m_code[k];
+      if (candidate.code == op::kJump && candidate.target == k + 1 && reach <= k + 1) return k + 1;
       if ((candidate.code == op::kJump || candidate.code == op::kIf) && candidate.target != kNoIndex &&
           candidate.target > k && candidate.target <= end && !isEnclosingExit(candidate.target, end, context))
         reach = std::max(reach, candidate.target);
     }
+    return close;
   }
   // A last case that ends with a jump out of the enclosing loop: that jump follows the
   // switch (`} break;`), provided the jumps to the end found so far read as continues.
   if (close > last + 1 && close <= end && m_code[close - 1].code == op::kJump &&
       m_code[close - 1].target != kNoIndex && m_code[close - 1].target != close &&
-      (m_code[close - 1].target == context.breakTarget || m_code[close - 1].target == context.continueTarget)) {
-    bool movable = !broken || canContinueTo(close, context);
-    if (movable) return close - 1;
-  }
+      (m_code[close - 1].target == context.breakTarget || m_code[close - 1].target == context.continueTarget) &&
+      canContinueTo(close, context))
+    return close - 1;
   return close;
 }
 

@@ -332,6 +332,13 @@ const Row kControlFlow[] = {
      "switch (n) {\n    case 1:\n        trace(\"one\");\n    case 2:\n        trace(\"one or two\");\n        break;\n"
      "    case 3:\n    case 4:\n        trace(\"three or four\");\n        break;\n    default:\n"
      "        trace(\"other\");\n}\n"},
+    // switch (n) { default: trace("d"); case 1: trace("one"); } trace("after");  without a
+    // break the end of the last case is not in the code: it ends where it begins, and what
+    // follows it runs after the switch either way.
+    {"SwitchWithoutBreaks",
+     assemble({v("n"), storeRegister(0), push({num(1)}), kStrictEquals, ifTo("c1"), jumpTo("other"), at("other"),
+               traceOf(push({str("d")})), at("c1"), traceOf(push({str("one")})), traceOf(push({str("after")}))}),
+     "switch (n) {\n    default:\n        trace(\"d\");\n    case 1:\n}\ntrace(\"one\");\ntrace(\"after\");\n"},
     // In a loop, continue inside a switch goes to the loop's update, break to the end of
     // the switch.
     {"SwitchInLoop",
