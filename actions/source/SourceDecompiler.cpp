@@ -177,7 +177,9 @@ void retargetContinues(StatementList& list, std::size_t update, bool isFor, std:
 
 class Structurer {
  public:
-  explicit Structurer(const ActionList& records) : m_code(records) { m_scopes.emplace_back(); }
+  explicit Structurer(const ActionList& records) : m_code(records), m_gotoTargets(m_code.size() + 1, false) {
+    m_scopes.emplace_back();
+  }
 
   StatementList run() {
     StatementList out;
@@ -298,7 +300,10 @@ class Structurer {
   std::size_t gotoStatement(std::size_t i, std::size_t target, StatementList& out) {
     Statement s = simple(StatementKind::Goto);
     s.target = static_cast<std::size_t>(std::max<std::int64_t>(m_code.branchOffset(i), 0));
-    if (target != kNoIndex) s.target = m_code.offsetOf(target);
+    if (target != kNoIndex) {
+      s.target = m_code.offsetOf(target);
+      m_gotoTargets[target] = true;
+    }
     emit(out, std::move(s), i);
     return i + 1;
   }
@@ -322,6 +327,7 @@ class Structurer {
   Statement propertyWrite(const ExpressionPtr& target, const ExpressionPtr& index, const ExpressionPtr& value);
 
   InstructionStream m_code;
+  std::vector<bool> m_gotoTargets;  // records some goto or continue statement went to
   ExpressionPtr m_assignedValue;  // an assignment whose value record m_assignedAt pushes
   std::size_t m_assignedAt = kNoIndex;
   std::vector<std::string> m_pool;
@@ -428,7 +434,9 @@ void Structurer::decodeRange(std::size_t begin, std::size_t end, Stack& stack, S
 std::size_t Structurer::step(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context,
                              std::size_t skipLoopAt) {
   const Instruction& instruction = m_code[i];
-  if (instruction.isTarget) {
+  // Labels where a goto may go: forward gotos are made before their target is reached,
+  // backward ones can only go to the targets of backward branches.
+  if (instruction.isTarget && (m_gotoTargets[i] || instruction.loopEnd != kNoIndex)) {
     Statement label = simple(StatementKind::Label);
     label.target = instruction.offset;
     emit(out, std::move(label), i);
@@ -1017,6 +1025,7 @@ std::size_t Structurer::jump(std::size_t i, StatementList& out, const Context& c
     if (context.update != nullptr && target > i && target <= context.loopLast &&
         (*context.update == kNoIndex || *context.update == target)) {
       *context.update = target;
+      m_gotoTargets[target] = true;  // a goto when the loop does not become a for loop
       Statement s = simple(StatementKind::Continue);
       s.target = target;
       emit(out, std::move(s), i);

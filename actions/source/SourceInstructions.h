@@ -14,12 +14,12 @@ namespace orvane {
 inline constexpr std::size_t kNoIndex = std::numeric_limits<std::size_t>::max();
 
 struct Instruction {
-  std::uint8_t code = 0;
-  std::uint32_t offset = 0;              // from the start of the block
-  std::uint32_t size = 0;                // the whole record
   std::span<const std::uint8_t> body;    // after the code and length field
   std::size_t target = kNoIndex;         // ActionJump / ActionIf: the record it branches to
   std::size_t loopEnd = kNoIndex;        // a loop header: the last record branching back to it
+  std::uint32_t offset = 0;              // from the start of the block
+  std::uint32_t size = 0;                // the whole record
+  std::uint8_t code = 0;
   bool isTarget = false;                 // some branch lands here
 };
 

@@ -31,6 +31,7 @@ struct Counts {
   std::size_t empties = 0;
   std::size_t unknown = 0;
   std::size_t gotos = 0;
+  std::size_t unlabelled = 0;  // gotos whose label the text does not show
 };
 
 std::size_t occurrences(const std::string& text, const std::string& what) {
@@ -54,6 +55,11 @@ void countBlock(const ActionObject& block, Counts& counts) {
   counts.empties += occurrences(text, "$empty");
   counts.unknown += occurrences(text, "// action 0x");
   counts.gotos += occurrences(text, "// goto ");
+  for (std::size_t at = text.find("// goto label_"); at != std::string::npos; at = text.find("// goto label_", at + 1)) {
+    const std::size_t number = at + 14;
+    const std::string label = "// label_" + text.substr(number, text.find(';', number) - number) + ":\n";
+    if (text.find(label) == std::string::npos) ++counts.unlabelled;
+  }
 }
 
 TEST(SourceCorpus, CompilerWrittenBlocksDecompileWithoutGapsOrGotos) {
@@ -103,6 +109,7 @@ TEST(SourceCorpus, CompilerWrittenBlocksDecompileWithoutGapsOrGotos) {
       EXPECT_EQ(movie.gotos, 0u) << name;
     }
     total.gotos += movie.gotos;
+    EXPECT_EQ(movie.unlabelled, 0u) << name;
   }
   std::cout << blocks << " blocks: " << total.empties << " empty, " << total.unknown << " unknown, " << total.gotos
             << " goto\n";
