@@ -309,7 +309,7 @@ class Structurer {
   }
 
   // Readers of record fields.
-  BitReader reader(std::size_t i) const { return BitReader(m_code[i].body); }
+  BitReader reader(std::size_t i) const { return BitReader(m_code.body(i)); }
   void pushItems(std::size_t i, Stack& stack);
   void loadPool(std::size_t i);
   ExpressionPtr poolString(std::size_t index) const {
@@ -367,8 +367,8 @@ void Structurer::store(const ExpressionPtr& target, const ExpressionPtr& value, 
   if (value->kind == ExpressionKind::Assign && value->operands[0]->kind == ExpressionKind::Register &&
       value->operands[0]->registerNumber == 0 && i > 0 &&
       m_code[i - 1].code == 0x87 && i + 1 < end && m_code[i + 1].code == op::kPush && !m_code[i + 1].isTarget &&
-      m_code[i + 1].body.size() >= 2 && m_code[i + 1].body[0] == 4 &&
-      m_code[i + 1].body[1] == 0 && m_code.scratchUnreadFrom(i + 2)) {
+      m_code.body(i + 1).size() >= 2 && m_code.body(i + 1)[0] == 4 &&
+      m_code.body(i + 1)[1] == 0 && m_code.scratchUnreadFrom(i + 2)) {
     m_assignedValue = assignmentValue(target, value->operands[1], false);
     m_assignedAt = i + 1;
     return;
@@ -504,10 +504,10 @@ std::size_t Structurer::step(std::size_t i, std::size_t end, Stack& stack, State
 
 bool Structurer::endsTellTarget(std::size_t k) const {
   const Instruction& candidate = m_code[k];
-  if (candidate.code == op::kSetTarget) return candidate.body.empty() || candidate.body[0] == 0;
+  if (candidate.code == op::kSetTarget) return m_code.body(k).empty() || m_code.body(k)[0] == 0;
   // push ""; ActionSetTarget2: the end marker's push is the item type 0 and a zero byte.
   return candidate.code == op::kSetTarget2 && k > 0 && m_code[k - 1].code == op::kPush &&
-         m_code[k - 1].body.size() == 2 && m_code[k - 1].body[0] == 0 && m_code[k - 1].body[1] == 0;
+         m_code.body(k - 1).size() == 2 && m_code.body(k - 1)[0] == 0 && m_code.body(k - 1)[1] == 0;
 }
 
 bool Structurer::restoresTellTarget(std::size_t k) const {
@@ -1254,7 +1254,7 @@ std::size_t Structurer::switchEnd(std::size_t bodies, std::size_t last, std::siz
     const Instruction& candidate = m_code[k];
     if (candidate.code == op::kJump && candidate.target != kNoIndex && candidate.target >= last &&
         candidate.target <= end && !isEnclosingExit(candidate.target, end, context))
-      close = std::min(close, candidate.target);
+      close = std::min<std::size_t>(close, candidate.target);
   }
   if (close == kNoIndex) {
     // No case before the last breaks. Without a break of its own the last case ends where
@@ -1268,7 +1268,7 @@ std::size_t Structurer::switchEnd(std::size_t bodies, std::size_t last, std::siz
       if (candidate.code == op::kJump && candidate.target == k + 1 && reach <= k + 1) return k + 1;
       if ((candidate.code == op::kJump || candidate.code == op::kIf) && candidate.target != kNoIndex &&
           candidate.target > k && candidate.target <= end && !isEnclosingExit(candidate.target, end, context))
-        reach = std::max(reach, candidate.target);
+        reach = std::max<std::size_t>(reach, candidate.target);
     }
     return close;
   }
@@ -1472,7 +1472,7 @@ void Structurer::loopBody(std::size_t header, std::size_t last, Stack& stack, St
 }
 
 bool Structurer::isEnumerationCleanup(std::size_t k) const {
-  return k + 3 < m_code.size() && m_code[k].code == op::kPush && m_code[k].body.size() == 1 && m_code[k].body[0] == 2 &&
+  return k + 3 < m_code.size() && m_code[k].code == op::kPush && m_code.body(k).size() == 1 && m_code.body(k)[0] == 2 &&
          m_code[k + 1].code == op::kEquals2 && m_code[k + 2].code == op::kNot && m_code[k + 3].code == op::kIf &&
          m_code[k + 3].target == k;
 }

@@ -38,23 +38,22 @@ bool pushesRegister0(std::span<const std::uint8_t> body) {
 }
 }  // namespace
 
-InstructionStream::InstructionStream(const ActionList& records) {
+InstructionStream::InstructionStream(const ActionList& records) : m_records(records) {
   m_code.reserve(records.size());
   for (const auto& record : records) {
     Instruction instruction;
     instruction.code = record->code();
     instruction.offset = m_length;
     instruction.size = record->size();
-    if (instruction.code >= 0x80 && instruction.size >= 3) instruction.body = record->bytes().subspan(3);
     m_length += record->size();
     m_code.push_back(instruction);
   }
   m_scratchReadNext.assign(m_code.size() + 1, false);
   for (std::size_t i = m_code.size(); i-- > 0;) {
     const Instruction& instruction = m_code[i];
-    if (instruction.code == kPush && pushesRegister0(instruction.body)) {
+    if (instruction.code == kPush && pushesRegister0(body(i))) {
       m_scratchReadNext[i] = true;
-    } else if (instruction.code == kStoreRegister && !instruction.body.empty() && instruction.body[0] == 0) {
+    } else if (instruction.code == kStoreRegister && !body(i).empty() && body(i)[0] == 0) {
       m_scratchReadNext[i] = false;
     } else {
       m_scratchReadNext[i] = m_scratchReadNext[i + 1];
@@ -62,19 +61,27 @@ InstructionStream::InstructionStream(const ActionList& records) {
   }
   for (std::size_t i = 0; i < m_code.size(); ++i) {
     Instruction& branch = m_code[i];
-    if ((branch.code != kJump && branch.code != kIf) || branch.body.size() < 2) continue;
-    branch.target = indexAt(branchOffset(i));
+    if ((branch.code != kJump && branch.code != kIf) || body(i).size() < 2) continue;
+    branch.target = static_cast<std::uint32_t>(indexAt(branchOffset(i)));
     if (branch.target == kNoIndex || branch.target == m_code.size()) continue;
     Instruction& landing = m_code[branch.target];
     landing.isTarget = true;
-    if (branch.target <= i && (landing.loopEnd == kNoIndex || landing.loopEnd < i)) landing.loopEnd = i;
+    if (branch.target <= i && (landing.loopEnd == kNoIndex || landing.loopEnd < i))
+      landing.loopEnd = static_cast<std::uint32_t>(i);
   }
+}
+
+std::span<const std::uint8_t> InstructionStream::body(std::size_t index) const {
+  const Instruction& instruction = m_code[index];
+  if (instruction.code < 0x80 || instruction.size < 3) return {};
+  return m_records[index]->bytes().subspan(3);
 }
 
 std::int64_t InstructionStream::branchOffset(std::size_t index) const {
   const Instruction& branch = m_code[index];
-  if (branch.body.size() < 2) return -1;
-  const auto delta = static_cast<std::int16_t>(branch.body[0] | (branch.body[1] << 8));
+  const std::span<const std::uint8_t> fields = body(index);
+  if (fields.size() < 2) return -1;
+  const auto delta = static_cast<std::int16_t>(fields[0] | (fields[1] << 8));
   return static_cast<std::int64_t>(branch.offset) + branch.size + delta;
 }
 
