@@ -22,6 +22,8 @@ constexpr int kMaxNesting = 40;
 /// How many records of a switch's last case are searched for its break when no case
 /// before it breaks.
 constexpr std::size_t kLastCaseWindow = 256;
+/// How many records the code of one case label or one loop test may have.
+constexpr std::size_t kLabelWindow = 256;
 
 namespace op {
 constexpr std::uint8_t kPop = 0x17;
@@ -255,6 +257,15 @@ class Structurer {
   /// `fallback` where the compares go when no case matches.
   std::size_t switchEnd(std::size_t bodies, std::size_t last, std::size_t fallback, std::size_t end,
                         const Context& context) const;
+  /// Whether record k can be part of an expression: not a loop, function or block statement.
+  bool isExpressionCode(std::size_t k) const {
+    switch (m_code[k].code) {
+      case 0x8A: case 0x8B: case 0x8D: case 0x8E: case 0x8F: case 0x94: case 0x9B: case op::kSetTarget2:
+        return false;
+      default:
+        return m_code[k].loopEnd == kNoIndex;
+    }
+  }
   /// Whether a branch in [from, to) goes to `target`, past the record at `to`: then that
   /// record is not the jump over an else part but belongs to a nested statement.
   bool jumpedOver(std::size_t from, std::size_t to, std::size_t target) const {
@@ -1157,12 +1168,21 @@ std::size_t Structurer::switchChain(std::size_t i, std::size_t end, Stack& stack
       return top != nullptr && top->kind == ExpressionKind::Binary && top->text == test->text &&
              top->operands[0]->kind == ExpressionKind::Register && top->operands[0]->registerNumber == number;
     };
+    // The label's code is read ahead and thrown away when it is not a compare: only a short
+    // stretch of expression code, so that nested attempts cannot multiply the work.
     std::size_t q = p;
     StatementList scratch;
     {
       FloorGuard guard(stack);
-      while (q < end && m_code[q].code != op::kJump && !(m_code[q].code == op::kIf && comparesRegister()))
-        q = std::max(step(q, end, stack, scratch, context.nested(), kNoIndex), q + 1);
+      const std::size_t limit = std::min(end, p + kLabelWindow);
+      while (q < limit && m_code[q].code != op::kJump && !(m_code[q].code == op::kIf && comparesRegister())) {
+        if (!isExpressionCode(q) || (m_code[q].code == op::kIf && m_code[q].target > limit)) {
+          q = end;
+          break;
+        }
+        q = std::max(step(q, limit, stack, scratch, context.nested(), kNoIndex), q + 1);
+      }
+      if (q >= limit) q = end;
     }
     const Expression* compare = stack.size() == base + 1 ? stack.values.back().get() : nullptr;
     ExpressionPtr label = compare != nullptr && compare->kind == ExpressionKind::Binary ? compare->operands[1] : nullptr;
@@ -1478,6 +1498,12 @@ bool Structurer::isEnumerationCleanup(std::size_t k) const {
 }
 
 ExpressionPtr Structurer::loopTest(std::size_t from, std::size_t test, Stack& stack, const Context& context) {
+  // Read ahead and thrown away when it is not one value: only a short stretch of
+  // expression code, so that nested attempts cannot multiply the work.
+  if (test < from || test - from > kLabelWindow) return nullptr;
+  // (The first record may be the header of the loop being read.)
+  for (std::size_t k = from; k < test; ++k)
+    if (!isExpressionCode(k) && !(k == from && m_code[k].loopEnd != kNoIndex)) return nullptr;
   FloorGuard guard(stack);
   StatementList head;
   decodeRange(from, test, stack, head, context);
