@@ -123,11 +123,18 @@ Statement* lastStatement(StatementList& list) {
   return nullptr;
 }
 
-bool mentions(const Expression& e, const Expression& name, int depth = 0) {
-  if (sameTarget(e, name)) return true;
-  if (depth > 32) return false;
-  return std::any_of(e.operands.begin(), e.operands.end(),
-                     [&](const ExpressionPtr& operand) { return mentions(*operand, name, depth + 1); });
+/// Whether `name` is among the nodes of `e`; a tree too large to look through (a block can
+/// share nodes so that it grows exponentially) counts as not mentioning it.
+bool mentions(const Expression& e, const Expression& name) {
+  std::size_t budget = 256;
+  std::vector<const Expression*> pending{&e};
+  while (!pending.empty() && budget-- > 0) {
+    const Expression* node = pending.back();
+    pending.pop_back();
+    if (sameTarget(*node, name)) return true;
+    for (const ExpressionPtr& operand : node->operands) pending.push_back(operand.get());
+  }
+  return false;
 }
 
 /// The test of a for-in loop: (register = enumeration) == null.

@@ -34,6 +34,9 @@ const char* invertedComparison(std::string_view op) {
   return nullptr;
 }
 
+/// The most text one block prints.
+constexpr std::size_t kMaxSourceText = std::size_t{64} << 20;
+
 std::string blanks(int indent) { return std::string(static_cast<std::size_t>(indent) * 4, ' '); }
 
 class Printer {
@@ -58,6 +61,7 @@ class Printer {
   void classBody(const ClassDefinition& klass, int indent, std::string& out) const;
 
   std::set<std::size_t> m_labels;
+  mutable bool m_cut = false;  // the text reached kMaxSourceText
 };
 
 bool isComma(const Expression& e) { return e.kind == ExpressionKind::Binary && e.text == ","; }
@@ -333,6 +337,12 @@ void Printer::statements(const StatementList& list, int indent, std::string& out
   bool printedAny = false;
   for (const Statement& s : list) {
     if (s.kind == StatementKind::Label && m_labels.count(s.target) == 0) continue;
+    if (out.size() > kMaxSourceText) {
+      // The same bound as the translation of the specified modes.
+      if (!m_cut) out += blanks(indent) + "// the text ends here: it would grow beyond 64 MB\n";
+      m_cut = true;
+      return;
+    }
     const bool definition = indent == 0 && (s.kind == StatementKind::Function || s.kind == StatementKind::Class);
     if (printedAny && (definition || afterDefinition)) out += "\n";
     statement(s, indent, out);
@@ -344,8 +354,17 @@ void Printer::statements(const StatementList& list, int indent, std::string& out
 void collectGotos(const StatementList& list, std::set<std::size_t>& targets);
 
 void collectExpressionGotos(const Expression& e, std::set<std::size_t>& targets) {
-  if (e.function) collectGotos(e.function->body, targets);
-  for (const ExpressionPtr& operand : e.operands) collectExpressionGotos(*operand, targets);
+  // Only the function expressions among the nodes hold statements; a node that a block
+  // uses many times is walked once.
+  std::set<const Expression*> seen;
+  std::vector<const Expression*> pending{&e};
+  while (!pending.empty()) {
+    const Expression* node = pending.back();
+    pending.pop_back();
+    if (!node->hasFunction || !seen.insert(node).second) continue;
+    if (node->function) collectGotos(node->function->body, targets);
+    for (const ExpressionPtr& operand : node->operands) pending.push_back(operand.get());
+  }
 }
 
 void collectGotos(const StatementList& list, std::set<std::size_t>& targets) {

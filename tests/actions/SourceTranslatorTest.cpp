@@ -547,5 +547,44 @@ TEST(SourceEvents, ButtonsAndClipsPrintTheirEventBlocks) {
             "on (keyPress \"k\") {\n    play();\n}\n");
 }
 
+/// x = y, then `steps` times: duplicate the value and add the copies.
+Bytes doublingBlock(int steps) {
+  Bytes block = join({push({str("x")}), v("y")});
+  for (int k = 0; k < steps; ++k) block.insert(block.end(), {0x4C, 0x47});
+  block.push_back(0x1D);
+  return block;
+}
+
+// A block can share one value so that its text doubles with every record. A printed form
+// longer than 1 MB reads "$tooLong" instead, so the text stays small.
+TEST(SourceBounds, ValuesThatDoubleAreCut) {
+  // Sixteen doublings of y: 65536 leaves, 5 * 2^16 - 5 characters.
+  const std::string sixteen = sourceOf(doublingBlock(16));
+  EXPECT_EQ(sixteen.size(), 4u + 327675u + 2u);
+  EXPECT_EQ(sixteen.rfind("x = y + y + (y + y) + (y + y + (y + y)) + ", 0), 0u);
+  // The seventeenth passes the bound (its length estimate is 14 * 2^17 - 9).
+  EXPECT_EQ(sourceOf(doublingBlock(17)), "x = $tooLong;\n");
+  // Forty: cut again after the 33rd, seven doublings of the marker are left.
+  const std::string forty = sourceOf(doublingBlock(40));
+  EXPECT_EQ(forty.size(), 4u + 12u * 128u - 5u + 2u);  // "$tooLong + $tooLong" doubled six times
+  EXPECT_EQ(forty.rfind("x = $tooLong + $tooLong + ($tooLong + $tooLong) + ", 0), 0u);
+}
+
+// Statements that print the same long string again and again: the text stops once it
+// passes 64 MB, as the translation of the specified modes does.
+TEST(SourceBounds, TheTextStopsAt64Megabytes) {
+  const std::string letters(60000, 'a');
+  Bytes block = push({str(letters)});
+  // 1200 times: v = the string, keeping it on the stack.
+  for (int k = 0; k < 1200; ++k) block.insert(block.end(), {0x4C, 0x96, 0x03, 0x00, 0x00, 'v', 0x00, 0x4D, 0x1D});
+  const std::string text = sourceOf(block);
+  const std::string ending = "// the text ends here: it would grow beyond 64 MB\n";
+  ASSERT_GT(text.size(), ending.size());
+  EXPECT_EQ(text.substr(text.size() - ending.size()), ending);
+  // Statements are printed while the text is at most 64 MB: one more passes it.
+  const std::size_t line = 4 + 60002 + 2;  // v = "...";
+  EXPECT_EQ(text.size(), ((std::size_t{64} << 20) / line + 1) * line + ending.size());
+}
+
 }  // namespace
 }  // namespace orvane
