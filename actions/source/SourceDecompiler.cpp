@@ -32,6 +32,7 @@ constexpr std::uint8_t kEquals2 = 0x49;
 constexpr std::uint8_t kPlay = 0x06;
 constexpr std::uint8_t kSetTarget = 0x8B;
 constexpr std::uint8_t kSetTarget2 = 0x20;
+constexpr std::uint8_t kStoreRegister = 0x87;
 constexpr std::uint8_t kPush = 0x96;
 constexpr std::uint8_t kJump = 0x99;
 constexpr std::uint8_t kIf = 0x9D;
@@ -382,11 +383,14 @@ void Structurer::store(const ExpressionPtr& target, const ExpressionPtr& value, 
     return;
   }
   // a = b as a value: the compiler keeps b in a register, stores, and pushes the register.
-  if (value->kind == ExpressionKind::Assign && value->operands[0]->kind == ExpressionKind::Register &&
-      value->operands[0]->registerNumber == 0 && i > 0 &&
-      m_code[i - 1].code == 0x87 && i + 1 < end && m_code[i + 1].code == op::kPush && !m_code[i + 1].isTarget &&
-      m_code.body(i + 1).size() >= 2 && m_code.body(i + 1)[0] == 4 &&
-      m_code.body(i + 1)[1] == 0 && m_code.scratchUnreadFrom(i + 2)) {
+  const bool throughScratch = value->kind == ExpressionKind::Assign &&
+                              value->operands[0]->kind == ExpressionKind::Register &&
+                              value->operands[0]->registerNumber == 0 && i > 0 &&
+                              m_code[i - 1].code == op::kStoreRegister;
+  const bool scratchPushedNext = i + 1 < end && m_code[i + 1].code == op::kPush && !m_code[i + 1].isTarget &&
+                                 m_code.body(i + 1).size() >= 2 && m_code.body(i + 1)[0] == 4 &&
+                                 m_code.body(i + 1)[1] == 0;
+  if (throughScratch && scratchPushedNext && m_code.scratchUnreadFrom(i + 2)) {
     m_assignedValue = assignmentValue(target, value->operands[1], false);
     m_assignedAt = i + 1;
     return;
@@ -410,7 +414,8 @@ void Structurer::emitValue(const ExpressionPtr& value, StatementList& out, std::
     case ExpressionKind::Assign: {
       const Expression& target = *value->operands[0];
       if (target.kind != ExpressionKind::Register) {
-        emit(out, value->text == "=" ? assignment(value->operands[0], value->operands[1]) : expressionStatement(value), at);
+        emit(out, value->text == "=" ? assignment(value->operands[0], value->operands[1]) : expressionStatement(value),
+             at);
         return;
       }
       const auto number = static_cast<std::size_t>(target.registerNumber);
@@ -506,7 +511,8 @@ std::size_t Structurer::step(std::size_t i, std::size_t end, Stack& stack, State
     case op::kSetTarget2: {
       ExpressionPtr target = stack.pop();
       // The outer target set again after a nested tellTarget.
-      if (restoresTellTarget(i) && target->kind == ExpressionKind::Identifier && target->text == "_target") return i + 1;
+      if (restoresTellTarget(i) && target->kind == ExpressionKind::Identifier && target->text == "_target")
+        return i + 1;
       if (const std::string* text = stringValue(*target); text != nullptr && text->empty()) {
         emit(out, [] { Statement s; s.kind = StatementKind::Comment; s.name = "tellTarget ends here"; return s; }(), i);
         return i + 1;
@@ -795,7 +801,7 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
       break;
     }
     case 0x88: loadPool(i); break;
-    case 0x87: {
+    case op::kStoreRegister: {
       BitReader fields = reader(i);
       const std::uint8_t number = fields.readU8();
       stack.push(makeAssign("=", makeRegister(number, registerName(number)), stack.pop()));
@@ -1257,7 +1263,8 @@ std::size_t Structurer::switchChain(std::size_t i, std::size_t end, Stack& stack
 bool Structurer::leavesEnclosing(std::size_t from, std::size_t to, const Context& context) const {
   if (context.breakTarget == kNoIndex) return false;
   for (std::size_t k = from; k < to; ++k)
-    if ((m_code[k].code == op::kJump || m_code[k].code == op::kIf) && m_code[k].target == context.breakTarget) return true;
+    if ((m_code[k].code == op::kJump || m_code[k].code == op::kIf) && m_code[k].target == context.breakTarget)
+      return true;
   return false;
 }
 
@@ -1461,8 +1468,9 @@ std::size_t Structurer::doWhile(std::size_t header, Stack& stack, StatementList&
   flush(stack, base, s.body, last);
   if (update != kNoIndex) {
     // Statements of the test's code before its value are a comma expression: } while (k++, k < 10);
-    const auto from = std::find_if(s.body.begin(), s.body.end(),
-                                   [&](const Statement& part) { return part.start >= update && part.kind != StatementKind::Label; });
+    const auto from = std::find_if(s.body.begin(), s.body.end(), [&](const Statement& part) {
+      return part.start >= update && part.kind != StatementKind::Label;
+    });
     const bool values = std::all_of(from, s.body.end(), [](const Statement& part) {
       return part.kind == StatementKind::Label || (part.kind == StatementKind::Expression && part.value);
     });
