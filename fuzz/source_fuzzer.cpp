@@ -74,13 +74,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   orvane::ButtonObject button;
   orvane::InstanceObject clip;
   orvane::ButtonObject& owner = (selector & 2) != 0 ? clip : button;
-  // Condition blocks: a 16-bit condition word, a 16-bit length and that many bytes.
+  // Condition blocks: a 16-bit condition word, a byte of clip event flags above those 16
+  // bits that is also the key code, a 16-bit length and that many bytes.
   std::size_t at = 1;
-  while (size - at >= 4) {
+  while (size - at >= 5) {
     const auto word = static_cast<std::uint16_t>(data[at] | (data[at + 1] << 8));
-    const std::size_t length = std::min<std::size_t>(data[at + 2] | (data[at + 3] << 8), size - at - 4);
-    owner.addConditionAction(word, data + at + 4, length);
-    at += 4 + length;
+    const std::uint8_t extra = data[at + 2];
+    const std::size_t length = std::min<std::size_t>(data[at + 3] | (data[at + 4] << 8), size - at - 5);
+    orvane::ConditionAction* condition = owner.addConditionAction(word, data + at + 5, length);
+    condition->eventFlags = word | static_cast<std::uint32_t>(extra & 0x07) << 16;
+    condition->keyCode = extra;
+    at += 5 + length;
   }
   static_cast<void>(orvane::ActionWindowText(&owner, orvane::TranslationMode::Source, messages));
   return 0;

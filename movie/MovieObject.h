@@ -68,6 +68,11 @@ class ConditionAction : public ActionObject {
     serial = -1;
     conditionWord = 0;
   }
+
+  /// A clip event record's whole event flags (32 bits from version 6 on, of which
+  /// conditionWord keeps the low 16) and the key code of a key-press event.
+  std::uint32_t eventFlags = 0;
+  std::uint8_t keyCode = 0;
 };
 
 class ImageObject : public MovieObject {

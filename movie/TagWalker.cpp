@@ -462,8 +462,9 @@ void TagWalker::readClipActions(BitReader& reader, std::span<const std::uint8_t>
     const std::uint32_t events = wideFlags ? reader.readU32() : reader.readU16();
     if (wideFlags && events == 0) break;
     std::uint32_t size = reader.readU32();
+    std::uint8_t key = 0;
     if (wideFlags && (events & kClipEventKeyPress) != 0 && size > 0) {
-      reader.readU8();
+      key = reader.readU8();
       --size;
     }
     if (reader.exhausted()) break;
@@ -472,6 +473,8 @@ void TagWalker::readClipActions(BitReader& reader, std::span<const std::uint8_t>
     ConditionAction* action =
         instance.addConditionAction(static_cast<std::uint16_t>(events), actions.data(), actions.size());
     action->label = walk.label;
+    action->eventFlags = events;
+    action->keyCode = key;
     if (start + size > body.size()) break;
     reader.skip(size);
   }

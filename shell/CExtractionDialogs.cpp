@@ -26,11 +26,12 @@ struct ModeButton {
   ExtractionMode mode;
   const char* label;
 };
-constexpr std::array<ModeButton, 4> kModeButtons{{
+constexpr std::array<ModeButton, 5> kModeButtons{{
     {ExtractionMode::ActionScript5, "Extract As Action Script Version 5"},
     {ExtractionMode::ActionScript4, "Extract As Action Script Version 4"},
     {ExtractionMode::InstructionCode, "Extract As Instruction Code"},
     {ExtractionMode::ByteCode, "Extract As Byte Code"},
+    {ExtractionMode::Source, "Extract As Source"},
 }};
 
 QIcon groupIcon(std::size_t row, const QStyle* style) {

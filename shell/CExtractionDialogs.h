@@ -35,7 +35,7 @@ class CExtractionSettingsDialog : public QDialog {
   void browse();
 
   QListWidget* m_groups;
-  std::array<QRadioButton*, 4> m_modes{};  // by ExtractionMode
+  std::array<QRadioButton*, 5> m_modes{};  // by ExtractionMode
   QCheckBox* m_preserve;
   QLineEdit* m_directory;
 };

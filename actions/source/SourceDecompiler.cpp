@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <bitset>
+#include <cmath>
 #include <cstdio>
 #include <map>
 
@@ -18,6 +19,11 @@ namespace {
 
 /// Structures nested deeper than this are laid out flat, with gotos.
 constexpr int kMaxNesting = 40;
+/// How many records of a switch's last case are searched for its break when no case
+/// before it breaks.
+constexpr std::size_t kLastCaseWindow = 256;
+/// How many records the code of one case label or one loop test may have.
+constexpr std::size_t kLabelWindow = 256;
 
 namespace op {
 constexpr std::uint8_t kPop = 0x17;
@@ -26,6 +32,7 @@ constexpr std::uint8_t kEquals2 = 0x49;
 constexpr std::uint8_t kPlay = 0x06;
 constexpr std::uint8_t kSetTarget = 0x8B;
 constexpr std::uint8_t kSetTarget2 = 0x20;
+constexpr std::uint8_t kStoreRegister = 0x87;
 constexpr std::uint8_t kPush = 0x96;
 constexpr std::uint8_t kJump = 0x99;
 constexpr std::uint8_t kIf = 0x9D;
@@ -117,11 +124,25 @@ Statement* lastStatement(StatementList& list) {
   return nullptr;
 }
 
-bool mentions(const Expression& e, const Expression& name, int depth = 0) {
-  if (sameTarget(e, name)) return true;
-  if (depth > 32) return false;
-  return std::any_of(e.operands.begin(), e.operands.end(),
-                     [&](const ExpressionPtr& operand) { return mentions(*operand, name, depth + 1); });
+/// Whether `name` is among the nodes of `e`; a tree too large to look through (a block can
+/// share nodes so that it grows exponentially) counts as not mentioning it.
+bool mentions(const Expression& e, const Expression& name) {
+  std::size_t budget = 256;
+  std::vector<const Expression*> pending{&e};
+  while (!pending.empty() && budget-- > 0) {
+    const Expression* node = pending.back();
+    pending.pop_back();
+    if (sameTarget(*node, name)) return true;
+    for (const ExpressionPtr& operand : node->operands) pending.push_back(operand.get());
+  }
+  return false;
+}
+
+/// The test of a for-in loop: (register = enumeration) == null.
+bool isEnumerationTest(const Expression& test) {
+  if (test.kind != ExpressionKind::Binary || test.text != "==" || !isLiteral(*test.operands[1], "null")) return false;
+  const Expression& stored = *test.operands[0];
+  return stored.kind == ExpressionKind::Assign && stored.operands[1]->kind == ExpressionKind::Enumeration;
 }
 
 /// The place an assignment or update statement writes, or none.
@@ -145,9 +166,30 @@ Statement* initOf(StatementList& out, const Expression& place) {
              : nullptr;
 }
 
+/// The continues that went to a for loop's update part: continue statements when the
+/// loop became a for loop, else gotos to that part.
+void retargetContinues(StatementList& list, std::size_t update, bool isFor, std::size_t offset) {
+  for (Statement& s : list) {
+    if (s.kind == StatementKind::Continue && s.target == update && !isFor) {
+      s.kind = StatementKind::Goto;
+      s.target = offset;
+    }
+    // A nested loop's continues are its own.
+    if (s.kind == StatementKind::While || s.kind == StatementKind::DoWhile || s.kind == StatementKind::For ||
+        s.kind == StatementKind::ForIn)
+      continue;
+    retargetContinues(s.body, update, isFor, offset);
+    retargetContinues(s.alternative, update, isFor, offset);
+    retargetContinues(s.finally, update, isFor, offset);
+    for (SwitchCase& entry : s.cases) retargetContinues(entry.body, update, isFor, offset);
+  }
+}
+
 class Structurer {
  public:
-  explicit Structurer(const ActionList& records) : m_code(records) { m_scopes.emplace_back(); }
+  explicit Structurer(const ActionList& records) : m_code(records), m_gotoTargets(m_code.size() + 1, false) {
+    m_scopes.emplace_back();
+  }
 
   StatementList run() {
     StatementList out;
@@ -184,6 +226,10 @@ class Structurer {
     return s;
   }
   Statement assignment(const ExpressionPtr& target, const ExpressionPtr& value);
+  /// The store of `value` into `target` by record i: a statement, or the value of an
+  /// x++ or a = b expression that the following records use.
+  void store(const ExpressionPtr& target, const ExpressionPtr& value, std::size_t i, std::size_t end, Stack& stack,
+             StatementList& out);
   void emitValue(const ExpressionPtr& value, StatementList& out, std::size_t at);
   void flush(Stack& stack, std::size_t base, StatementList& out, std::size_t at) {
     for (std::size_t k = base; k < stack.values.size(); ++k) emitValue(stack.values[k], out, at);
@@ -215,8 +261,47 @@ class Structurer {
                            const char* op, const ExpressionPtr& left);
   std::size_t switchChain(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context,
                           const ExpressionPtr& test);
+  /// Where the case bodies from `bodies` on end; `last` is where the last case begins and
+  /// `fallback` where the compares go when no case matches.
+  std::size_t switchEnd(std::size_t bodies, std::size_t last, std::size_t fallback, std::size_t end,
+                        const Context& context) const;
+  /// Whether record k can be part of an expression: not a loop, function or block statement.
+  bool isExpressionCode(std::size_t k) const {
+    switch (m_code[k].code) {
+      case 0x8A: case 0x8B: case 0x8D: case 0x8E: case 0x8F: case 0x94: case 0x9B: case op::kSetTarget2:
+        return false;
+      default:
+        return m_code[k].loopEnd == kNoIndex;
+    }
+  }
+  /// Whether a branch in [from, to) goes to `target`, past the record at `to`: then that
+  /// record is not the jump over an else part but belongs to a nested statement.
+  bool jumpedOver(std::size_t from, std::size_t to, std::size_t target) const {
+    for (std::size_t k = from; k < to; ++k)
+      if ((m_code[k].code == op::kJump || m_code[k].code == op::kIf) && m_code[k].target == target) return true;
+    return false;
+  }
+  /// Whether some jump in the range leaves the enclosing loop or switch.
+  bool leavesEnclosing(std::size_t from, std::size_t to, const Context& context) const;
+  /// A break or continue target of the enclosing statements that lies past `end`, the end
+  /// of the code they enclose (a break target at `end` is where a nested switch ends too).
+  bool isEnclosingExit(std::size_t target, std::size_t end, const Context& context) const;
+  /// Whether a jump to `target` reads as a continue of the enclosing loop.
+  bool canContinueTo(std::size_t target, const Context& context) const;
+  /// The switch as an if / else if chain over the register that holds its value, or
+  /// kNoIndex when its cases fall through.
+  std::size_t switchAsIfChain(std::size_t i, const ExpressionPtr& store, const std::string& compare,
+                              const std::map<std::size_t, std::vector<ExpressionPtr>>& labels, std::size_t bodies,
+                              std::size_t close, Stack& stack, StatementList& out, const Context& context);
   std::size_t jump(std::size_t i, StatementList& out, const Context& context);
-  std::size_t loop(std::size_t header, Stack& stack, StatementList& out, const Context& context);
+  /// The loop from `header` to its back branch `last`.
+  std::size_t loop(std::size_t header, std::size_t last, Stack& stack, StatementList& out, const Context& context);
+  /// The body [header, last) of a loop that may begin with a loop back to the same header.
+  void loopBody(std::size_t header, std::size_t last, Stack& stack, StatementList& out, const Context& inner);
+  /// do { body } while (test): the loop from `header` to its back branch inner.loopLast.
+  std::size_t doWhile(std::size_t header, Stack& stack, StatementList& out, Context& inner);
+  /// The compiler's loop at `k` that drops what a for-in loop left on the stack.
+  bool isEnumerationCleanup(std::size_t k) const;
   void toForLoop(Statement& loop, StatementList& out, std::size_t update);
   std::size_t enteredLoop(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context);
   /// The loop's test decoded from `from` up to `test`: none when that code is more than
@@ -227,16 +312,23 @@ class Structurer {
   std::size_t blockStatement(StatementKind kind, ExpressionPtr value, std::size_t i, std::size_t bodyEnd,
                              Stack& stack, StatementList& out, const Context& context);
   std::size_t tellTargetEnd(std::size_t from, std::size_t end) const;
+  /// Record k ends a tellTarget block (ActionSetTarget "" or push ""; ActionSetTarget2).
+  bool endsTellTarget(std::size_t k) const;
+  /// Record k sets the target of an enclosing tellTarget again after a nested one ends.
+  bool restoresTellTarget(std::size_t k) const;
   std::size_t gotoStatement(std::size_t i, std::size_t target, StatementList& out) {
     Statement s = simple(StatementKind::Goto);
     s.target = static_cast<std::size_t>(std::max<std::int64_t>(m_code.branchOffset(i), 0));
-    if (target != kNoIndex) s.target = m_code.offsetOf(target);
+    if (target != kNoIndex) {
+      s.target = m_code.offsetOf(target);
+      m_gotoTargets[target] = true;
+    }
     emit(out, std::move(s), i);
     return i + 1;
   }
 
   // Readers of record fields.
-  BitReader reader(std::size_t i) const { return BitReader(m_code[i].body); }
+  BitReader reader(std::size_t i) const { return BitReader(m_code.body(i)); }
   void pushItems(std::size_t i, Stack& stack);
   void loadPool(std::size_t i);
   ExpressionPtr poolString(std::size_t index) const {
@@ -254,22 +346,56 @@ class Structurer {
   Statement propertyWrite(const ExpressionPtr& target, const ExpressionPtr& index, const ExpressionPtr& value);
 
   InstructionStream m_code;
+  std::vector<bool> m_gotoTargets;  // records some goto or continue statement went to
+  ExpressionPtr m_assignedValue;  // an assignment whose value record m_assignedAt pushes
+  std::size_t m_assignedAt = kNoIndex;
   std::vector<std::string> m_pool;
   std::vector<Scope> m_scopes;
 };
 
-Statement Structurer::assignment(const ExpressionPtr& target, const ExpressionPtr& value) {
+ExpressionPtr assignmentValue(const ExpressionPtr& target, const ExpressionPtr& value, bool statement) {
   if (value->kind == ExpressionKind::Binary && sameTarget(*value->operands[0], *target)) {
-    if (isStep(*value)) return expressionStatement(makePostfix(value->text == "+" ? "++" : "--", target));
+    if (isStep(*value)) {
+      const char* op = value->text == "+" ? "++" : "--";
+      return statement ? makePostfix(op, target) : makeUnary(op, target);
+    }
     static constexpr std::array<const char*, 11> kCompound = {"+", "-", "*", "/", "%", "&", "|", "^", "<<", ">>", ">>>"};
     for (const char* compound : kCompound) {
       if (value->text == compound) {
         const std::string compoundOperator = std::string(compound) + "=";
-        return expressionStatement(makeAssign(compoundOperator.c_str(), target, value->operands[1]));
+        return makeAssign(compoundOperator.c_str(), target, value->operands[1]);
       }
     }
   }
-  return expressionStatement(makeAssign("=", target, value));
+  return makeAssign("=", target, value);
+}
+
+Statement Structurer::assignment(const ExpressionPtr& target, const ExpressionPtr& value) {
+  return expressionStatement(assignmentValue(target, value, true));
+}
+
+void Structurer::store(const ExpressionPtr& target, const ExpressionPtr& value, std::size_t i, std::size_t end,
+                       Stack& stack, StatementList& out) {
+  // x++ as a value: the value read before the step stays on the stack below the store.
+  if (isStep(*value) && sameTarget(*value->operands[0], *target) && stack.top() != nullptr &&
+      sameTarget(*stack.top(), *target) && stack.top()->kind != ExpressionKind::Literal) {
+    stack.values.back() = makePostfix(value->text == "+" ? "++" : "--", target);
+    return;
+  }
+  // a = b as a value: the compiler keeps b in a register, stores, and pushes the register.
+  const bool throughScratch = value->kind == ExpressionKind::Assign &&
+                              value->operands[0]->kind == ExpressionKind::Register &&
+                              value->operands[0]->registerNumber == 0 && i > 0 &&
+                              m_code[i - 1].code == op::kStoreRegister;
+  const bool scratchPushedNext = i + 1 < end && m_code[i + 1].code == op::kPush && !m_code[i + 1].isTarget &&
+                                 m_code.body(i + 1).size() >= 2 && m_code.body(i + 1)[0] == 4 &&
+                                 m_code.body(i + 1)[1] == 0;
+  if (throughScratch && scratchPushedNext && m_code.scratchUnreadFrom(i + 2)) {
+    m_assignedValue = assignmentValue(target, value->operands[1], false);
+    m_assignedAt = i + 1;
+    return;
+  }
+  emit(out, assignment(target, value), i);
 }
 
 void Structurer::emitValue(const ExpressionPtr& value, StatementList& out, std::size_t at) {
@@ -278,9 +404,20 @@ void Structurer::emitValue(const ExpressionPtr& value, StatementList& out, std::
     case ExpressionKind::Literal:
     case ExpressionKind::Enumeration:
       return;
+    case ExpressionKind::Unary:
+      // ++x as a statement reads x++.
+      if (value->text == "++" || value->text == "--") {
+        emit(out, expressionStatement(makePostfix(value->text.c_str(), value->operands[0])), at);
+        return;
+      }
+      break;
     case ExpressionKind::Assign: {
       const Expression& target = *value->operands[0];
-      if (target.kind != ExpressionKind::Register) break;
+      if (target.kind != ExpressionKind::Register) {
+        emit(out, value->text == "=" ? assignment(value->operands[0], value->operands[1]) : expressionStatement(value),
+             at);
+        return;
+      }
       const auto number = static_cast<std::size_t>(target.registerNumber);
       Statement s = assignment(value->operands[0], value->operands[1]);
       if (!scope().declared[number] && s.value->kind == ExpressionKind::Assign && s.value->text == "=") {
@@ -320,13 +457,15 @@ void Structurer::decodeRange(std::size_t begin, std::size_t end, Stack& stack, S
 std::size_t Structurer::step(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context,
                              std::size_t skipLoopAt) {
   const Instruction& instruction = m_code[i];
-  if (instruction.isTarget) {
+  // Labels where a goto may go: forward gotos are made before their target is reached,
+  // backward ones can only go to the targets of backward branches.
+  if (instruction.isTarget && (m_gotoTargets[i] || instruction.loopEnd != kNoIndex)) {
     Statement label = simple(StatementKind::Label);
     label.target = instruction.offset;
     emit(out, std::move(label), i);
   }
   if (i != skipLoopAt && instruction.loopEnd != kNoIndex && instruction.loopEnd < end && context.depth < kMaxNesting)
-    return loop(i, stack, out, context);
+    return loop(i, instruction.loopEnd, stack, out, context);
   switch (instruction.code) {
     case op::kIf:
       return conditional(i, end, stack, out, context);
@@ -371,6 +510,9 @@ std::size_t Structurer::step(std::size_t i, std::size_t end, Stack& stack, State
     }
     case op::kSetTarget2: {
       ExpressionPtr target = stack.pop();
+      // The outer target set again after a nested tellTarget.
+      if (restoresTellTarget(i) && target->kind == ExpressionKind::Identifier && target->text == "_target")
+        return i + 1;
       if (const std::string* text = stringValue(*target); text != nullptr && text->empty()) {
         emit(out, [] { Statement s; s.kind = StatementKind::Comment; s.name = "tellTarget ends here"; return s; }(), i);
         return i + 1;
@@ -384,14 +526,30 @@ std::size_t Structurer::step(std::size_t i, std::size_t end, Stack& stack, State
   }
 }
 
+bool Structurer::endsTellTarget(std::size_t k) const {
+  const Instruction& candidate = m_code[k];
+  if (candidate.code == op::kSetTarget) return m_code.body(k).empty() || m_code.body(k)[0] == 0;
+  // push ""; ActionSetTarget2: the end marker's push is the item type 0 and a zero byte.
+  return candidate.code == op::kSetTarget2 && k > 0 && m_code[k - 1].code == op::kPush &&
+         m_code.body(k - 1).size() == 2 && m_code.body(k - 1)[0] == 0 && m_code.body(k - 1)[1] == 0;
+}
+
+bool Structurer::restoresTellTarget(std::size_t k) const {
+  return k > 0 && m_code[k].code == op::kSetTarget2 && endsTellTarget(k - 1);
+}
+
 std::size_t Structurer::tellTargetEnd(std::size_t from, std::size_t end) const {
+  // A tellTarget inside another saves the outer target on the stack, and after its own end
+  // marker sets it again with ActionSetTarget2.
+  std::size_t depth = 0;
   for (std::size_t k = from; k < end; ++k) {
-    const Instruction& candidate = m_code[k];
-    if (candidate.code == op::kSetTarget && (candidate.body.empty() || candidate.body[0] == 0)) return k;
-    // push ""; ActionSetTarget2: the end marker's push is the item type 0 and a zero byte.
-    if (candidate.code == op::kSetTarget2 && k > from && m_code[k - 1].code == op::kPush &&
-        m_code[k - 1].body.size() == 2 && m_code[k - 1].body[0] == 0 && m_code[k - 1].body[1] == 0)
-      return k;
+    if (endsTellTarget(k)) {
+      if (depth == 0) return k;
+      --depth;
+      if (k + 1 < end && restoresTellTarget(k + 1)) ++k;
+    } else if (m_code[k].code == op::kSetTarget || m_code[k].code == op::kSetTarget2) {
+      ++depth;
+    }
   }
   return end;
 }
@@ -416,6 +574,7 @@ std::size_t Structurer::blockStatement(StatementKind kind, ExpressionPtr value, 
 
 void Structurer::pushItems(std::size_t i, Stack& stack) {
   BitReader fields = reader(i);
+  bool first = true;
   while (fields.remaining() > 0) {
     const std::uint8_t type = fields.readU8();
     ExpressionPtr value;
@@ -427,6 +586,7 @@ void Structurer::pushItems(std::size_t i, Stack& stack) {
       case 4: {
         const std::uint8_t number = fields.readU8();
         value = makeRegister(number, registerName(number));
+        if (first && i == m_assignedAt) value = std::move(m_assignedValue);
         break;
       }
       case 5: value = makeLiteral(fields.readU8() != 0 ? "true" : "false"); break;
@@ -444,6 +604,7 @@ void Structurer::pushItems(std::size_t i, Stack& stack) {
     }
     if (fields.exhausted()) return;
     stack.push(std::move(value));
+    first = false;
   }
 }
 
@@ -458,17 +619,47 @@ void Structurer::loadPool(std::size_t i) {
   }
 }
 
+/// What follows `prefix` in a text that begins with it: the rest of a literal, or the right
+/// side of the compiler's `prefix add value`; else none.
+ExpressionPtr afterPrefix(const Expression& text, std::string_view prefix) {
+  if (const std::string* literal = stringValue(text); literal != nullptr && literal->starts_with(prefix))
+    return makeString(literal->substr(prefix.size()));
+  if (text.kind == ExpressionKind::Binary && text.text == "add") {
+    const std::string* left = stringValue(*text.operands[0]);
+    if (left != nullptr && *left == prefix) return text.operands[1];
+  }
+  return nullptr;
+}
+
+/// The level number of a "_levelN" target (or "_level" add n), else none.
+ExpressionPtr levelOf(const Expression& target) {
+  ExpressionPtr level = afterPrefix(target, "_level");
+  if (!level) return nullptr;
+  const std::string* digits = stringValue(*level);
+  if (digits == nullptr) return level;
+  if (digits->empty() || digits->find_first_not_of("0123456789") != std::string::npos) return nullptr;
+  return makeNumber(std::atof(digits->c_str()));
+}
+
 ExpressionPtr Structurer::urlCall(const ExpressionPtr& url, const ExpressionPtr& target, std::uint8_t method) {
-  std::vector<ExpressionPtr> arguments{url, target};
   const std::string* urlText = stringValue(*url);
   const std::string* targetText = stringValue(*target);
-  if (urlText != nullptr && urlText->starts_with("FSCommand:"))
-    return makeGlobalCall("fscommand", {makeString(urlText->substr(10)), target});
-  const bool level = targetText != nullptr && targetText->starts_with("_level") && targetText->size() > 6 &&
-                     targetText->find_first_not_of("0123456789", 6) == std::string::npos;
-  if (level) arguments[1] = makeNumber(std::atof(targetText->c_str() + 6));
+  const bool noTarget = targetText != nullptr && targetText->empty();
+  if (ExpressionPtr command = afterPrefix(*url, "FSCommand:"); command && method == 0) {
+    if (noTarget) return makeGlobalCall("fscommand", {command});
+    return makeGlobalCall("fscommand", {command, target});
+  }
+  const ExpressionPtr level = levelOf(*target);
+  std::vector<ExpressionPtr> arguments{url, level ? level : target};
   if ((method & 3) == 1) arguments.push_back(makeString("GET"));
   if ((method & 3) == 2) arguments.push_back(makeString("POST"));
+  // print (bounding box after "#") to a clip or a level, as a vector or a bitmap.
+  for (const auto& [prefix, name] : {std::pair{"print:#", "print"}, {"printasbitmap:#", "printAsBitmap"}}) {
+    if (method != 0 || urlText == nullptr || !urlText->starts_with(prefix)) continue;
+    ExpressionPtr box = makeString(urlText->substr(std::string_view(prefix).size()));
+    if (level) return makeGlobalCall((std::string(name) + "Num").c_str(), {level, box});
+    return makeGlobalCall(name, {target, box});
+  }
   const bool emptyUrl = urlText != nullptr && urlText->empty();
   if ((method & 0x80) != 0) return makeGlobalCall(level ? "loadVariablesNum" : "loadVariables", arguments);
   if ((method & 0x40) != 0) {
@@ -476,11 +667,25 @@ ExpressionPtr Structurer::urlCall(const ExpressionPtr& url, const ExpressionPtr&
     return makeGlobalCall("loadMovie", arguments);
   }
   if (level) {
-    if (emptyUrl) return makeGlobalCall("unloadMovieNum", {arguments[1]});
+    if (emptyUrl) return makeGlobalCall("unloadMovieNum", {level});
     return makeGlobalCall("loadMovieNum", arguments);
   }
-  if (targetText != nullptr && targetText->empty() && arguments.size() == 2) arguments.pop_back();
+  if (noTarget && arguments.size() == 2) arguments.pop_back();
   return makeGlobalCall("getURL", arguments);
+}
+
+/// The depth the author gave duplicateMovieClip: the compiler adds 16384, the first depth
+/// of clips made at run time.
+ExpressionPtr clipDepth(const ExpressionPtr& depth) {
+  constexpr double kOffset = 16384;
+  if (depth->isNumber) return makeNumber(depth->number - kOffset);
+  if (depth->kind == ExpressionKind::Binary && depth->text == "+") {
+    for (std::size_t k = 0; k < 2; ++k) {
+      const Expression& part = *depth->operands[k];
+      if (part.isNumber && part.number == kOffset) return depth->operands[1 - k];
+    }
+  }
+  return makeBinary("-", depth, makeNumber(kOffset));
 }
 
 /// The property name of a property index, or none.
@@ -519,7 +724,13 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
   auto binary = [&](const char* op) {
     ExpressionPtr right = stack.pop();
     ExpressionPtr left = stack.pop();
-    stack.push(makeBinary(op, std::move(left), std::move(right)));
+    // The compiler writes -x as 0 - x and ~x as x ^ 4294967295.
+    if (*op == '-' && left->isNumber && left->number == 0 && !std::signbit(left->number))
+      stack.push(makeUnary("-", std::move(right)));
+    else if (*op == '^' && right->isNumber && right->number == 4294967295.0)
+      stack.push(makeUnary("~", std::move(left)));
+    else
+      stack.push(makeBinary(op, std::move(left), std::move(right)));
   };
   auto unaryCall = [&](const char* name) { stack.push(makeGlobalCall(name, {stack.pop()})); };
   auto statementCall = [&](const char* name, std::vector<ExpressionPtr> arguments) {
@@ -575,9 +786,22 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
       break;
     }
     case op::kPush: pushItems(i, stack); break;
-    case op::kPop: emitValue(stack.pop(), out, i); break;
+    case op::kPop: {
+      ExpressionPtr value = stack.pop();
+      // _loc1_++ as a value: the register read before the step stays below.
+      const Expression* below = stack.top();
+      if (below != nullptr && below->kind == ExpressionKind::Register && value->kind == ExpressionKind::Assign &&
+          value->operands[0]->kind == ExpressionKind::Register &&
+          below->registerNumber == value->operands[0]->registerNumber && isStep(*value->operands[1]) &&
+          sameTarget(*value->operands[1]->operands[0], *below)) {
+        stack.values.back() = makePostfix(value->operands[1]->text == "+" ? "++" : "--", stack.values.back());
+        break;
+      }
+      emitValue(value, out, i);
+      break;
+    }
     case 0x88: loadPool(i); break;
-    case 0x87: {
+    case op::kStoreRegister: {
       BitReader fields = reader(i);
       const std::uint8_t number = fields.readU8();
       stack.push(makeAssign("=", makeRegister(number, registerName(number)), stack.pop()));
@@ -648,7 +872,7 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
       ExpressionPtr name = stack.pop();
       const std::string* text = stringValue(*name);
       if (text != nullptr && isNamePath(*text)) {
-        emit(out, assignment(makeIdentifier(*text), value), i);
+        store(makeIdentifier(*text), value, i, end, stack, out);
       } else {
         statementCall("set", {name, value});
       }
@@ -692,7 +916,7 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
       ExpressionPtr depth = stack.pop();
       ExpressionPtr target = stack.pop();
       ExpressionPtr source = stack.pop();
-      statementCall("duplicateMovieClip", {source, target, depth});
+      statementCall("duplicateMovieClip", {source, target, clipDepth(depth)});
       break;
     }
     case 0x25: statementCall("removeMovieClip", {stack.pop()}); break;
@@ -768,7 +992,7 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
       ExpressionPtr value = stack.pop();
       ExpressionPtr name = stack.pop();
       ExpressionPtr object = stack.pop();
-      emit(out, assignment(makeMember(std::move(object), std::move(name)), value), i);
+      store(makeMember(std::move(object), std::move(name)), value, i, end, stack, out);
       break;
     }
     case 0x3E: {
@@ -810,7 +1034,9 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
 
 std::size_t Structurer::jump(std::size_t i, StatementList& out, const Context& context) {
   const std::size_t target = m_code[i].target;
-  if (target == i + 1) return i + 1;  // a jump to the next record changes nothing
+  // A jump to the next record changes nothing, unless it is the break that ends the last
+  // case of a switch.
+  if (target == i + 1 && target != context.breakTarget) return i + 1;
   if (target != kNoIndex) {
     if (target == context.breakTarget) {
       emit(out, simple(StatementKind::Break), i);
@@ -823,6 +1049,7 @@ std::size_t Structurer::jump(std::size_t i, StatementList& out, const Context& c
     if (context.update != nullptr && target > i && target <= context.loopLast &&
         (*context.update == kNoIndex || *context.update == target)) {
       *context.update = target;
+      m_gotoTargets[target] = true;  // a goto when the loop does not become a for loop
       Statement s = simple(StatementKind::Continue);
       s.target = target;
       emit(out, std::move(s), i);
@@ -867,9 +1094,11 @@ std::size_t Structurer::conditional(std::size_t i, std::size_t end, Stack& stack
   // The then part runs when the test fails; a jump at its end over an else part.
   std::size_t thenEnd = target;
   std::size_t elseEnd = kNoIndex;
-  if (target - 1 > i && m_code[target - 1].code == op::kJump) {
+  if (target - 1 > i && m_code[target - 1].code == op::kJump && !jumpedOver(i + 1, target - 1, target)) {
     const std::size_t over = m_code[target - 1].target;
-    if (over != kNoIndex && over > target && over <= end) {
+    // if (c) continue; reads so rather than as an empty then part with an else.
+    const bool continues = target - 1 == i + 1 && canContinueTo(over, context);
+    if (over != kNoIndex && over > target && over <= end && !continues) {
       thenEnd = target - 1;
       elseEnd = over;
     }
@@ -945,12 +1174,28 @@ std::size_t Structurer::switchChain(std::size_t i, std::size_t end, Stack& stack
       fallback = m_code[p].target;
       break;
     }
+    // The next compare of the register, up to its branch; labels may hold branches of
+    // their own (a && b, ?:).
+    auto comparesRegister = [&] {
+      const Expression* top = stack.size() == base + 1 ? stack.values.back().get() : nullptr;
+      return top != nullptr && top->kind == ExpressionKind::Binary && top->text == test->text &&
+             top->operands[0]->kind == ExpressionKind::Register && top->operands[0]->registerNumber == number;
+    };
+    // The label's code is read ahead and thrown away when it is not a compare: only a short
+    // stretch of expression code, so that nested attempts cannot multiply the work.
     std::size_t q = p;
-    while (q < end && m_code[q].code != op::kIf && m_code[q].code != op::kJump) ++q;
     StatementList scratch;
-    if (q < end && m_code[q].code == op::kIf) {
+    {
       FloorGuard guard(stack);
-      decodeRange(p, q, stack, scratch, context.nested());
+      const std::size_t limit = std::min(end, p + kLabelWindow);
+      while (q < limit && m_code[q].code != op::kJump && !(m_code[q].code == op::kIf && comparesRegister())) {
+        if (!isExpressionCode(q) || (m_code[q].code == op::kIf && m_code[q].target > limit)) {
+          q = end;
+          break;
+        }
+        q = std::max(step(q, limit, stack, scratch, context.nested(), kNoIndex), q + 1);
+      }
+      if (q >= limit) q = end;
     }
     const Expression* compare = stack.size() == base + 1 ? stack.values.back().get() : nullptr;
     ExpressionPtr label = compare != nullptr && compare->kind == ExpressionKind::Binary ? compare->operands[1] : nullptr;
@@ -985,16 +1230,14 @@ std::size_t Structurer::switchChain(std::size_t i, std::size_t end, Stack& stack
     return fail();
   std::size_t last = fallback;
   for (const auto& entry : cases) last = std::max(last, entry.second);
-  // The switch ends where its breaks go: the furthest forward jump out of the case bodies.
-  std::size_t close = last;
-  for (std::size_t k = bodies; k < close; ++k) {
-    const Instruction& candidate = m_code[k];
-    if (candidate.code == op::kJump && candidate.target != kNoIndex && candidate.target > close && candidate.target <= end)
-      close = candidate.target;
-  }
   std::map<std::size_t, std::vector<ExpressionPtr>> labels;
   for (const auto& entry : cases) labels[entry.second].push_back(entry.first);
+  const std::size_t close = switchEnd(bodies, last, fallback, end, context);
   if (fallback < close) labels[fallback].push_back(nullptr);
+  if (context.breakTarget != close && leavesEnclosing(bodies, close, context)) {
+    const std::size_t next = switchAsIfChain(i, store, test->text, labels, bodies, close, stack, out, context);
+    if (next != kNoIndex) return next;
+  }
   Statement s = simple(StatementKind::Switch, store->operands[1]);
   Context inner = context.nested();
   inner.breakTarget = close;
@@ -1017,48 +1260,160 @@ std::size_t Structurer::switchChain(std::size_t i, std::size_t end, Stack& stack
   return close;
 }
 
-std::size_t Structurer::loop(std::size_t header, Stack& stack, StatementList& out,
+bool Structurer::leavesEnclosing(std::size_t from, std::size_t to, const Context& context) const {
+  if (context.breakTarget == kNoIndex) return false;
+  for (std::size_t k = from; k < to; ++k)
+    if ((m_code[k].code == op::kJump || m_code[k].code == op::kIf) && m_code[k].target == context.breakTarget)
+      return true;
+  return false;
+}
+
+bool Structurer::isEnclosingExit(std::size_t target, std::size_t end, const Context& context) const {
+  return (target == context.breakTarget && target > end) || target == context.continueTarget ||
+         (context.update != nullptr && *context.update == target);
+}
+
+bool Structurer::canContinueTo(std::size_t target, const Context& context) const {
+  if (target == context.continueTarget) return true;
+  return context.update != nullptr && target <= context.loopLast &&
+         (*context.update == kNoIndex || *context.update == target);
+}
+
+std::size_t Structurer::switchEnd(std::size_t bodies, std::size_t last, std::size_t fallback, std::size_t end,
+                                  const Context& context) const {
+  // The breaks of the cases before the last one go to the end: the nearest forward jump
+  // out of them that is not a break or continue of an enclosing statement.
+  std::size_t close = kNoIndex;
+  for (std::size_t k = bodies; k < last; ++k) {
+    const Instruction& candidate = m_code[k];
+    if (candidate.code == op::kJump && candidate.target != kNoIndex && candidate.target >= last &&
+        candidate.target <= end && !isEnclosingExit(candidate.target, end, context))
+      close = std::min<std::size_t>(close, candidate.target);
+  }
+  if (close == kNoIndex) {
+    // No case before the last breaks. Without a break of its own the last case ends where
+    // it begins (what follows runs after it either way); its break is a jump to the next
+    // record, found among the first records of the case, with no branch over it.
+    close = last;
+    if (fallback == last) return close;
+    std::size_t reach = last;
+    for (std::size_t k = last; k < std::min(end, last + kLastCaseWindow); ++k) {
+      const Instruction& candidate = m_code[k];
+      if (candidate.code == op::kJump && candidate.target == k + 1 && reach <= k + 1) return k + 1;
+      if ((candidate.code == op::kJump || candidate.code == op::kIf) && candidate.target != kNoIndex &&
+          candidate.target > k && candidate.target <= end && !isEnclosingExit(candidate.target, end, context))
+        reach = std::max<std::size_t>(reach, candidate.target);
+    }
+    return close;
+  }
+  // A last case that ends with a jump out of the enclosing loop: that jump follows the
+  // switch (`} break;`), provided the jumps to the end found so far read as continues.
+  if (close > last + 1 && close <= end && m_code[close - 1].code == op::kJump &&
+      m_code[close - 1].target != kNoIndex && m_code[close - 1].target != close &&
+      (m_code[close - 1].target == context.breakTarget || m_code[close - 1].target == context.continueTarget) &&
+      canContinueTo(close, context))
+    return close - 1;
+  return close;
+}
+
+std::size_t Structurer::switchAsIfChain(std::size_t i, const ExpressionPtr& store, const std::string& compare,
+                                        const std::map<std::size_t, std::vector<ExpressionPtr>>& labels,
+                                        std::size_t bodies, std::size_t close, Stack& stack, StatementList& out,
+                                        const Context& context) {
+  // Only cases that end in a jump, return or throw (no fall-through), and breaks that end
+  // a case, can be told apart as if / else if branches.
+  if (labels.begin()->first != bodies) return kNoIndex;
+  struct Branch {
+    std::size_t from;
+    std::size_t to;
+    const std::vector<ExpressionPtr>* labels;
+  };
+  std::vector<Branch> branches;
+  for (auto it = labels.begin(); it != labels.end(); ++it) {
+    const std::size_t to = std::next(it) == labels.end() ? close : std::next(it)->first;
+    std::size_t bodyEnd = to;
+    if (to > it->first && m_code[to - 1].code == op::kJump && m_code[to - 1].target == close) --bodyEnd;
+    const std::uint8_t ending = to > it->first ? m_code[to - 1].code : 0;
+    if (std::next(it) != labels.end() && ending != op::kJump && ending != 0x3E && ending != 0x2A) return kNoIndex;
+    for (std::size_t k = it->first; k < bodyEnd; ++k)
+      if ((m_code[k].code == op::kJump || m_code[k].code == op::kIf) && m_code[k].target == close) return kNoIndex;
+    branches.push_back({it->first, bodyEnd, &it->second});
+  }
+  const Expression& place = *store->operands[0];
+  emitValue(store, out, i);
+  const ExpressionPtr held = makeRegister(place.registerNumber, place.text);
+  const Context inner = context.nested();
+  FloorGuard guard(stack);
+  StatementList otherwise;
+  bool hasDefault = false;
+  std::vector<Statement> tests;
+  for (const Branch& branch : branches) {
+    StatementList body;
+    decodeRange(branch.from, branch.to, stack, body, inner);
+    flush(stack, stack.floor, body, branch.to);
+    if (std::find(branch.labels->begin(), branch.labels->end(), nullptr) != branch.labels->end()) {
+      otherwise = std::move(body);
+      hasDefault = true;
+      continue;
+    }
+    ExpressionPtr condition;
+    for (const ExpressionPtr& label : *branch.labels) {
+      ExpressionPtr one = makeBinary(compare.c_str(), held, label);
+      condition = condition ? makeBinary("||", condition, one) : one;
+    }
+    Statement test = simple(StatementKind::If, condition);
+    test.body = std::move(body);
+    test.start = branch.from;
+    tests.push_back(std::move(test));
+  }
+  if (tests.empty()) {
+    for (Statement& s : otherwise) out.push_back(std::move(s));
+    return close;
+  }
+  StatementList chain = hasDefault ? std::move(otherwise) : StatementList{};
+  for (auto it = tests.rbegin(); it != tests.rend(); ++it) {
+    it->alternative = std::move(chain);
+    chain.clear();
+    chain.push_back(std::move(*it));
+  }
+  emit(out, std::move(chain.front()), i);
+  return close;
+}
+
+std::size_t Structurer::loop(std::size_t header, std::size_t last, Stack& stack, StatementList& out,
                              const Context& context) {
-  const std::size_t last = m_code[header].loopEnd;
   Context inner = context.nested();
   inner.breakTarget = last + 1;
   inner.loopLast = last;
   inner.update = nullptr;
   if (m_code[last].code == op::kIf) {
-    // The compiler's way out of a for-in loop: drop the names left on the stack up to
-    // the null that ends them.
-    if (last == header + 3 && m_code[header].code == op::kPush && m_code[header].body.size() == 1 &&
-        m_code[header].body[0] == 2 && m_code[header + 1].code == op::kEquals2 && m_code[header + 2].code == op::kNot)
-      return last + 1;
-    Statement s = simple(StatementKind::DoWhile);
-    FloorGuard guard(stack);
-    const std::size_t base = stack.size();
-    decodeRange(header, last, stack, s.body, inner, header);
-    s.value = stack.pop();
-    flush(stack, base, s.body, last);
-    emit(out, std::move(s), header);
-    return last + 1;
+    // The compiler's clean-up loop after a break out of a for-in loop: it belongs to that
+    // loop.
+    if (last == header + 3 && isEnumerationCleanup(header)) return last + 1;
+    return doWhile(header, stack, out, inner);
   }
+  // A for-in loop left by a break goes through the clean-up loop; its test jumps past it.
+  const std::size_t exit = isEnumerationCleanup(last + 1) ? last + 5 : last + 1;
   inner.continueTarget = header;
   std::size_t test = header;
-  while (test < last && !(m_code[test].code == op::kIf && m_code[test].target == last + 1)) ++test;
+  while (test < last &&
+         !(m_code[test].code == op::kIf && (m_code[test].target == last + 1 || m_code[test].target == exit)))
+    ++test;
   Statement s = simple(StatementKind::While);
   std::size_t update = kNoIndex;
   inner.update = &update;
   const std::size_t base = stack.size();
   StatementList head;
   if (test < last) decodeRange(header, test, stack, head, inner, header);
-  if (test < last && !hasStatements(head) && stack.size() == base + 1) {
+  // The test of a for-in loop takes the enumeration pushed before the loop.
+  const bool enumerates = stack.size() == base && stack.top() != nullptr && isEnumerationTest(*stack.top());
+  if (test < last && !hasStatements(head) && (stack.size() == base + 1 || enumerates)) {
     ExpressionPtr condition = stack.pop();
     FloorGuard guard(stack);
     decodeRange(test + 1, last, stack, s.body, inner);
     flush(stack, stack.floor, s.body, last);
-    const Expression* compared = condition->kind == ExpressionKind::Binary && condition->text == "==" &&
-                                         isLiteral(*condition->operands[1], "null")
-                                     ? condition->operands[0].get()
-                                     : nullptr;
-    if (compared != nullptr && compared->kind == ExpressionKind::Assign &&
-        compared->operands[1]->kind == ExpressionKind::Enumeration) {
+    if (isEnumerationTest(*condition)) {
+      const Expression* compared = condition->operands[0].get();
       s.kind = StatementKind::ForIn;
       s.value = compared->operands[1]->operands[0];
       s.name = compared->operands[0]->text;
@@ -1084,8 +1439,13 @@ std::size_t Structurer::loop(std::size_t header, Stack& stack, StatementList& ou
       return last + 1;
     }
     s.value = makeNot(condition);
+  } else if (test == last) {
+    loopBody(header, last, stack, head, inner);
+    flush(stack, base, head, last);
+    s.value = makeLiteral("true");
+    s.body = std::move(head);
   } else {
-    if (test < last) decodeRange(test, last, stack, head, inner);
+    decodeRange(test, last, stack, head, inner, header);
     flush(stack, base, head, last);
     s.value = makeLiteral("true");
     s.body = std::move(head);
@@ -1095,7 +1455,70 @@ std::size_t Structurer::loop(std::size_t header, Stack& stack, StatementList& ou
   return last + 1;
 }
 
+std::size_t Structurer::doWhile(std::size_t header, Stack& stack, StatementList& out, Context& inner) {
+  const std::size_t last = inner.loopLast;
+  // continue goes to the start of the test's code, found from the continues themselves.
+  std::size_t update = kNoIndex;
+  inner.update = &update;
+  Statement s = simple(StatementKind::DoWhile);
+  FloorGuard guard(stack);
+  const std::size_t base = stack.size();
+  loopBody(header, last, stack, s.body, inner);
+  s.value = stack.pop();
+  flush(stack, base, s.body, last);
+  if (update != kNoIndex) {
+    // Statements of the test's code before its value are a comma expression: } while (k++, k < 10);
+    const auto from = std::find_if(s.body.begin(), s.body.end(), [&](const Statement& part) {
+      return part.start >= update && part.kind != StatementKind::Label;
+    });
+    const bool values = std::all_of(from, s.body.end(), [](const Statement& part) {
+      return part.kind == StatementKind::Label || (part.kind == StatementKind::Expression && part.value);
+    });
+    if (values && (from == s.body.end() || from->start == update)) {
+      ExpressionPtr condition;
+      for (auto it = from; it != s.body.end(); ++it)
+        if (it->kind != StatementKind::Label) condition = condition ? makeBinary(",", condition, it->value) : it->value;
+      if (condition) s.value = makeBinary(",", condition, s.value);
+      s.body.erase(from, s.body.end());
+    } else {
+      retargetContinues(s.body, update, false, m_code.offsetOf(update));
+    }
+  }
+  emit(out, std::move(s), header);
+  return last + 1;
+}
+
+void Structurer::loopBody(std::size_t header, std::size_t last, Stack& stack, StatementList& out,
+                          const Context& inner) {
+  // do { do { ... } while (a); ... } while (b): both loops branch back to one header.
+  std::size_t nested = kNoIndex;
+  for (std::size_t k = last; k-- > header + 1;) {
+    if ((m_code[k].code == op::kIf || m_code[k].code == op::kJump) && m_code[k].target == header) {
+      nested = k;
+      break;
+    }
+  }
+  if (nested == kNoIndex || inner.depth >= kMaxNesting) {
+    decodeRange(header, last, stack, out, inner, header);
+    return;
+  }
+  const std::size_t next = loop(header, nested, stack, out, inner);
+  decodeRange(next, last, stack, out, inner);
+}
+
+bool Structurer::isEnumerationCleanup(std::size_t k) const {
+  return k + 3 < m_code.size() && m_code[k].code == op::kPush && m_code.body(k).size() == 1 && m_code.body(k)[0] == 2 &&
+         m_code[k + 1].code == op::kEquals2 && m_code[k + 2].code == op::kNot && m_code[k + 3].code == op::kIf &&
+         m_code[k + 3].target == k;
+}
+
 ExpressionPtr Structurer::loopTest(std::size_t from, std::size_t test, Stack& stack, const Context& context) {
+  // Read ahead and thrown away when it is not one value: only a short stretch of
+  // expression code, so that nested attempts cannot multiply the work.
+  if (test < from || test - from > kLabelWindow) return nullptr;
+  // (The first record may be the header of the loop being read.)
+  for (std::size_t k = from; k < test; ++k)
+    if (!isExpressionCode(k) && !(k == from && m_code[k].loopEnd != kNoIndex)) return nullptr;
   FloorGuard guard(stack);
   StatementList head;
   decodeRange(from, test, stack, head, context);
@@ -1178,25 +1601,6 @@ std::size_t Structurer::enteredLoop(std::size_t i, std::size_t end, Stack& stack
   return last + 1;
 }
 
-/// The continues that went to a for loop's update part: continue statements when the
-/// loop became a for loop, else gotos to that part.
-void retargetContinues(StatementList& list, std::size_t update, bool isFor, std::size_t offset) {
-  for (Statement& s : list) {
-    if (s.kind == StatementKind::Continue && s.target == update && !isFor) {
-      s.kind = StatementKind::Goto;
-      s.target = offset;
-    }
-    // A nested loop's continues are its own.
-    if (s.kind == StatementKind::While || s.kind == StatementKind::DoWhile || s.kind == StatementKind::For ||
-        s.kind == StatementKind::ForIn)
-      continue;
-    retargetContinues(s.body, update, isFor, offset);
-    retargetContinues(s.alternative, update, isFor, offset);
-    retargetContinues(s.finally, update, isFor, offset);
-    for (SwitchCase& entry : s.cases) retargetContinues(entry.body, update, isFor, offset);
-  }
-}
-
 void Structurer::toForLoop(Statement& loop, StatementList& out, std::size_t update) {
   // for (init; test; update): the update part is where the loop's continues go, or the
   // last statement when it steps the place that the statement before the loop set.
@@ -1263,6 +1667,8 @@ std::size_t Structurer::function(std::size_t i, std::size_t end, Stack& stack, S
   for (std::uint16_t k = 0; k < count && !fields.exhausted(); ++k) {
     const std::uint8_t number = instruction.code == 0x8E ? fields.readU8() : 0;
     std::string name = fields.readString();
+    // Some compilers leave the names of parameters held in registers empty.
+    if (name.empty() && number != 0) name = "_loc" + std::to_string(number) + "_";
     if (number != 0) {
       local.names[number] = name;
       local.declared[number] = true;

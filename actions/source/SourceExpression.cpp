@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "actions/source/SourceNumber.h"
+#include "actions/source/SourceStatement.h"
 #include "actions/source/SourceWriter.h"
 
 namespace orvane {
@@ -14,9 +15,30 @@ namespace {
 /// without bound.
 constexpr std::uint32_t kMaxDepth = 96;
 
+/// A sum of lengths, held below a bound far above any text that is printed (the parts are
+/// below it too, so the sum cannot overflow).
+std::uint64_t add(std::uint64_t a, std::uint64_t b) { return std::min<std::uint64_t>(a + b, std::uint64_t{1} << 40); }
+
+ExpressionPtr tooLong() {
+  Expression raw;
+  raw.kind = ExpressionKind::Raw;
+  raw.text = kTooLongText;
+  raw.rawPrecedence = 18;
+  raw.length = raw.text.size();
+  return std::make_shared<const Expression>(std::move(raw));
+}
+
 ExpressionPtr finish(Expression node) {
   std::uint32_t depth = 0;
-  for (const ExpressionPtr& operand : node.operands) depth = std::max(depth, operand->depth);
+  std::uint64_t length = add(node.length, node.text.size() + 4);
+  for (const std::string& name : node.names) length = add(length, name.size() + 4);
+  for (const ExpressionPtr& operand : node.operands) {
+    depth = std::max(depth, operand->depth);
+    length = add(length, operand->length + 2);
+    node.hasFunction = node.hasFunction || operand->hasFunction;
+  }
+  if (length > kMaxExpressionLength) return tooLong();
+  node.length = length;
   node.depth = depth + 1;
   if (node.depth <= kMaxDepth) return std::make_shared<const Expression>(std::move(node));
   for (ExpressionPtr& operand : node.operands) {
@@ -25,6 +47,8 @@ ExpressionPtr finish(Expression node) {
     raw.kind = ExpressionKind::Raw;
     raw.rawPrecedence = precedence(*operand);
     raw.text = expressionText(*operand, 0);
+    raw.length = operand->length;
+    raw.hasFunction = operand->hasFunction;
     operand = std::make_shared<const Expression>(std::move(raw));
   }
   depth = 0;
@@ -149,8 +173,27 @@ ExpressionPtr makeAssign(const char* op, ExpressionPtr target, ExpressionPtr val
 
 ExpressionPtr makeFunction(std::shared_ptr<const SourceFunction> function) {
   Expression e = node(ExpressionKind::Function);
+  e.length = printedLength(function->body);
+  for (const std::string& parameter : function->parameters) e.length = add(e.length, parameter.size() + 2);
+  e.hasFunction = true;
   e.function = std::move(function);
   return finish(std::move(e));
+}
+
+std::uint64_t printedLength(const StatementList& statements) {
+  std::uint64_t length = 0;
+  for (const Statement& s : statements) {
+    length = add(length, 16 + s.name.size());
+    if (s.value) length = add(length, s.value->length);
+    for (const StatementList* inner : {&s.body, &s.alternative, &s.finally, &s.head})
+      length = add(length, printedLength(*inner));
+    for (const SwitchCase& entry : s.cases) {
+      if (entry.label) length = add(length, entry.label->length);
+      length = add(length, printedLength(entry.body));
+    }
+    if (s.function) length = add(length, printedLength(s.function->body));
+  }
+  return length;
 }
 
 ExpressionPtr makeEnumeration(ExpressionPtr object) {

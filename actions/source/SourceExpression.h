@@ -44,7 +44,16 @@ struct Expression {
   int registerNumber = -1;
   int rawPrecedence = 0;
   std::uint32_t depth = 1;
+  /// About how many characters the printed form takes (more than it, never much less).
+  std::uint64_t length = 0;
+  bool hasFunction = false;  // a function expression is among the nodes below
 };
+
+/// The longest printed form an expression may take; longer ones are printed as
+/// kTooLongText instead (a block can describe a tree whose text grows exponentially).
+inline constexpr std::uint64_t kMaxExpressionLength = std::uint64_t{1} << 20;
+inline constexpr const char* kTooLongText = "$tooLong";
+
 
 /// Literals.
 ExpressionPtr makeNumber(double value);

@@ -7,34 +7,81 @@ namespace orvane {
 namespace {
 constexpr std::uint8_t kJump = 0x99;
 constexpr std::uint8_t kIf = 0x9D;
+constexpr std::uint8_t kPush = 0x96;
+constexpr std::uint8_t kStoreRegister = 0x87;
+
+/// Whether a push record's items include register 0; unknown item types end the walk.
+bool pushesRegister0(std::span<const std::uint8_t> body) {
+  std::size_t at = 0;
+  while (at < body.size()) {
+    const std::uint8_t type = body[at++];
+    std::size_t size = 0;
+    switch (type) {
+      case 0:
+        while (at + size < body.size() && body[at + size] != 0) ++size;
+        ++size;
+        break;
+      case 1: case 7: size = 4; break;
+      case 2: case 3: size = 0; break;
+      case 4:
+        if (at < body.size() && body[at] == 0) return true;
+        size = 1;
+        break;
+      case 5: case 8: size = 1; break;
+      case 6: size = 8; break;
+      case 9: size = 2; break;
+      default: return false;
+    }
+    at += size;
+  }
+  return false;
+}
 }  // namespace
 
-InstructionStream::InstructionStream(const ActionList& records) {
+InstructionStream::InstructionStream(const ActionList& records) : m_records(records) {
   m_code.reserve(records.size());
   for (const auto& record : records) {
     Instruction instruction;
     instruction.code = record->code();
     instruction.offset = m_length;
     instruction.size = record->size();
-    if (instruction.code >= 0x80 && instruction.size >= 3) instruction.body = record->bytes().subspan(3);
     m_length += record->size();
     m_code.push_back(instruction);
   }
+  m_scratchReadNext.assign(m_code.size() + 1, false);
+  for (std::size_t i = m_code.size(); i-- > 0;) {
+    const Instruction& instruction = m_code[i];
+    if (instruction.code == kPush && pushesRegister0(body(i))) {
+      m_scratchReadNext[i] = true;
+    } else if (instruction.code == kStoreRegister && !body(i).empty() && body(i)[0] == 0) {
+      m_scratchReadNext[i] = false;
+    } else {
+      m_scratchReadNext[i] = m_scratchReadNext[i + 1];
+    }
+  }
   for (std::size_t i = 0; i < m_code.size(); ++i) {
     Instruction& branch = m_code[i];
-    if ((branch.code != kJump && branch.code != kIf) || branch.body.size() < 2) continue;
-    branch.target = indexAt(branchOffset(i));
+    if ((branch.code != kJump && branch.code != kIf) || body(i).size() < 2) continue;
+    branch.target = static_cast<std::uint32_t>(indexAt(branchOffset(i)));
     if (branch.target == kNoIndex || branch.target == m_code.size()) continue;
     Instruction& landing = m_code[branch.target];
     landing.isTarget = true;
-    if (branch.target <= i && (landing.loopEnd == kNoIndex || landing.loopEnd < i)) landing.loopEnd = i;
+    if (branch.target <= i && (landing.loopEnd == kNoIndex || landing.loopEnd < i))
+      landing.loopEnd = static_cast<std::uint32_t>(i);
   }
+}
+
+std::span<const std::uint8_t> InstructionStream::body(std::size_t index) const {
+  const Instruction& instruction = m_code[index];
+  if (instruction.code < 0x80 || instruction.size < 3) return {};
+  return m_records[index]->bytes().subspan(3);
 }
 
 std::int64_t InstructionStream::branchOffset(std::size_t index) const {
   const Instruction& branch = m_code[index];
-  if (branch.body.size() < 2) return -1;
-  const auto delta = static_cast<std::int16_t>(branch.body[0] | (branch.body[1] << 8));
+  const std::span<const std::uint8_t> fields = body(index);
+  if (fields.size() < 2) return -1;
+  const auto delta = static_cast<std::int16_t>(fields[0] | (fields[1] << 8));
   return static_cast<std::int64_t>(branch.offset) + branch.size + delta;
 }
 
@@ -50,6 +97,10 @@ std::size_t InstructionStream::indexAt(std::int64_t offset) const {
   const std::size_t index = indexFrom(offset);
   if (index == m_code.size()) return offset == m_length ? index : kNoIndex;
   return m_code[index].offset == offset ? index : kNoIndex;
+}
+
+bool InstructionStream::scratchUnreadFrom(std::size_t index) const {
+  return index >= m_scratchReadNext.size() || !m_scratchReadNext[index];
 }
 
 std::uint32_t InstructionStream::offsetOf(std::size_t index) const {

@@ -11,16 +11,17 @@
 
 namespace orvane {
 
-inline constexpr std::size_t kNoIndex = std::numeric_limits<std::size_t>::max();
+/// No record. A block has fewer than 2^32 records, so record indices fit in 32 bits.
+inline constexpr std::size_t kNoIndex = std::numeric_limits<std::uint32_t>::max();
 
+/// 20 bytes a record: the table of a block of millions of records stays small.
 struct Instruction {
+  std::uint32_t target = kNoIndex;   // ActionJump / ActionIf: the record it branches to
+  std::uint32_t loopEnd = kNoIndex;  // a loop header: the last record branching back to it
+  std::uint32_t offset = 0;          // from the start of the block
+  std::uint32_t size = 0;            // the whole record
   std::uint8_t code = 0;
-  std::uint32_t offset = 0;              // from the start of the block
-  std::uint32_t size = 0;                // the whole record
-  std::span<const std::uint8_t> body;    // after the code and length field
-  std::size_t target = kNoIndex;         // ActionJump / ActionIf: the record it branches to
-  std::size_t loopEnd = kNoIndex;        // a loop header: the last record branching back to it
-  bool isTarget = false;                 // some branch lands here
+  bool isTarget = false;             // some branch lands here
 };
 
 /// Branch targets that do not land on a record boundary inside the block (or on its end)
@@ -31,6 +32,8 @@ class InstructionStream {
 
   std::size_t size() const { return m_code.size(); }
   const Instruction& operator[](std::size_t index) const { return m_code[index]; }
+  /// A record's fields after its code and length (none for a short record).
+  std::span<const std::uint8_t> body(std::size_t index) const;
   /// The index of the record at `offset`, size() at the block's end, else kNoIndex.
   std::size_t indexAt(std::int64_t offset) const;
   /// The first record that starts at or after `offset` (size() past the end).
@@ -39,9 +42,15 @@ class InstructionStream {
   std::uint32_t offsetOf(std::size_t index) const;
   /// The raw byte offset a branch record points at, whether or not a record starts there.
   std::int64_t branchOffset(std::size_t index) const;
+  /// Whether register 0, the compiler's scratch register, is stored again or never used
+  /// from record `index` on before any record reads it (in record order).
+  bool scratchUnreadFrom(std::size_t index) const;
 
  private:
+  const ActionList& m_records;
   std::vector<Instruction> m_code;
+  /// Per record: whether the first use of register 0 at or after it is a read.
+  std::vector<bool> m_scratchReadNext;
   std::uint32_t m_length = 0;
 };
 

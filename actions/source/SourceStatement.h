@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,5 +84,8 @@ struct Statement {
   bool hasCatch = false;
   bool hasFinally = false;
 };
+
+/// About how many characters the statements take when printed (more, never much less).
+std::uint64_t printedLength(const StatementList& statements);
 
 }  // namespace orvane

@@ -4,6 +4,7 @@
 
 #include "actions/source/SourceClasses.h"
 #include "actions/source/SourceDecompiler.h"
+#include "actions/source/SourceNumber.h"
 #include "actions/source/SourceWriter.h"
 #include "movie/MovieObject.h"
 
@@ -11,46 +12,49 @@ namespace orvane {
 
 namespace {
 
-struct NamedBits {
-  std::uint16_t bits;
+struct NamedFlag {
+  std::uint32_t bits;
   const char* name;
 };
 
-/// Each event with the bit the compiler sets for it; dragOver and dragOut set a second
-/// bit as well (0x80, 0x100), which is not needed to know them.
-constexpr std::array<NamedBits, 7> kButtonEvents = {{
-    {0x04, "press"},
-    {0x08, "release"},
-    {0x40, "releaseOutside"},
-    {0x01, "rollOver"},
-    {0x02, "rollOut"},
-    {0x20, "dragOver"},
-    {0x10, "dragOut"},
+/// Each button event with the transition bits the compiler sets for it (dragOver and
+/// dragOut are two transitions each).
+constexpr std::array<NamedFlag, 7> kButtonEvents = {{
+    {0x004, "press"},
+    {0x008, "release"},
+    {0x040, "releaseOutside"},
+    {0x001, "rollOver"},
+    {0x002, "rollOut"},
+    {0x0A0, "dragOver"},
+    {0x110, "dragOut"},
 }};
 
-/// The low 16 bits of a clip's event flags: clip events, and the mouse events a clip can
-/// have like a button (written with "on").
-constexpr std::uint16_t kClipMouseEvents = 0xFC00;
-constexpr std::array<NamedBits, 16> kClipEvents = {{
-    {0x0001, "load"},
-    {0x0002, "enterFrame"},
-    {0x0004, "unload"},
-    {0x0008, "mouseMove"},
-    {0x0010, "mouseDown"},
-    {0x0020, "mouseUp"},
-    {0x0040, "keyDown"},
-    {0x0080, "keyUp"},
-    {0x0100, "data"},
-    {0x0200, "initialize"},
-    {0x0400, "press"},
-    {0x0800, "release"},
-    {0x1000, "releaseOutside"},
-    {0x2000, "rollOver"},
-    {0x4000, "rollOut"},
-    {0x8000, "dragOver"},
+/// A clip's event flags: the clip events of onClipEvent, then the mouse and key events a
+/// clip shares with buttons, written with "on" (keyPress takes the record's key code).
+constexpr std::uint32_t kClipButtonEvents = 0x0003FC00;
+constexpr std::uint32_t kClipKeyPress = 0x00020000;
+constexpr std::array<NamedFlag, 18> kClipEvents = {{
+    {0x00001, "load"},
+    {0x00002, "enterFrame"},
+    {0x00004, "unload"},
+    {0x00008, "mouseMove"},
+    {0x00010, "mouseDown"},
+    {0x00020, "mouseUp"},
+    {0x00040, "keyDown"},
+    {0x00080, "keyUp"},
+    {0x00100, "data"},
+    {0x00200, "initialize"},
+    {0x40000, "construct"},
+    {0x00400, "press"},
+    {0x00800, "release"},
+    {0x01000, "releaseOutside"},
+    {0x02000, "rollOver"},
+    {0x04000, "rollOut"},
+    {0x08000, "dragOver"},
+    {0x10000, "dragOut"},
 }};
 
-/// The authoring tool's names of the special keys.
+/// The authoring tool's names of the special keys, and the other keys as their character.
 std::string keyText(unsigned key) {
   static constexpr std::array<const char*, 20> kKeys = {
       nullptr,   "<Left>",   "<Right>",  "<Home>", "<End>",  "<Insert>", "<Delete>", nullptr,  "<Backspace>", nullptr,
@@ -60,27 +64,31 @@ std::string keyText(unsigned key) {
   return std::string(1, static_cast<char>(key));
 }
 
+/// keyPress "<Enter>", the key's text quoted as a string.
+std::string keyPress(unsigned key) { return "keyPress " + quotedText(keyText(key)); }
+
 }  // namespace
 
 std::string SourceListing(const ActionList& records) {
   return statementsText(reconstructClasses(decompileBlock(records)), 0);
 }
 
-std::string SourceEventNames(std::uint16_t conditionWord, bool isButton) {
+std::string SourceButtonEvents(std::uint16_t conditionWord) {
   std::string names;
-  auto add = [&](const std::string& name) { names += (names.empty() ? "" : ", ") + name; };
-  for (const NamedBits& event : isButton ? std::span<const NamedBits>(kButtonEvents) : std::span<const NamedBits>(kClipEvents))
-    if ((conditionWord & event.bits) != 0) add(event.name);
+  for (const NamedFlag& event : kButtonEvents)
+    if ((conditionWord & event.bits) != 0) names += (names.empty() ? "" : ", ") + std::string(event.name);
   const unsigned key = (conditionWord >> 9) & 0x7F;
-  if (isButton && key != 0) {
-    std::string quoted = "keyPress \"";
-    for (const char c : keyText(key)) {
-      if (c == '"' || c == '\\') quoted.push_back('\\');
-      quoted.push_back(c);
-    }
-    add(quoted + "\"");
-  }
+  if (key != 0) names += (names.empty() ? "" : ", ") + keyPress(key);
   return names;
+}
+
+std::string SourceClipEventHeader(std::uint32_t flags, std::uint8_t key) {
+  std::string names;
+  for (const NamedFlag& event : kClipEvents)
+    if ((flags & event.bits) != 0) names += (names.empty() ? "" : ", ") + std::string(event.name);
+  if ((flags & kClipKeyPress) != 0) names += (names.empty() ? "" : ", ") + keyPress(key);
+  const bool buttonLike = (flags & kClipButtonEvents) != 0 && (flags & ~kClipButtonEvents) == 0;
+  return (buttonLike ? "on (" : "onClipEvent (") + names + ")";
 }
 
 std::string SourceConditionListing(const ButtonObject& owner, MessageSink& messages) {
@@ -91,8 +99,12 @@ std::string SourceConditionListing(const ButtonObject& owner, MessageSink& messa
     ActionList records;
     DecodeBlock(condition->bytes, records, messages);
     if (!text.empty()) text += "\n";
-    const bool mouseOnly = (condition->conditionWord & ~kClipMouseEvents) == 0 && condition->conditionWord != 0;
-    text += (isButton || mouseOnly ? "on (" : "onClipEvent (") + SourceEventNames(condition->conditionWord, isButton) + ") {\n";
+    // Records made by hand may carry only the 16-bit word.
+    const std::uint32_t flags = condition->eventFlags != 0 ? condition->eventFlags : condition->conditionWord;
+    // The actions of a first-version button (no conditions) run when it is released.
+    const std::uint16_t word = isButton && owner.typeName == "DefineButton" ? 0x08 : condition->conditionWord;
+    text += isButton ? "on (" + SourceButtonEvents(word) + ")" : SourceClipEventHeader(flags, condition->keyCode);
+    text += " {\n";
     text += statementsText(reconstructClasses(decompileBlock(records)), 1);
     text += "}\n";
   }

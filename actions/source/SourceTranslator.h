@@ -14,12 +14,16 @@ class MessageSink;
 /// The block's script as its author wrote it, without a header; empty for an empty block.
 std::string SourceListing(const ActionList& records);
 
-/// The events of one condition in the authoring language: for buttons "release,
-/// keyPress \"<Enter>\"" (press, release, releaseOutside, rollOver, rollOut, dragOver,
-/// dragOut, then the key), for clips "enterFrame" (load, enterFrame, unload, mouseMove,
-/// mouseDown, mouseUp, keyDown, keyUp, data, initialize, and the button events a clip can
-/// have, press to dragOver, which open an "on (...)" block).
-std::string SourceEventNames(std::uint16_t conditionWord, bool isButton);
+/// The events of a button condition in the authoring language, "release, keyPress
+/// \"<Enter>\"": press, release, releaseOutside, rollOver, rollOut, dragOver, dragOut, then
+/// the key (the authoring tool's key names, else the key's character).
+std::string SourceButtonEvents(std::uint16_t conditionWord);
+
+/// The opening of a clip event block without its brace: "onClipEvent (enterFrame)" for the
+/// clip events (load, enterFrame, unload, mouseMove, mouseDown, mouseUp, keyDown, keyUp,
+/// data, initialize, construct), "on (press)" for the events a clip shares with buttons
+/// (press ... dragOut, keyPress with `key`).
+std::string SourceClipEventHeader(std::uint32_t flags, std::uint8_t key);
 
 /// A button's or clip's condition actions as "on (...) {" or "onClipEvent (...) {" blocks,
 /// one empty line between them.

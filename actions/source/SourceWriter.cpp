@@ -14,8 +14,8 @@ struct OperatorRank {
   int precedence;
 };
 
-constexpr std::array<OperatorRank, 27> kRanks = {{
-    {"||", 3},  {"&&", 4},         {"|", 5},    {"^", 6},    {"&", 7},    {"==", 8},   {"!=", 8},
+constexpr std::array<OperatorRank, 28> kRanks = {{
+    {",", 0},   {"||", 3},  {"&&", 4},         {"|", 5},    {"^", 6},    {"&", 7},    {"==", 8},   {"!=", 8},
     {"===", 8}, {"!==", 8},        {"eq", 8},   {"ne", 8},   {"<", 9},    {">", 9},    {"<=", 9},
     {">=", 9},  {"instanceof", 9}, {"lt", 9},   {"gt", 9},   {"<<", 10},  {">>", 10},  {">>>", 10},
     {"+", 11},  {"-", 11},         {"add", 11}, {"*", 12},   {"/", 12},   {"%", 12},
@@ -33,6 +33,9 @@ const char* invertedComparison(std::string_view op) {
   if (op == "!==") return "===";
   return nullptr;
 }
+
+/// The most text one block prints.
+constexpr std::size_t kMaxSourceText = std::size_t{64} << 20;
 
 std::string blanks(int indent) { return std::string(static_cast<std::size_t>(indent) * 4, ' '); }
 
@@ -58,13 +61,16 @@ class Printer {
   void classBody(const ClassDefinition& klass, int indent, std::string& out) const;
 
   std::set<std::size_t> m_labels;
+  mutable bool m_cut = false;  // the text reached kMaxSourceText
 };
+
+bool isComma(const Expression& e) { return e.kind == ExpressionKind::Binary && e.text == ","; }
 
 std::string Printer::arguments(const Expression& e, std::size_t first, int indent) const {
   std::string text = "(";
   for (std::size_t i = first; i < e.operands.size(); ++i) {
     if (i > first) text += ", ";
-    text += expression(*e.operands[i], indent);
+    text += operand(*e.operands[i], indent, isComma(*e.operands[i]));
   }
   return text + ")";
 }
@@ -125,7 +131,7 @@ std::string Printer::expression(const Expression& e, int indent) const {
       for (std::size_t i = 0; i < e.operands.size(); ++i) {
         if (i > 0) text += ", ";
         const std::string& name = e.names[i];
-        text += (isIdentifierName(name) ? name : quotedText(name)) + ": " + expression(*e.operands[i], indent);
+        text += (isIdentifierName(name) ? name : quotedText(name)) + ": " + operand(*e.operands[i], indent, isComma(*e.operands[i]));
       }
       return text + "}";
     }
@@ -149,7 +155,7 @@ std::string Printer::expression(const Expression& e, int indent) const {
              operand(*e.operands[2], indent, precedence(*e.operands[2]) < 1);
     case ExpressionKind::Assign:
       return operand(*e.operands[0], indent, precedence(*e.operands[0]) < 17) + " " + e.text + " " +
-             expression(*e.operands[1], indent);
+             operand(*e.operands[1], indent, isComma(*e.operands[1]));
     case ExpressionKind::Function:
       return function(*e.function, indent);
     case ExpressionKind::Enumeration:
@@ -166,7 +172,7 @@ void Printer::block(const StatementList& body, int indent, std::string& out) con
 
 std::string Printer::inlineStatement(const Statement& s, int indent) const {
   if (s.kind == StatementKind::Var)
-    return "var " + s.name + (s.value ? " = " + expression(*s.value, indent) : std::string());
+    return "var " + s.name + (s.value ? " = " + operand(*s.value, indent, isComma(*s.value)) : std::string());
   return s.value ? expression(*s.value, indent) : std::string();
 }
 
@@ -174,9 +180,17 @@ void Printer::ifChain(const Statement& s, int indent, std::string& out) const {
   out += "if (" + expression(*s.value, indent) + ")";
   block(s.body, indent, out);
   if (s.alternative.empty()) return;
-  if (s.alternative.size() == 1 && s.alternative.front().kind == StatementKind::If) {
+  // else if: an else part that is one if statement and labels no goto names.
+  const Statement* only = nullptr;
+  std::size_t printed = 0;
+  for (const Statement& part : s.alternative) {
+    if (part.kind == StatementKind::Label && m_labels.count(part.target) == 0) continue;
+    only = &part;
+    ++printed;
+  }
+  if (printed == 1 && only->kind == StatementKind::If) {
     out += " else ";
-    ifChain(s.alternative.front(), indent, out);
+    ifChain(*only, indent, out);
     return;
   }
   out += " else";
@@ -323,6 +337,12 @@ void Printer::statements(const StatementList& list, int indent, std::string& out
   bool printedAny = false;
   for (const Statement& s : list) {
     if (s.kind == StatementKind::Label && m_labels.count(s.target) == 0) continue;
+    if (out.size() > kMaxSourceText) {
+      // The same bound as the translation of the specified modes.
+      if (!m_cut) out += blanks(indent) + "// the text ends here: it would grow beyond 64 MB\n";
+      m_cut = true;
+      return;
+    }
     const bool definition = indent == 0 && (s.kind == StatementKind::Function || s.kind == StatementKind::Class);
     if (printedAny && (definition || afterDefinition)) out += "\n";
     statement(s, indent, out);
@@ -334,8 +354,17 @@ void Printer::statements(const StatementList& list, int indent, std::string& out
 void collectGotos(const StatementList& list, std::set<std::size_t>& targets);
 
 void collectExpressionGotos(const Expression& e, std::set<std::size_t>& targets) {
-  if (e.function) collectGotos(e.function->body, targets);
-  for (const ExpressionPtr& operand : e.operands) collectExpressionGotos(*operand, targets);
+  // Only the function expressions among the nodes hold statements; a node that a block
+  // uses many times is walked once.
+  std::set<const Expression*> seen;
+  std::vector<const Expression*> pending{&e};
+  while (!pending.empty()) {
+    const Expression* node = pending.back();
+    pending.pop_back();
+    if (!node->hasFunction || !seen.insert(node).second) continue;
+    if (node->function) collectGotos(node->function->body, targets);
+    for (const ExpressionPtr& operand : node->operands) pending.push_back(operand.get());
+  }
 }
 
 void collectGotos(const StatementList& list, std::set<std::size_t>& targets) {

@@ -18,18 +18,20 @@ namespace orvane {
 namespace {
 
 /// Movies of the corpus whose scripts were assembled by hand for player and decompiler
-/// test suites (jumps into and out of structures, stack values across blocks, a record
-/// code no compiler writes), and one compiled movie that leaves loops from inside a
-/// switch, which no statement of the language expresses.
+/// test suites: jumps into and out of structures, stack values left for other statements
+/// (inline assembly), a record code no compiler writes.
 const std::set<std::string> kHandMadeMovies = {
-    "jpexs/as2.fws.swf",      "ruffle/from_gnash/Function-v5.swf", "swfdec/waitforframe1-4.swf",
-    "gnash/test_lastopcode_v6.swf", "open-flash/hre-flash8.fws.swf",
+    "ruffle/from_gnash/Function-v5.swf",
+    "swfdec/waitforframe1-4.swf",
+    "gnash/test_lastopcode_v6.swf",
+    "jpexs/as2_definefunc_regs.fws.swf",
 };
 
 struct Counts {
   std::size_t empties = 0;
   std::size_t unknown = 0;
   std::size_t gotos = 0;
+  std::size_t unlabelled = 0;  // gotos whose label the text does not show
 };
 
 std::size_t occurrences(const std::string& text, const std::string& what) {
@@ -53,6 +55,11 @@ void countBlock(const ActionObject& block, Counts& counts) {
   counts.empties += occurrences(text, "$empty");
   counts.unknown += occurrences(text, "// action 0x");
   counts.gotos += occurrences(text, "// goto ");
+  for (std::size_t at = text.find("// goto label_"); at != std::string::npos; at = text.find("// goto label_", at + 1)) {
+    const std::size_t number = at + 14;
+    const std::string label = "// label_" + text.substr(number, text.find(';', number) - number) + ":\n";
+    if (text.find(label) == std::string::npos) ++counts.unlabelled;
+  }
 }
 
 TEST(SourceCorpus, CompilerWrittenBlocksDecompileWithoutGapsOrGotos) {
@@ -77,6 +84,10 @@ TEST(SourceCorpus, CompilerWrittenBlocksDecompileWithoutGapsOrGotos) {
         countBlock(*action, movie);
         ++blocks;
       }
+      for (const auto& action : timeline->initActions) {
+        countBlock(*action, movie);
+        ++blocks;
+      }
       std::vector<const ButtonObject*> owners;
       for (const auto& button : timeline->buttons) owners.push_back(button.get());
       for (const auto& instance : timeline->instances) owners.push_back(instance.get());
@@ -98,6 +109,7 @@ TEST(SourceCorpus, CompilerWrittenBlocksDecompileWithoutGapsOrGotos) {
       EXPECT_EQ(movie.gotos, 0u) << name;
     }
     total.gotos += movie.gotos;
+    EXPECT_EQ(movie.unlabelled, 0u) << name;
   }
   std::cout << blocks << " blocks: " << total.empties << " empty, " << total.unknown << " unknown, " << total.gotos
             << " goto\n";

@@ -89,6 +89,14 @@ TEST_F(ActionsVerb, AllObjectsEachUnderItsDisplayName) {
                               "on (load) {\n\tplay ();\n\t// END Action Script\n}\n\n");
 }
 
+TEST_F(ActionsVerb, SourceModeIsTheScriptAloneInItsEventBlocks) {
+  const test::CliOutcome outcome = run({"--all", "--mode", "source"});
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(outcome.out, "=== " + action->describe(false) + "\nstop();\n=== " + button->describe(false) +
+                             "\non (release) {\n    play();\n}\n=== Sprite Instance ball \n"
+                             "onClipEvent (load) {\n    play();\n}\n");
+}
+
 TEST_F(ActionsVerb, UsageErrorsAndUnknownSerials) {
   EXPECT_EQ(run({}).status, 2);
   EXPECT_EQ(run({"--all", "--serial", "1"}).status, 2);

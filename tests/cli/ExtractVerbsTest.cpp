@@ -225,6 +225,15 @@ TEST(ExtractVerb, GroupsAndModesFromTheCommandLine) {
                                                  "--mode", "bytecode"});
   EXPECT_NE(bytecode.out.find("- As Byte Code\n"), std::string::npos);
 
+  // The source mode writes ".as" files of the script alone.
+  const std::string source = fixture.folder.file("source") + "/";
+  const test::CliOutcome decompiled =
+      fixture.run({"extract", fixture.movie, source, "--only", "actions,buttons", "--mode", "source"});
+  ASSERT_EQ(decompiled.status, 0) << decompiled.err;
+  EXPECT_NE(decompiled.out.find("\n- Exracting Button Action Scripts - As ActionScript Source\n"), std::string::npos);
+  EXPECT_EQ(text(source + "Main Movie Stage/ButtonAction_In_Frame0 tag 10.as"), "on (release) {\n    stop();\n}\n");
+  EXPECT_FALSE(test::fileExists(source + "Main Movie Stage/ButtonAction_In_Frame0 tag 10.txt"));
+
   EXPECT_EQ(fixture.run({"extract", fixture.movie, d, "--only", "pictures"}).status, 2);
   EXPECT_EQ(fixture.run({"extract", fixture.movie, d, "--mode", "as6"}).status, 2);
   EXPECT_EQ(fixture.run({"extract", fixture.movie}).status, 2);
@@ -328,6 +337,11 @@ TEST(WriteActionsVerb, WritesAFrameActionOrAButton) {
   EXPECT_EQ(frame.out, fixture.folder.file("notes.TXT") + "\n");
   EXPECT_NE(text(fixture.folder.file("notes.TXT")).find("// Mode : Translate to Action Script, Version 5\n"),
             std::string::npos);
+
+  const test::CliOutcome source = fixture.run({"write-actions", fixture.movie, "--serial", std::to_string(frameAction),
+                                               fixture.folder.file("frame"), "--mode", "source"});
+  EXPECT_EQ(source.out, fixture.folder.file("frame.as") + "\n");
+  EXPECT_EQ(text(fixture.folder.file("frame.as")), "stop();\n");
 
   const test::CliOutcome unwritable = fixture.run(
       {"write-actions", fixture.movie, "--serial", std::to_string(frameAction), fixture.folder.file("no/x")});

@@ -309,8 +309,12 @@ TEST(TagWalker, VersionSixClipActionsUseWideFlagsAndKeyCodes) {
   const InstanceObject& instance = *fixture.timeline(0).instances[0];
   ASSERT_EQ(instance.conditionCount(), 2u);
   EXPECT_EQ(instance.conditionActions[0]->conditionWord, 0x0000);
+  EXPECT_EQ(instance.conditionActions[0]->eventFlags, 0x00020000u);
+  EXPECT_EQ(instance.conditionActions[0]->keyCode, 65);
   EXPECT_EQ(instance.conditionActions[0]->bytes, kPlay);
   EXPECT_EQ(instance.conditionActions[1]->conditionWord, 0x0001);
+  EXPECT_EQ(instance.conditionActions[1]->eventFlags, 0x00040001u);
+  EXPECT_EQ(instance.conditionActions[1]->keyCode, 0);
   EXPECT_EQ(instance.conditionActions[1]->bytes, kStop);
   EXPECT_EQ(instance.describe(false), "Sprite Instance ");
 }

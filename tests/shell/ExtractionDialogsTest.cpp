@@ -39,6 +39,7 @@ TEST(CExtractionSettingsDialog, OpensWithEverythingCheckedAndReportsTheChoices) 
   EXPECT_EQ(dialog.modeButton(ExtractionMode::ActionScript5)->text().toStdString(),
             "Extract As Action Script Version 5");
   EXPECT_EQ(dialog.modeButton(ExtractionMode::ByteCode)->text().toStdString(), "Extract As Byte Code");
+  EXPECT_EQ(dialog.modeButton(ExtractionMode::Source)->text().toStdString(), "Extract As Source");
 
   const ExtractionSettings initial = dialog.settings();
   EXPECT_EQ(initial.directory, "/tmp/orvane-x/");
@@ -61,6 +62,10 @@ TEST(CExtractionSettingsDialog, OpensWithEverythingCheckedAndReportsTheChoices) 
   EXPECT_FALSE(chosen.buttons);
   EXPECT_EQ(chosen.mode, ExtractionMode::InstructionCode);
   EXPECT_FALSE(dialog.modeButton(ExtractionMode::ActionScript5)->isChecked());
+
+  dialog.modeButton(ExtractionMode::Source)->setChecked(true);
+  EXPECT_EQ(dialog.settings().mode, ExtractionMode::Source);
+  EXPECT_FALSE(dialog.modeButton(ExtractionMode::InstructionCode)->isChecked());
 }
 
 TEST(CExtractionReportDialog, ShowsEveryLineButTheUnterminatedLast) {
