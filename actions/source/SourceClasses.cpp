@@ -131,6 +131,7 @@ class ClassReader {
     return m_at < m_end ? &m_list[m_at] : nullptr;
   }
   bool readConstructor(const Statement& s);
+  bool defineConstructor(const Expression& place, const Expression& constructor);
   /// Extends, the prototype taken into a register, ImplementsOp.
   bool readHeader(const Statement& s);
   bool readPrototype(const Statement& s);
@@ -171,15 +172,31 @@ std::shared_ptr<ClassDefinition> ClassReader::read(std::size_t& next) {
 bool ClassReader::readConstructor(const Statement& s) {
   // P = _loc1_ = function (...) {...};
   const Expression* e = expressionOf(s);
-  if (e == nullptr || e->kind != ExpressionKind::Assign || e->text != "=" || e->operands[0]->kind != ExpressionKind::Member)
+  if (e != nullptr && e->kind == ExpressionKind::Assign && e->text == "=" && e->operands[0]->kind == ExpressionKind::Member) {
+    const Expression& kept = *e->operands[1];
+    if (kept.kind != ExpressionKind::Assign || kept.text != "=" || kept.operands[0]->kind != ExpressionKind::Register)
+      return false;
+    m_constructorRegister = kept.operands[0]->text;
+    return defineConstructor(*e->operands[0], *kept.operands[1]);
+  }
+  // var _loc1_ = (P = function (...) {...}).prototype; where the constructor passed
+  // through the scratch register, which nothing reads again: the class has no statics.
+  std::string name;
+  const Expression* value = registerStore(s, name);
+  if (value == nullptr || value->kind != ExpressionKind::Member) return false;
+  const std::string* member = stringValue(*value->operands[1]);
+  if (member == nullptr || *member != "prototype") return false;
+  const Expression& stored = *value->operands[0];
+  if (stored.kind != ExpressionKind::Assign || stored.text != "=" || stored.operands[0]->kind != ExpressionKind::Member)
     return false;
-  const Expression& kept = *e->operands[1];
-  if (kept.kind != ExpressionKind::Assign || kept.text != "=" || kept.operands[0]->kind != ExpressionKind::Register ||
-      kept.operands[1]->kind != ExpressionKind::Function)
-    return false;
-  m_class->name = typePath(*e->operands[0]);
-  m_class->constructor = kept.operands[1]->function;
-  m_constructorRegister = kept.operands[0]->text;
+  m_prototypeRegister = name;
+  return defineConstructor(*stored.operands[0], *stored.operands[1]);
+}
+
+bool ClassReader::defineConstructor(const Expression& place, const Expression& constructor) {
+  if (constructor.kind != ExpressionKind::Function) return false;
+  m_class->name = typePath(place);
+  m_class->constructor = constructor.function;
   return !m_class->name.empty();
 }
 

@@ -201,6 +201,13 @@ const Row kRows[] = {
                                                             setThis("sum", join({push({reg(3), reg(4)}), kAdd}))}))),
                            extends("C", "MovieClip"), kPrototype, propFlags("C")})),
      "class C extends MovieClip {\n    function C(a, b) {\n        super(a);\n        this.sum = a + b;\n    }\n}\n"},
+    // One compiler passes the constructor through the scratch register 0 and keeps the
+    // prototype in register 1: var _loc1_ = (_global.C = function () {}).prototype;
+    {"ConstructorThroughTheScratchRegister",
+     classBlock("C", join({place("_global.C"), kEmptyFunction, storeRegister(0), kSetMember,
+                           push({reg(0), str("prototype")}), kGetMember, storeRegister(1), kPop,
+                           member(1, "m", function1({}, trace("m"))), propFlags("C")})),
+     "class C {\n    function m() {\n        trace(\"m\");\n    }\n}\n"},
     {"ImplementsOne", classBlock("C", join({kMinimal, implements("C", {"I"}), propFlags("C")})),
      "class C implements I {\n}\n"},
     {"ImplementsTwo",
