@@ -1667,8 +1667,9 @@ std::size_t Structurer::function(std::size_t i, std::size_t end, Stack& stack, S
   for (std::uint16_t k = 0; k < count && !fields.exhausted(); ++k) {
     const std::uint8_t number = instruction.code == 0x8E ? fields.readU8() : 0;
     std::string name = fields.readString();
-    // Some compilers leave the names of parameters held in registers empty.
-    if (name.empty() && number != 0) name = "_loc" + std::to_string(number) + "_";
+    // Some compilers leave the names of parameters held in registers empty, and obfuscators
+    // give them names no script could use: the register's own name stands in.
+    if (number != 0 && !isIdentifierName(name)) name = "_loc" + std::to_string(number) + "_";
     if (number != 0) {
       local.names[number] = name;
       local.declared[number] = true;

@@ -404,6 +404,12 @@ const Row kFunctions[] = {
      defineFunction2("area", 4, 0x2A, 0, {{1, "w"}, {2, "h"}},
                      join({push({reg(1), reg(2)}), kMultiply, storeRegister(3), kPop, push({reg(3)}), kReturn})),
      "function area(w, h) {\n    var _loc3_ = w * h;\n    return _loc3_;\n}\n"},
+    // Parameters held in registers whose names are empty (one compiler writes them so) or
+    // no script could use (obfuscated) read as their registers.
+    {"ParametersWithoutUsableNames",
+     defineFunction2("f", 4, 0x2A, 0, {{1, ""}, {2, "=rJ"}, {3, "ok"}},
+                     join({push({reg(1), reg(2)}), kAdd2, push({reg(3)}), kAdd2, kReturn})),
+     "function f(_loc1_, _loc2_, ok) {\n    return _loc1_ + _loc2_ + ok;\n}\n"},
     // Registers get _locN_ names, declared with var where they are first stored.
     {"UnnamedRegisters",
      defineFunction2("r", 3, 0x2A, 0, {},
