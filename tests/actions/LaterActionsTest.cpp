@@ -18,10 +18,9 @@ using test::join;
 using test::longAction;
 using test::push;
 using test::str;
+using test::u16;
 using test::var;
 using test::zstr;
-
-Bytes u16(std::uint16_t value) { return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)}; }
 
 /// ActionDefineFunction2: name, parameter count, register count, flags, the parameters
 /// (register and name each), code size.

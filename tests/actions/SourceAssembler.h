@@ -70,24 +70,16 @@ inline Bytes assemble(std::initializer_list<Piece> pieces) {
   return block;
 }
 
-// Push items beyond strings and integers.
-inline Bytes u16(std::uint32_t value) {
-  return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)};
-}
-inline Bytes reg(std::uint8_t number) { return {4, number}; }
+// Push items beyond strings and integers: those every action test shares, and more.
+using test::dbl;
+using test::null;
+using test::reg;
+using test::storeRegister;
+using test::u16;
+using test::undef;
 inline Bytes boolean(bool value) { return {5, static_cast<std::uint8_t>(value ? 1 : 0)}; }
-inline Bytes null() { return {2}; }
-inline Bytes undef() { return {3}; }
 inline Bytes constant(std::uint8_t index) { return {8, index}; }
 inline Bytes constant16(std::uint16_t index) { return join({{9}, u16(index)}); }
-/// A 64-bit double as the format stores it: the high word first, each word little-endian.
-inline Bytes dbl(double value) {
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &value, 8);
-  Bytes item{6};
-  for (int shift : {32, 40, 48, 56, 0, 8, 16, 24}) item.push_back(static_cast<std::uint8_t>(bits >> shift));
-  return item;
-}
 inline Bytes flt(float value) {
   std::uint32_t bits = 0;
   std::memcpy(&bits, &value, 4);
@@ -97,7 +89,6 @@ inline Bytes flt(float value) {
 inline Bytes num(std::int32_t value) { return i32(value); }
 
 // Records with fields.
-inline Bytes storeRegister(std::uint8_t number) { return longAction(0x87, {number}); }
 inline Bytes constantPool(std::initializer_list<std::string> names) {
   Bytes body = u16(static_cast<std::uint32_t>(names.size()));
   for (const std::string& name : names) {
