@@ -5,10 +5,8 @@
 
 #include "abc/AbcObjectText.h"
 #include "abc/AbcObjects.h"
-#include "movie/TagWalker.h"
-#include "platform/MessageSink.h"
-#include "tests/support/RecordingWriter.h"
 #include "tests/support/SampleManifest.h"
+#include "tests/support/ScanFixture.h"
 #include "tests/support/TestFiles.h"
 
 namespace orvane {
@@ -29,15 +27,10 @@ TEST(CorpusAbc, EveryMovieWithDoAbcListsItsClassesAndDisassemblesEveryMethod) {
   for (const test::SampleMovie& movie : movies) {
     // Compressed movies open through their image, so the twins are read like their originals.
     if (movie.path.ends_with(".fws.swf")) continue;
-    test::RecordingWriter writer;
-    RecordingMessageSink sink;
-    ScanResult result;
-    TagWalker walker(writer, sink);
-    walker.setResult(&result);
-    walker.setTempFolder("/nonexistent-orvane-temp");
-    if (walker.open(movie.path) != ScanStatus::Success) continue;
-    walker.copyHeaderInto(result);
-    static_cast<void>(walker.scan(0xFFF));
+    test::ScanFixture scanned;
+    (void)scanned.scanFile(movie.path);
+    ScanResult& result = scanned.result;
+    if (result.timelines().empty()) continue;
     collectAbcObjects(result);
     const TimelineNode& main = *result.firstTimeline();
     if (main.abcTags.empty()) continue;

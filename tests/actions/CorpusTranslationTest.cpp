@@ -8,9 +8,7 @@
 #include <fstream>
 
 #include "actions/ActionTranslator.h"
-#include "movie/TagWalker.h"
 #include "platform/MessageSink.h"
-#include "tests/support/RecordingWriter.h"
 #include "tests/support/ScanFixture.h"
 #include "tests/support/TestFiles.h"
 
@@ -83,15 +81,11 @@ TEST(CorpusTranslation, EveryActionBlockOfTheSampleMoviesTranslatesInEveryMode) 
   for (const auto& entry : std::filesystem::recursive_directory_iterator(samples)) {
     if (!entry.is_regular_file() || entry.path().extension() != ".swf" || !isUncompressedMovie(entry.path())) continue;
     SCOPED_TRACE(entry.path().string());
-    test::RecordingWriter writer;
-    RecordingMessageSink sink;
-    ScanResult result;
-    TagWalker walker(writer, sink);
-    walker.setResult(&result);
-    walker.setTempFolder("/nonexistent-orvane-temp");
-    if (walker.open(entry.path().string()) != ScanStatus::Success) continue;
+    test::ScanFixture scanned;
+    (void)scanned.scanFile(entry.path().string());
+    const ScanResult& result = scanned.result;
+    if (result.timelines().empty()) continue;
     ++movies;
-    (void)walker.scan(0xFFF);
     for (const auto& timeline : result.timelines()) {
       for (const auto& action : timeline->actions) {
         translateBlock(*action, records);

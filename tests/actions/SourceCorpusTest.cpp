@@ -9,9 +9,8 @@
 
 #include "actions/ActionList.h"
 #include "actions/source/SourceTranslator.h"
-#include "movie/TagWalker.h"
 #include "platform/MessageSink.h"
-#include "tests/support/RecordingWriter.h"
+#include "tests/support/ScanFixture.h"
 #include "tests/support/TestFiles.h"
 
 namespace orvane {
@@ -70,14 +69,9 @@ TEST(SourceCorpus, CompilerWrittenBlocksDecompileWithoutGapsOrGotos) {
   for (const auto& entry : std::filesystem::recursive_directory_iterator(samples)) {
     if (!entry.is_regular_file() || entry.path().extension() != ".swf" || !isUncompressedMovie(entry.path())) continue;
     const std::string name = std::filesystem::relative(entry.path(), samples).string();
-    test::RecordingWriter writer;
-    RecordingMessageSink sink;
-    ScanResult result;
-    TagWalker walker(writer, sink);
-    walker.setResult(&result);
-    walker.setTempFolder("/nonexistent-orvane-temp");
-    if (walker.open(entry.path().string()) != ScanStatus::Success) continue;
-    (void)walker.scan(0xFFF);
+    test::ScanFixture scanned;
+    (void)scanned.scanFile(entry.path().string());
+    const ScanResult& result = scanned.result;
     Counts movie;
     for (const auto& timeline : result.timelines()) {
       for (const auto& action : timeline->actions) {

@@ -26,6 +26,16 @@ struct ScanFixture {
     return walker.scan(flags);
   }
 
+  /// The same for a movie file, compressed ones through their image; the open status when
+  /// the file does not open.
+  ScanStatus scanFile(const std::string& path, std::uint32_t flags = 0xFFF) {
+    result.clear();
+    const ScanStatus opened = walker.open(path);
+    if (opened != ScanStatus::Success) return opened;
+    walker.copyHeaderInto(result);
+    return walker.scan(flags);
+  }
+
   const TimelineNode& timeline(std::size_t index) const { return *result.timelines().at(index); }
 
   RecordingWriter writer;
