@@ -53,10 +53,6 @@ const std::string* registerMember(const Expression& e, const std::string& regist
   return stringValue(*e.operands[1]);
 }
 
-bool hasStatements(const StatementList& list) {
-  return std::any_of(list.begin(), list.end(), [](const Statement& s) { return s.kind != StatementKind::Label; });
-}
-
 bool isEmptyFunction(const Expression& e) {
   return e.kind == ExpressionKind::Function && e.function->parameters.empty() && !hasStatements(e.function->body);
 }

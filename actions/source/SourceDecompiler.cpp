@@ -3,125 +3,35 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <bitset>
 #include <cmath>
 #include <cstdio>
 #include <map>
 
 #include "actions/source/SourceInstructions.h"
 #include "actions/source/SourceNumber.h"
+#include "actions/source/SourceWalkState.h"
 #include "actions/source/SourceWriter.h"
-#include "movie/BitReader.h"
 
 namespace orvane {
 
 namespace {
 
-/// Structures nested deeper than this are laid out flat, with gotos.
-constexpr int kMaxNesting = 40;
 /// How many records of a switch's last case are searched for its break when no case
 /// before it breaks.
 constexpr std::size_t kLastCaseWindow = 256;
 /// How many records the code of one case label or one loop test may have.
 constexpr std::size_t kLabelWindow = 256;
 
-namespace op {
-constexpr std::uint8_t kPop = 0x17;
-constexpr std::uint8_t kNot = 0x12;
-constexpr std::uint8_t kEquals2 = 0x49;
-constexpr std::uint8_t kPlay = 0x06;
-constexpr std::uint8_t kSetTarget = 0x8B;
-constexpr std::uint8_t kSetTarget2 = 0x20;
-constexpr std::uint8_t kStoreRegister = 0x87;
-constexpr std::uint8_t kPush = 0x96;
-constexpr std::uint8_t kJump = 0x99;
-constexpr std::uint8_t kIf = 0x9D;
-}  // namespace op
-
 constexpr std::array<const char*, 22> kProperties = {
     "_x",       "_y",          "_xscale",    "_yscale", "_currentframe", "_totalframes", "_alpha",  "_visible",
     "_width",   "_height",     "_rotation",  "_target", "_framesloaded", "_name",        "_droptarget", "_url",
     "_highquality", "_focusrect", "_soundbuftime", "_quality", "_xmouse", "_ymouse"};
 
-/// The value stack of the block being decoded. Branches are decoded above a floor: a pop
-/// below it reads the enclosing code's values without taking them (the branch borrows
-/// them), and once those run out yields an empty value.
-struct Stack {
-  std::vector<ExpressionPtr> values;
-  std::size_t floor = 0;
-  std::size_t borrowed = 0;
-
-  ExpressionPtr pop() {
-    if (values.size() <= floor) {
-      const std::size_t below = std::min(floor, values.size());
-      if (borrowed >= below) return makeEmpty();
-      return values[below - 1 - borrowed++];
-    }
-    ExpressionPtr value = std::move(values.back());
-    values.pop_back();
-    return value;
-  }
-  void push(ExpressionPtr value) { values.push_back(std::move(value)); }
-  std::size_t size() const { return values.size(); }
-  std::size_t available() const { return values.size() - std::min(floor, values.size()); }
-  const Expression* top() const { return values.size() > floor ? values.back().get() : nullptr; }
-};
-
-/// Raises the floor to the current size for one branch and puts it back afterwards.
-class FloorGuard {
- public:
-  explicit FloorGuard(Stack& stack) : m_stack(stack), m_saved(stack.floor), m_borrowed(stack.borrowed) {
-    stack.floor = stack.size();
-    stack.borrowed = 0;
-  }
-  ~FloorGuard() {
-    m_stack.floor = m_saved;
-    m_stack.borrowed = m_borrowed;
-  }
-  FloorGuard(const FloorGuard&) = delete;
-  FloorGuard& operator=(const FloorGuard&) = delete;
-
- private:
-  Stack& m_stack;
-  std::size_t m_saved;
-  std::size_t m_borrowed;
-};
-
-struct Context {
-  std::size_t breakTarget = kNoIndex;
-  std::size_t continueTarget = kNoIndex;
-  std::size_t loopLast = kNoIndex;   // the back branch of the innermost loop
-  std::size_t* update = nullptr;     // the update part of a for loop, found from its continues
-  int depth = 0;
-
-  Context nested() const {
-    Context inner = *this;
-    ++inner.depth;
-    return inner;
-  }
-};
-
-/// The names of one function's registers and which of them were declared.
-struct Scope {
-  std::array<std::string, 256> names;
-  std::bitset<256> declared;
-};
-
 /// Removes the `count` values below `base` that a statement's branches consumed.
-void dropTaken(Stack& stack, std::size_t base, std::size_t count) {
+void dropTaken(ValueStack& stack, std::size_t base, std::size_t count) {
   if (count == 0 || count > base || stack.size() < base) return;
   stack.values.erase(stack.values.begin() + static_cast<std::ptrdiff_t>(base - count),
                      stack.values.begin() + static_cast<std::ptrdiff_t>(base));
-}
-
-bool hasStatements(const StatementList& list) {
-  return std::any_of(list.begin(), list.end(), [](const Statement& s) { return s.kind != StatementKind::Label; });
-}
-
-Statement* lastStatement(StatementList& list) {
-  for (auto it = list.rbegin(); it != list.rend(); ++it)
-    if (it->kind != StatementKind::Label) return &*it;
-  return nullptr;
 }
 
 /// Whether `name` is among the nodes of `e`; a tree too large to look through (a block can
@@ -193,15 +103,15 @@ class Structurer {
 
   StatementList run() {
     StatementList out;
-    Stack stack;
-    decodeRange(0, m_code.size(), stack, out, Context{});
+    ValueStack stack;
+    decodeRange(0, m_code.size(), stack, out, FlowContext{});
     flush(stack, 0, out, m_code.size());
     return out;
   }
 
  private:
   // Helpers of values and statements.
-  Scope& scope() { return m_scopes.back(); }
+  RegisterScope& scope() { return m_scopes.back(); }
   std::string registerName(int number) {
     const std::string& name = scope().names[static_cast<std::size_t>(number)];
     return name.empty() ? "_loc" + std::to_string(number) + "_" : name;
@@ -210,32 +120,17 @@ class Structurer {
     if (const std::string* text = stringValue(*name); text != nullptr && isNamePath(*text)) return makeIdentifier(*text);
     return makeGlobalCall("eval", {name});
   }
-  static void emit(StatementList& out, Statement statement, std::size_t at) {
-    statement.start = at;
-    out.push_back(std::move(statement));
-  }
-  static Statement expressionStatement(ExpressionPtr value) {
-    Statement s;
-    s.value = std::move(value);
-    return s;
-  }
-  static Statement simple(StatementKind kind, ExpressionPtr value = nullptr) {
-    Statement s;
-    s.kind = kind;
-    s.value = std::move(value);
-    return s;
-  }
   Statement assignment(const ExpressionPtr& target, const ExpressionPtr& value);
   /// The store of `value` into `target` by record i: a statement, or the value of an
   /// x++ or a = b expression that the following records use.
-  void store(const ExpressionPtr& target, const ExpressionPtr& value, std::size_t i, std::size_t end, Stack& stack,
+  void store(const ExpressionPtr& target, const ExpressionPtr& value, std::size_t i, std::size_t end, ValueStack& stack,
              StatementList& out);
   void emitValue(const ExpressionPtr& value, StatementList& out, std::size_t at);
-  void flush(Stack& stack, std::size_t base, StatementList& out, std::size_t at) {
+  void flush(ValueStack& stack, std::size_t base, StatementList& out, std::size_t at) {
     for (std::size_t k = base; k < stack.values.size(); ++k) emitValue(stack.values[k], out, at);
     if (stack.values.size() > base) stack.values.resize(base);
   }
-  static long long countOf(const ExpressionPtr& value, const Stack& stack) {
+  static long long countOf(const ExpressionPtr& value, const ValueStack& stack) {
     // NaN and numbers beyond any stack count as nothing / everything before converting.
     const double number = value->isNumber && value->number == value->number ? value->number : 0.0;
     long long count = static_cast<long long>(std::clamp(number, -1.0, 1e9));
@@ -243,7 +138,7 @@ class Structurer {
     // A count beyond the stack takes what is there and one empty value.
     return std::clamp<long long>(count, 0, static_cast<long long>(stack.available()) + 1);
   }
-  std::vector<ExpressionPtr> popArguments(Stack& stack) {
+  std::vector<ExpressionPtr> popArguments(ValueStack& stack) {
     const long long count = countOf(stack.pop(), stack);
     std::vector<ExpressionPtr> arguments;
     for (long long k = 0; k < count; ++k) arguments.push_back(stack.pop());
@@ -251,29 +146,20 @@ class Structurer {
   }
 
   // The walk.
-  void decodeRange(std::size_t begin, std::size_t end, Stack& stack, StatementList& out, const Context& context,
+  void decodeRange(std::size_t begin, std::size_t end, ValueStack& stack, StatementList& out, const FlowContext& context,
                    std::size_t skipLoopAt = kNoIndex);
-  std::size_t step(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context,
+  std::size_t step(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out, const FlowContext& context,
                    std::size_t skipLoopAt);
-  std::size_t simpleAction(std::size_t i, std::size_t end, Stack& stack, StatementList& out);
-  std::size_t conditional(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context);
-  std::size_t shortCircuit(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context,
+  std::size_t simpleAction(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out);
+  std::size_t conditional(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out, const FlowContext& context);
+  std::size_t shortCircuit(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out, const FlowContext& context,
                            const char* op, const ExpressionPtr& left);
-  std::size_t switchChain(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context,
+  std::size_t switchChain(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out, const FlowContext& context,
                           const ExpressionPtr& test);
   /// Where the case bodies from `bodies` on end; `last` is where the last case begins and
   /// `fallback` where the compares go when no case matches.
   std::size_t switchEnd(std::size_t bodies, std::size_t last, std::size_t fallback, std::size_t end,
-                        const Context& context) const;
-  /// Whether record k can be part of an expression: not a loop, function or block statement.
-  bool isExpressionCode(std::size_t k) const {
-    switch (m_code[k].code) {
-      case 0x8A: case 0x8B: case 0x8D: case 0x8E: case 0x8F: case 0x94: case 0x9B: case op::kSetTarget2:
-        return false;
-      default:
-        return m_code[k].loopEnd == kNoIndex;
-    }
-  }
+                        const FlowContext& context) const;
   /// Whether a branch in [from, to) goes to `target`, past the record at `to`: then that
   /// record is not the jump over an else part but belongs to a nested statement.
   bool jumpedOver(std::size_t from, std::size_t to, std::size_t target) const {
@@ -282,42 +168,37 @@ class Structurer {
     return false;
   }
   /// Whether some jump in the range leaves the enclosing loop or switch.
-  bool leavesEnclosing(std::size_t from, std::size_t to, const Context& context) const;
-  /// A break or continue target of the enclosing statements that lies past `end`, the end
-  /// of the code they enclose (a break target at `end` is where a nested switch ends too).
-  bool isEnclosingExit(std::size_t target, std::size_t end, const Context& context) const;
-  /// Whether a jump to `target` reads as a continue of the enclosing loop.
-  bool canContinueTo(std::size_t target, const Context& context) const;
+  bool leavesEnclosing(std::size_t from, std::size_t to, const FlowContext& context) const;
   /// The switch as an if / else if chain over the register that holds its value, or
   /// kNoIndex when its cases fall through.
   std::size_t switchAsIfChain(std::size_t i, const ExpressionPtr& store, const std::string& compare,
                               const std::map<std::size_t, std::vector<ExpressionPtr>>& labels, std::size_t bodies,
-                              std::size_t close, Stack& stack, StatementList& out, const Context& context);
-  std::size_t jump(std::size_t i, StatementList& out, const Context& context);
+                              std::size_t close, ValueStack& stack, StatementList& out, const FlowContext& context);
+  std::size_t jump(std::size_t i, StatementList& out, const FlowContext& context);
   /// The loop from `header` to its back branch `last`.
-  std::size_t loop(std::size_t header, std::size_t last, Stack& stack, StatementList& out, const Context& context);
+  std::size_t loop(std::size_t header, std::size_t last, ValueStack& stack, StatementList& out, const FlowContext& context);
   /// The body [header, last) of a loop that may begin with a loop back to the same header.
-  void loopBody(std::size_t header, std::size_t last, Stack& stack, StatementList& out, const Context& inner);
+  void loopBody(std::size_t header, std::size_t last, ValueStack& stack, StatementList& out, const FlowContext& inner);
   /// do { body } while (test): the loop from `header` to its back branch inner.loopLast.
-  std::size_t doWhile(std::size_t header, Stack& stack, StatementList& out, Context& inner);
+  std::size_t doWhile(std::size_t header, ValueStack& stack, StatementList& out, FlowContext& inner);
   /// The compiler's loop at `k` that drops what a for-in loop left on the stack.
   bool isEnumerationCleanup(std::size_t k) const;
   void toForLoop(Statement& loop, StatementList& out, std::size_t update);
-  std::size_t enteredLoop(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context);
+  std::size_t enteredLoop(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out, const FlowContext& context);
   /// The loop's test decoded from `from` up to `test`: none when that code is more than
   /// one value.
-  ExpressionPtr loopTest(std::size_t from, std::size_t test, Stack& stack, const Context& context);
-  std::size_t function(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context);
-  std::size_t tryStatement(std::size_t i, std::size_t end, StatementList& out, const Context& context);
+  ExpressionPtr loopTest(std::size_t from, std::size_t test, ValueStack& stack, const FlowContext& context);
+  std::size_t function(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out, const FlowContext& context);
+  std::size_t tryStatement(std::size_t i, std::size_t end, StatementList& out, const FlowContext& context);
   std::size_t blockStatement(StatementKind kind, ExpressionPtr value, std::size_t i, std::size_t bodyEnd,
-                             Stack& stack, StatementList& out, const Context& context);
+                             ValueStack& stack, StatementList& out, const FlowContext& context);
   std::size_t tellTargetEnd(std::size_t from, std::size_t end) const;
   /// Record k ends a tellTarget block (ActionSetTarget "" or push ""; ActionSetTarget2).
   bool endsTellTarget(std::size_t k) const;
   /// Record k sets the target of an enclosing tellTarget again after a nested one ends.
   bool restoresTellTarget(std::size_t k) const;
   std::size_t gotoStatement(std::size_t i, std::size_t target, StatementList& out) {
-    Statement s = simple(StatementKind::Goto);
+    Statement s = makeStatement(StatementKind::Goto);
     s.target = static_cast<std::size_t>(std::max<std::int64_t>(m_code.branchOffset(i), 0));
     if (target != kNoIndex) {
       s.target = m_code.offsetOf(target);
@@ -328,8 +209,7 @@ class Structurer {
   }
 
   // Readers of record fields.
-  BitReader reader(std::size_t i) const { return BitReader(m_code.body(i)); }
-  void pushItems(std::size_t i, Stack& stack);
+  void pushItems(std::size_t i, ValueStack& stack);
   void loadPool(std::size_t i);
   ExpressionPtr poolString(std::size_t index) const {
     if (index < m_pool.size()) return makeString(m_pool[index]);
@@ -350,32 +230,15 @@ class Structurer {
   ExpressionPtr m_assignedValue;  // an assignment whose value record m_assignedAt pushes
   std::size_t m_assignedAt = kNoIndex;
   std::vector<std::string> m_pool;
-  std::vector<Scope> m_scopes;
+  std::vector<RegisterScope> m_scopes;
 };
-
-ExpressionPtr assignmentValue(const ExpressionPtr& target, const ExpressionPtr& value, bool statement) {
-  if (value->kind == ExpressionKind::Binary && sameTarget(*value->operands[0], *target)) {
-    if (isStep(*value)) {
-      const char* op = value->text == "+" ? "++" : "--";
-      return statement ? makePostfix(op, target) : makeUnary(op, target);
-    }
-    static constexpr std::array<const char*, 11> kCompound = {"+", "-", "*", "/", "%", "&", "|", "^", "<<", ">>", ">>>"};
-    for (const char* compound : kCompound) {
-      if (value->text == compound) {
-        const std::string compoundOperator = std::string(compound) + "=";
-        return makeAssign(compoundOperator.c_str(), target, value->operands[1]);
-      }
-    }
-  }
-  return makeAssign("=", target, value);
-}
 
 Statement Structurer::assignment(const ExpressionPtr& target, const ExpressionPtr& value) {
   return expressionStatement(assignmentValue(target, value, true));
 }
 
 void Structurer::store(const ExpressionPtr& target, const ExpressionPtr& value, std::size_t i, std::size_t end,
-                       Stack& stack, StatementList& out) {
+                       ValueStack& stack, StatementList& out) {
   // x++ as a value: the value read before the step stays on the stack below the store.
   if (isStep(*value) && sameTarget(*value->operands[0], *target) && stack.top() != nullptr &&
       sameTarget(*stack.top(), *target) && stack.top()->kind != ExpressionKind::Literal) {
@@ -422,7 +285,7 @@ void Structurer::emitValue(const ExpressionPtr& value, StatementList& out, std::
       Statement s = assignment(value->operands[0], value->operands[1]);
       if (!scope().declared[number] && s.value->kind == ExpressionKind::Assign && s.value->text == "=") {
         scope().declared[number] = true;
-        s = simple(StatementKind::Var, value->operands[1]);
+        s = makeStatement(StatementKind::Var, value->operands[1]);
         s.name = target.text;
       }
       emit(out, std::move(s), at);
@@ -434,8 +297,8 @@ void Structurer::emitValue(const ExpressionPtr& value, StatementList& out, std::
   emit(out, expressionStatement(value), at);
 }
 
-void Structurer::decodeRange(std::size_t begin, std::size_t end, Stack& stack, StatementList& out,
-                             const Context& context, std::size_t skipLoopAt) {
+void Structurer::decodeRange(std::size_t begin, std::size_t end, ValueStack& stack, StatementList& out,
+                             const FlowContext& context, std::size_t skipLoopAt) {
   end = std::min(end, m_code.size());
   std::size_t i = begin;
   // A statement begins at the first record after the one before it: the pushes of its
@@ -454,13 +317,13 @@ void Structurer::decodeRange(std::size_t begin, std::size_t end, Stack& stack, S
   }
 }
 
-std::size_t Structurer::step(std::size_t i, std::size_t end, Stack& stack, StatementList& out, const Context& context,
+std::size_t Structurer::step(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out, const FlowContext& context,
                              std::size_t skipLoopAt) {
   const Instruction& instruction = m_code[i];
   // Labels where a goto may go: forward gotos are made before their target is reached,
   // backward ones can only go to the targets of backward branches.
   if (instruction.isTarget && (m_gotoTargets[i] || instruction.loopEnd != kNoIndex)) {
-    Statement label = simple(StatementKind::Label);
+    Statement label = makeStatement(StatementKind::Label);
     label.target = instruction.offset;
     emit(out, std::move(label), i);
   }
@@ -479,29 +342,29 @@ std::size_t Structurer::step(std::size_t i, std::size_t end, Stack& stack, State
     case 0x8F:
       return tryStatement(i, end, out, context);
     case 0x94: {  // with: the body is the next Size bytes
-      BitReader fields = reader(i);
+      BitReader fields = m_code.reader(i);
       const std::uint16_t size = fields.readU16();
       const std::size_t bodyEnd = m_code.indexFrom(std::int64_t{instruction.offset} + instruction.size + size);
       return blockStatement(StatementKind::With, stack.pop(), i, std::min(bodyEnd, end), stack, out, context);
     }
     case 0x8A: {  // ifFrameLoaded (frame) over the next skip records
-      BitReader fields = reader(i);
+      BitReader fields = m_code.reader(i);
       const std::uint16_t frame = fields.readU16();
       const std::uint8_t skip = fields.readU8();
       return blockStatement(StatementKind::IfFrameLoaded, makeNumber(frame + 1.0), i, std::min(i + 1 + skip, end), stack,
                             out, context);
     }
     case 0x8D: {
-      BitReader fields = reader(i);
+      BitReader fields = m_code.reader(i);
       const std::uint8_t skip = fields.readU8();
       return blockStatement(StatementKind::IfFrameLoaded, stack.pop(), i, std::min(i + 1 + skip, end), stack, out,
                             context);
     }
     case op::kSetTarget: {
-      BitReader fields = reader(i);
+      BitReader fields = m_code.reader(i);
       const std::string name = fields.readString();
       if (name.empty()) {
-        emit(out, [] { Statement s; s.kind = StatementKind::Comment; s.name = "tellTarget ends here"; return s; }(), i);
+        emit(out, makeComment("tellTarget ends here"), i);
         return i + 1;
       }
       const std::size_t close = tellTargetEnd(i + 1, end);
@@ -514,7 +377,7 @@ std::size_t Structurer::step(std::size_t i, std::size_t end, Stack& stack, State
       if (restoresTellTarget(i) && target->kind == ExpressionKind::Identifier && target->text == "_target")
         return i + 1;
       if (const std::string* text = stringValue(*target); text != nullptr && text->empty()) {
-        emit(out, [] { Statement s; s.kind = StatementKind::Comment; s.name = "tellTarget ends here"; return s; }(), i);
+        emit(out, makeComment("tellTarget ends here"), i);
         return i + 1;
       }
       const std::size_t close = tellTargetEnd(i + 1, end);
@@ -555,8 +418,8 @@ std::size_t Structurer::tellTargetEnd(std::size_t from, std::size_t end) const {
 }
 
 std::size_t Structurer::blockStatement(StatementKind kind, ExpressionPtr value, std::size_t i, std::size_t bodyEnd,
-                                       Stack& stack, StatementList& out, const Context& context) {
-  Statement s = simple(kind, std::move(value));
+                                       ValueStack& stack, StatementList& out, const FlowContext& context) {
+  Statement s = makeStatement(kind, std::move(value));
   bodyEnd = std::max(bodyEnd, i + 1);
   if (context.depth >= kMaxNesting) {
     emit(out, std::move(s), i);
@@ -572,8 +435,8 @@ std::size_t Structurer::blockStatement(StatementKind kind, ExpressionPtr value, 
   return bodyEnd;
 }
 
-void Structurer::pushItems(std::size_t i, Stack& stack) {
-  BitReader fields = reader(i);
+void Structurer::pushItems(std::size_t i, ValueStack& stack) {
+  BitReader fields = m_code.reader(i);
   bool first = true;
   while (fields.remaining() > 0) {
     const std::uint8_t type = fields.readU8();
@@ -609,7 +472,7 @@ void Structurer::pushItems(std::size_t i, Stack& stack) {
 }
 
 void Structurer::loadPool(std::size_t i) {
-  BitReader fields = reader(i);
+  BitReader fields = m_code.reader(i);
   const std::uint16_t count = fields.readU16();
   m_pool.clear();
   for (std::uint16_t k = 0; k < count && fields.remaining() > 0; ++k) {
@@ -719,7 +582,7 @@ Statement Structurer::propertyWrite(const ExpressionPtr& target, const Expressio
       makeGlobalCall("setProperty", {target, name != nullptr ? makeIdentifier(name) : index, value}));
 }
 
-std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stack, StatementList& out) {
+std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out) {
   const Instruction& instruction = m_code[i];
   auto binary = [&](const char* op) {
     ExpressionPtr right = stack.pop();
@@ -748,21 +611,21 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
     case 0x09: statementCall("stopAllSounds", {}); break;
     case 0x28: statementCall("stopDrag", {}); break;
     case 0x81: {
-      BitReader fields = reader(i);
+      BitReader fields = m_code.reader(i);
       const ExpressionPtr frame = makeNumber(fields.readU16() + 1.0);
       const bool play = followedByPlay(i, end);
       emit(out, expressionStatement(frameCall(play, frame)), i);
       return play ? i + 2 : i + 1;
     }
     case 0x8C: {
-      BitReader fields = reader(i);
+      BitReader fields = m_code.reader(i);
       const ExpressionPtr label = makeString(fields.readString());
       const bool play = followedByPlay(i, end);
       emit(out, expressionStatement(frameCall(play, label)), i);
       return play ? i + 2 : i + 1;
     }
     case 0x9F: {
-      BitReader fields = reader(i);
+      BitReader fields = m_code.reader(i);
       const std::uint8_t flags = fields.readU8();
       const std::uint16_t bias = (flags & 2) != 0 ? fields.readU16() : 0;
       ExpressionPtr frame = stack.pop();
@@ -771,14 +634,14 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
       break;
     }
     case 0x83: {
-      BitReader fields = reader(i);
+      BitReader fields = m_code.reader(i);
       const std::string url = fields.readString();
       const std::string target = fields.remaining() > 0 ? fields.readString() : std::string();
       emit(out, expressionStatement(urlCall(makeString(url), makeString(target), 0)), i);
       break;
     }
     case 0x9A: {
-      BitReader fields = reader(i);
+      BitReader fields = m_code.reader(i);
       const std::uint8_t method = fields.readU8();
       ExpressionPtr target = stack.pop();
       ExpressionPtr url = stack.pop();
@@ -802,7 +665,7 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
     }
     case 0x88: loadPool(i); break;
     case op::kStoreRegister: {
-      BitReader fields = reader(i);
+      BitReader fields = m_code.reader(i);
       const std::uint8_t number = fields.readU8();
       stack.push(makeAssign("=", makeRegister(number, registerName(number)), stack.pop()));
       break;
@@ -887,7 +750,7 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
         statementCall("set", {name, value ? value : makeLiteral("undefined")});
         break;
       }
-      Statement s = simple(StatementKind::Var, value);
+      Statement s = makeStatement(StatementKind::Var, value);
       s.name = *text;
       emit(out, std::move(s), i);
       break;
@@ -998,10 +861,10 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
     case 0x3E: {
       ExpressionPtr value = stack.pop();
       const bool bare = value->kind == ExpressionKind::Empty || isLiteral(*value, "undefined");
-      emit(out, simple(StatementKind::Return, bare ? nullptr : value), i);
+      emit(out, makeStatement(StatementKind::Return, bare ? nullptr : value), i);
       break;
     }
-    case 0x2A: emit(out, simple(StatementKind::Throw, stack.pop()), i); break;
+    case 0x2A: emit(out, makeStatement(StatementKind::Throw, stack.pop()), i); break;
     case 0x2B: {
       ExpressionPtr object = stack.pop();
       ExpressionPtr constructor = stack.pop();
@@ -1023,34 +886,32 @@ std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, Stack& stac
     default: {
       char text[32];
       std::snprintf(text, sizeof text, "action 0x%02X", instruction.code);
-      Statement s = simple(StatementKind::Comment);
-      s.name = text;
-      emit(out, std::move(s), i);
+      emit(out, makeComment(text), i);
       break;
     }
   }
   return i + 1;
 }
 
-std::size_t Structurer::jump(std::size_t i, StatementList& out, const Context& context) {
+std::size_t Structurer::jump(std::size_t i, StatementList& out, const FlowContext& context) {
   const std::size_t target = m_code[i].target;
   // A jump to the next record changes nothing, unless it is the break that ends the last
   // case of a switch.
   if (target == i + 1 && target != context.breakTarget) return i + 1;
   if (target != kNoIndex) {
     if (target == context.breakTarget) {
-      emit(out, simple(StatementKind::Break), i);
+      emit(out, makeStatement(StatementKind::Break), i);
       return i + 1;
     }
     if (target == context.continueTarget) {
-      emit(out, simple(StatementKind::Continue), i);
+      emit(out, makeStatement(StatementKind::Continue), i);
       return i + 1;
     }
     if (context.update != nullptr && target > i && target <= context.loopLast &&
         (*context.update == kNoIndex || *context.update == target)) {
       *context.update = target;
       m_gotoTargets[target] = true;  // a goto when the loop does not become a for loop
-      Statement s = simple(StatementKind::Continue);
+      Statement s = makeStatement(StatementKind::Continue);
       s.target = target;
       emit(out, std::move(s), i);
       return i + 1;
@@ -1059,20 +920,20 @@ std::size_t Structurer::jump(std::size_t i, StatementList& out, const Context& c
   return gotoStatement(i, target, out);
 }
 
-std::size_t Structurer::conditional(std::size_t i, std::size_t end, Stack& stack, StatementList& out,
-                                    const Context& context) {
+std::size_t Structurer::conditional(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,
+                                    const FlowContext& context) {
   const std::size_t target = m_code[i].target;
   ExpressionPtr test = stack.pop();
   auto exitStatement = [&](Statement exit) {
-    Statement s = simple(StatementKind::If, test);
+    Statement s = makeStatement(StatementKind::If, test);
     emit(s.body, std::move(exit), i);
     emit(out, std::move(s), i);
     return i + 1;
   };
   if (target == kNoIndex || target <= i || target > end || context.depth >= kMaxNesting) {
-    if (target != kNoIndex && target == context.breakTarget) return exitStatement(simple(StatementKind::Break));
-    if (target != kNoIndex && target == context.continueTarget) return exitStatement(simple(StatementKind::Continue));
-    Statement s = simple(StatementKind::If, test);
+    if (target != kNoIndex && target == context.breakTarget) return exitStatement(makeStatement(StatementKind::Break));
+    if (target != kNoIndex && target == context.continueTarget) return exitStatement(makeStatement(StatementKind::Continue));
+    Statement s = makeStatement(StatementKind::If, test);
     gotoStatement(i, target, s.body);
     emit(out, std::move(s), i);
     return i + 1;
@@ -1097,16 +958,16 @@ std::size_t Structurer::conditional(std::size_t i, std::size_t end, Stack& stack
   if (target - 1 > i && m_code[target - 1].code == op::kJump && !jumpedOver(i + 1, target - 1, target)) {
     const std::size_t over = m_code[target - 1].target;
     // if (c) continue; reads so rather than as an empty then part with an else.
-    const bool continues = target - 1 == i + 1 && canContinueTo(over, context);
+    const bool continues = target - 1 == i + 1 && context.canContinueTo(over);
     if (over != kNoIndex && over > target && over <= end && !continues) {
       thenEnd = target - 1;
       elseEnd = over;
     }
   }
-  const Context inner = context.nested();
+  const FlowContext inner = context.nested();
   FloorGuard guard(stack);
   const std::size_t base = stack.size();
-  Statement s = simple(StatementKind::If, makeNot(test));
+  Statement s = makeStatement(StatementKind::If, makeNot(test));
   decodeRange(i + 1, thenEnd, stack, s.body, inner);
   if (elseEnd == kNoIndex) {
     flush(stack, base, s.body, thenEnd);
@@ -1137,8 +998,8 @@ std::size_t Structurer::conditional(std::size_t i, std::size_t end, Stack& stack
   return elseEnd;
 }
 
-std::size_t Structurer::shortCircuit(std::size_t i, std::size_t end, Stack& stack, StatementList& out,
-                                     const Context& context, const char* op, const ExpressionPtr& left) {
+std::size_t Structurer::shortCircuit(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,
+                                     const FlowContext& context, const char* op, const ExpressionPtr& left) {
   const ExpressionPtr kept = left;
   stack.pop();
   {
@@ -1154,8 +1015,8 @@ std::size_t Structurer::shortCircuit(std::size_t i, std::size_t end, Stack& stac
   return end;
 }
 
-std::size_t Structurer::switchChain(std::size_t i, std::size_t end, Stack& stack, StatementList& out,
-                                    const Context& context, const ExpressionPtr& test) {
+std::size_t Structurer::switchChain(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,
+                                    const FlowContext& context, const ExpressionPtr& test) {
   const ExpressionPtr& store = test->operands[0];
   const int number = store->operands[0]->registerNumber;
   std::vector<std::pair<ExpressionPtr, std::size_t>> cases{{test->operands[1], m_code[i].target}};
@@ -1189,7 +1050,7 @@ std::size_t Structurer::switchChain(std::size_t i, std::size_t end, Stack& stack
       FloorGuard guard(stack);
       const std::size_t limit = std::min(end, p + kLabelWindow);
       while (q < limit && m_code[q].code != op::kJump && !(m_code[q].code == op::kIf && comparesRegister())) {
-        if (!isExpressionCode(q) || (m_code[q].code == op::kIf && m_code[q].target > limit)) {
+        if (!m_code.isExpressionCode(q) || (m_code[q].code == op::kIf && m_code[q].target > limit)) {
           q = end;
           break;
         }
@@ -1238,8 +1099,8 @@ std::size_t Structurer::switchChain(std::size_t i, std::size_t end, Stack& stack
     const std::size_t next = switchAsIfChain(i, store, test->text, labels, bodies, close, stack, out, context);
     if (next != kNoIndex) return next;
   }
-  Statement s = simple(StatementKind::Switch, store->operands[1]);
-  Context inner = context.nested();
+  Statement s = makeStatement(StatementKind::Switch, store->operands[1]);
+  FlowContext inner = context.nested();
   inner.breakTarget = close;
   if (labels.begin()->first > bodies) decodeRange(bodies, labels.begin()->first, stack, out, inner);
   FloorGuard guard(stack);
@@ -1260,7 +1121,7 @@ std::size_t Structurer::switchChain(std::size_t i, std::size_t end, Stack& stack
   return close;
 }
 
-bool Structurer::leavesEnclosing(std::size_t from, std::size_t to, const Context& context) const {
+bool Structurer::leavesEnclosing(std::size_t from, std::size_t to, const FlowContext& context) const {
   if (context.breakTarget == kNoIndex) return false;
   for (std::size_t k = from; k < to; ++k)
     if ((m_code[k].code == op::kJump || m_code[k].code == op::kIf) && m_code[k].target == context.breakTarget)
@@ -1268,26 +1129,15 @@ bool Structurer::leavesEnclosing(std::size_t from, std::size_t to, const Context
   return false;
 }
 
-bool Structurer::isEnclosingExit(std::size_t target, std::size_t end, const Context& context) const {
-  return (target == context.breakTarget && target > end) || target == context.continueTarget ||
-         (context.update != nullptr && *context.update == target);
-}
-
-bool Structurer::canContinueTo(std::size_t target, const Context& context) const {
-  if (target == context.continueTarget) return true;
-  return context.update != nullptr && target <= context.loopLast &&
-         (*context.update == kNoIndex || *context.update == target);
-}
-
 std::size_t Structurer::switchEnd(std::size_t bodies, std::size_t last, std::size_t fallback, std::size_t end,
-                                  const Context& context) const {
+                                  const FlowContext& context) const {
   // The breaks of the cases before the last one go to the end: the nearest forward jump
   // out of them that is not a break or continue of an enclosing statement.
   std::size_t close = kNoIndex;
   for (std::size_t k = bodies; k < last; ++k) {
     const Instruction& candidate = m_code[k];
     if (candidate.code == op::kJump && candidate.target != kNoIndex && candidate.target >= last &&
-        candidate.target <= end && !isEnclosingExit(candidate.target, end, context))
+        candidate.target <= end && !context.isEnclosingExit(candidate.target, end))
       close = std::min<std::size_t>(close, candidate.target);
   }
   if (close == kNoIndex) {
@@ -1301,7 +1151,7 @@ std::size_t Structurer::switchEnd(std::size_t bodies, std::size_t last, std::siz
       const Instruction& candidate = m_code[k];
       if (candidate.code == op::kJump && candidate.target == k + 1 && reach <= k + 1) return k + 1;
       if ((candidate.code == op::kJump || candidate.code == op::kIf) && candidate.target != kNoIndex &&
-          candidate.target > k && candidate.target <= end && !isEnclosingExit(candidate.target, end, context))
+          candidate.target > k && candidate.target <= end && !context.isEnclosingExit(candidate.target, end))
         reach = std::max<std::size_t>(reach, candidate.target);
     }
     return close;
@@ -1311,15 +1161,15 @@ std::size_t Structurer::switchEnd(std::size_t bodies, std::size_t last, std::siz
   if (close > last + 1 && close <= end && m_code[close - 1].code == op::kJump &&
       m_code[close - 1].target != kNoIndex && m_code[close - 1].target != close &&
       (m_code[close - 1].target == context.breakTarget || m_code[close - 1].target == context.continueTarget) &&
-      canContinueTo(close, context))
+      context.canContinueTo(close))
     return close - 1;
   return close;
 }
 
 std::size_t Structurer::switchAsIfChain(std::size_t i, const ExpressionPtr& store, const std::string& compare,
                                         const std::map<std::size_t, std::vector<ExpressionPtr>>& labels,
-                                        std::size_t bodies, std::size_t close, Stack& stack, StatementList& out,
-                                        const Context& context) {
+                                        std::size_t bodies, std::size_t close, ValueStack& stack, StatementList& out,
+                                        const FlowContext& context) {
   // Only cases that end in a jump, return or throw (no fall-through), and breaks that end
   // a case, can be told apart as if / else if branches.
   if (labels.begin()->first != bodies) return kNoIndex;
@@ -1342,7 +1192,7 @@ std::size_t Structurer::switchAsIfChain(std::size_t i, const ExpressionPtr& stor
   const Expression& place = *store->operands[0];
   emitValue(store, out, i);
   const ExpressionPtr held = makeRegister(place.registerNumber, place.text);
-  const Context inner = context.nested();
+  const FlowContext inner = context.nested();
   FloorGuard guard(stack);
   StatementList otherwise;
   bool hasDefault = false;
@@ -1361,7 +1211,7 @@ std::size_t Structurer::switchAsIfChain(std::size_t i, const ExpressionPtr& stor
       ExpressionPtr one = makeBinary(compare.c_str(), held, label);
       condition = condition ? makeBinary("||", condition, one) : one;
     }
-    Statement test = simple(StatementKind::If, condition);
+    Statement test = makeStatement(StatementKind::If, condition);
     test.body = std::move(body);
     test.start = branch.from;
     tests.push_back(std::move(test));
@@ -1380,9 +1230,9 @@ std::size_t Structurer::switchAsIfChain(std::size_t i, const ExpressionPtr& stor
   return close;
 }
 
-std::size_t Structurer::loop(std::size_t header, std::size_t last, Stack& stack, StatementList& out,
-                             const Context& context) {
-  Context inner = context.nested();
+std::size_t Structurer::loop(std::size_t header, std::size_t last, ValueStack& stack, StatementList& out,
+                             const FlowContext& context) {
+  FlowContext inner = context.nested();
   inner.breakTarget = last + 1;
   inner.loopLast = last;
   inner.update = nullptr;
@@ -1399,7 +1249,7 @@ std::size_t Structurer::loop(std::size_t header, std::size_t last, Stack& stack,
   while (test < last &&
          !(m_code[test].code == op::kIf && (m_code[test].target == last + 1 || m_code[test].target == exit)))
     ++test;
-  Statement s = simple(StatementKind::While);
+  Statement s = makeStatement(StatementKind::While);
   std::size_t update = kNoIndex;
   inner.update = &update;
   const std::size_t base = stack.size();
@@ -1455,12 +1305,12 @@ std::size_t Structurer::loop(std::size_t header, std::size_t last, Stack& stack,
   return last + 1;
 }
 
-std::size_t Structurer::doWhile(std::size_t header, Stack& stack, StatementList& out, Context& inner) {
+std::size_t Structurer::doWhile(std::size_t header, ValueStack& stack, StatementList& out, FlowContext& inner) {
   const std::size_t last = inner.loopLast;
   // continue goes to the start of the test's code, found from the continues themselves.
   std::size_t update = kNoIndex;
   inner.update = &update;
-  Statement s = simple(StatementKind::DoWhile);
+  Statement s = makeStatement(StatementKind::DoWhile);
   FloorGuard guard(stack);
   const std::size_t base = stack.size();
   loopBody(header, last, stack, s.body, inner);
@@ -1488,8 +1338,8 @@ std::size_t Structurer::doWhile(std::size_t header, Stack& stack, StatementList&
   return last + 1;
 }
 
-void Structurer::loopBody(std::size_t header, std::size_t last, Stack& stack, StatementList& out,
-                          const Context& inner) {
+void Structurer::loopBody(std::size_t header, std::size_t last, ValueStack& stack, StatementList& out,
+                          const FlowContext& inner) {
   // do { do { ... } while (a); ... } while (b): both loops branch back to one header.
   std::size_t nested = kNoIndex;
   for (std::size_t k = last; k-- > header + 1;) {
@@ -1512,13 +1362,13 @@ bool Structurer::isEnumerationCleanup(std::size_t k) const {
          m_code[k + 3].target == k;
 }
 
-ExpressionPtr Structurer::loopTest(std::size_t from, std::size_t test, Stack& stack, const Context& context) {
+ExpressionPtr Structurer::loopTest(std::size_t from, std::size_t test, ValueStack& stack, const FlowContext& context) {
   // Read ahead and thrown away when it is not one value: only a short stretch of
   // expression code, so that nested attempts cannot multiply the work.
   if (test < from || test - from > kLabelWindow) return nullptr;
   // (The first record may be the header of the loop being read.)
   for (std::size_t k = from; k < test; ++k)
-    if (!isExpressionCode(k) && !(k == from && m_code[k].loopEnd != kNoIndex)) return nullptr;
+    if (!m_code.isExpressionCode(k) && !(k == from && m_code[k].loopEnd != kNoIndex)) return nullptr;
   FloorGuard guard(stack);
   StatementList head;
   decodeRange(from, test, stack, head, context);
@@ -1527,8 +1377,8 @@ ExpressionPtr Structurer::loopTest(std::size_t from, std::size_t test, Stack& st
   return nullptr;
 }
 
-std::size_t Structurer::enteredLoop(std::size_t i, std::size_t end, Stack& stack, StatementList& out,
-                                    const Context& context) {
+std::size_t Structurer::enteredLoop(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,
+                                    const FlowContext& context) {
   // Loops whose test sits at their end, entered by a jump to the test: the jump is
   // followed by the loop's first record and lands inside the loop.
   const std::size_t header = i + 1;
@@ -1536,14 +1386,14 @@ std::size_t Structurer::enteredLoop(std::size_t i, std::size_t end, Stack& stack
   if (header >= end || entry == kNoIndex || entry <= header || context.depth >= kMaxNesting) return kNoIndex;
   const std::size_t last = m_code[header].loopEnd;
   if (last == kNoIndex || last >= end || entry > last) return kNoIndex;
-  Context inner = context.nested();
+  FlowContext inner = context.nested();
   inner.breakTarget = last + 1;
   inner.loopLast = last;
   if (m_code[last].code == op::kIf) {
     // while (test) { body }: the body first, the test jumping back to it.
     ExpressionPtr test = loopTest(entry, last, stack, inner);
     if (!test) return kNoIndex;
-    Statement s = simple(StatementKind::While, test);
+    Statement s = makeStatement(StatementKind::While, test);
     inner.continueTarget = entry;
     FloorGuard guard(stack);
     decodeRange(header, entry, stack, s.body, inner, header);
@@ -1559,7 +1409,7 @@ std::size_t Structurer::enteredLoop(std::size_t i, std::size_t end, Stack& stack
     // do { body } while (test): the test first, entered past it.
     ExpressionPtr condition = loopTest(header, test, stack, inner);
     if (!condition) return kNoIndex;
-    Statement s = simple(StatementKind::DoWhile, makeNot(condition));
+    Statement s = makeStatement(StatementKind::DoWhile, makeNot(condition));
     inner.continueTarget = header;
     FloorGuard guard(stack);
     StatementList between;
@@ -1577,7 +1427,7 @@ std::size_t Structurer::enteredLoop(std::size_t i, std::size_t end, Stack& stack
   ExpressionPtr condition = loopTest(entry, test, stack, inner);
   if (!condition) return kNoIndex;
   inner.continueTarget = header;
-  Statement s = simple(StatementKind::For, makeNot(condition));
+  Statement s = makeStatement(StatementKind::For, makeNot(condition));
   s.head.push_back(expressionStatement(nullptr));
   {
     FloorGuard guard(stack);
@@ -1625,7 +1475,7 @@ void Structurer::toForLoop(Statement& loop, StatementList& out, std::size_t upda
     }
     split = static_cast<std::size_t>(step - loop.body.data());
   }
-  Statement forLoop = simple(StatementKind::For, loop.value);
+  Statement forLoop = makeStatement(StatementKind::For, loop.value);
   if (initMatches) {
     forLoop.head.push_back(std::move(*init));
     out.erase(out.begin() + (init - out.data()));
@@ -1639,14 +1489,14 @@ void Structurer::toForLoop(Statement& loop, StatementList& out, std::size_t upda
   emit(out, std::move(forLoop), loop.start);
 }
 
-std::size_t Structurer::function(std::size_t i, std::size_t end, Stack& stack, StatementList& out,
-                                 const Context& context) {
+std::size_t Structurer::function(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,
+                                 const FlowContext& context) {
   const Instruction& instruction = m_code[i];
-  BitReader fields = reader(i);
+  BitReader fields = m_code.reader(i);
   auto definition = std::make_shared<SourceFunction>();
   definition->name = fields.readString();
   const std::uint16_t count = fields.readU16();
-  Scope local;
+  RegisterScope local;
   if (instruction.code == 0x8E) {
     fields.readU8();  // the register count
     const std::uint8_t flags = fields.readU8();
@@ -1678,17 +1528,15 @@ std::size_t Structurer::function(std::size_t i, std::size_t end, Stack& stack, S
   }
   const std::uint16_t codeSize = fields.readU16();
   if (fields.exhausted()) {
-    Statement s = simple(StatementKind::Comment);
-    s.name = "function record cut short";
-    emit(out, std::move(s), i);
+    emit(out, makeComment("function record cut short"), i);
     return i + 1;
   }
   const std::size_t bodyEnd =
       std::min(m_code.indexFrom(std::int64_t{instruction.offset} + instruction.size + codeSize), end);
   if (context.depth < kMaxNesting) {
     m_scopes.push_back(std::move(local));
-    Stack inner;
-    Context fresh;
+    ValueStack inner;
+    FlowContext fresh;
     fresh.depth = context.depth + 1;
     decodeRange(i + 1, bodyEnd, inner, definition->body, fresh);
     flush(inner, 0, definition->body, bodyEnd);
@@ -1698,21 +1546,21 @@ std::size_t Structurer::function(std::size_t i, std::size_t end, Stack& stack, S
   if (definition->name.empty()) {
     stack.push(makeFunction(std::move(definition)));
   } else {
-    Statement s = simple(StatementKind::Function);
+    Statement s = makeStatement(StatementKind::Function);
     s.function = std::move(definition);
     emit(out, std::move(s), i);
   }
   return next;
 }
 
-std::size_t Structurer::tryStatement(std::size_t i, std::size_t end, StatementList& out, const Context& context) {
+std::size_t Structurer::tryStatement(std::size_t i, std::size_t end, StatementList& out, const FlowContext& context) {
   const Instruction& instruction = m_code[i];
-  BitReader fields = reader(i);
+  BitReader fields = m_code.reader(i);
   const std::uint8_t flags = fields.readU8();
   const std::int64_t trySize = fields.readU16();
   const std::int64_t catchSize = fields.readU16();
   const std::int64_t finallySize = fields.readU16();
-  Statement s = simple(StatementKind::Try);
+  Statement s = makeStatement(StatementKind::Try);
   if ((flags & 4) != 0) {
     const std::uint8_t number = fields.readU8();
     s.name = registerName(number);
@@ -1721,9 +1569,7 @@ std::size_t Structurer::tryStatement(std::size_t i, std::size_t end, StatementLi
     s.name = fields.readString();
   }
   if (fields.exhausted() || context.depth >= kMaxNesting) {
-    Statement comment = simple(StatementKind::Comment);
-    comment.name = "try";
-    emit(out, std::move(comment), i);
+    emit(out, makeComment("try"), i);
     return i + 1;
   }
   s.hasCatch = (flags & 1) != 0;
@@ -1738,8 +1584,8 @@ std::size_t Structurer::tryStatement(std::size_t i, std::size_t end, StatementLi
   if (s.hasCatch && body > i + 1 && m_code[body - 1].code == op::kJump && m_code[body - 1].target != kNoIndex &&
       m_code[body - 1].target >= catchEnd)
     --body;
-  const Context inner = context.nested();
-  Stack local;
+  const FlowContext inner = context.nested();
+  ValueStack local;
   decodeRange(i + 1, body, local, s.body, inner);
   flush(local, 0, s.body, body);
   decodeRange(tryEnd, catchEnd, local, s.alternative, inner);

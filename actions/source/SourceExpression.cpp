@@ -1,6 +1,7 @@
 #include "actions/source/SourceExpression.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "actions/source/SourceNumber.h"
@@ -169,6 +170,23 @@ ExpressionPtr makeConditional(ExpressionPtr test, ExpressionPtr then, Expression
 
 ExpressionPtr makeAssign(const char* op, ExpressionPtr target, ExpressionPtr value) {
   return finish(node(ExpressionKind::Assign, op, {std::move(target), std::move(value)}));
+}
+
+ExpressionPtr assignmentValue(const ExpressionPtr& target, const ExpressionPtr& value, bool statement) {
+  if (value->kind == ExpressionKind::Binary && sameTarget(*value->operands[0], *target)) {
+    if (isStep(*value)) {
+      const char* op = value->text == "+" ? "++" : "--";
+      return statement ? makePostfix(op, target) : makeUnary(op, target);
+    }
+    static constexpr std::array<const char*, 11> kCompound = {"+", "-", "*", "/", "%", "&", "|", "^", "<<", ">>", ">>>"};
+    for (const char* compound : kCompound) {
+      if (value->text == compound) {
+        const std::string compoundOperator = std::string(compound) + "=";
+        return makeAssign(compoundOperator.c_str(), target, value->operands[1]);
+      }
+    }
+  }
+  return makeAssign("=", target, value);
 }
 
 ExpressionPtr makeFunction(std::shared_ptr<const SourceFunction> function) {

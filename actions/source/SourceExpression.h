@@ -86,6 +86,10 @@ ExpressionPtr makeStep(const char* op, ExpressionPtr operand);
 bool isStep(const Expression& expression);
 ExpressionPtr makeConditional(ExpressionPtr test, ExpressionPtr then, ExpressionPtr otherwise);
 ExpressionPtr makeAssign(const char* op, ExpressionPtr target, ExpressionPtr value);
+/// The assignment of `value` to `target` as an author writes it: x++ for a step of the
+/// target (++x when the assignment is a value, not a `statement`), x op= y for target op y,
+/// else x = y.
+ExpressionPtr assignmentValue(const ExpressionPtr& target, const ExpressionPtr& value, bool statement);
 ExpressionPtr makeFunction(std::shared_ptr<const SourceFunction> function);
 ExpressionPtr makeEnumeration(ExpressionPtr object);
 /// The name that a variable read or write of `name` is printed with: the name itself when

@@ -5,10 +5,6 @@
 namespace orvane {
 
 namespace {
-constexpr std::uint8_t kJump = 0x99;
-constexpr std::uint8_t kIf = 0x9D;
-constexpr std::uint8_t kPush = 0x96;
-constexpr std::uint8_t kStoreRegister = 0x87;
 
 /// Whether a push record's items include register 0; unknown item types end the walk.
 bool pushesRegister0(std::span<const std::uint8_t> body) {
@@ -51,9 +47,9 @@ InstructionStream::InstructionStream(const ActionList& records) : m_records(reco
   m_scratchReadNext.assign(m_code.size() + 1, false);
   for (std::size_t i = m_code.size(); i-- > 0;) {
     const Instruction& instruction = m_code[i];
-    if (instruction.code == kPush && pushesRegister0(body(i))) {
+    if (instruction.code == op::kPush && pushesRegister0(body(i))) {
       m_scratchReadNext[i] = true;
-    } else if (instruction.code == kStoreRegister && !body(i).empty() && body(i)[0] == 0) {
+    } else if (instruction.code == op::kStoreRegister && !body(i).empty() && body(i)[0] == 0) {
       m_scratchReadNext[i] = false;
     } else {
       m_scratchReadNext[i] = m_scratchReadNext[i + 1];
@@ -61,7 +57,7 @@ InstructionStream::InstructionStream(const ActionList& records) : m_records(reco
   }
   for (std::size_t i = 0; i < m_code.size(); ++i) {
     Instruction& branch = m_code[i];
-    if ((branch.code != kJump && branch.code != kIf) || body(i).size() < 2) continue;
+    if ((branch.code != op::kJump && branch.code != op::kIf) || body(i).size() < 2) continue;
     branch.target = static_cast<std::uint32_t>(indexAt(branchOffset(i)));
     if (branch.target == kNoIndex || branch.target == m_code.size()) continue;
     Instruction& landing = m_code[branch.target];
@@ -75,6 +71,15 @@ std::span<const std::uint8_t> InstructionStream::body(std::size_t index) const {
   const Instruction& instruction = m_code[index];
   if (instruction.code < 0x80 || instruction.size < 3) return {};
   return m_records[index]->bytes().subspan(3);
+}
+
+bool InstructionStream::isExpressionCode(std::size_t index) const {
+  switch (m_code[index].code) {
+    case 0x8A: case 0x8B: case 0x8D: case 0x8E: case 0x8F: case 0x94: case 0x9B: case op::kSetTarget2:
+      return false;
+    default:
+      return m_code[index].loopEnd == kNoIndex;
+  }
 }
 
 std::int64_t InstructionStream::branchOffset(std::size_t index) const {

@@ -8,8 +8,23 @@
 #include <vector>
 
 #include "actions/ActionList.h"
+#include "movie/BitReader.h"
 
 namespace orvane {
+
+/// The action codes the decompiler looks for by name.
+namespace op {
+inline constexpr std::uint8_t kPlay = 0x06;
+inline constexpr std::uint8_t kNot = 0x12;
+inline constexpr std::uint8_t kPop = 0x17;
+inline constexpr std::uint8_t kSetTarget2 = 0x20;
+inline constexpr std::uint8_t kEquals2 = 0x49;
+inline constexpr std::uint8_t kStoreRegister = 0x87;
+inline constexpr std::uint8_t kSetTarget = 0x8B;
+inline constexpr std::uint8_t kPush = 0x96;
+inline constexpr std::uint8_t kJump = 0x99;
+inline constexpr std::uint8_t kIf = 0x9D;
+}  // namespace op
 
 /// No record. A block has fewer than 2^32 records, so record indices fit in 32 bits.
 inline constexpr std::size_t kNoIndex = std::numeric_limits<std::uint32_t>::max();
@@ -34,6 +49,11 @@ class InstructionStream {
   const Instruction& operator[](std::size_t index) const { return m_code[index]; }
   /// A record's fields after its code and length (none for a short record).
   std::span<const std::uint8_t> body(std::size_t index) const;
+  /// A checked reader over a record's fields.
+  BitReader reader(std::size_t index) const { return BitReader(body(index)); }
+  /// Whether record `index` can be part of an expression: not a loop, function or block
+  /// statement.
+  bool isExpressionCode(std::size_t index) const;
   /// The index of the record at `offset`, size() at the block's end, else kNoIndex.
   std::size_t indexAt(std::int64_t offset) const;
   /// The first record that starts at or after `offset` (size() past the end).

@@ -88,4 +88,16 @@ struct Statement {
 /// About how many characters the statements take when printed (more, never much less).
 std::uint64_t printedLength(const StatementList& statements);
 
+Statement makeStatement(StatementKind kind, ExpressionPtr value = nullptr);
+/// value; as a statement.
+Statement expressionStatement(ExpressionPtr value);
+/// A comment line with `text` after the "// ".
+Statement makeComment(std::string text);
+/// Appends the statement as beginning at record `at`.
+void emit(StatementList& out, Statement statement, std::size_t at);
+/// Whether the list holds more than labels.
+bool hasStatements(const StatementList& list);
+/// The last statement that is not a label, or none.
+Statement* lastStatement(StatementList& list);
+
 }  // namespace orvane
