@@ -1,12 +1,9 @@
 #include "actions/source/SourceDecompiler.h"
 
 #include <algorithm>
-#include <array>
-#include <bit>
-#include <cmath>
-#include <cstdio>
 #include <map>
 
+#include "actions/source/SourceExpressionBuilder.h"
 #include "actions/source/SourceInstructions.h"
 #include "actions/source/SourceNumber.h"
 #include "actions/source/SourceWalkState.h"
@@ -21,11 +18,6 @@ namespace {
 constexpr std::size_t kLastCaseWindow = 256;
 /// How many records the code of one case label or one loop test may have.
 constexpr std::size_t kLabelWindow = 256;
-
-constexpr std::array<const char*, 22> kProperties = {
-    "_x",       "_y",          "_xscale",    "_yscale", "_currentframe", "_totalframes", "_alpha",  "_visible",
-    "_width",   "_height",     "_rotation",  "_target", "_framesloaded", "_name",        "_droptarget", "_url",
-    "_highquality", "_focusrect", "_soundbuftime", "_quality", "_xmouse", "_ymouse"};
 
 /// Removes the `count` values below `base` that a statement's branches consumed.
 void dropTaken(ValueStack& stack, std::size_t base, std::size_t count) {
@@ -97,60 +89,23 @@ void retargetContinues(StatementList& list, std::size_t update, bool isFor, std:
 
 class Structurer {
  public:
-  explicit Structurer(const ActionList& records) : m_code(records), m_gotoTargets(m_code.size() + 1, false) {
-    m_scopes.emplace_back();
-  }
+  explicit Structurer(const ActionList& records)
+      : m_code(records), m_values(m_code), m_gotoTargets(m_code.size() + 1, false) {}
 
   StatementList run() {
     StatementList out;
     ValueStack stack;
     decodeRange(0, m_code.size(), stack, out, FlowContext{});
-    flush(stack, 0, out, m_code.size());
+    m_values.flush(stack, 0, out, m_code.size());
     return out;
   }
 
  private:
-  // Helpers of values and statements.
-  RegisterScope& scope() { return m_scopes.back(); }
-  std::string registerName(int number) {
-    const std::string& name = scope().names[static_cast<std::size_t>(number)];
-    return name.empty() ? "_loc" + std::to_string(number) + "_" : name;
-  }
-  ExpressionPtr variable(const ExpressionPtr& name) {
-    if (const std::string* text = stringValue(*name); text != nullptr && isNamePath(*text)) return makeIdentifier(*text);
-    return makeGlobalCall("eval", {name});
-  }
-  Statement assignment(const ExpressionPtr& target, const ExpressionPtr& value);
-  /// The store of `value` into `target` by record i: a statement, or the value of an
-  /// x++ or a = b expression that the following records use.
-  void store(const ExpressionPtr& target, const ExpressionPtr& value, std::size_t i, std::size_t end, ValueStack& stack,
-             StatementList& out);
-  void emitValue(const ExpressionPtr& value, StatementList& out, std::size_t at);
-  void flush(ValueStack& stack, std::size_t base, StatementList& out, std::size_t at) {
-    for (std::size_t k = base; k < stack.values.size(); ++k) emitValue(stack.values[k], out, at);
-    if (stack.values.size() > base) stack.values.resize(base);
-  }
-  static long long countOf(const ExpressionPtr& value, const ValueStack& stack) {
-    // NaN and numbers beyond any stack count as nothing / everything before converting.
-    const double number = value->isNumber && value->number == value->number ? value->number : 0.0;
-    long long count = static_cast<long long>(std::clamp(number, -1.0, 1e9));
-    if (const std::string* text = stringValue(*value)) count = std::atoll(text->c_str());
-    // A count beyond the stack takes what is there and one empty value.
-    return std::clamp<long long>(count, 0, static_cast<long long>(stack.available()) + 1);
-  }
-  std::vector<ExpressionPtr> popArguments(ValueStack& stack) {
-    const long long count = countOf(stack.pop(), stack);
-    std::vector<ExpressionPtr> arguments;
-    for (long long k = 0; k < count; ++k) arguments.push_back(stack.pop());
-    return arguments;
-  }
-
   // The walk.
   void decodeRange(std::size_t begin, std::size_t end, ValueStack& stack, StatementList& out, const FlowContext& context,
                    std::size_t skipLoopAt = kNoIndex);
   std::size_t step(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out, const FlowContext& context,
                    std::size_t skipLoopAt);
-  std::size_t simpleAction(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out);
   std::size_t conditional(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out, const FlowContext& context);
   std::size_t shortCircuit(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out, const FlowContext& context,
                            const char* op, const ExpressionPtr& left);
@@ -208,94 +163,10 @@ class Structurer {
     return i + 1;
   }
 
-  // Readers of record fields.
-  void pushItems(std::size_t i, ValueStack& stack);
-  void loadPool(std::size_t i);
-  ExpressionPtr poolString(std::size_t index) const {
-    if (index < m_pool.size()) return makeString(m_pool[index]);
-    return makeIdentifier("$constant" + std::to_string(index));
-  }
-  ExpressionPtr frameCall(bool play, ExpressionPtr frame) {
-    return makeGlobalCall(play ? "gotoAndPlay" : "gotoAndStop", {std::move(frame)});
-  }
-  bool followedByPlay(std::size_t i, std::size_t end) const {
-    return i + 1 < end && m_code[i + 1].code == op::kPlay && !m_code[i + 1].isTarget;
-  }
-  ExpressionPtr urlCall(const ExpressionPtr& url, const ExpressionPtr& target, std::uint8_t method);
-  ExpressionPtr propertyRead(const ExpressionPtr& target, const ExpressionPtr& index);
-  Statement propertyWrite(const ExpressionPtr& target, const ExpressionPtr& index, const ExpressionPtr& value);
-
   InstructionStream m_code;
+  ExpressionBuilder m_values;
   std::vector<bool> m_gotoTargets;  // records some goto or continue statement went to
-  ExpressionPtr m_assignedValue;  // an assignment whose value record m_assignedAt pushes
-  std::size_t m_assignedAt = kNoIndex;
-  std::vector<std::string> m_pool;
-  std::vector<RegisterScope> m_scopes;
 };
-
-Statement Structurer::assignment(const ExpressionPtr& target, const ExpressionPtr& value) {
-  return expressionStatement(assignmentValue(target, value, true));
-}
-
-void Structurer::store(const ExpressionPtr& target, const ExpressionPtr& value, std::size_t i, std::size_t end,
-                       ValueStack& stack, StatementList& out) {
-  // x++ as a value: the value read before the step stays on the stack below the store.
-  if (isStep(*value) && sameTarget(*value->operands[0], *target) && stack.top() != nullptr &&
-      sameTarget(*stack.top(), *target) && stack.top()->kind != ExpressionKind::Literal) {
-    stack.values.back() = makePostfix(value->text == "+" ? "++" : "--", target);
-    return;
-  }
-  // a = b as a value: the compiler keeps b in a register, stores, and pushes the register.
-  const bool throughScratch = value->kind == ExpressionKind::Assign &&
-                              value->operands[0]->kind == ExpressionKind::Register &&
-                              value->operands[0]->registerNumber == 0 && i > 0 &&
-                              m_code[i - 1].code == op::kStoreRegister;
-  const bool scratchPushedNext = i + 1 < end && m_code[i + 1].code == op::kPush && !m_code[i + 1].isTarget &&
-                                 m_code.body(i + 1).size() >= 2 && m_code.body(i + 1)[0] == 4 &&
-                                 m_code.body(i + 1)[1] == 0;
-  if (throughScratch && scratchPushedNext && m_code.scratchUnreadFrom(i + 2)) {
-    m_assignedValue = assignmentValue(target, value->operands[1], false);
-    m_assignedAt = i + 1;
-    return;
-  }
-  emit(out, assignment(target, value), i);
-}
-
-void Structurer::emitValue(const ExpressionPtr& value, StatementList& out, std::size_t at) {
-  switch (value->kind) {
-    case ExpressionKind::Empty:
-    case ExpressionKind::Literal:
-    case ExpressionKind::Enumeration:
-      return;
-    case ExpressionKind::Unary:
-      // ++x as a statement reads x++.
-      if (value->text == "++" || value->text == "--") {
-        emit(out, expressionStatement(makePostfix(value->text.c_str(), value->operands[0])), at);
-        return;
-      }
-      break;
-    case ExpressionKind::Assign: {
-      const Expression& target = *value->operands[0];
-      if (target.kind != ExpressionKind::Register) {
-        emit(out, value->text == "=" ? assignment(value->operands[0], value->operands[1]) : expressionStatement(value),
-             at);
-        return;
-      }
-      const auto number = static_cast<std::size_t>(target.registerNumber);
-      Statement s = assignment(value->operands[0], value->operands[1]);
-      if (!scope().declared[number] && s.value->kind == ExpressionKind::Assign && s.value->text == "=") {
-        scope().declared[number] = true;
-        s = makeStatement(StatementKind::Var, value->operands[1]);
-        s.name = target.text;
-      }
-      emit(out, std::move(s), at);
-      return;
-    }
-    default:
-      break;
-  }
-  emit(out, expressionStatement(value), at);
-}
 
 void Structurer::decodeRange(std::size_t begin, std::size_t end, ValueStack& stack, StatementList& out,
                              const FlowContext& context, std::size_t skipLoopAt) {
@@ -385,7 +256,7 @@ std::size_t Structurer::step(std::size_t i, std::size_t end, ValueStack& stack, 
       return close < end ? close + 1 : next;
     }
     default:
-      return simpleAction(i, end, stack, out);
+      return m_values.readRecord(i, end, stack, out);
   }
 }
 
@@ -429,468 +300,10 @@ std::size_t Structurer::blockStatement(StatementKind kind, ExpressionPtr value, 
     FloorGuard guard(stack);
     const std::size_t base = stack.size();
     decodeRange(i + 1, bodyEnd, stack, s.body, context.nested());
-    flush(stack, base, s.body, bodyEnd);
+    m_values.flush(stack, base, s.body, bodyEnd);
   }
   emit(out, std::move(s), i);
   return bodyEnd;
-}
-
-void Structurer::pushItems(std::size_t i, ValueStack& stack) {
-  BitReader fields = m_code.reader(i);
-  bool first = true;
-  while (fields.remaining() > 0) {
-    const std::uint8_t type = fields.readU8();
-    ExpressionPtr value;
-    switch (type) {
-      case 0: value = makeString(fields.readString()); break;
-      case 1: value = makeFloat(std::bit_cast<float>(fields.readU32())); break;
-      case 2: value = makeLiteral("null"); break;
-      case 3: value = makeLiteral("undefined"); break;
-      case 4: {
-        const std::uint8_t number = fields.readU8();
-        value = makeRegister(number, registerName(number));
-        if (first && i == m_assignedAt) value = std::move(m_assignedValue);
-        break;
-      }
-      case 5: value = makeLiteral(fields.readU8() != 0 ? "true" : "false"); break;
-      case 6: {
-        // The high 32-bit word comes first.
-        const std::uint64_t high = fields.readU32();
-        const std::uint64_t low = fields.readU32();
-        value = makeNumber(std::bit_cast<double>(high << 32 | low));
-        break;
-      }
-      case 7: value = makeNumber(static_cast<std::int32_t>(fields.readU32())); break;
-      case 8: value = poolString(fields.readU8()); break;
-      case 9: value = poolString(fields.readU16()); break;
-      default: return;  // an unknown type: its length is unknown, the rest cannot be read
-    }
-    if (fields.exhausted()) return;
-    stack.push(std::move(value));
-    first = false;
-  }
-}
-
-void Structurer::loadPool(std::size_t i) {
-  BitReader fields = m_code.reader(i);
-  const std::uint16_t count = fields.readU16();
-  m_pool.clear();
-  for (std::uint16_t k = 0; k < count && fields.remaining() > 0; ++k) {
-    std::string text = fields.readString();
-    if (fields.exhausted()) break;
-    m_pool.push_back(std::move(text));
-  }
-}
-
-/// What follows `prefix` in a text that begins with it: the rest of a literal, or the right
-/// side of the compiler's `prefix add value`; else none.
-ExpressionPtr afterPrefix(const Expression& text, std::string_view prefix) {
-  if (const std::string* literal = stringValue(text); literal != nullptr && literal->starts_with(prefix))
-    return makeString(literal->substr(prefix.size()));
-  if (text.kind == ExpressionKind::Binary && text.text == "add") {
-    const std::string* left = stringValue(*text.operands[0]);
-    if (left != nullptr && *left == prefix) return text.operands[1];
-  }
-  return nullptr;
-}
-
-/// The level number of a "_levelN" target (or "_level" add n), else none.
-ExpressionPtr levelOf(const Expression& target) {
-  ExpressionPtr level = afterPrefix(target, "_level");
-  if (!level) return nullptr;
-  const std::string* digits = stringValue(*level);
-  if (digits == nullptr) return level;
-  if (digits->empty() || digits->find_first_not_of("0123456789") != std::string::npos) return nullptr;
-  return makeNumber(std::atof(digits->c_str()));
-}
-
-ExpressionPtr Structurer::urlCall(const ExpressionPtr& url, const ExpressionPtr& target, std::uint8_t method) {
-  const std::string* urlText = stringValue(*url);
-  const std::string* targetText = stringValue(*target);
-  const bool noTarget = targetText != nullptr && targetText->empty();
-  if (ExpressionPtr command = afterPrefix(*url, "FSCommand:"); command && method == 0) {
-    if (noTarget) return makeGlobalCall("fscommand", {command});
-    return makeGlobalCall("fscommand", {command, target});
-  }
-  const ExpressionPtr level = levelOf(*target);
-  std::vector<ExpressionPtr> arguments{url, level ? level : target};
-  if ((method & 3) == 1) arguments.push_back(makeString("GET"));
-  if ((method & 3) == 2) arguments.push_back(makeString("POST"));
-  // print (bounding box after "#") to a clip or a level, as a vector or a bitmap.
-  for (const auto& [prefix, name] : {std::pair{"print:#", "print"}, {"printasbitmap:#", "printAsBitmap"}}) {
-    if (method != 0 || urlText == nullptr || !urlText->starts_with(prefix)) continue;
-    ExpressionPtr box = makeString(urlText->substr(std::string_view(prefix).size()));
-    if (level) return makeGlobalCall((std::string(name) + "Num").c_str(), {level, box});
-    return makeGlobalCall(name, {target, box});
-  }
-  const bool emptyUrl = urlText != nullptr && urlText->empty();
-  if ((method & 0x80) != 0) return makeGlobalCall(level ? "loadVariablesNum" : "loadVariables", arguments);
-  if ((method & 0x40) != 0) {
-    if (emptyUrl) return makeGlobalCall("unloadMovie", {target});
-    return makeGlobalCall("loadMovie", arguments);
-  }
-  if (level) {
-    if (emptyUrl) return makeGlobalCall("unloadMovieNum", {level});
-    return makeGlobalCall("loadMovieNum", arguments);
-  }
-  if (noTarget && arguments.size() == 2) arguments.pop_back();
-  return makeGlobalCall("getURL", arguments);
-}
-
-/// The depth the author gave duplicateMovieClip: the compiler adds 16384, the first depth
-/// of clips made at run time.
-ExpressionPtr clipDepth(const ExpressionPtr& depth) {
-  constexpr double kOffset = 16384;
-  if (depth->isNumber) return makeNumber(depth->number - kOffset);
-  if (depth->kind == ExpressionKind::Binary && depth->text == "+") {
-    for (std::size_t k = 0; k < 2; ++k) {
-      const Expression& part = *depth->operands[k];
-      if (part.isNumber && part.number == kOffset) return depth->operands[1 - k];
-    }
-  }
-  return makeBinary("-", depth, makeNumber(kOffset));
-}
-
-/// The property name of a property index, or none.
-const char* propertyName(const Expression& index) {
-  double number = -1;
-  if (index.isNumber) number = index.number;
-  if (const std::string* text = stringValue(index)) number = text->empty() ? -1 : std::atof(text->c_str());
-  if (!(number >= 0) || number >= static_cast<double>(kProperties.size()) || number != static_cast<int>(number)) return nullptr;
-  return kProperties[static_cast<std::size_t>(number)];
-}
-
-ExpressionPtr Structurer::propertyRead(const ExpressionPtr& target, const ExpressionPtr& index) {
-  const char* name = propertyName(*index);
-  if (name == nullptr) return makeGlobalCall("getProperty", {target, index});
-  if (const std::string* path = stringValue(*target)) {
-    if (path->empty()) return makeIdentifier(name);
-    if (isNamePath(*path)) return makeIdentifier(*path + "." + name);
-  }
-  return makeGlobalCall("getProperty", {target, makeIdentifier(name)});
-}
-
-Statement Structurer::propertyWrite(const ExpressionPtr& target, const ExpressionPtr& index, const ExpressionPtr& value) {
-  const char* name = propertyName(*index);
-  if (name != nullptr) {
-    if (const std::string* path = stringValue(*target)) {
-      if (path->empty()) return assignment(makeIdentifier(name), value);
-      if (isNamePath(*path)) return assignment(makeIdentifier(*path + "." + name), value);
-    }
-  }
-  return expressionStatement(
-      makeGlobalCall("setProperty", {target, name != nullptr ? makeIdentifier(name) : index, value}));
-}
-
-std::size_t Structurer::simpleAction(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out) {
-  const Instruction& instruction = m_code[i];
-  auto binary = [&](const char* op) {
-    ExpressionPtr right = stack.pop();
-    ExpressionPtr left = stack.pop();
-    // The compiler writes -x as 0 - x and ~x as x ^ 4294967295.
-    if (*op == '-' && left->isNumber && left->number == 0 && !std::signbit(left->number))
-      stack.push(makeUnary("-", std::move(right)));
-    else if (*op == '^' && right->isNumber && right->number == 4294967295.0)
-      stack.push(makeUnary("~", std::move(left)));
-    else
-      stack.push(makeBinary(op, std::move(left), std::move(right)));
-  };
-  auto unaryCall = [&](const char* name) { stack.push(makeGlobalCall(name, {stack.pop()})); };
-  auto statementCall = [&](const char* name, std::vector<ExpressionPtr> arguments) {
-    emit(out, expressionStatement(makeGlobalCall(name, std::move(arguments))), i);
-  };
-  switch (instruction.code) {
-    case 0x00:  // ActionEnd
-    case 0x89:  // strict mode
-      return i + 1;
-    case 0x04: statementCall("nextFrame", {}); break;
-    case 0x05: statementCall("prevFrame", {}); break;
-    case 0x06: statementCall("play", {}); break;
-    case 0x07: statementCall("stop", {}); break;
-    case 0x08: statementCall("toggleHighQuality", {}); break;
-    case 0x09: statementCall("stopAllSounds", {}); break;
-    case 0x28: statementCall("stopDrag", {}); break;
-    case 0x81: {
-      BitReader fields = m_code.reader(i);
-      const ExpressionPtr frame = makeNumber(fields.readU16() + 1.0);
-      const bool play = followedByPlay(i, end);
-      emit(out, expressionStatement(frameCall(play, frame)), i);
-      return play ? i + 2 : i + 1;
-    }
-    case 0x8C: {
-      BitReader fields = m_code.reader(i);
-      const ExpressionPtr label = makeString(fields.readString());
-      const bool play = followedByPlay(i, end);
-      emit(out, expressionStatement(frameCall(play, label)), i);
-      return play ? i + 2 : i + 1;
-    }
-    case 0x9F: {
-      BitReader fields = m_code.reader(i);
-      const std::uint8_t flags = fields.readU8();
-      const std::uint16_t bias = (flags & 2) != 0 ? fields.readU16() : 0;
-      ExpressionPtr frame = stack.pop();
-      if (bias != 0) frame = frame->isNumber ? makeNumber(frame->number + bias) : makeBinary("+", frame, makeNumber(bias));
-      emit(out, expressionStatement(frameCall((flags & 1) != 0, frame)), i);
-      break;
-    }
-    case 0x83: {
-      BitReader fields = m_code.reader(i);
-      const std::string url = fields.readString();
-      const std::string target = fields.remaining() > 0 ? fields.readString() : std::string();
-      emit(out, expressionStatement(urlCall(makeString(url), makeString(target), 0)), i);
-      break;
-    }
-    case 0x9A: {
-      BitReader fields = m_code.reader(i);
-      const std::uint8_t method = fields.readU8();
-      ExpressionPtr target = stack.pop();
-      ExpressionPtr url = stack.pop();
-      emit(out, expressionStatement(urlCall(url, target, method)), i);
-      break;
-    }
-    case op::kPush: pushItems(i, stack); break;
-    case op::kPop: {
-      ExpressionPtr value = stack.pop();
-      // _loc1_++ as a value: the register read before the step stays below.
-      const Expression* below = stack.top();
-      if (below != nullptr && below->kind == ExpressionKind::Register && value->kind == ExpressionKind::Assign &&
-          value->operands[0]->kind == ExpressionKind::Register &&
-          below->registerNumber == value->operands[0]->registerNumber && isStep(*value->operands[1]) &&
-          sameTarget(*value->operands[1]->operands[0], *below)) {
-        stack.values.back() = makePostfix(value->operands[1]->text == "+" ? "++" : "--", stack.values.back());
-        break;
-      }
-      emitValue(value, out, i);
-      break;
-    }
-    case 0x88: loadPool(i); break;
-    case op::kStoreRegister: {
-      BitReader fields = m_code.reader(i);
-      const std::uint8_t number = fields.readU8();
-      stack.push(makeAssign("=", makeRegister(number, registerName(number)), stack.pop()));
-      break;
-    }
-    case 0x4C: {
-      ExpressionPtr value = stack.pop();
-      stack.push(value);
-      stack.push(std::move(value));
-      break;
-    }
-    case 0x4D: {
-      ExpressionPtr top = stack.pop();
-      ExpressionPtr below = stack.pop();
-      stack.push(std::move(top));
-      stack.push(std::move(below));
-      break;
-    }
-    case 0x0A: case 0x47: binary("+"); break;
-    case 0x0B: binary("-"); break;
-    case 0x0C: binary("*"); break;
-    case 0x0D: binary("/"); break;
-    case 0x3F: binary("%"); break;
-    case 0x0E: case 0x49: binary("=="); break;
-    case 0x66: binary("==="); break;
-    case 0x0F: case 0x48: binary("<"); break;
-    case 0x67: binary(">"); break;
-    case 0x10: binary("&&"); break;
-    case 0x11: binary("||"); break;
-    case 0x13: binary("eq"); break;
-    case 0x29: binary("lt"); break;
-    case 0x68: binary("gt"); break;
-    case 0x21: binary("add"); break;
-    case 0x60: binary("&"); break;
-    case 0x61: binary("|"); break;
-    case 0x62: binary("^"); break;
-    case 0x63: binary("<<"); break;
-    case 0x64: binary(">>"); break;
-    case 0x65: binary(">>>"); break;
-    case 0x54: binary("instanceof"); break;
-    case op::kNot: stack.push(makeNot(stack.pop())); break;
-    case 0x44: stack.push(makeUnary("typeof ", stack.pop())); break;
-    case 0x50: stack.push(makeStep("+", stack.pop())); break;
-    case 0x51: stack.push(makeStep("-", stack.pop())); break;
-    case 0x14: unaryCall("length"); break;
-    case 0x18: unaryCall("int"); break;
-    case 0x30: unaryCall("random"); break;
-    case 0x31: unaryCall("mblength"); break;
-    case 0x32: unaryCall("ord"); break;
-    case 0x33: unaryCall("chr"); break;
-    case 0x36: unaryCall("mbord"); break;
-    case 0x37: unaryCall("mbchr"); break;
-    case 0x45: unaryCall("targetPath"); break;
-    case 0x4A: unaryCall("Number"); break;
-    case 0x4B: unaryCall("String"); break;
-    case 0x34: stack.push(makeGlobalCall("getTimer", {})); break;
-    case 0x15:
-    case 0x35: {
-      ExpressionPtr count = stack.pop();
-      ExpressionPtr index = stack.pop();
-      ExpressionPtr text = stack.pop();
-      stack.push(makeGlobalCall(instruction.code == 0x15 ? "substring" : "mbsubstring", {text, index, count}));
-      break;
-    }
-    case 0x1C: stack.push(variable(stack.pop())); break;
-    case 0x1D: {
-      ExpressionPtr value = stack.pop();
-      ExpressionPtr name = stack.pop();
-      const std::string* text = stringValue(*name);
-      if (text != nullptr && isNamePath(*text)) {
-        store(makeIdentifier(*text), value, i, end, stack, out);
-      } else {
-        statementCall("set", {name, value});
-      }
-      break;
-    }
-    case 0x3C:
-    case 0x41: {
-      ExpressionPtr value = instruction.code == 0x3C ? stack.pop() : nullptr;
-      ExpressionPtr name = stack.pop();
-      const std::string* text = stringValue(*name);
-      if (text == nullptr || !isIdentifierName(*text)) {
-        statementCall("set", {name, value ? value : makeLiteral("undefined")});
-        break;
-      }
-      Statement s = makeStatement(StatementKind::Var, value);
-      s.name = *text;
-      emit(out, std::move(s), i);
-      break;
-    }
-    case 0x3A: {
-      ExpressionPtr name = stack.pop();
-      ExpressionPtr object = stack.pop();
-      stack.push(makeUnary("delete ", makeMember(object, name)));
-      break;
-    }
-    case 0x3B: stack.push(makeUnary("delete ", variable(stack.pop()))); break;
-    case 0x22: {
-      ExpressionPtr index = stack.pop();
-      ExpressionPtr target = stack.pop();
-      stack.push(propertyRead(target, index));
-      break;
-    }
-    case 0x23: {
-      ExpressionPtr value = stack.pop();
-      ExpressionPtr index = stack.pop();
-      ExpressionPtr target = stack.pop();
-      emit(out, propertyWrite(target, index, value), i);
-      break;
-    }
-    case 0x24: {
-      ExpressionPtr depth = stack.pop();
-      ExpressionPtr target = stack.pop();
-      ExpressionPtr source = stack.pop();
-      statementCall("duplicateMovieClip", {source, target, clipDepth(depth)});
-      break;
-    }
-    case 0x25: statementCall("removeMovieClip", {stack.pop()}); break;
-    case 0x26: statementCall("trace", {stack.pop()}); break;
-    case 0x9E: statementCall("call", {stack.pop()}); break;
-    case 0x27: {
-      ExpressionPtr target = stack.pop();
-      ExpressionPtr lock = stack.pop();
-      ExpressionPtr constrain = stack.pop();
-      std::vector<ExpressionPtr> arguments{target};
-      const bool locked = !(isLiteral(*lock, "false") || (lock->isNumber && lock->number == 0));
-      const bool constrained = !(isLiteral(*constrain, "false") || (constrain->isNumber && constrain->number == 0));
-      if (locked || constrained) arguments.push_back(locked ? makeLiteral("true") : makeLiteral("false"));
-      if (constrained) {
-        ExpressionPtr bottom = stack.pop();
-        ExpressionPtr right = stack.pop();
-        ExpressionPtr top = stack.pop();
-        ExpressionPtr left = stack.pop();
-        arguments.insert(arguments.end(), {left, top, right, bottom});
-      }
-      statementCall("startDrag", std::move(arguments));
-      break;
-    }
-    case 0x3D: {
-      ExpressionPtr name = stack.pop();
-      std::vector<ExpressionPtr> arguments = popArguments(stack);
-      stack.push(makeCall(variable(name), std::move(arguments)));
-      break;
-    }
-    case 0x52:
-    case 0x53: {
-      ExpressionPtr name = stack.pop();
-      ExpressionPtr object = stack.pop();
-      std::vector<ExpressionPtr> arguments = popArguments(stack);
-      const std::string* text = stringValue(*name);
-      const bool unnamed = isLiteral(*name, "undefined") || (text != nullptr && text->empty());
-      ExpressionPtr callee = unnamed ? object : makeMember(object, name);
-      stack.push(instruction.code == 0x52 ? makeCall(std::move(callee), std::move(arguments))
-                                          : makeNew(std::move(callee), std::move(arguments)));
-      break;
-    }
-    case 0x40: {
-      ExpressionPtr name = stack.pop();
-      std::vector<ExpressionPtr> arguments = popArguments(stack);
-      stack.push(makeNew(variable(name), std::move(arguments)));
-      break;
-    }
-    case 0x42: stack.push(makeArray(popArguments(stack))); break;
-    case 0x43: {
-      const long long count = countOf(stack.pop(), stack);
-      std::vector<std::string> names;
-      std::vector<ExpressionPtr> values;
-      for (long long k = 0; k < count; ++k) {
-        values.push_back(stack.pop());
-        ExpressionPtr name = stack.pop();
-        const std::string* text = stringValue(*name);
-        names.push_back(text != nullptr ? *text : expressionText(*name, 0));
-      }
-      std::reverse(names.begin(), names.end());
-      std::reverse(values.begin(), values.end());
-      stack.push(makeObject(std::move(names), std::move(values)));
-      break;
-    }
-    case 0x46: stack.push(makeEnumeration(variable(stack.pop()))); break;
-    case 0x55: stack.push(makeEnumeration(stack.pop())); break;
-    case 0x4E: {
-      ExpressionPtr name = stack.pop();
-      ExpressionPtr object = stack.pop();
-      stack.push(makeMember(std::move(object), std::move(name)));
-      break;
-    }
-    case 0x4F: {
-      ExpressionPtr value = stack.pop();
-      ExpressionPtr name = stack.pop();
-      ExpressionPtr object = stack.pop();
-      store(makeMember(std::move(object), std::move(name)), value, i, end, stack, out);
-      break;
-    }
-    case 0x3E: {
-      ExpressionPtr value = stack.pop();
-      const bool bare = value->kind == ExpressionKind::Empty || isLiteral(*value, "undefined");
-      emit(out, makeStatement(StatementKind::Return, bare ? nullptr : value), i);
-      break;
-    }
-    case 0x2A: emit(out, makeStatement(StatementKind::Throw, stack.pop()), i); break;
-    case 0x2B: {
-      ExpressionPtr object = stack.pop();
-      ExpressionPtr constructor = stack.pop();
-      stack.push(makeCall(std::move(constructor), {std::move(object)}));
-      break;
-    }
-    case 0x69: {
-      ExpressionPtr superclass = stack.pop();
-      ExpressionPtr subclass = stack.pop();
-      emit(out, expressionStatement(makeBinary("extends", std::move(subclass), std::move(superclass))), i);
-      break;
-    }
-    case 0x2C: {
-      ExpressionPtr constructor = stack.pop();
-      std::vector<ExpressionPtr> interfaces = popArguments(stack);
-      emit(out, expressionStatement(makeBinary("implements", std::move(constructor), makeArray(std::move(interfaces)))), i);
-      break;
-    }
-    default: {
-      char text[32];
-      std::snprintf(text, sizeof text, "action 0x%02X", instruction.code);
-      emit(out, makeComment(text), i);
-      break;
-    }
-  }
-  return i + 1;
 }
 
 std::size_t Structurer::jump(std::size_t i, StatementList& out, const FlowContext& context) {
@@ -970,13 +383,13 @@ std::size_t Structurer::conditional(std::size_t i, std::size_t end, ValueStack& 
   Statement s = makeStatement(StatementKind::If, makeNot(test));
   decodeRange(i + 1, thenEnd, stack, s.body, inner);
   if (elseEnd == kNoIndex) {
-    flush(stack, base, s.body, thenEnd);
+    m_values.flush(stack, base, s.body, thenEnd);
     emit(out, std::move(s), i);
     return target;
   }
   ExpressionPtr thenValue;
   if (stack.size() == base + 1 && !hasStatements(s.body)) thenValue = stack.pop();
-  flush(stack, base, s.body, thenEnd);
+  m_values.flush(stack, base, s.body, thenEnd);
   const std::size_t thenBorrowed = stack.borrowed;
   stack.borrowed = 0;
   decodeRange(target, elseEnd, stack, s.alternative, inner);
@@ -991,8 +404,8 @@ std::size_t Structurer::conditional(std::size_t i, std::size_t end, ValueStack& 
                        : makeConditional(test, elseValue, thenValue));
     return elseEnd;
   }
-  if (thenValue) emitValue(thenValue, s.body, thenEnd);
-  flush(stack, base, s.alternative, elseEnd);
+  if (thenValue) m_values.emitValue(thenValue, s.body, thenEnd);
+  m_values.flush(stack, base, s.alternative, elseEnd);
   dropTaken(stack, base, taken);
   emit(out, std::move(s), i);
   return elseEnd;
@@ -1009,7 +422,7 @@ std::size_t Structurer::shortCircuit(std::size_t i, std::size_t end, ValueStack&
     decodeRange(i + 2, end, stack, right, context.nested());
     for (Statement& s : right) out.push_back(std::move(s));
     ExpressionPtr value = stack.size() > base ? stack.pop() : makeEmpty();
-    flush(stack, base, out, end);
+    m_values.flush(stack, base, out, end);
     stack.values.push_back(makeBinary(op, kept, std::move(value)));
   }
   return end;
@@ -1112,7 +525,7 @@ std::size_t Structurer::switchChain(std::size_t i, std::size_t end, ValueStack& 
       entry.label = it->second[k];
       if (k + 1 == it->second.size()) {
         decodeRange(from, to, stack, entry.body, inner);
-        flush(stack, stack.floor, entry.body, to);
+        m_values.flush(stack, stack.floor, entry.body, to);
       }
       s.cases.push_back(std::move(entry));
     }
@@ -1190,7 +603,7 @@ std::size_t Structurer::switchAsIfChain(std::size_t i, const ExpressionPtr& stor
     branches.push_back({it->first, bodyEnd, &it->second});
   }
   const Expression& place = *store->operands[0];
-  emitValue(store, out, i);
+  m_values.emitValue(store, out, i);
   const ExpressionPtr held = makeRegister(place.registerNumber, place.text);
   const FlowContext inner = context.nested();
   FloorGuard guard(stack);
@@ -1200,7 +613,7 @@ std::size_t Structurer::switchAsIfChain(std::size_t i, const ExpressionPtr& stor
   for (const Branch& branch : branches) {
     StatementList body;
     decodeRange(branch.from, branch.to, stack, body, inner);
-    flush(stack, stack.floor, body, branch.to);
+    m_values.flush(stack, stack.floor, body, branch.to);
     if (std::find(branch.labels->begin(), branch.labels->end(), nullptr) != branch.labels->end()) {
       otherwise = std::move(body);
       hasDefault = true;
@@ -1261,7 +674,7 @@ std::size_t Structurer::loop(std::size_t header, std::size_t last, ValueStack& s
     ExpressionPtr condition = stack.pop();
     FloorGuard guard(stack);
     decodeRange(test + 1, last, stack, s.body, inner);
-    flush(stack, stack.floor, s.body, last);
+    m_values.flush(stack, stack.floor, s.body, last);
     if (isEnumerationTest(*condition)) {
       const Expression* compared = condition->operands[0].get();
       s.kind = StatementKind::ForIn;
@@ -1291,12 +704,12 @@ std::size_t Structurer::loop(std::size_t header, std::size_t last, ValueStack& s
     s.value = makeNot(condition);
   } else if (test == last) {
     loopBody(header, last, stack, head, inner);
-    flush(stack, base, head, last);
+    m_values.flush(stack, base, head, last);
     s.value = makeLiteral("true");
     s.body = std::move(head);
   } else {
     decodeRange(test, last, stack, head, inner, header);
-    flush(stack, base, head, last);
+    m_values.flush(stack, base, head, last);
     s.value = makeLiteral("true");
     s.body = std::move(head);
   }
@@ -1315,7 +728,7 @@ std::size_t Structurer::doWhile(std::size_t header, ValueStack& stack, Statement
   const std::size_t base = stack.size();
   loopBody(header, last, stack, s.body, inner);
   s.value = stack.pop();
-  flush(stack, base, s.body, last);
+  m_values.flush(stack, base, s.body, last);
   if (update != kNoIndex) {
     // Statements of the test's code before its value are a comma expression: } while (k++, k < 10);
     const auto from = std::find_if(s.body.begin(), s.body.end(), [&](const Statement& part) {
@@ -1397,7 +810,7 @@ std::size_t Structurer::enteredLoop(std::size_t i, std::size_t end, ValueStack& 
     inner.continueTarget = entry;
     FloorGuard guard(stack);
     decodeRange(header, entry, stack, s.body, inner, header);
-    flush(stack, stack.floor, s.body, entry);
+    m_values.flush(stack, stack.floor, s.body, entry);
     s.start = i;
     toForLoop(s, out, kNoIndex);
     return last + 1;
@@ -1419,7 +832,7 @@ std::size_t Structurer::enteredLoop(std::size_t i, std::size_t end, ValueStack& 
       return kNoIndex;
     }
     decodeRange(entry, last, stack, s.body, inner);
-    flush(stack, stack.floor, s.body, last);
+    m_values.flush(stack, stack.floor, s.body, last);
     emit(out, std::move(s), i);
     return last + 1;
   }
@@ -1433,11 +846,11 @@ std::size_t Structurer::enteredLoop(std::size_t i, std::size_t end, ValueStack& 
     FloorGuard guard(stack);
     StatementList update;
     decodeRange(header, entry, stack, update, inner, header);
-    flush(stack, stack.floor, update, entry);
+    m_values.flush(stack, stack.floor, update, entry);
     for (Statement& part : update)
       if (part.kind != StatementKind::Label) s.head.push_back(std::move(part));
     decodeRange(test + 1, last, stack, s.body, inner);
-    flush(stack, stack.floor, s.body, last);
+    m_values.flush(stack, stack.floor, s.body, last);
   }
   if (s.head.size() == 2) {
     if (const Expression* stepped = assignedPlace(s.head[1])) {
@@ -1534,13 +947,13 @@ std::size_t Structurer::function(std::size_t i, std::size_t end, ValueStack& sta
   const std::size_t bodyEnd =
       std::min(m_code.indexFrom(std::int64_t{instruction.offset} + instruction.size + codeSize), end);
   if (context.depth < kMaxNesting) {
-    m_scopes.push_back(std::move(local));
+    m_values.enterFunction(std::move(local));
     ValueStack inner;
     FlowContext fresh;
     fresh.depth = context.depth + 1;
     decodeRange(i + 1, bodyEnd, inner, definition->body, fresh);
-    flush(inner, 0, definition->body, bodyEnd);
-    m_scopes.pop_back();
+    m_values.flush(inner, 0, definition->body, bodyEnd);
+    m_values.leaveFunction();
   }
   const std::size_t next = context.depth < kMaxNesting ? bodyEnd : i + 1;
   if (definition->name.empty()) {
@@ -1563,8 +976,7 @@ std::size_t Structurer::tryStatement(std::size_t i, std::size_t end, StatementLi
   Statement s = makeStatement(StatementKind::Try);
   if ((flags & 4) != 0) {
     const std::uint8_t number = fields.readU8();
-    s.name = registerName(number);
-    scope().declared[number] = true;
+    s.name = m_values.declareRegister(number);
   } else {
     s.name = fields.readString();
   }
@@ -1587,11 +999,11 @@ std::size_t Structurer::tryStatement(std::size_t i, std::size_t end, StatementLi
   const FlowContext inner = context.nested();
   ValueStack local;
   decodeRange(i + 1, body, local, s.body, inner);
-  flush(local, 0, s.body, body);
+  m_values.flush(local, 0, s.body, body);
   decodeRange(tryEnd, catchEnd, local, s.alternative, inner);
-  flush(local, 0, s.alternative, catchEnd);
+  m_values.flush(local, 0, s.alternative, catchEnd);
   decodeRange(catchEnd, finallyEnd, local, s.finally, inner);
-  flush(local, 0, s.finally, finallyEnd);
+  m_values.flush(local, 0, s.finally, finallyEnd);
   emit(out, std::move(s), i);
   return std::max(finallyEnd, i + 1);
 }

@@ -1,0 +1,497 @@
+#include "actions/source/SourceExpressionBuilder.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "actions/source/SourceGlobalCalls.h"
+#include "actions/source/SourceNumber.h"
+#include "actions/source/SourceWriter.h"
+
+namespace orvane {
+
+namespace {
+
+Statement assignment(const ExpressionPtr& target, const ExpressionPtr& value) {
+  return expressionStatement(assignmentValue(target, value, true));
+}
+
+ExpressionPtr variable(const ExpressionPtr& name) {
+  if (const std::string* text = stringValue(*name); text != nullptr && isNamePath(*text)) return makeIdentifier(*text);
+  return makeGlobalCall("eval", {name});
+}
+
+ExpressionPtr frameCall(bool play, ExpressionPtr frame) {
+  return makeGlobalCall(play ? "gotoAndPlay" : "gotoAndStop", {std::move(frame)});
+}
+
+long long countOf(const ExpressionPtr& value, const ValueStack& stack) {
+  // NaN and numbers beyond any stack count as nothing / everything before converting.
+  const double number = value->isNumber && value->number == value->number ? value->number : 0.0;
+  long long count = static_cast<long long>(std::clamp(number, -1.0, 1e9));
+  if (const std::string* text = stringValue(*value)) count = std::atoll(text->c_str());
+  // A count beyond the stack takes what is there and one empty value.
+  return std::clamp<long long>(count, 0, static_cast<long long>(stack.available()) + 1);
+}
+
+std::vector<ExpressionPtr> popArguments(ValueStack& stack) {
+  const long long count = countOf(stack.pop(), stack);
+  std::vector<ExpressionPtr> arguments;
+  for (long long k = 0; k < count; ++k) arguments.push_back(stack.pop());
+  return arguments;
+}
+
+}  // namespace
+
+ExpressionBuilder::ExpressionBuilder(const InstructionStream& code) : m_code(code) { m_scopes.emplace_back(); }
+
+void ExpressionBuilder::enterFunction(RegisterScope scope) { m_scopes.push_back(std::move(scope)); }
+
+void ExpressionBuilder::leaveFunction() { m_scopes.pop_back(); }
+
+std::string ExpressionBuilder::declareRegister(std::uint8_t number) {
+  std::string name = registerName(number);
+  scope().declared[number] = true;
+  return name;
+}
+
+std::string ExpressionBuilder::registerName(int number) {
+  const std::string& name = scope().names[static_cast<std::size_t>(number)];
+  return name.empty() ? "_loc" + std::to_string(number) + "_" : name;
+}
+
+ExpressionPtr ExpressionBuilder::poolString(std::size_t index) const {
+  if (index < m_pool.size()) return makeString(m_pool[index]);
+  return makeIdentifier("$constant" + std::to_string(index));
+}
+
+bool ExpressionBuilder::followedByPlay(std::size_t i, std::size_t end) const {
+  return i + 1 < end && m_code[i + 1].code == op::kPlay && !m_code[i + 1].isTarget;
+}
+
+void ExpressionBuilder::store(const ExpressionPtr& target, const ExpressionPtr& value, std::size_t i,
+                              std::size_t end, ValueStack& stack, StatementList& out) {
+  // x++ as a value: the value read before the step stays on the stack below the store.
+  if (isStep(*value) && sameTarget(*value->operands[0], *target) && stack.top() != nullptr &&
+      sameTarget(*stack.top(), *target) && stack.top()->kind != ExpressionKind::Literal) {
+    stack.values.back() = makePostfix(value->text == "+" ? "++" : "--", target);
+    return;
+  }
+  // a = b as a value: the compiler keeps b in a register, stores, and pushes the register.
+  const bool throughScratch = value->kind == ExpressionKind::Assign &&
+                              value->operands[0]->kind == ExpressionKind::Register &&
+                              value->operands[0]->registerNumber == 0 && i > 0 &&
+                              m_code[i - 1].code == op::kStoreRegister;
+  const bool scratchPushedNext = i + 1 < end && m_code[i + 1].code == op::kPush && !m_code[i + 1].isTarget &&
+                                 m_code.body(i + 1).size() >= 2 && m_code.body(i + 1)[0] == 4 &&
+                                 m_code.body(i + 1)[1] == 0;
+  if (throughScratch && scratchPushedNext && m_code.scratchUnreadFrom(i + 2)) {
+    m_assignedValue = assignmentValue(target, value->operands[1], false);
+    m_assignedAt = i + 1;
+    return;
+  }
+  emit(out, assignment(target, value), i);
+}
+
+void ExpressionBuilder::emitValue(const ExpressionPtr& value, StatementList& out, std::size_t at) {
+  switch (value->kind) {
+    case ExpressionKind::Empty:
+    case ExpressionKind::Literal:
+    case ExpressionKind::Enumeration:
+      return;
+    case ExpressionKind::Unary:
+      // ++x as a statement reads x++.
+      if (value->text == "++" || value->text == "--") {
+        emit(out, expressionStatement(makePostfix(value->text.c_str(), value->operands[0])), at);
+        return;
+      }
+      break;
+    case ExpressionKind::Assign: {
+      const Expression& target = *value->operands[0];
+      if (target.kind != ExpressionKind::Register) {
+        emit(out, value->text == "=" ? assignment(value->operands[0], value->operands[1]) : expressionStatement(value),
+             at);
+        return;
+      }
+      const auto number = static_cast<std::size_t>(target.registerNumber);
+      Statement s = assignment(value->operands[0], value->operands[1]);
+      if (!scope().declared[number] && s.value->kind == ExpressionKind::Assign && s.value->text == "=") {
+        scope().declared[number] = true;
+        s = makeStatement(StatementKind::Var, value->operands[1]);
+        s.name = target.text;
+      }
+      emit(out, std::move(s), at);
+      return;
+    }
+    default:
+      break;
+  }
+  emit(out, expressionStatement(value), at);
+}
+
+void ExpressionBuilder::flush(ValueStack& stack, std::size_t base, StatementList& out, std::size_t at) {
+  for (std::size_t k = base; k < stack.values.size(); ++k) emitValue(stack.values[k], out, at);
+  if (stack.values.size() > base) stack.values.resize(base);
+}
+
+void ExpressionBuilder::pushItems(std::size_t i, ValueStack& stack) {
+  BitReader fields = m_code.reader(i);
+  bool first = true;
+  while (fields.remaining() > 0) {
+    const std::uint8_t type = fields.readU8();
+    ExpressionPtr value;
+    switch (type) {
+      case 0: value = makeString(fields.readString()); break;
+      case 1: value = makeFloat(std::bit_cast<float>(fields.readU32())); break;
+      case 2: value = makeLiteral("null"); break;
+      case 3: value = makeLiteral("undefined"); break;
+      case 4: {
+        const std::uint8_t number = fields.readU8();
+        value = makeRegister(number, registerName(number));
+        if (first && i == m_assignedAt) value = std::move(m_assignedValue);
+        break;
+      }
+      case 5: value = makeLiteral(fields.readU8() != 0 ? "true" : "false"); break;
+      case 6: {
+        // The high 32-bit word comes first.
+        const std::uint64_t high = fields.readU32();
+        const std::uint64_t low = fields.readU32();
+        value = makeNumber(std::bit_cast<double>(high << 32 | low));
+        break;
+      }
+      case 7: value = makeNumber(static_cast<std::int32_t>(fields.readU32())); break;
+      case 8: value = poolString(fields.readU8()); break;
+      case 9: value = poolString(fields.readU16()); break;
+      default: return;  // an unknown type: its length is unknown, the rest cannot be read
+    }
+    if (fields.exhausted()) return;
+    stack.push(std::move(value));
+    first = false;
+  }
+}
+
+void ExpressionBuilder::loadPool(std::size_t i) {
+  BitReader fields = m_code.reader(i);
+  const std::uint16_t count = fields.readU16();
+  m_pool.clear();
+  for (std::uint16_t k = 0; k < count && fields.remaining() > 0; ++k) {
+    std::string text = fields.readString();
+    if (fields.exhausted()) break;
+    m_pool.push_back(std::move(text));
+  }
+}
+
+std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out) {
+  const Instruction& instruction = m_code[i];
+  auto binary = [&](const char* op) {
+    ExpressionPtr right = stack.pop();
+    ExpressionPtr left = stack.pop();
+    // The compiler writes -x as 0 - x and ~x as x ^ 4294967295.
+    if (*op == '-' && left->isNumber && left->number == 0 && !std::signbit(left->number))
+      stack.push(makeUnary("-", std::move(right)));
+    else if (*op == '^' && right->isNumber && right->number == 4294967295.0)
+      stack.push(makeUnary("~", std::move(left)));
+    else
+      stack.push(makeBinary(op, std::move(left), std::move(right)));
+  };
+  auto unaryCall = [&](const char* name) { stack.push(makeGlobalCall(name, {stack.pop()})); };
+  auto statementCall = [&](const char* name, std::vector<ExpressionPtr> arguments) {
+    emit(out, expressionStatement(makeGlobalCall(name, std::move(arguments))), i);
+  };
+  switch (instruction.code) {
+    case 0x00:  // ActionEnd
+    case 0x89:  // strict mode
+      return i + 1;
+    case 0x04: statementCall("nextFrame", {}); break;
+    case 0x05: statementCall("prevFrame", {}); break;
+    case 0x06: statementCall("play", {}); break;
+    case 0x07: statementCall("stop", {}); break;
+    case 0x08: statementCall("toggleHighQuality", {}); break;
+    case 0x09: statementCall("stopAllSounds", {}); break;
+    case 0x28: statementCall("stopDrag", {}); break;
+    case 0x81: {
+      BitReader fields = m_code.reader(i);
+      const ExpressionPtr frame = makeNumber(fields.readU16() + 1.0);
+      const bool play = followedByPlay(i, end);
+      emit(out, expressionStatement(frameCall(play, frame)), i);
+      return play ? i + 2 : i + 1;
+    }
+    case 0x8C: {
+      BitReader fields = m_code.reader(i);
+      const ExpressionPtr label = makeString(fields.readString());
+      const bool play = followedByPlay(i, end);
+      emit(out, expressionStatement(frameCall(play, label)), i);
+      return play ? i + 2 : i + 1;
+    }
+    case 0x9F: {
+      BitReader fields = m_code.reader(i);
+      const std::uint8_t flags = fields.readU8();
+      const std::uint16_t bias = (flags & 2) != 0 ? fields.readU16() : 0;
+      ExpressionPtr frame = stack.pop();
+      if (bias != 0) frame = frame->isNumber ? makeNumber(frame->number + bias) : makeBinary("+", frame, makeNumber(bias));
+      emit(out, expressionStatement(frameCall((flags & 1) != 0, frame)), i);
+      break;
+    }
+    case 0x83: {
+      BitReader fields = m_code.reader(i);
+      const std::string url = fields.readString();
+      const std::string target = fields.remaining() > 0 ? fields.readString() : std::string();
+      emit(out, expressionStatement(urlCall(makeString(url), makeString(target), 0)), i);
+      break;
+    }
+    case 0x9A: {
+      BitReader fields = m_code.reader(i);
+      const std::uint8_t method = fields.readU8();
+      ExpressionPtr target = stack.pop();
+      ExpressionPtr url = stack.pop();
+      emit(out, expressionStatement(urlCall(url, target, method)), i);
+      break;
+    }
+    case op::kPush: pushItems(i, stack); break;
+    case op::kPop: {
+      ExpressionPtr value = stack.pop();
+      // _loc1_++ as a value: the register read before the step stays below.
+      const Expression* below = stack.top();
+      if (below != nullptr && below->kind == ExpressionKind::Register && value->kind == ExpressionKind::Assign &&
+          value->operands[0]->kind == ExpressionKind::Register &&
+          below->registerNumber == value->operands[0]->registerNumber && isStep(*value->operands[1]) &&
+          sameTarget(*value->operands[1]->operands[0], *below)) {
+        stack.values.back() = makePostfix(value->operands[1]->text == "+" ? "++" : "--", stack.values.back());
+        break;
+      }
+      emitValue(value, out, i);
+      break;
+    }
+    case 0x88: loadPool(i); break;
+    case op::kStoreRegister: {
+      BitReader fields = m_code.reader(i);
+      const std::uint8_t number = fields.readU8();
+      stack.push(makeAssign("=", makeRegister(number, registerName(number)), stack.pop()));
+      break;
+    }
+    case 0x4C: {
+      ExpressionPtr value = stack.pop();
+      stack.push(value);
+      stack.push(std::move(value));
+      break;
+    }
+    case 0x4D: {
+      ExpressionPtr top = stack.pop();
+      ExpressionPtr below = stack.pop();
+      stack.push(std::move(top));
+      stack.push(std::move(below));
+      break;
+    }
+    case 0x0A: case 0x47: binary("+"); break;
+    case 0x0B: binary("-"); break;
+    case 0x0C: binary("*"); break;
+    case 0x0D: binary("/"); break;
+    case 0x3F: binary("%"); break;
+    case 0x0E: case 0x49: binary("=="); break;
+    case 0x66: binary("==="); break;
+    case 0x0F: case 0x48: binary("<"); break;
+    case 0x67: binary(">"); break;
+    case 0x10: binary("&&"); break;
+    case 0x11: binary("||"); break;
+    case 0x13: binary("eq"); break;
+    case 0x29: binary("lt"); break;
+    case 0x68: binary("gt"); break;
+    case 0x21: binary("add"); break;
+    case 0x60: binary("&"); break;
+    case 0x61: binary("|"); break;
+    case 0x62: binary("^"); break;
+    case 0x63: binary("<<"); break;
+    case 0x64: binary(">>"); break;
+    case 0x65: binary(">>>"); break;
+    case 0x54: binary("instanceof"); break;
+    case op::kNot: stack.push(makeNot(stack.pop())); break;
+    case 0x44: stack.push(makeUnary("typeof ", stack.pop())); break;
+    case 0x50: stack.push(makeStep("+", stack.pop())); break;
+    case 0x51: stack.push(makeStep("-", stack.pop())); break;
+    case 0x14: unaryCall("length"); break;
+    case 0x18: unaryCall("int"); break;
+    case 0x30: unaryCall("random"); break;
+    case 0x31: unaryCall("mblength"); break;
+    case 0x32: unaryCall("ord"); break;
+    case 0x33: unaryCall("chr"); break;
+    case 0x36: unaryCall("mbord"); break;
+    case 0x37: unaryCall("mbchr"); break;
+    case 0x45: unaryCall("targetPath"); break;
+    case 0x4A: unaryCall("Number"); break;
+    case 0x4B: unaryCall("String"); break;
+    case 0x34: stack.push(makeGlobalCall("getTimer", {})); break;
+    case 0x15:
+    case 0x35: {
+      ExpressionPtr count = stack.pop();
+      ExpressionPtr index = stack.pop();
+      ExpressionPtr text = stack.pop();
+      stack.push(makeGlobalCall(instruction.code == 0x15 ? "substring" : "mbsubstring", {text, index, count}));
+      break;
+    }
+    case 0x1C: stack.push(variable(stack.pop())); break;
+    case 0x1D: {
+      ExpressionPtr value = stack.pop();
+      ExpressionPtr name = stack.pop();
+      const std::string* text = stringValue(*name);
+      if (text != nullptr && isNamePath(*text)) {
+        store(makeIdentifier(*text), value, i, end, stack, out);
+      } else {
+        statementCall("set", {name, value});
+      }
+      break;
+    }
+    case 0x3C:
+    case 0x41: {
+      ExpressionPtr value = instruction.code == 0x3C ? stack.pop() : nullptr;
+      ExpressionPtr name = stack.pop();
+      const std::string* text = stringValue(*name);
+      if (text == nullptr || !isIdentifierName(*text)) {
+        statementCall("set", {name, value ? value : makeLiteral("undefined")});
+        break;
+      }
+      Statement s = makeStatement(StatementKind::Var, value);
+      s.name = *text;
+      emit(out, std::move(s), i);
+      break;
+    }
+    case 0x3A: {
+      ExpressionPtr name = stack.pop();
+      ExpressionPtr object = stack.pop();
+      stack.push(makeUnary("delete ", makeMember(object, name)));
+      break;
+    }
+    case 0x3B: stack.push(makeUnary("delete ", variable(stack.pop()))); break;
+    case 0x22: {
+      ExpressionPtr index = stack.pop();
+      ExpressionPtr target = stack.pop();
+      stack.push(propertyRead(target, index));
+      break;
+    }
+    case 0x23: {
+      ExpressionPtr value = stack.pop();
+      ExpressionPtr index = stack.pop();
+      ExpressionPtr target = stack.pop();
+      emit(out, expressionStatement(propertyWrite(target, index, value)), i);
+      break;
+    }
+    case 0x24: {
+      ExpressionPtr depth = stack.pop();
+      ExpressionPtr target = stack.pop();
+      ExpressionPtr source = stack.pop();
+      statementCall("duplicateMovieClip", {source, target, clipDepth(depth)});
+      break;
+    }
+    case 0x25: statementCall("removeMovieClip", {stack.pop()}); break;
+    case 0x26: statementCall("trace", {stack.pop()}); break;
+    case 0x9E: statementCall("call", {stack.pop()}); break;
+    case 0x27: {
+      ExpressionPtr target = stack.pop();
+      ExpressionPtr lock = stack.pop();
+      ExpressionPtr constrain = stack.pop();
+      std::vector<ExpressionPtr> arguments{target};
+      const bool locked = !(isLiteral(*lock, "false") || (lock->isNumber && lock->number == 0));
+      const bool constrained = !(isLiteral(*constrain, "false") || (constrain->isNumber && constrain->number == 0));
+      if (locked || constrained) arguments.push_back(locked ? makeLiteral("true") : makeLiteral("false"));
+      if (constrained) {
+        ExpressionPtr bottom = stack.pop();
+        ExpressionPtr right = stack.pop();
+        ExpressionPtr top = stack.pop();
+        ExpressionPtr left = stack.pop();
+        arguments.insert(arguments.end(), {left, top, right, bottom});
+      }
+      statementCall("startDrag", std::move(arguments));
+      break;
+    }
+    case 0x3D: {
+      ExpressionPtr name = stack.pop();
+      std::vector<ExpressionPtr> arguments = popArguments(stack);
+      stack.push(makeCall(variable(name), std::move(arguments)));
+      break;
+    }
+    case 0x52:
+    case 0x53: {
+      ExpressionPtr name = stack.pop();
+      ExpressionPtr object = stack.pop();
+      std::vector<ExpressionPtr> arguments = popArguments(stack);
+      const std::string* text = stringValue(*name);
+      const bool unnamed = isLiteral(*name, "undefined") || (text != nullptr && text->empty());
+      ExpressionPtr callee = unnamed ? object : makeMember(object, name);
+      stack.push(instruction.code == 0x52 ? makeCall(std::move(callee), std::move(arguments))
+                                          : makeNew(std::move(callee), std::move(arguments)));
+      break;
+    }
+    case 0x40: {
+      ExpressionPtr name = stack.pop();
+      std::vector<ExpressionPtr> arguments = popArguments(stack);
+      stack.push(makeNew(variable(name), std::move(arguments)));
+      break;
+    }
+    case 0x42: stack.push(makeArray(popArguments(stack))); break;
+    case 0x43: {
+      const long long count = countOf(stack.pop(), stack);
+      std::vector<std::string> names;
+      std::vector<ExpressionPtr> values;
+      for (long long k = 0; k < count; ++k) {
+        values.push_back(stack.pop());
+        ExpressionPtr name = stack.pop();
+        const std::string* text = stringValue(*name);
+        names.push_back(text != nullptr ? *text : expressionText(*name, 0));
+      }
+      std::reverse(names.begin(), names.end());
+      std::reverse(values.begin(), values.end());
+      stack.push(makeObject(std::move(names), std::move(values)));
+      break;
+    }
+    case 0x46: stack.push(makeEnumeration(variable(stack.pop()))); break;
+    case 0x55: stack.push(makeEnumeration(stack.pop())); break;
+    case 0x4E: {
+      ExpressionPtr name = stack.pop();
+      ExpressionPtr object = stack.pop();
+      stack.push(makeMember(std::move(object), std::move(name)));
+      break;
+    }
+    case 0x4F: {
+      ExpressionPtr value = stack.pop();
+      ExpressionPtr name = stack.pop();
+      ExpressionPtr object = stack.pop();
+      store(makeMember(std::move(object), std::move(name)), value, i, end, stack, out);
+      break;
+    }
+    case 0x3E: {
+      ExpressionPtr value = stack.pop();
+      const bool bare = value->kind == ExpressionKind::Empty || isLiteral(*value, "undefined");
+      emit(out, makeStatement(StatementKind::Return, bare ? nullptr : value), i);
+      break;
+    }
+    case 0x2A: emit(out, makeStatement(StatementKind::Throw, stack.pop()), i); break;
+    case 0x2B: {
+      ExpressionPtr object = stack.pop();
+      ExpressionPtr constructor = stack.pop();
+      stack.push(makeCall(std::move(constructor), {std::move(object)}));
+      break;
+    }
+    case 0x69: {
+      ExpressionPtr superclass = stack.pop();
+      ExpressionPtr subclass = stack.pop();
+      emit(out, expressionStatement(makeBinary("extends", std::move(subclass), std::move(superclass))), i);
+      break;
+    }
+    case 0x2C: {
+      ExpressionPtr constructor = stack.pop();
+      std::vector<ExpressionPtr> interfaces = popArguments(stack);
+      emit(out, expressionStatement(makeBinary("implements", std::move(constructor), makeArray(std::move(interfaces)))), i);
+      break;
+    }
+    default: {
+      char text[32];
+      std::snprintf(text, sizeof text, "action 0x%02X", instruction.code);
+      emit(out, makeComment(text), i);
+      break;
+    }
+  }
+  return i + 1;
+}
+
+}  // namespace orvane

@@ -1,0 +1,55 @@
+// The decompiler's stack machine: the expressions and plain statements of single records.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "actions/source/SourceInstructions.h"
+#include "actions/source/SourceStatement.h"
+#include "actions/source/SourceWalkState.h"
+
+namespace orvane {
+
+/// Runs the records that neither branch nor open a block over the value stack: the values
+/// they compute go onto it as expression trees, what they do (calls, assignments, var,
+/// return, throw) becomes statements. Keeps the block's constant pool and the register
+/// names of the function being read.
+class ExpressionBuilder {
+ public:
+  explicit ExpressionBuilder(const InstructionStream& code);
+
+  /// Runs record i; returns the record to read next (past a play that a gotoFrame took in).
+  std::size_t readRecord(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out);
+  /// The statement of a value that no record used: none for a literal or an empty value,
+  /// var for the first assignment of a register.
+  void emitValue(const ExpressionPtr& value, StatementList& out, std::size_t at);
+  /// Takes the values above `base` off the stack as statements.
+  void flush(ValueStack& stack, std::size_t base, StatementList& out, std::size_t at);
+  /// The registers of a function's body (preloaded and parameters named) until leaveFunction.
+  void enterFunction(RegisterScope scope);
+  void leaveFunction();
+  /// The name of register `number`, which counts as declared from here on (a catch variable).
+  std::string declareRegister(std::uint8_t number);
+
+ private:
+  RegisterScope& scope() { return m_scopes.back(); }
+  std::string registerName(int number);
+  /// The store of `value` into `target` by record i: a statement, or the value of an
+  /// x++ or a = b expression that the following records use.
+  void store(const ExpressionPtr& target, const ExpressionPtr& value, std::size_t i, std::size_t end,
+             ValueStack& stack, StatementList& out);
+  void pushItems(std::size_t i, ValueStack& stack);
+  void loadPool(std::size_t i);
+  ExpressionPtr poolString(std::size_t index) const;
+  bool followedByPlay(std::size_t i, std::size_t end) const;
+
+  const InstructionStream& m_code;
+  ExpressionPtr m_assignedValue;  // an assignment whose value record m_assignedAt pushes
+  std::size_t m_assignedAt = kNoIndex;
+  std::vector<std::string> m_pool;
+  std::vector<RegisterScope> m_scopes;
+};
+
+}  // namespace orvane
