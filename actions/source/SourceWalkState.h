@@ -17,6 +17,8 @@ namespace orvane {
 
 /// Structures nested deeper than this are laid out flat, with gotos.
 inline constexpr int kMaxNesting = 40;
+/// How many records the code of one case label or one loop test may have.
+inline constexpr std::size_t kLabelWindow = 256;
 
 /// The value stack of the block being decoded. Branches are decoded above a floor: a pop
 /// below it reads the enclosing code's values without taking them (the branch borrows
