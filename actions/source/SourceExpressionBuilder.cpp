@@ -47,7 +47,7 @@ std::vector<ExpressionPtr> popArguments(ValueStack& stack) {
 
 ExpressionBuilder::ExpressionBuilder(const InstructionStream& code) : m_code(code) { m_scopes.emplace_back(); }
 
-void ExpressionBuilder::enterFunction(RegisterScope scope) { m_scopes.push_back(std::move(scope)); }
+void ExpressionBuilder::enterFunction(RegisterScope&& scope) { m_scopes.push_back(std::move(scope)); }
 
 void ExpressionBuilder::leaveFunction() { m_scopes.pop_back(); }
 

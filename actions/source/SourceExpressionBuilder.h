@@ -28,7 +28,7 @@ class ExpressionBuilder {
   /// Takes the values above `base` off the stack as statements.
   void flush(ValueStack& stack, std::size_t base, StatementList& out, std::size_t at);
   /// The registers of a function's body (preloaded and parameters named) until leaveFunction.
-  void enterFunction(RegisterScope scope);
+  void enterFunction(RegisterScope&& scope);
   void leaveFunction();
   /// The name of register `number`, which counts as declared from here on (a catch variable).
   std::string declareRegister(std::uint8_t number);
