@@ -2,17 +2,14 @@
 // generated blocks of 1, 2 and 4 MB: the time should grow linearly with the block.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "actions/ActionList.h"
 #include "actions/source/SourceTranslator.h"
-#include "movie/TagWalker.h"
+#include "bench/SampleActionBlocks.h"
 #include "platform/MessageSink.h"
 #include "tests/actions/SourceAssembler.h"
-#include "tests/support/RecordingWriter.h"
-#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -21,31 +18,6 @@ using orvane::test::join;
 using orvane::test::push;
 using orvane::test::str;
 using namespace orvane::test::assembly;  // NOLINT: the assembler's vocabulary
-
-/// Every action block of a sample movie (frame actions, init actions and condition
-/// actions), or none when the corpus is absent.
-std::vector<Bytes> movieBlocks(const std::string& relativePath) {
-  std::vector<Bytes> blocks;
-  const std::string samples = orvane::test::samplesFolder();
-  if (samples.empty()) return blocks;
-  orvane::test::RecordingWriter writer;
-  orvane::RecordingMessageSink sink;
-  orvane::ScanResult result;
-  orvane::TagWalker walker(writer, sink);
-  walker.setResult(&result);
-  walker.setTempFolder("/nonexistent-orvane-temp");
-  if (walker.open(samples + "/" + relativePath) != orvane::ScanStatus::Success) return blocks;
-  (void)walker.scan(0xFFF);
-  for (const auto& timeline : result.timelines()) {
-    for (const auto& action : timeline->actions) blocks.push_back(action->bytes);
-    for (const auto& action : timeline->initActions) blocks.push_back(action->bytes);
-    for (const auto& button : timeline->buttons)
-      for (const auto& condition : button->conditionActions) blocks.push_back(condition->bytes);
-    for (const auto& instance : timeline->instances)
-      for (const auto& condition : instance->conditionActions) blocks.push_back(condition->bytes);
-  }
-  return blocks;
-}
 
 Bytes v(const std::string& name) { return join({push({str(name)}), {0x1C}}); }
 
@@ -99,12 +71,7 @@ void decompileAll(benchmark::State& state, const std::vector<Bytes>& blocks) {
 }
 
 void BM_SourceLongScriptBlock(benchmark::State& state) {
-  static const std::vector<Bytes> blocks = [] {
-    std::vector<Bytes> all = movieBlocks("jpexs/as2_long.fws.swf");
-    if (all.empty()) return all;
-    return std::vector<Bytes>{*std::max_element(
-        all.begin(), all.end(), [](const Bytes& a, const Bytes& b) { return a.size() < b.size(); })};
-  }();
+  static const std::vector<Bytes> blocks = orvane::bench::largestSampleActionBlock("jpexs/as2_long.fws.swf");
   if (blocks.empty()) {
     state.SkipWithError("the sample corpus folder is absent");
     return;
@@ -113,7 +80,7 @@ void BM_SourceLongScriptBlock(benchmark::State& state) {
 }
 
 void BM_SourceGameMovieBlocks(benchmark::State& state) {
-  static const std::vector<Bytes> blocks = movieBlocks("open-flash/mt-hf-game.fws.swf");
+  static const std::vector<Bytes> blocks = orvane::bench::sampleActionBlocks("open-flash/mt-hf-game.fws.swf");
   if (blocks.empty()) {
     state.SkipWithError("the sample corpus folder is absent");
     return;

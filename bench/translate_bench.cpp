@@ -3,15 +3,14 @@
 // the block.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "actions/ActionTranslator.h"
-#include "movie/TagWalker.h"
+#include "bench/SampleActionBlocks.h"
 #include "platform/MessageSink.h"
 #include "tests/actions/ActionBytes.h"
-#include "tests/support/RecordingWriter.h"
-#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -23,32 +22,11 @@ constexpr TranslationMode kModes[] = {TranslationMode::ByteCodeHex,   Translatio
                                       TranslationMode::ByteCodeCharacter, TranslationMode::FunctionCode,
                                       TranslationMode::ActionScript4, TranslationMode::ActionScript5};
 
-/// Every action block of a sample movie (frame actions and condition actions), or none
-/// when the corpus is absent.
-std::vector<ActionObject> movieBlocks(const std::string& relativePath) {
-  std::vector<ActionObject> blocks;
-  const std::string samples = orvane::test::samplesFolder();
-  if (samples.empty()) return blocks;
-  orvane::test::RecordingWriter writer;
-  orvane::RecordingMessageSink sink;
-  orvane::ScanResult result;
-  orvane::TagWalker walker(writer, sink);
-  walker.setResult(&result);
-  walker.setTempFolder("/nonexistent-orvane-temp");
-  if (walker.open(samples + "/" + relativePath) != orvane::ScanStatus::Success) return blocks;
-  (void)walker.scan(0xFFF);
-  auto keep = [&](const ActionObject& action) {
-    blocks.emplace_back();
-    blocks.back().bytes = action.bytes;
-  };
-  for (const auto& timeline : result.timelines()) {
-    for (const auto& action : timeline->actions) keep(*action);
-    for (const auto& button : timeline->buttons)
-      for (const auto& condition : button->conditionActions) keep(*condition);
-    for (const auto& instance : timeline->instances)
-      for (const auto& condition : instance->conditionActions) keep(*condition);
-  }
-  return blocks;
+/// The blocks as action objects, as the translator reads them.
+std::vector<ActionObject> asObjects(std::vector<Bytes> blocks) {
+  std::vector<ActionObject> objects(blocks.size());
+  for (std::size_t i = 0; i < blocks.size(); ++i) objects[i].bytes = std::move(blocks[i]);
+  return objects;
 }
 
 Bytes branch(std::uint8_t code, std::int64_t offset) {
@@ -103,16 +81,8 @@ void translateAll(benchmark::State& state, const std::vector<ActionObject>& bloc
 }
 
 void BM_LongScriptBlock(benchmark::State& state) {
-  static const std::vector<ActionObject> blocks = [] {
-    std::vector<ActionObject> all = movieBlocks("jpexs/as2_long.fws.swf");
-    if (all.empty()) return all;
-    // The one large block of the movie.
-    auto largest = std::max_element(all.begin(), all.end(),
-                                    [](const ActionObject& a, const ActionObject& b) { return a.length() < b.length(); });
-    std::vector<ActionObject> one(1);
-    one[0].bytes = largest->bytes;
-    return one;
-  }();
+  static const std::vector<ActionObject> blocks =
+      asObjects(orvane::bench::largestSampleActionBlock("jpexs/as2_long.fws.swf"));
   if (blocks.empty()) {
     state.SkipWithError("the sample corpus folder is absent");
     return;
@@ -121,7 +91,7 @@ void BM_LongScriptBlock(benchmark::State& state) {
 }
 
 void BM_GameMovieBlocks(benchmark::State& state) {
-  static const std::vector<ActionObject> blocks = movieBlocks("open-flash/mt-hf-game.fws.swf");
+  static const std::vector<ActionObject> blocks = asObjects(orvane::bench::sampleActionBlocks("open-flash/mt-hf-game.fws.swf"));
   if (blocks.empty()) {
     state.SkipWithError("the sample corpus folder is absent");
     return;
