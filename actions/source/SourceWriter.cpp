@@ -14,10 +14,10 @@ struct OperatorRank {
   int precedence;
 };
 
-constexpr std::array<OperatorRank, 28> kRanks = {{
+constexpr std::array<OperatorRank, 31> kRanks = {{
     {",", 0},   {"||", 3},  {"&&", 4},         {"|", 5},    {"^", 6},    {"&", 7},    {"==", 8},   {"!=", 8},
     {"===", 8}, {"!==", 8},        {"eq", 8},   {"ne", 8},   {"<", 9},    {">", 9},    {"<=", 9},
-    {">=", 9},  {"instanceof", 9}, {"lt", 9},   {"gt", 9},   {"<<", 10},  {">>", 10},  {">>>", 10},
+    {">=", 9},  {"instanceof", 9}, {"is", 9}, {"as", 9}, {"in", 9}, {"lt", 9},   {"gt", 9},   {"<<", 10},  {">>", 10},  {">>>", 10},
     {"+", 11},  {"-", 11},         {"add", 11}, {"*", 12},   {"/", 12},   {"%", 12},
 }};
 
@@ -267,7 +267,8 @@ void Printer::statement(const Statement& s, int indent, std::string& out) const 
       break;
     }
     case StatementKind::ForIn:
-      out += std::string("for (") + (s.declares ? "var " : "") + s.name + " in " + expression(*s.value, indent) + ")";
+    case StatementKind::ForEach:
+      out += std::string(s.kind == StatementKind::ForEach ? "for each (" : "for (") + (s.declares ? "var " : "") + s.name + " in " + expression(*s.value, indent) + ")";
       block(s.body, indent, out);
       break;
     case StatementKind::Switch:
@@ -308,6 +309,11 @@ void Printer::statement(const Statement& s, int indent, std::string& out) const 
       if (s.hasCatch) {
         out += " catch (" + s.name + ")";
         block(s.alternative, indent, out);
+        // Further catch clauses of the same try, where the language has them.
+        for (const SwitchCase& clause : s.cases) {
+          out += " catch (" + clause.label->text + ")";
+          block(clause.body, indent, out);
+        }
       }
       if (s.hasFinally) {
         out += " finally";
