@@ -185,7 +185,9 @@ std::size_t AbcBlockStatements::tryStatement(FlowStructurer& walk, std::size_t i
     m_machine.setScopes({});
     ValueStack caught;
     caught.push(m_machine.caughtValue(static_cast<std::uint32_t>(k)));
-    walk.decodeRange(from, to, caught, body, inner);
+    // A handler before the last ends with its jump past the others.
+    const std::size_t handlerEnd = to > from + 1 && m_flow[to - 1].kind == FlowKind::kJump && m_flow[to - 1].target == after ? to - 1 : to;
+    walk.decodeRange(from, handlerEnd, caught, body, inner);
     m_machine.flush(caught, std::min<std::size_t>(caught.size(), 1), body, to);
     if (h == 0) {
       s.hasCatch = true;

@@ -352,7 +352,8 @@ void AbcStackMachine::store(const ExpressionPtr& target, const ExpressionPtr& va
   }
   if (declareRegister >= 0) {
     Statement s = makeStatement(StatementKind::Var, stored);
-    s.name = target->text + (declaredType.empty() || declaredType == "*" ? std::string() : ":" + declaredType);
+    s.name = target->text;
+    if (declaredType != "*") s.type = declaredType;
     emit(out, std::move(s), i);
     return;
   }
@@ -441,6 +442,7 @@ void AbcStackMachine::refineLoop(Statement& loop) {
   loop.kind = next->marker == Marker::kNextName ? StatementKind::ForIn : StatementKind::ForEach;
   loop.declares = isVar;
   loop.name = isVar ? first->name : expressionText(*first->value->operands[0], 0);
+  loop.type = isVar ? first->type : std::string();
   loop.value = loop.value->operands[1];
   loop.body.erase(loop.body.begin() + (first - loop.body.data()));
 }

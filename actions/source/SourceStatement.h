@@ -73,6 +73,7 @@ struct Statement {
   StatementKind kind = StatementKind::Expression;
   ExpressionPtr value;
   std::string name;
+  std::string type;  // Var, ForIn, ForEach: the declared type, where the language has one
   StatementList body;
   StatementList alternative;
   StatementList finally;

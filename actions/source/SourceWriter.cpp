@@ -172,7 +172,8 @@ void Printer::block(const StatementList& body, int indent, std::string& out) con
 
 std::string Printer::inlineStatement(const Statement& s, int indent) const {
   if (s.kind == StatementKind::Var)
-    return "var " + s.name + (s.value ? " = " + operand(*s.value, indent, isComma(*s.value)) : std::string());
+    return "var " + s.name + (s.type.empty() ? std::string() : ":" + s.type) +
+           (s.value ? " = " + operand(*s.value, indent, isComma(*s.value)) : std::string());
   return s.value ? expression(*s.value, indent) : std::string();
 }
 
@@ -268,7 +269,8 @@ void Printer::statement(const Statement& s, int indent, std::string& out) const 
     }
     case StatementKind::ForIn:
     case StatementKind::ForEach:
-      out += std::string(s.kind == StatementKind::ForEach ? "for each (" : "for (") + (s.declares ? "var " : "") + s.name + " in " + expression(*s.value, indent) + ")";
+      out += std::string(s.kind == StatementKind::ForEach ? "for each (" : "for (") + (s.declares ? "var " : "") + s.name +
+             (s.type.empty() ? std::string() : ":" + s.type) + " in " + expression(*s.value, indent) + ")";
       block(s.body, indent, out);
       break;
     case StatementKind::Switch:
