@@ -21,7 +21,7 @@ constexpr int kMaxLiteralDepth = 8;
 bool isConstantValue(const Expression& e) {
   switch (e.kind) {
     case ExpressionKind::Literal: return true;
-    case ExpressionKind::Unary: return e.text == "-" && isConstantValue(*e.operands[0]);
+    case ExpressionKind::Unary: return e.operation == Operation::Negate && isConstantValue(*e.operands[0]);
     case ExpressionKind::ArrayLiteral:
     case ExpressionKind::ObjectLiteral:
       for (const ExpressionPtr& operand : e.operands)
@@ -33,9 +33,7 @@ bool isConstantValue(const Expression& e) {
 
 /// The statement's value as a trait name stored to: `MAX = 5`, `this.x = 5`, `Foo.MAX = 5`.
 const Expression* storedName(const Statement& s, std::string& name) {
-  if (s.kind != StatementKind::Expression || !s.value || s.value->kind != ExpressionKind::Assign ||
-      s.value->text != "=")
-    return nullptr;
+  if (s.kind != StatementKind::Expression || !s.value || s.value->operation != Operation::Assign) return nullptr;
   const Expression& target = *s.value->operands[0];
   if (target.kind == ExpressionKind::Identifier) {
     name = target.text;

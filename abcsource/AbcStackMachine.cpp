@@ -14,44 +14,44 @@ constexpr std::uint32_t kTrackedRegisters = 1u << 16;
 /// Argument counts past the stack take what is there and one empty value.
 constexpr std::int64_t kMaxArguments = 1 << 16;
 
-const char* comparisonOf(std::uint8_t code) {
+Operation comparisonOf(std::uint8_t code) {
   switch (code) {
-    case 0x0C: case 0x15: return "<";
-    case 0x0D: case 0x16: return "<=";
-    case 0x0E: case 0x17: return ">";
-    case 0x0F: case 0x18: return ">=";
-    case 0x13: return "==";
-    case 0x14: return "!=";
-    case 0x19: return "===";
-    case 0x1A: return "!==";
-    default: return nullptr;
+    case 0x0C: case 0x15: return Operation::Less;
+    case 0x0D: case 0x16: return Operation::LessOrEqual;
+    case 0x0E: case 0x17: return Operation::Greater;
+    case 0x0F: case 0x18: return Operation::GreaterOrEqual;
+    case 0x13: return Operation::Equal;
+    case 0x14: return Operation::Equal;  // negated below
+    case 0x19: return Operation::StrictEqual;
+    case 0x1A: return Operation::StrictEqual;  // negated below
+    default: return Operation::None;
   }
 }
 
-const char* binaryOf(std::uint8_t code) {
+Operation binaryOf(std::uint8_t code) {
   switch (code) {
-    case 0xA0: case 0xC5: return "+";
-    case 0xA1: case 0xC6: return "-";
-    case 0xA2: case 0xC7: return "*";
-    case 0xA3: return "/";
-    case 0xA4: return "%";
-    case 0xA5: return "<<";
-    case 0xA6: return ">>";
-    case 0xA7: return ">>>";
-    case 0xA8: return "&";
-    case 0xA9: return "|";
-    case 0xAA: return "^";
-    case 0xAB: return "==";
-    case 0xAC: return "===";
-    case 0xAD: return "<";
-    case 0xAE: return "<=";
-    case 0xAF: return ">";
-    case 0xB0: return ">=";
-    case 0xB1: return "instanceof";
-    case 0xB3: return "is";
-    case 0x87: return "as";
-    case 0xB4: return "in";
-    default: return nullptr;
+    case 0xA0: case 0xC5: return Operation::Add;
+    case 0xA1: case 0xC6: return Operation::Subtract;
+    case 0xA2: case 0xC7: return Operation::Multiply;
+    case 0xA3: return Operation::Divide;
+    case 0xA4: return Operation::Modulo;
+    case 0xA5: return Operation::ShiftLeft;
+    case 0xA6: return Operation::ShiftRight;
+    case 0xA7: return Operation::UnsignedShiftRight;
+    case 0xA8: return Operation::BitwiseAnd;
+    case 0xA9: return Operation::BitwiseOr;
+    case 0xAA: return Operation::BitwiseXor;
+    case 0xAB: return Operation::Equal;
+    case 0xAC: return Operation::StrictEqual;
+    case 0xAD: return Operation::Less;
+    case 0xAE: return Operation::LessOrEqual;
+    case 0xAF: return Operation::Greater;
+    case 0xB0: return Operation::GreaterOrEqual;
+    case 0xB1: return Operation::InstanceOf;
+    case 0xB3: return Operation::Is;
+    case 0x87: return Operation::As;
+    case 0xB4: return Operation::In;
+    default: return Operation::None;
   }
 }
 
@@ -342,7 +342,7 @@ void AbcStackMachine::store(const ExpressionPtr& target, const ExpressionPtr& va
   // x++ as a value: the value read before the step stays below the store.
   if (isStep(*stored) && sameTarget(*stored->operands[0], *target) && stack.top() != nullptr &&
       sameTarget(*stack.top(), *target)) {
-    stack.values.back() = makePostfix(stored->text == "+" ? "++" : "--", target);
+    stack.values.back() = makePostfix(stepUpdate(*stored, true), target);
     return;
   }
   // a = b as a value: the value duplicated before the store stays on the stack.
@@ -369,8 +369,11 @@ void AbcStackMachine::emitValue(const ExpressionPtr& value, StatementList& out, 
     case ExpressionKind::Register:
       return;
     case ExpressionKind::Unary:
-      if (value->text == "++" || value->text == "--") {
-        emit(out, expressionStatement(makePostfix(value->text.c_str(), value->operands[0])), at);
+      // ++x as a statement reads x++.
+      if (value->operation == Operation::PreIncrement || value->operation == Operation::PreDecrement) {
+        const Operation postfix =
+            value->operation == Operation::PreIncrement ? Operation::PostIncrement : Operation::PostDecrement;
+        emit(out, expressionStatement(makePostfix(postfix, value->operands[0])), at);
         return;
       }
       break;
@@ -387,11 +390,13 @@ ExpressionPtr AbcStackMachine::branchCondition(std::size_t i, ValueStack& stack)
   if (code == 0x12) return makeNot(stack.pop());
   ExpressionPtr right = stack.pop();
   ExpressionPtr left = stack.pop();
-  const char* op = comparisonOf(code);
-  if (op == nullptr) return makeEmpty();
+  const Operation op = comparisonOf(code);
+  if (op == Operation::None) return makeEmpty();
   ExpressionPtr compare = makeBinary(op, std::move(left), std::move(right));
-  // ifnlt and its kin branch when the comparison is false, NaN included.
-  return code >= 0x0C && code <= 0x0F ? makeUnary("!", compare) : compare;
+  // ifnlt and its kin branch when the comparison is false, NaN included; ifne and
+  // ifstrictne when the equality is false, so that an if's test reads back as a == b.
+  const bool negated = (code >= 0x0C && code <= 0x0F) || code == 0x14 || code == 0x1A;
+  return negated ? makeUnary(Operation::Not, compare) : compare;
 }
 
 std::size_t AbcStackMachine::branchOperands(std::size_t i) const {
@@ -431,8 +436,7 @@ void AbcStackMachine::refineLoop(Statement& loop) {
   if (first == nullptr || !first->value) return;
   const bool isVar = first->kind == StatementKind::Var;
   const Expression* taken = isVar ? first->value.get()
-                            : first->kind == StatementKind::Expression && first->value->kind == ExpressionKind::Assign &&
-                                      first->value->text == "="
+                            : first->kind == StatementKind::Expression && first->value->operation == Operation::Assign
                                 ? first->value->operands[1].get()
                                 : nullptr;
   const MarkerInfo* next = taken != nullptr ? markerOf(*taken) : nullptr;
@@ -479,7 +483,7 @@ std::size_t AbcStackMachine::readInstruction(std::size_t i, std::size_t end, Val
   const AbcInstruction& ins = instruction(i);
   const auto push = [&](ExpressionPtr value) { stack.push(std::move(value)); };
   const auto statement = [&](ExpressionPtr value) { emit(out, expressionStatement(std::move(value)), i); };
-  if (const char* op = binaryOf(ins.code)) {
+  if (const Operation op = binaryOf(ins.code); op != Operation::None) {
     ExpressionPtr right = stack.pop();
     ExpressionPtr left = stack.pop();
     push(makeBinary(op, std::move(left), std::move(right)));
@@ -588,15 +592,15 @@ std::size_t AbcStackMachine::readValue(std::size_t i, const AbcInstruction& ins,
       break;
     case 0x92: case 0x94: case 0xC2: case 0xC3: {
       const bool up = ins.code == 0x92 || ins.code == 0xC2;
-      statement(makePostfix(up ? "++" : "--", local(operand(0))));
+      statement(makePostfix(up ? Operation::PostIncrement : Operation::PostDecrement, local(operand(0))));
       break;
     }
-    case 0x91: case 0xC0: push(makeStep("+", stack.pop())); break;
-    case 0x93: case 0xC1: push(makeStep("-", stack.pop())); break;
-    case 0x90: case 0xC4: push(makeUnary("-", stack.pop())); break;
+    case 0x91: case 0xC0: push(makeStep(Operation::Increment, stack.pop())); break;
+    case 0x93: case 0xC1: push(makeStep(Operation::Decrement, stack.pop())); break;
+    case 0x90: case 0xC4: push(makeUnary(Operation::Negate, stack.pop())); break;
     case 0x96: push(makeNot(stack.pop())); break;
-    case 0x97: push(makeUnary("~", stack.pop())); break;
-    case 0x95: push(makeUnary("typeof ", stack.pop())); break;
+    case 0x97: push(makeUnary(Operation::BitwiseNot, stack.pop())); break;
+    case 0x95: push(makeUnary(Operation::TypeOf, stack.pop())); break;
     case 0x73: push(conversion("int", stack.pop(), i)); break;
     case 0x74: push(conversion("uint", stack.pop(), i)); break;
     case 0x75: push(conversion("Number", stack.pop(), i)); break;
@@ -617,12 +621,12 @@ std::size_t AbcStackMachine::readValue(std::size_t i, const AbcInstruction& ins,
     }
     case 0x86: {
       ExpressionPtr value = stack.pop();
-      push(makeBinary("as", std::move(value), makeIdentifier(typeName(operand(0)))));
+      push(makeBinary(Operation::As, std::move(value), makeIdentifier(typeName(operand(0)))));
       break;
     }
     case 0xB2: {
       ExpressionPtr value = stack.pop();
-      push(makeBinary("is", std::move(value), makeIdentifier(typeName(operand(0)))));
+      push(makeBinary(Operation::Is, std::move(value), makeIdentifier(typeName(operand(0)))));
       break;
     }
     case 0x5D: case 0x5E: case 0x5F: {
@@ -660,7 +664,7 @@ std::size_t AbcStackMachine::readValue(std::size_t i, const AbcInstruction& ins,
       store(target, value, i, stack, out, -1, {});
       break;
     }
-    case 0x6A: push(makeUnary("delete ", property(operand(0), stack))); break;
+    case 0x6A: push(makeUnary(Operation::Delete, property(operand(0), stack))); break;
     case 0x04: {
       property(operand(0), stack);
       push(makeMember(makeIdentifier("super"), makeString(propertyName(operand(0)))));
@@ -669,7 +673,7 @@ std::size_t AbcStackMachine::readValue(std::size_t i, const AbcInstruction& ins,
     case 0x05: {
       ExpressionPtr value = stack.pop();
       property(operand(0), stack);
-      statement(makeAssign("=", makeMember(makeIdentifier("super"), makeString(propertyName(operand(0)))), value));
+      statement(makeAssign(Operation::Assign, makeMember(makeIdentifier("super"), makeString(propertyName(operand(0)))), value));
       break;
     }
     case 0x6C: {

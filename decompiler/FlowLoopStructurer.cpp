@@ -39,7 +39,7 @@ Statement* initOf(StatementList& out, const Expression& place) {
   if (init->kind == StatementKind::Var)
     return place.kind != ExpressionKind::Member && place.text == init->name ? init : nullptr;
   const Expression* set = assignedPlace(*init);
-  return set != nullptr && init->value->kind == ExpressionKind::Assign && init->value->text == "=" && sameTarget(*set, place)
+  return set != nullptr && init->value->operation == Operation::Assign && sameTarget(*set, place)
              ? init
              : nullptr;
 }
@@ -128,8 +128,9 @@ std::size_t FlowLoopStructurer::doWhile(std::size_t header, ValueStack& stack, S
     if (values && (from == s.body.end() || from->start == update)) {
       ExpressionPtr condition;
       for (auto it = from; it != s.body.end(); ++it)
-        if (it->kind != StatementKind::Label) condition = condition ? makeBinary(",", condition, it->value) : it->value;
-      if (condition) s.value = makeBinary(",", condition, s.value);
+        if (it->kind != StatementKind::Label)
+          condition = condition ? makeBinary(Operation::Comma, condition, it->value) : it->value;
+      if (condition) s.value = makeBinary(Operation::Comma, condition, s.value);
       s.body.erase(from, s.body.end());
     } else {
       retargetContinues(s.body, update, false, m_code.offsetOf(update));

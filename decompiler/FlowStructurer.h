@@ -40,7 +40,7 @@ class FlowStructurer {
   std::size_t conditional(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,
                           const FlowContext& context);
   std::size_t shortCircuit(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,
-                           const FlowContext& context, const char* op, const ExpressionPtr& left);
+                           const FlowContext& context, Operation op, const ExpressionPtr& left);
   std::size_t jump(std::size_t i, StatementList& out, const FlowContext& context);
 
   const FlowStream& m_code;
