@@ -27,6 +27,7 @@
 #include <filesystem>
 
 #include "abc/AbcObjects.h"
+#include "movie/AssetObjects.h"
 #include "movie/MoviePanels.h"
 #include "movie/MovieRewriter.h"
 #include "objects/ExtractionRun.h"
@@ -407,6 +408,7 @@ void CMainFrame::scan() {
     const WaitWindow wait(this);
     status = m_walker.scan(m_settings.options.scanFlags);
     collectAbcObjects(m_result);
+    numberAssetObjects(m_result);
   }
   reportStatus(status);
   if (status != ScanStatus::Success) m_movieLoaded = false;
