@@ -127,9 +127,9 @@ const std::vector<Verb>& verbs() {
                     "the timeline's PlaceObject and RemoveObject tags, without running ActionScript: sprites at "
                     "their own frame (held by a stop() of their frame actions), buttons in their up state, morph "
                     "shapes at their ratio, masks, colour transforms and bitmaps. The picture has the stage's size "
-                    "and background; OUT ending in .png is drawn by librsvg. What cannot be drawn is named on "
+                    "and background; a name ending in .png is drawn by librsvg, one ending in .svg is the SVG. What cannot be drawn is named on "
                     "standard error, one line beginning orvane-cli: note: each.",
-                .operands = {kMovie, {"OUT", ValueKind::File}},
+                .operands = {kMovie, {"OUT.svg", ValueKind::File}, {"OUT.png", ValueKind::File}},
                 .options = {{"--frame", "N", "the frame, counted from 0"},
                             {"--sprite", "ID", "draw the timeline of the sprite with this character id"},
                             {"--scale", "S", "device pixels per stage pixel, above 0 and at most 20 (default 1)"},
