@@ -1,4 +1,4 @@
-#include "fonts/EditTextLayout.h"
+#include "vector/EditTextLayout.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -58,10 +58,11 @@ class EditTextLayouter {
  public:
   EditTextLayouter(const EditText& text, const FontLibrary& fonts) : m_text(text), m_fonts(fonts) {}
 
-  EditTextLayout layOut() {
-    EditTextLayout layout;
+  TextPicture layOut() {
+    TextPicture layout;
     layout.border = m_text.border;
     layout.bounds = m_text.bounds;
+    layout.faults = m_text.faults;
     double top = m_text.bounds.yMin + kGutter;
     for (const TextParagraph& paragraph : editTextContent(m_text)) top = layOutParagraph(paragraph, top, layout.glyphs);
     return layout;
@@ -201,7 +202,7 @@ class EditTextLayouter {
 
 }  // namespace
 
-EditTextLayout layOutEditText(const EditText& text, const FontLibrary& fonts) {
+TextPicture layOutEditText(const EditText& text, const FontLibrary& fonts) {
   return EditTextLayouter(text, fonts).layOut();
 }
 
