@@ -1,6 +1,7 @@
 #include "vector/EditTextLayout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 
 #include "fonts/EditTextContent.h"
@@ -105,7 +106,9 @@ class EditTextLayouter {
         }
         const FontGlyph& glyph = font->glyphs[*index];
         LaidCharacter laid{font, &glyph, scale, 0, run.format.color, character == ' ' || character == 0xA0};
-        laid.advance = (font->hasLayout ? glyph.advance : boxRight(glyph.outline)) * scale + run.format.letterSpacing;
+        // The player keeps the pen in whole twips: each scaled advance loses its fraction.
+        laid.advance =
+            std::trunc((font->hasLayout ? glyph.advance : boxRight(glyph.outline)) * scale) + run.format.letterSpacing;
         if (run.format.kerning && previousFont == font && !characters.empty())
           characters.back().advance += map.kerning(previousCode, glyph.code) * scale;
         characters.push_back(laid);

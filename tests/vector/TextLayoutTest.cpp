@@ -130,6 +130,12 @@ TEST(EditTextLayout, AlignsWrapsKernsAndFindsFontsByName) {
   using Origins = std::vector<std::pair<double, double>>;
   EXPECT_EQ(originsOf(layOutEditText(field("A A"), *movie.fonts)), (Origins{{40, 940}, {890, 940}}));
 
+  // At 500 twips the advances 292.97 and 122.07 lose their fractions.
+  EditText smaller = field("A A");
+  smaller.fontHeight = 500;
+  const double baseline = 40 + 900 * 500 / 1024.0;
+  EXPECT_EQ(originsOf(layOutEditText(smaller, *movie.fonts)), (Origins{{40, baseline}, {454, baseline}}));
+
   EditText centered = field("A A");
   centered.hasLayout = true;
   centered.align = 2;  // the line is 1450 wide in 3920: 1235 to each side
