@@ -246,6 +246,15 @@ bool isNamePath(const std::string& name) {
   }
 }
 
+namespace {
+
+bool isVariableRead(const Expression& e) {
+  return e.kind == ExpressionKind::Call && e.operands.size() == 2 && e.operands[0]->kind == ExpressionKind::Identifier &&
+         e.operands[0]->text == "eval" && e.operands[1]->kind == ExpressionKind::Literal;
+}
+
+}  // namespace
+
 bool sameTarget(const Expression& a, const Expression& b) {
   if (&a == &b) return true;
   if (a.kind != b.kind) return false;
@@ -258,6 +267,9 @@ bool sameTarget(const Expression& a, const Expression& b) {
       return a.text == b.text;
     case ExpressionKind::Member:
       return sameTarget(*a.operands[1], *b.operands[1]) && sameTarget(*a.operands[0], *b.operands[0]);
+    case ExpressionKind::Call:
+      // eval("name") reads the variable of that name, as often as it stands.
+      return isVariableRead(a) && isVariableRead(b) && sameTarget(*a.operands[1], *b.operands[1]);
     default:
       return false;
   }
@@ -265,10 +277,16 @@ bool sameTarget(const Expression& a, const Expression& b) {
 
 int precedence(const Expression& e) {
   switch (e.kind) {
+    case ExpressionKind::Unary:
+      // `!` of a comparison prints as the inverse comparison, which binds like one.
+      if (e.operation == Operation::Not && e.operands[0]->kind == ExpressionKind::Binary) {
+        if (const Operation inverse = operationInfo(e.operands[0]->operation).inverse; inverse != Operation::None)
+          return operationInfo(inverse).precedence;
+      }
+      return operationInfo(e.operation).precedence;
     case ExpressionKind::Assign:
     case ExpressionKind::Conditional:
     case ExpressionKind::Binary:
-    case ExpressionKind::Unary:
     case ExpressionKind::Postfix:
       return operationInfo(e.operation).precedence;
     case ExpressionKind::New:

@@ -27,6 +27,8 @@ ExpressionPtr frameCall(bool play, ExpressionPtr frame) {
   return makeGlobalCall(play ? "gotoAndPlay" : "gotoAndStop", {std::move(frame)});
 }
 
+bool isScratch(const Expression& e) { return e.kind == ExpressionKind::Register && e.registerNumber == 0; }
+
 long long countOf(const ExpressionPtr& value, const ValueStack& stack) {
   // NaN and numbers beyond any stack count as nothing / everything before converting.
   const double number = value->isNumber && value->number == value->number ? value->number : 0.0;
@@ -77,6 +79,17 @@ void ExpressionBuilder::store(const ExpressionPtr& target, const ExpressionPtr& 
   if (isStep(*value) && sameTarget(*value->operands[0], *target) && stack.top() != nullptr &&
       sameTarget(*stack.top(), *target) && stack.top()->kind != ExpressionKind::Literal) {
     stack.values.back() = makePostfix(stepUpdate(*value, true), target);
+    return;
+  }
+  // o.x op= y of an object the compiler keeps in the scratch register: the store writes
+  // (r0 = o).x = r0.x op y.
+  const Expression& object = target->kind == ExpressionKind::Member ? *target->operands[0] : *target;
+  if (object.kind == ExpressionKind::Assign && object.operation == Operation::Assign && isScratch(*object.operands[0]) &&
+      value->kind == ExpressionKind::Binary && value->operands[0]->kind == ExpressionKind::Member &&
+      isScratch(*value->operands[0]->operands[0]) && sameTarget(*value->operands[0]->operands[1], *target->operands[1]) &&
+      m_code.scratchUnreadFrom(i + 1)) {
+    ExpressionPtr place = makeMember(object.operands[1], target->operands[1]);
+    emit(out, assignment(place, makeBinary(value->operation, place, value->operands[1])), i);
     return;
   }
   // a = b as a value: the compiler keeps b in a register, stores, and pushes the register.

@@ -69,8 +69,8 @@ std::string keyPress(unsigned key) { return "keyPress " + quotedText(keyText(key
 
 }  // namespace
 
-std::string SourceListing(const ActionList& records) {
-  return statementsText(reconstructClasses(decompileBlock(records)), 0);
+std::string SourceListing(const ActionList& records, int movieVersion) {
+  return statementsText(reconstructClasses(decompileBlock(records)), 0, dialectOfMovie(movieVersion));
 }
 
 std::string SourceButtonEvents(std::uint16_t conditionWord) {
@@ -105,7 +105,7 @@ std::string SourceConditionListing(const ButtonObject& owner, MessageSink& messa
     const std::uint16_t word = isButton && owner.typeName == "DefineButton" ? 0x08 : condition->conditionWord;
     text += isButton ? "on (" + SourceButtonEvents(word) + ")" : SourceClipEventHeader(flags, condition->keyCode);
     text += " {\n";
-    text += statementsText(reconstructClasses(decompileBlock(records)), 1);
+    text += statementsText(reconstructClasses(decompileBlock(records)), 1, dialectOfMovie(condition->movieVersion));
     text += "}\n";
   }
   return text;

@@ -22,7 +22,7 @@ std::string sourceOf(const Bytes& block) {
   RecordingMessageSink messages;
   ActionList records;
   DecodeBlock(block, records, messages);
-  return SourceListing(records);
+  return SourceListing(records, 0);
 }
 
 // Records without fields.
