@@ -241,6 +241,8 @@ bool isNamePath(const std::string& name) {
     const std::size_t dot = name.find('.', start);
     const std::string_view part = std::string_view(name).substr(start, dot == std::string::npos ? std::string::npos : dot - start);
     if (!isIdentifierName(part)) return false;
+    // A variable named true or var would read as the word; this and super read as themselves.
+    if (start == 0 && isReservedWord(part) && part != "this" && part != "super") return false;
     if (dot == std::string::npos) return true;
     start = dot + 1;
   }
@@ -254,6 +256,8 @@ bool isVariableRead(const Expression& e) {
 }
 
 }  // namespace
+
+bool isAssignablePath(const std::string& name) { return isNamePath(name) && name != "this" && name != "super"; }
 
 bool sameTarget(const Expression& a, const Expression& b) {
   if (&a == &b) return true;

@@ -104,6 +104,8 @@ ExpressionPtr makeEnumeration(ExpressionPtr object);
 /// The name that a variable read or write of `name` is printed with: the name itself when
 /// it is an identifier or a dotted path of identifiers, else none.
 bool isNamePath(const std::string& name);
+/// A name path that an assignment can write: not this or super alone.
+bool isAssignablePath(const std::string& name);
 
 /// The same place: the same name (also as eval of the same literal), register or member of
 /// the same place.

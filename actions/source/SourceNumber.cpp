@@ -1,5 +1,7 @@
 #include "actions/source/SourceNumber.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -86,5 +88,19 @@ bool isIdentifierName(std::string_view text) {
   }
   return true;
 }
+
+bool isReservedWord(std::string_view text) {
+  static constexpr std::array<std::string_view, 51> kWords = {
+      "add",      "and",        "break",     "case",      "catch",         "class",  "continue", "default",
+      "delete",   "do",         "dynamic",   "else",      "eq",            "extends", "false",    "finally",
+      "for",      "function",   "ge",        "gt",        "if",            "ifFrameLoaded", "implements", "import",
+      "in",       "instanceof", "interface", "intrinsic", "le",            "lt",     "ne",       "new",
+      "not",      "null",       "or",        "private",   "public",        "return", "static",   "super",
+      "switch",   "tellTarget", "this",      "throw",     "true",          "try",    "typeof",   "var",
+      "void",     "while",      "with"};
+  return std::find(kWords.begin(), kWords.end(), text) != kWords.end();
+}
+
+bool isDeclarableName(std::string_view text) { return isIdentifierName(text) && !isReservedWord(text); }
 
 }  // namespace orvane

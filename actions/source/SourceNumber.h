@@ -17,5 +17,11 @@ std::string floatText(float value);
 std::string quotedText(std::string_view text);
 /// Letters, digits, '_' and '$' (and bytes above 0x7F), not starting with a digit.
 bool isIdentifierName(std::string_view text);
+/// A word of the script language that cannot name a variable: its keywords, true, false,
+/// null and the word operators of Flash 4 (and, or, not, add, eq, ne, lt, gt, le, ge).
+bool isReservedWord(std::string_view text);
+/// A name that a declaration or an assignment can write as it stands: an identifier that
+/// is no reserved word.
+bool isDeclarableName(std::string_view text);
 
 }  // namespace orvane

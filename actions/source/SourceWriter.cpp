@@ -230,10 +230,32 @@ void Printer::block(const StatementList& body, int indent, std::string& out) con
   out += blanks(indent) + "}";
 }
 
+/// Whether a statement of the value would begin with `function` or `{`, which a statement
+/// reads as a declaration or a block.
+bool beginsLikeStatement(const Expression& e) {
+  const Expression* first = &e;
+  while (true) {
+    switch (first->kind) {
+      case ExpressionKind::Member:
+      case ExpressionKind::Call:
+      case ExpressionKind::Binary:
+      case ExpressionKind::Postfix:
+      case ExpressionKind::Assign:
+      case ExpressionKind::Conditional:
+        // Operands of lower precedence than their place are parenthesised anyway.
+        if (precedence(*first->operands[0]) < precedence(*first)) return false;
+        first = first->operands[0].get();
+        break;
+      default:
+        return first->kind == ExpressionKind::ObjectLiteral || first->kind == ExpressionKind::Function;
+    }
+  }
+}
+
 std::string Printer::inlineStatement(const Statement& s, int indent) const {
   if (s.kind == StatementKind::Var)
     return "var " + s.name + (s.value ? " = " + operand(*s.value, indent, isComma(*s.value)) : std::string());
-  return s.value ? expression(*s.value, indent) : std::string();
+  return s.value ? operand(*s.value, indent, beginsLikeStatement(*s.value)) : std::string();
 }
 
 void Printer::ifChain(const Statement& s, int indent, std::string& out) const {
