@@ -46,7 +46,8 @@ template <typename Floating>
 std::string scriptNumber(Floating value) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
-  if (value == 0) return "0";
+  // -0 keeps its sign: 1 / -0 is -Infinity.
+  if (value == 0) return std::signbit(value) ? "-0" : "0";
   if (value < 0) return "-" + shortestText(-value);
   return shortestText(value);
 }
@@ -90,14 +91,12 @@ bool isIdentifierName(std::string_view text) {
 }
 
 bool isReservedWord(std::string_view text) {
-  static constexpr std::array<std::string_view, 51> kWords = {
-      "add",      "and",        "break",     "case",      "catch",         "class",  "continue", "default",
-      "delete",   "do",         "dynamic",   "else",      "eq",            "extends", "false",    "finally",
-      "for",      "function",   "ge",        "gt",        "if",            "ifFrameLoaded", "implements", "import",
-      "in",       "instanceof", "interface", "intrinsic", "le",            "lt",     "ne",       "new",
-      "not",      "null",       "or",        "private",   "public",        "return", "static",   "super",
-      "switch",   "tellTarget", "this",      "throw",     "true",          "try",    "typeof",   "var",
-      "void",     "while",      "with"};
+  static constexpr std::array<std::string_view, 39> kWords = {
+      "break",    "case",      "catch",      "class",  "continue", "default", "delete",  "do",
+      "dynamic",  "else",      "extends",    "false",  "finally",  "for",     "function", "if",
+      "implements", "import",  "in",         "instanceof", "interface", "intrinsic", "new", "null",
+      "private",  "public",    "return",     "static", "super",    "switch",  "this",    "throw",
+      "true",     "try",       "typeof",     "var",    "void",     "while",   "with"};
   return std::find(kWords.begin(), kWords.end(), text) != kWords.end();
 }
 
