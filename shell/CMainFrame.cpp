@@ -41,6 +41,7 @@
 #include "shell/CImageFrameWnd.h"
 #include "shell/CMoviePreviewPanel.h"
 #include "shell/CSearchResultsPanel.h"
+#include "usage/Version.h"
 #include "shell/Commands.h"
 #include "shell/LockIndicators.h"
 #include "shell/MoviePanelWidgets.h"
@@ -637,7 +638,7 @@ void CMainFrame::showAbout() {
   QMessageBox::about(this, QStringLiteral("About Orvane"),
                      QStringLiteral("Orvane %1\n\nInspects the actions, images and sounds of uncompressed Flash "
                                     "movies.")
-                         .arg(QStringLiteral(ORVANE_VERSION)));
+                         .arg(QString::fromLatin1(kOrvaneVersion)));
 }
 
 void CMainFrame::shutDown() {

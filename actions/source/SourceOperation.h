@@ -38,6 +38,9 @@ enum class Operation : std::uint8_t {
   LessOrEqual,
   GreaterOrEqual,
   InstanceOf,
+  Is,  // ActionScript 3: a is T, a as T, k in o
+  As,
+  In,
   Equal,
   NotEqual,
   StrictEqual,

@@ -254,7 +254,8 @@ bool beginsLikeStatement(const Expression& e) {
 
 std::string Printer::inlineStatement(const Statement& s, int indent) const {
   if (s.kind == StatementKind::Var)
-    return "var " + s.name + (s.value ? " = " + operand(*s.value, indent, isComma(*s.value)) : std::string());
+    return "var " + s.name + (s.type.empty() ? std::string() : ":" + s.type) +
+           (s.value ? " = " + operand(*s.value, indent, isComma(*s.value)) : std::string());
   return s.value ? operand(*s.value, indent, beginsLikeStatement(*s.value)) : std::string();
 }
 
@@ -349,7 +350,9 @@ void Printer::statement(const Statement& s, int indent, std::string& out) const 
       break;
     }
     case StatementKind::ForIn:
-      out += std::string("for (") + (s.declares ? "var " : "") + s.name + " in " + expression(*s.value, indent) + ")";
+    case StatementKind::ForEach:
+      out += std::string(s.kind == StatementKind::ForEach ? "for each (" : "for (") + (s.declares ? "var " : "") +
+             s.name + (s.type.empty() ? std::string() : ":" + s.type) + " in " + expression(*s.value, indent) + ")";
       block(s.body, indent, out);
       break;
     case StatementKind::Switch:
@@ -390,6 +393,11 @@ void Printer::statement(const Statement& s, int indent, std::string& out) const 
       if (s.hasCatch) {
         out += " catch (" + s.name + ")";
         block(s.alternative, indent, out);
+        // Further catch clauses of the same try, where the language has them.
+        for (const SwitchCase& clause : s.cases) {
+          out += " catch (" + clause.label->text + ")";
+          block(clause.body, indent, out);
+        }
       }
       if (s.hasFinally) {
         out += " finally";

@@ -31,6 +31,7 @@ std::string expressionText(const Expression& expression, int indent);
 /// The statements, each line indented four blanks per level from `indent`, one empty line
 /// around each top-level function and class. Labels are printed only where a goto names
 /// them.
-std::string statementsText(const StatementList& statements, int indent, SourceDialect dialect);
+std::string statementsText(const StatementList& statements, int indent,
+                           SourceDialect dialect = SourceDialect::ActionScript);
 
 }  // namespace orvane
