@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "actions/source/SourceExpressionBuilder.h"
-#include "actions/source/SourceNumber.h"
+#include "decompiler/SourceNumber.h"
 #include "actions/source/SourceStructurer.h"
 
 namespace orvane {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "actions/source/SourceStatement.h"
+#include "decompiler/SourceStatement.h"
 
 namespace orvane {
 
