@@ -81,7 +81,8 @@ SourceDialect dialectOf(const ActionList& records, int movieVersion) {
 }
 
 std::string blockSource(const ActionList& records, int movieVersion, int indent) {
-  return statementsText(reconstructClasses(decompileBlock(records)), indent, dialectOf(records, movieVersion));
+  return statementsText(reconstructClasses(decompileBlock(records)), indent,
+                        SourceStyle{.dialect = dialectOf(records, movieVersion)});
 }
 
 }  // namespace
