@@ -65,6 +65,17 @@ const std::vector<Verb>& verbs() {
       {"decompress", "IN OUT", "Write a compressed (CWS or ZWS) movie as an uncompressed movie", runDecompress},
       {"compress", "IN OUT [--lzma]",
        "Write a movie compressed with zlib (CWS), or with LZMA (ZWS) with --lzma", runCompress},
+      {"index",
+       "DIR... --db ARCHIVE [--jobs N] [--timeout S] [--memory-limit MB] [--shard I/N] [--jsonl] | --merge OUT IN...",
+       "Index every movie under the folders into an SQLite archive, reading only what is new or changed; or merge "
+       "the archives of shards into OUT",
+       runIndex},
+      {"search", "ARCHIVE QUERY [--kind action,initAction,abcClass,abcScript,button,instance] [--limit N] [--json]",
+       "Search the Source texts of an archive (FTS5 query syntax) and print each line with a match as "
+       "movie : object : line : text",
+       runSearch},
+      {"dupes", "ARCHIVE [--json]",
+       "List the images, sounds, videos and scripts that several movies of an archive share", runDupes},
   };
   return table;
 }
