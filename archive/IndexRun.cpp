@@ -83,11 +83,18 @@ IndexSummary indexFolders(const IndexOptions& options, FileScanner& scanner, Ind
 
   IndexSummary summary;
   const std::vector<std::string> roots = walkRoots(options.folders);
+  // The archive may lie inside a folder it indexes; its own files are not walked.
+  const std::string self = walkRoots({options.archive}).front();
+  const auto isArchiveFile = [&](const std::string& path) {
+    return path.starts_with(self) && (path.size() == self.size() || path.substr(self.size()) == "-wal" ||
+                                      path.substr(self.size()) == "-shm" || path.substr(self.size()) == "-journal");
+  };
   std::vector<PendingFile> pending;
   std::vector<std::int64_t> seen;
   walkFolders(
       roots, options.shard,
       [&](const WalkedFile& file) {
+        if (isArchiveFile(file.path)) return;
         const std::optional<KnownFile> known = store.known(file.path);
         if (known && known->size == file.size && known->mtimeNs == file.mtimeNs) {
           seen.push_back(known->id);

@@ -77,6 +77,8 @@ std::string_view SqlStatement::text(int column) const {
   return {text, static_cast<std::size_t>(sqlite3_column_bytes(m_statement, column))};
 }
 
+int SqlStatement::columns() const { return sqlite3_column_count(m_statement); }
+
 bool SqlStatement::isNull(int column) const { return sqlite3_column_type(m_statement, column) == SQLITE_NULL; }
 
 Database::Database(const std::string& path, Mode mode) : m_path(path) {

@@ -47,6 +47,7 @@ class SqlStatement {
   /// Valid until the next step or reset.
   std::string_view text(int column) const;
   bool isNull(int column) const;
+  int columns() const;
 
  private:
   sqlite3* m_db = nullptr;
