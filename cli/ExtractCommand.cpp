@@ -1,9 +1,8 @@
-#include <unistd.h>
-
-#include <iostream>
+#include <ostream>
 #include <sstream>
 
 #include "cli/ActionModeArgument.h"
+#include "cli/ProgressBar.h"
 #include "cli/Verbs.h"
 #include "objects/ExtractionRun.h"
 
@@ -27,30 +26,6 @@ bool selectGroups(const std::string& list, ExtractionSettings& settings) {
   return true;
 }
 
-/// A bar of 40 cells redrawn in place on a terminal, only when it grows by a cell.
-class ProgressBar {
- public:
-  explicit ProgressBar(std::ostream& out) : m_out(out) {}
-  ~ProgressBar() {
-    if (m_drawn >= 0) m_out << "\n" << std::flush;
-  }
-  ProgressBar(const ProgressBar&) = delete;
-  ProgressBar& operator=(const ProgressBar&) = delete;
-
-  void update(std::size_t done, std::size_t total) {
-    const int cells = total == 0 ? kCells : static_cast<int>(done * kCells / total);
-    if (cells == m_drawn) return;
-    m_drawn = cells;
-    m_out << "\r[" << std::string(static_cast<std::size_t>(cells), '#')
-          << std::string(static_cast<std::size_t>(kCells - cells), '.') << "] " << done << "/" << total << std::flush;
-  }
-
- private:
-  static constexpr int kCells = 40;
-  std::ostream& m_out;
-  int m_drawn = -1;
-};
-
 }  // namespace
 
 int runExtract(CliContext& context, const VerbArguments& arguments) {
@@ -71,11 +46,13 @@ int runExtract(CliContext& context, const VerbArguments& arguments) {
   if (context.scanMovie(parsed.positional[0], result) != ScanStatus::Success) return exitcode::kFailure;
 
   // The bar goes to a terminal only: never into a file or another program's input.
-  const bool terminal = &context.err() == &std::cerr && isatty(STDERR_FILENO) == 1;
-  ProgressBar bar(context.err());
+  ProgressBar bar(context.err(), "objects");
   ExtractionProgress progress;
-  if (terminal) progress = [&bar](std::size_t done, std::size_t total) { bar.update(done, total); };
-  context.out() << ExtractAllObjects(result, settings, context.sink(), progress, context.scannedMovie());
+  if (ProgressBar::fitsOn(context.err()))
+    progress = [&bar](std::size_t done, std::size_t total) { bar.show(done, total); };
+  const std::string report = ExtractAllObjects(result, settings, context.sink(), progress, context.scannedMovie());
+  bar.finish();
+  context.out() << report;
   return exitcode::kSuccess;
 }
 

@@ -1,7 +1,6 @@
 #include "cli/ScanReport.h"
 
-#include <cstdio>
-
+#include "cli/JsonText.h"
 #include "movie/MoviePanels.h"
 
 namespace orvane {
@@ -12,27 +11,6 @@ void appendTree(std::string& out, const ObjectTreeItem& item, int level) {
   out.append(static_cast<std::size_t>(level) * 2, ' ');
   out += item.text + "\n";
   for (const ObjectTreeItem& child : item.children) appendTree(out, child, level + 1);
-}
-
-class JsonObject {
- public:
-  JsonObject& field(const char* name, const std::string& value) { return raw(name, jsonString(value)); }
-  JsonObject& field(const char* name, long long value) { return raw(name, std::to_string(value)); }
-  JsonObject& field(const char* name, bool value) { return raw(name, value ? "true" : "false"); }
-  JsonObject& raw(const char* name, const std::string& json) {
-    m_text += (m_text.empty() ? "{" : ",") + jsonString(name) + ":" + json;
-    return *this;
-  }
-  std::string done() const { return m_text.empty() ? "{}" : m_text + "}"; }
-
- private:
-  std::string m_text;
-};
-
-std::string jsonArray(const std::vector<std::string>& items) {
-  std::string text = "[";
-  for (std::size_t i = 0; i < items.size(); ++i) text += (i == 0 ? "" : ",") + items[i];
-  return text + "]";
 }
 
 JsonObject objectJson(const char* kind, const MovieObject& object, bool details) {
@@ -127,29 +105,6 @@ std::string timelineJson(const TimelineNode& node, bool details) {
 }
 
 }  // namespace
-
-std::string jsonString(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (byte < 0x20 || byte >= 0x7F) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-          out += escaped;
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
-}
 
 std::string scanText(const ScanResult& result, bool details, bool showEmpty) {
   std::string out;

@@ -14,7 +14,4 @@ std::string scanText(const ScanResult& result, bool details, bool showEmpty);
 /// One JSON document with the header values, every timeline and every object.
 std::string scanJson(const ScanResult& result, bool details);
 
-/// `text` as a JSON string literal, quotes included; bytes above 0x7F are taken as Latin-1.
-std::string jsonString(const std::string& text);
-
 }  // namespace orvane

@@ -262,6 +262,63 @@ const std::vector<Verb>& verbs() {
                 .operands = {{"IN", ValueKind::File}, {"OUT", ValueKind::File}},
                 .options = {{"--lzma", "", "compress with LZMA (ZWS) instead of zlib"}}},
        .run = runCompress},
+      {.help = {.name = "index",
+                .synopsis = "DIR... --db ARCHIVE [--jobs N] [--timeout S] [--memory-limit MB] [--shard I/N] [--jsonl] | "
+                            "--merge OUT IN...",
+                .summary = "Index every movie under the folders into an SQLite archive, reading only what is new or "
+                           "changed; or merge the archives of shards into OUT",
+                .description =
+                    "Movies are found by content (FWS, CWS, ZWS, and the movies inside projectors), read by worker "
+                    "processes and written to ARCHIVE: the movies, their objects with the SHA-256 of their bytes, "
+                    "ActionScript 3 classes and packages, and the Source text of every action block in a full-text "
+                    "index. A second run reads only files whose size or modification time changed and removes the "
+                    "files that are gone. A movie that cannot be read is recorded with its error; one that takes "
+                    "longer than the time limit or more memory than the memory limit is recorded as such and not "
+                    "read again while it is unchanged. A killed run loses only the files in flight; the next run "
+                    "goes on from there. A progress bar is drawn when standard error is a terminal.",
+                .operands = {{"DIR...", ValueKind::Directory}, {"IN...", ValueKind::File}},
+                .options = {{"--db", "ARCHIVE", "the archive to create or bring up to date", ValueKind::File},
+                            {"--jobs", "N", "the number of workers (default: the processors there are)"},
+                            {"--timeout", "S", "the seconds a movie may take (default 60)"},
+                            {"--memory-limit", "MB", "the memory a worker may take, in megabytes (default 2048)"},
+                            {"--shard", "I/N", "index only the I-th of N parts of the walk, by a hash of each path "
+                                               "below its folder"},
+                            {"--jsonl", "", "print one JSON line per movie read (and per file removed) instead of "
+                                            "the summary"},
+                            {"--merge", "OUT", "add the archives IN... to OUT instead of walking folders",
+                             ValueKind::File}},
+                .examples = {{"orvane-cli index ~/flash --db flash.sqlite", "Index an archive, or bring it up to date."},
+                             {"parallel orvane-cli index ~/flash --db part{}.sqlite --shard {}/4 ::: 1 2 3 4 && "
+                              "orvane-cli index --merge flash.sqlite part?.sqlite",
+                              "Index in four parts at once and join them."}},
+                .exitStatus = "0 when the run completed (damaged movies included), 1 when the archive cannot be "
+                              "opened or written, 2 for a usage error, 130 when interrupted."},
+       .run = runIndex},
+      {.help = {.name = "search",
+                .synopsis = "ARCHIVE QUERY [--kind KINDS] [--limit N] [--json]",
+                .summary = "Search the Source texts of an archive and print each line with a match as movie : object "
+                           ": line : text",
+                .description =
+                    "QUERY is in the FTS5 query syntax: words (any case), \"phrases\", prefix*, AND, OR, NOT, "
+                    "NEAR(...). Identifiers with _ are one word. Hits are ordered by movie, object serial and line.",
+                .operands = {{"ARCHIVE", ValueKind::File}, {"QUERY", ValueKind::None}},
+                .options = {{"--kind", "KINDS", "search only objects of these kinds, separated by commas: action, "
+                                                "initAction, abcClass, abcScript, button, instance"},
+                            {"--limit", "N", "print at most N hits"},
+                            {"--json", "", "print one JSON array of the hits instead"}},
+                .examples = {{"orvane-cli search flash.sqlite 'getURL AND javascript'",
+                              "Find the scripts that call JavaScript."}},
+                .exitStatus = "0 when something was found, 1 when nothing was or the archive cannot be read, 2 for "
+                              "a bad query or another usage error."},
+       .run = runSearch},
+      {.help = {.name = "dupes",
+                .synopsis = "ARCHIVE [--json]",
+                .summary = "List the images, sounds, videos and scripts that several movies of an archive share",
+                .description = "One line per shared object (kind, SHA-256, length, number of movies), then one line "
+                               "per place it is found as movie : object.",
+                .operands = {{"ARCHIVE", ValueKind::File}},
+                .options = {{"--json", "", "print one JSON array instead"}}},
+       .run = runDupes},
       {.help = {.name = "help",
                 .synopsis = "[VERB]",
                 .summary = "Explain the tool, or one verb with its options and examples",

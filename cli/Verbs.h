@@ -47,6 +47,9 @@ int runGrep(CliContext& context, const VerbArguments& arguments);
 int runAbc(CliContext& context, const VerbArguments& arguments);
 int runRender(CliContext& context, const VerbArguments& arguments);
 int runHelp(CliContext& context, const VerbArguments& arguments);
+int runIndex(CliContext& context, const VerbArguments& arguments);
+int runSearch(CliContext& context, const VerbArguments& arguments);
+int runDupes(CliContext& context, const VerbArguments& arguments);
 
 /// Splits verb arguments into positional ones and the flags in `allowed` (with a value
 /// when the name ends in '='). Unknown options give false with the reason in `error`.

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "movie/BitReader.h"
 #include "objects/BinaryFile.h"
 
 namespace orvane {
@@ -84,6 +85,24 @@ std::optional<std::size_t> tableStreamLength(std::span<const std::uint8_t> data)
   return std::nullopt;
 }
 
+OwnTablesJpeg splitOwnTables(std::span<const std::uint8_t> jpegData) {
+  if (const std::optional<std::size_t> length = tableStreamLength(jpegData); length && *length != 0)
+    return {jpegData.subspan(2, *length), jpegData.subspan(2 + *length + 2)};
+  if (beginsWith(jpegData, {kMarker, kEndOfImage, kMarker, kStartOfImage}) ||
+      beginsWith(jpegData, {kMarker, kStartOfImage, kMarker, kEndOfImage}))
+    return {{}, jpegData.subspan(4)};
+  return {{}, jpegData};
+}
+
+std::span<const std::uint8_t> jpegBeforeAlpha(std::span<const std::uint8_t> body, std::size_t fieldsBetween) {
+  BitReader reader(body);
+  reader.readU16();
+  const std::uint32_t alphaDataOffset = reader.readU32();
+  reader.skip(static_cast<std::uint32_t>(fieldsBetween));
+  const std::span<const std::uint8_t> rest = reader.bytesAt(reader.position());
+  return rest.first(std::min<std::size_t>(alphaDataOffset, rest.size()));
+}
+
 ImageOutcome writeDefineBits(const std::string& path, std::span<const std::uint8_t> jpegData,
                              std::span<const std::uint8_t> tables) {
   BinaryFile file;
@@ -97,16 +116,7 @@ ImageOutcome writeJpegWithOwnTables(const std::string& path, std::span<const std
   BinaryFile file;
   if (!file.open(path, BinaryFile::Mode::Create)) return failure(ScanStatus::OpenError);
 
-  std::span<const std::uint8_t> tables;
-  std::span<const std::uint8_t> image = jpegData;
-  if (const std::optional<std::size_t> length = tableStreamLength(jpegData); length && *length != 0) {
-    tables = jpegData.subspan(2, *length);
-    image = jpegData.subspan(2 + *length + 2);
-  } else if (beginsWith(jpegData, {kMarker, kEndOfImage, kMarker, kStartOfImage}) ||
-             beginsWith(jpegData, {kMarker, kStartOfImage, kMarker, kEndOfImage})) {
-    image = jpegData.subspan(4);
-  }
-
+  const auto [tables, image] = splitOwnTables(jpegData);
   if (image.empty()) {
     const bool closed = file.close();
     std::remove(path.c_str());

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <new>
 
-#include "movie/BitReader.h"
 #include "movie/ScanOptions.h"
 #include "objects/JpegStreamWriter.h"
 #include "objects/LosslessBitmap.h"
@@ -20,16 +19,10 @@ std::span<const std::uint8_t> after(std::span<const std::uint8_t> body, std::siz
   return body.subspan(std::min(count, body.size()));
 }
 
-/// DefineBitsJPEG3 and JPEG4: the JPEG data after the character id, the AlphaDataOffset
-/// and `fieldsBetween` more bytes, as long as AlphaDataOffset says; the alpha data behind
-/// it is not used.
-ImageOutcome writeJpegBeforeAlpha(const ImageTag& tag, std::size_t fieldsBetween) {
-  BitReader reader(tag.body);
-  reader.readU16();
-  const std::uint32_t alphaDataOffset = reader.readU32();
-  reader.skip(static_cast<std::uint32_t>(fieldsBetween));
-  const std::span<const std::uint8_t> rest = reader.bytesAt(reader.position());
-  return writeJpegWithOwnTables(tag.path, rest.first(std::min<std::size_t>(alphaDataOffset, rest.size())));
+/// What a JPEG2, JPEG3 or JPEG4 file would hold: collected when anything is left to write.
+ImageOutcome dryJpeg(std::span<const std::uint8_t> jpegData) {
+  const bool collect = !splitOwnTables(jpegData).image.empty();
+  return ImageOutcome{ScanStatus::Success, collect, false};
 }
 
 }  // namespace
@@ -54,10 +47,12 @@ ImageOutcome ObjectFileWriters::ExtractJpeg2(const ImageTag& tag) {
   return writeJpegWithOwnTables(tag.path, after(tag.body, kCharacterIdSize));
 }
 
-ImageOutcome ObjectFileWriters::ExtractJpeg3(const ImageTag& tag) { return writeJpegBeforeAlpha(tag, 0); }
+ImageOutcome ObjectFileWriters::ExtractJpeg3(const ImageTag& tag) {
+  return writeJpegWithOwnTables(tag.path, jpegBeforeAlpha(tag.body, 0));
+}
 
 ImageOutcome ObjectFileWriters::ExtractJpeg4(const ImageTag& tag) {
-  return writeJpegBeforeAlpha(tag, kDeblockingSize);
+  return writeJpegWithOwnTables(tag.path, jpegBeforeAlpha(tag.body, kDeblockingSize));
 }
 
 ImageOutcome ObjectFileWriters::ExtractLossless(const ImageTag& tag, int bytesPerEntry, std::string& errorText) {
@@ -95,5 +90,39 @@ ScanStatus ObjectFileWriters::AppendStreamBlock(SoundObject& stream, std::span<c
 }
 
 ScanStatus ObjectFileWriters::CompleteStreamSound(SoundObject& stream) { return completeStreamFile(stream); }
+
+ScanStatus DryRunWriters::ExtractJpegTables(std::span<const std::uint8_t>, std::vector<std::uint8_t>& tables) {
+  tables.clear();
+  return ScanStatus::Success;
+}
+
+ImageOutcome DryRunWriters::ExtractDefineBits(const ImageTag&, std::span<const std::uint8_t>) {
+  return ImageOutcome{ScanStatus::Success, true, false};
+}
+
+ImageOutcome DryRunWriters::ExtractJpeg2(const ImageTag& tag) { return dryJpeg(after(tag.body, kCharacterIdSize)); }
+
+ImageOutcome DryRunWriters::ExtractJpeg3(const ImageTag& tag) { return dryJpeg(jpegBeforeAlpha(tag.body, 0)); }
+
+ImageOutcome DryRunWriters::ExtractJpeg4(const ImageTag& tag) {
+  return dryJpeg(jpegBeforeAlpha(tag.body, kDeblockingSize));
+}
+
+ImageOutcome DryRunWriters::ExtractLossless(const ImageTag& tag, int bytesPerEntry, std::string& errorText) {
+  LosslessData data;
+  const ScanStatus status = inflateLossless(tag.body, bytesPerEntry, errorText, data);
+  return ImageOutcome{status, status == ScanStatus::Success, false};
+}
+
+void DryRunWriters::ExtractDefineSound(SoundObject&, std::span<const std::uint8_t>, const std::string&,
+                                       std::uint32_t) {}
+
+ScanStatus DryRunWriters::BeginStreamSound(SoundObject&, const std::string&) { return ScanStatus::Success; }
+
+ScanStatus DryRunWriters::AppendStreamBlock(SoundObject&, std::span<const std::uint8_t>) {
+  return ScanStatus::Success;
+}
+
+ScanStatus DryRunWriters::CompleteStreamSound(SoundObject&) { return ScanStatus::Success; }
 
 }  // namespace orvane

@@ -22,6 +22,12 @@ class MessageSink {
   virtual void show(const Message& message) = 0;
 };
 
+/// Drops every message: for work that reads texts and shows no boxes.
+class QuietMessageSink : public MessageSink {
+ public:
+  void show(const Message&) override {}
+};
+
 /// Keeps every message, in order; for tests.
 class RecordingMessageSink : public MessageSink {
  public:

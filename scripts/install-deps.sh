@@ -21,7 +21,7 @@ quietly() {
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  zlib1g-dev liblzma-dev libdeflate-dev libturbojpeg0-dev libpng-dev
+  zlib1g-dev liblzma-dev libdeflate-dev libturbojpeg0-dev libpng-dev libsqlite3-dev libssl-dev
   libmagick++-dev libmagickcore-6.q16-6-extra
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

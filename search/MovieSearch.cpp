@@ -7,16 +7,6 @@
 
 namespace orvane {
 
-namespace {
-
-/// Drops what it is shown.
-class QuietSink : public MessageSink {
- public:
-  void show(const Message&) override {}
-};
-
-}  // namespace
-
 std::vector<LineHit> matchingLines(std::string_view text, const TextMatcher& matcher) {
   std::vector<LineHit> hits;
   std::size_t line = 1;
@@ -48,7 +38,7 @@ MovieSearch::MovieSearch(const ScanResult& result, TranslationMode mode)
     : m_objects(searchableObjects(result)), m_mode(mode) {}
 
 bool MovieSearch::run(const TextMatcher& matcher, const HitSink& onHit, const Progress& progress) const {
-  QuietSink quiet;
+  QuietMessageSink quiet;
   ObjectWindowTexts texts;
   std::size_t done = 0;
   for (const SearchableObject& object : m_objects) {
