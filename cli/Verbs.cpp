@@ -41,6 +41,10 @@ const std::vector<Verb>& verbs() {
        "Print every ActionScript 3 class and script of the movie's DoABC tags with their method bodies "
        "disassembled, or only the classes of that name (qualified, or the name alone)",
        runAbc},
+      {"decompile", "MOVIE OUTDIR",
+       "Write every ActionScript 3 class and script of the movie's DoABC tags as source files under OUTDIR "
+       "(a/b/C.as for a.b::C) and print each file's path",
+       runDecompile},
       {"grep", "MOVIE PATTERN [--mode hex|char|int|function|as4|as5|source] [--regex] [--ignore-case]",
        "Print every line of the movie's action texts that holds the pattern, as name : line : text", runGrep},
       {"projector", "EXE [--save ITEM OUT]",
