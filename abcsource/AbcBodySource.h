@@ -10,6 +10,7 @@
 
 #include "abc/AbcFile.h"
 #include "abc/AbcNames.h"
+#include "actions/source/SourceStatement.h"
 
 namespace orvane {
 
@@ -107,10 +108,35 @@ class AbcBodyDecompiler {
   /// decompiler.
   const AbcDecompiledBody* body(std::uint32_t methodIndex, const AbcMethodContext& context);
 
+  /// Every body of the block in the context its trait gives it (the classes' initialisers,
+  /// constructors and methods, the scripts', then the rest as functions), each after a
+  /// line "// method N", appended to `out`; what the corpus checks, the benchmarks and
+  /// the fuzz target read. Returns how many bodies failed.
+  std::size_t appendEveryBody(std::string& out);
+
  private:
+  class Literals;
+
+  /// The body of a method, -1 for none.
+  std::int64_t bodyOf(std::uint32_t methodIndex) const;
+  StatementList decompile(std::size_t bodyIndex, const AbcMethodContext& context, std::string& failure,
+                          std::vector<std::string>& namedTypes);
+  /// A function literal's function, decompiled once; none for a literal that creates
+  /// itself, nests too deep or has no body.
+  std::shared_ptr<const SourceFunction> functionLiteral(std::uint32_t methodIndex);
+  void findInitialStores(AbcDecompiledBody& result, const AbcMethodContext& context);
+  void appendTraitBodies(std::string& out, const std::vector<AbcTrait>& traits, AbcMethodContext context,
+                         std::size_t& failed);
+  void appendBody(std::string& out, std::uint32_t methodIndex, const AbcMethodContext& context, std::size_t& failed);
+
   const AbcFile& m_file;
   AbcNames& m_names;
   std::vector<std::unique_ptr<AbcDecompiledBody>> m_bodies;  // per body index, once decompiled
+  std::vector<std::shared_ptr<const SourceFunction>> m_literals;  // per body index
+  std::vector<bool> m_reading;  // the bodies being decompiled now
+  int m_literalDepth = 0;
+  std::vector<std::string> m_literalTypes;  // what the literals of the body being read name
+  std::string m_literalFailure;
 };
 
 }  // namespace orvane

@@ -1,5 +1,9 @@
 #include "abcsource/AbcTexts.h"
 
+#include "abc/AbcObjectText.h"
+#include "abcsource/AbcDefinitions.h"
+#include "abcsource/AbcSourceText.h"
+
 namespace orvane {
 
 namespace {
@@ -14,6 +18,13 @@ std::optional<ByteCodeKind> byteCodeKindOf(TranslationMode mode) {
 }
 
 }  // namespace
+
+struct AbcTexts::TagTexts {
+  explicit TagTexts(const AbcTag& tag) : listing(tag) {}
+  AbcTagTexts listing;
+  AbcDefinitions definitions;
+  std::unique_ptr<AbcSourceText> source;
+};
 
 AbcTexts::AbcTexts() = default;
 AbcTexts::~AbcTexts() = default;

@@ -1,13 +1,11 @@
 // What the windows, the search and the extraction show of an ActionScript 3 script or class
-// in a translation mode: its decompiled source, or its disassembly.
+// in a translation mode: its decompiled source, or its disassembly. (Light to include: the
+// desktop program includes it beside Qt.)
 #pragma once
 
 #include <memory>
 #include <string>
 
-#include "abc/AbcObjectText.h"
-#include "abcsource/AbcDefinitions.h"
-#include "abcsource/AbcSourceText.h"
 #include "actions/TranslationMode.h"
 #include "movie/MovieObject.h"
 
@@ -29,12 +27,7 @@ class AbcTexts {
 
  private:
   /// One reading of a tag: its disassembly and, once asked for, its source.
-  struct TagTexts {
-    explicit TagTexts(const AbcTag& tag) : listing(tag) {}
-    AbcTagTexts listing;
-    AbcDefinitions definitions;
-    std::unique_ptr<AbcSourceText> source;
-  };
+  struct TagTexts;
   TagTexts& textsOf(const AbcTag& tag);
 
   std::unique_ptr<TagTexts> m_last;

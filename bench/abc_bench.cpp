@@ -8,6 +8,7 @@
 #include <ostream>
 #include <streambuf>
 
+#include "abc/AbcObjectText.h"
 #include "abcsource/AbcTexts.h"
 #include "movie/TagHeader.h"
 #include "tests/support/AbcBuilder.h"

@@ -1,6 +1,7 @@
 // The `abc` verb: everything the ABC tags of a movie hold, or the classes of one name.
 #include <ostream>
 
+#include "abc/AbcObjectText.h"
 #include "abcsource/AbcTexts.h"
 #include "cli/Verbs.h"
 

@@ -4,6 +4,9 @@
 #include <charconv>
 #include <ostream>
 
+#include "usage/HelpText.h"
+#include "usage/Version.h"
+
 namespace orvane {
 
 namespace {
@@ -20,55 +23,242 @@ bool parseNumber(const std::string& text, std::uint32_t& value) {
   return error == std::errc() && stop == end && begin != end;
 }
 
-void printHelp(std::ostream& out) {
-  out << "usage: orvane-cli [--temp DIR] [--flags N] VERB ...\n\n";
-  for (const Verb& verb : verbs()) out << "  " << verb.name << " " << verb.synopsis << "\n      " << verb.summary << "\n";
-  out << "\n  --temp DIR  keep this run's temporary object files in DIR\n"
-         "  --flags N   the scan flags (default 4095)\n";
-}
+constexpr std::string_view kTranslationModes = "hex|char|int|function|as4|as5|source";
+constexpr std::string_view kExtractionModes = "as5|as4|function|bytecode|source";
+
+const OperandHelp kMovie{"MOVIE", ValueKind::File};
+
+const OptionHelp kSerialOption{"--serial", "N", "the object's serial number, as scan --json and scan --details show it"};
+
+const OptionHelp kTranslationModeOption{"--mode", "MODE",
+                                        "the translation mode: hex, char or int (byte code), function (function "
+                                        "code), as4, as5 (ActionScript 4 or 5) or source (decompiled source)",
+                                        ValueKind::Choice, kTranslationModes};
+
+const OptionHelp kExtractionModeOption{"--mode", "MODE",
+                                       "the form of the action texts: as5 (the default), as4, function, bytecode "
+                                       "or source (files ending in .as)",
+                                       ValueKind::Choice, kExtractionModes};
+
+const OptionHelp kPreserveOption{"--preserve", "",
+                                 "also write the preserved originals: PNG with the exact pixels and alpha, the "
+                                 "data of embedded PNG and GIF files, FLV for videos and for sounds without a writer"};
 
 }  // namespace
 
 const std::vector<Verb>& verbs() {
   static const std::vector<Verb> table = {
-      {"scan", "MOVIE [--details] [--empty] [--json]",
-       "Scan a movie and print its properties, object tree and instances", runScan},
-      {"actions", "MOVIE [--serial N | --all] [--mode hex|char|int|function|as4|as5|source]",
-       "Print the text an action window shows for a frame action, button, sprite instance or ActionScript 3 "
-       "script or class",
-       runActions},
-      {"abc", "MOVIE [--class NAME]",
-       "Print every ActionScript 3 class and script of the movie's DoABC tags with their method bodies "
-       "disassembled, or only the classes of that name (qualified, or the name alone)",
-       runAbc},
-      {"decompile", "MOVIE OUTDIR",
-       "Write every ActionScript 3 class and script of the movie's DoABC tags as source files under OUTDIR "
-       "(a/b/C.as for a.b::C) and print each file's path",
-       runDecompile},
-      {"grep", "MOVIE PATTERN [--mode hex|char|int|function|as4|as5|source] [--regex] [--ignore-case]",
-       "Print every line of the movie's action texts that holds the pattern, as name : line : text", runGrep},
-      {"projector", "EXE [--save ITEM OUT]",
-       "List the movies inside a projector executable, or save one of them", runProjector},
-      {"save-as", "MOVIE OUT", "Copy a movie under a new name", runSaveAs},
-      {"set-properties", "MOVIE --width W --height H --rate R",
-       "Rewrite a movie's header with a new size and frame rate", runSetProperties},
-      {"replace-image", "MOVIE --serial N PICTURE",
-       "Replace an image of a movie by a picture file", runReplaceImage},
-      {"preview-page", "MOVIE [--page OUT]",
-       "Write the browser preview page of a movie and open it (or only write it to OUT)", runPreviewPage},
-      {"extract",
-       "MOVIE DIR [--only images,sounds,actions,buttons,videos] [--mode as5|as4|function|bytecode|source] [--preserve]",
-       "Extract every object of a movie into a folder per timeline and print the report", runExtract},
-      {"save-object", "MOVIE --serial N OUT [--preserve]",
-       "Save the file of one image or sound object (or its preserved form, or a video stream's)", runSaveObject},
-      {"write-actions", "MOVIE --serial N OUT [--mode as5|as4|function|bytecode|source]",
-       "Write the actions of one frame action, button or ActionScript 3 script or class to a text file",
-       runWriteActions},
-      {"describe-sound", "FILE", "Describe a WAV or MP3 file as the sound window does", runDescribeSound},
-      {"convert", "IN OUT --type N", "Convert a picture into the image file type numbered N", runConvert},
-      {"decompress", "IN OUT", "Write a compressed (CWS or ZWS) movie as an uncompressed movie", runDecompress},
-      {"compress", "IN OUT [--lzma]",
-       "Write a movie compressed with zlib (CWS), or with LZMA (ZWS) with --lzma", runCompress},
+      {.help = {.name = "scan",
+                .synopsis = "MOVIE [--details] [--empty] [--json]",
+                .summary = "Scan a movie and print its properties, object tree and instances",
+                .description =
+                    "Prints the Movie Properties rows as Property<TAB>Value, an empty line, the object tree one item "
+                    "per line indented by two blanks per level, an empty line, and the Object Instances rows with "
+                    "their four columns joined by tabs. A scan that stops with an error prints what it had "
+                    "collected.",
+                .operands = {kMovie},
+                .options = {{"--details", "", "show the advanced details of every object (serial, id, type name, "
+                                              "size)"},
+                            {"--empty", "", "also list the folders that hold no object"},
+                            {"--json", "", "print one JSON document with the header values, every timeline and "
+                                           "every object instead"}},
+                .examples = {{"orvane-cli scan game.swf", "List what a movie holds."},
+                             {"orvane-cli scan game.swf --json", "The same as JSON, for other programs."}},
+                .exitStatus = "0 when the whole movie was scanned, 1 when the scan stopped with an error, 2 for a "
+                              "usage error."},
+       .run = runScan},
+      {.help = {.name = "actions",
+                .synopsis = "MOVIE [--serial N | --all] [--mode hex|char|int|function|as4|as5|source]",
+                .summary = "Print the text an action window shows for a frame action, button, sprite instance or "
+                           "ActionScript 3 script or class",
+                .description =
+                    "Without --mode the text is in the action window's own first choice: ActionScript 5 for a "
+                    "version 5 movie, else ActionScript 4. With --all every frame action, init action, ActionScript "
+                    "3 class and script, button and sprite instance is printed in tree order, each after the line "
+                    "=== and its display name.",
+                .operands = {kMovie},
+                .options = {kSerialOption,
+                            {"--all", "", "print every object with actions, in tree order"},
+                            kTranslationModeOption},
+                .examples = {{"orvane-cli actions game.swf --all --mode source",
+                              "Read every script of a movie as its author wrote it."},
+                             {"orvane-cli actions game.swf --serial 3 --mode function",
+                              "List the action records of one object with their offsets."}}},
+       .run = runActions},
+      {.help = {.name = "abc",
+                .synopsis = "MOVIE [--class NAME]",
+                .summary = "Print every ActionScript 3 class and script of the movie's DoABC tags with their method "
+                           "bodies disassembled, or only the classes of that name (qualified, or the name alone)",
+                .description =
+                    "For each ABC tag prints === and the tag's line, the block's faults, every class, every script "
+                    "and the methods with a body that none of them shows.",
+                .operands = {kMovie},
+                .options = {{"--class", "NAME", "print only the classes of this qualified name (flash.display::Sprite) "
+                                                "or name alone (Sprite), each after === and its display name"}},
+                .examples = {{"orvane-cli abc game.swf --class Main", "Disassemble the class Main."}},
+                .exitStatus = "0 on success; 1 when the movie has no ABC tag, when no class has the name given, or "
+                              "when the movie cannot be read; 2 for a usage error."},
+       .run = runAbc},
+      {.help = {.name = "decompile",
+                .synopsis = "MOVIE OUTDIR",
+                .summary = "Write every ActionScript 3 class and script of the movie's DoABC tags as source files "
+                           "under OUTDIR and print the path of each",
+                .description =
+                    "Writes the source tree a compiler reads: one file per class of a package in its package's "
+                    "folder (a/b/C.as for a.b::C), each script's functions, variables, private classes and code in "
+                    "the file of its first class, a script without one in a file of its own. Prints OUTDIR/PATH "
+                    "for every file written.",
+                .operands = {kMovie, {"OUTDIR", ValueKind::Directory}},
+                .options = {},
+                .examples = {{"orvane-cli decompile game.swf src", "Write the game's ActionScript 3 source into src."}},
+                .exitStatus = "0 when every file was written; 1 when the movie has no ABC tag, cannot be read, or a "
+                              "file could not be written (the others are written all the same); 2 for a usage "
+                              "error."},
+       .run = runDecompile},
+      {.help = {.name = "grep",
+                .synopsis = "MOVIE PATTERN [--mode hex|char|int|function|as4|as5|source] [--regex] [--ignore-case]",
+                .summary = "Print every line of the movie's action texts that holds the pattern, as name : line : "
+                           "text",
+                .description =
+                    "Searches the text of every frame action, init action, ActionScript 3 script and class, button "
+                    "and sprite instance in the given mode (default source), and prints one line per matching line "
+                    "as display name : line : text, lines counted from 1 as in the action window.",
+                .operands = {kMovie, {"PATTERN", ValueKind::None}},
+                .options = {kTranslationModeOption,
+                            {"--regex", "", "read PATTERN as an extended regular expression, as grep -E does"},
+                            {"--ignore-case", "", "ignore the case of ASCII letters"}},
+                .examples = {{"orvane-cli grep game.swf getURL --ignore-case",
+                              "Find every line of script that calls getURL."},
+                             {"orvane-cli grep game.swf '_root\\.[a-z]+ =' --regex",
+                              "Find the assignments to variables of the main timeline."}},
+                .exitStatus = "0 when something was found, 1 when nothing was, 2 for a bad pattern (orvane-cli: bad "
+                              "pattern: and the reason on standard error) or another usage error."},
+       .run = runGrep},
+      {.help = {.name = "projector",
+                .synopsis = "EXE [--save ITEM OUT]",
+                .summary = "List the movies inside a projector executable, or save one of them",
+                .description =
+                    "Lists the candidates as Item<TAB>SWF Version<TAB>At Byte Position<TAB>Size (bytes). With "
+                    "--save the candidate numbered ITEM is copied to OUT (given the extension .swf when it has "
+                    "none) and the path written is printed.",
+                .operands = {{"EXE", ValueKind::File}, {"OUT", ValueKind::File}},
+                .options = {{"--save", "ITEM", "copy the candidate with this item number to OUT"}},
+                .examples = {{"orvane-cli projector game.exe --save 1 game.swf",
+                              "Take the first movie out of a projector."}}},
+       .run = runProjector},
+      {.help = {.name = "save-as",
+                .synopsis = "MOVIE OUT",
+                .summary = "Copy a movie under a new name",
+                .description = "A copy onto the movie itself never truncates it.",
+                .operands = {kMovie, {"OUT", ValueKind::File}}},
+       .run = runSaveAs},
+      {.help = {.name = "set-properties",
+                .synopsis = "MOVIE --width W --height H --rate R",
+                .summary = "Rewrite a movie's header with a new size and frame rate",
+                .description =
+                    "The values are checked as the Edit Movie Properties dialog checks them; a value left out keeps "
+                    "the movie's own. The movie is written to a temporary file beside it and renamed over it, "
+                    "keeping its compression.",
+                .operands = {kMovie},
+                .options = {{"--width", "W", "the width in pixels"},
+                            {"--height", "H", "the height in pixels"},
+                            {"--rate", "R", "the frame rate in frames per second"}},
+                .examples = {{"orvane-cli set-properties game.swf --width 800 --height 600 --rate 24",
+                              "Give a movie a new stage size and frame rate."}}},
+       .run = runSetProperties},
+      {.help = {.name = "replace-image",
+                .synopsis = "MOVIE --serial N PICTURE",
+                .summary = "Replace an image of a movie by a picture file",
+                .description = "Does what the Replace Image command does, with the same checks and messages; the "
+                               "movie is rewritten in place, keeping its compression.",
+                .operands = {kMovie, {"PICTURE", ValueKind::File}},
+                .options = {kSerialOption}},
+       .run = runReplaceImage},
+      {.help = {.name = "preview-page",
+                .synopsis = "MOVIE [--page OUT]",
+                .summary = "Write the browser preview page of a movie and open it (or only write it to OUT)",
+                .description = "Prints the path of the page written.",
+                .operands = {kMovie},
+                .options = {{"--page", "OUT", "write the page to OUT and do not open it", ValueKind::File}}},
+       .run = runPreviewPage},
+      {.help = {.name = "extract",
+                .synopsis = "MOVIE DIR [--only images,sounds,actions,buttons,videos] "
+                            "[--mode as5|as4|function|bytecode|source] [--preserve]",
+                .summary = "Extract every object of a movie into a folder per timeline and print the report",
+                .description =
+                    "Does what Extract All Objects does: one sub-folder of DIR per timeline with its images, sounds "
+                    "and action texts, ActionScript 3 classes and scripts in a sub-folder of their own, and the "
+                    "report file Extraction Report Log.txt, whose text is printed on standard output. On a "
+                    "terminal a progress bar is drawn on standard error.",
+                .operands = {kMovie, {"DIR", ValueKind::Directory}},
+                .options = {{"--only", "LIST",
+                             "extract only these groups, separated by commas: images, sounds, actions, buttons, "
+                             "videos (video streams, which only a preserving run writes)"},
+                            kExtractionModeOption,
+                            kPreserveOption},
+                .examples = {{"orvane-cli extract game.swf out --preserve",
+                              "Take everything out, keeping lossless images and alpha as PNG."},
+                             {"orvane-cli extract game.swf out --only actions --mode source",
+                              "Write every script as an .as file."}}},
+       .run = runExtract},
+      {.help = {.name = "save-object",
+                .synopsis = "MOVIE --serial N OUT [--preserve]",
+                .summary = "Save the file of one image or sound object (or its preserved form, or a video "
+                           "stream's)",
+                .description = "Prints the path written. With --preserve the object's preserved form is written "
+                               "under OUT with its own extension (a video stream has only that form), or the "
+                               "ordinary object file when the object has none.",
+                .operands = {kMovie, {"OUT", ValueKind::File}},
+                .options = {kSerialOption, kPreserveOption}},
+       .run = runSaveObject},
+      {.help = {.name = "write-actions",
+                .synopsis = "MOVIE --serial N OUT [--mode as5|as4|function|bytecode|source]",
+                .summary = "Write the actions of one frame action, button or ActionScript 3 script or class to a "
+                           "text file",
+                .description = "The text of an ActionScript 3 script or class is always written to a .txt file.",
+                .operands = {kMovie, {"OUT", ValueKind::File}},
+                .options = {kSerialOption, kExtractionModeOption}},
+       .run = runWriteActions},
+      {.help = {.name = "describe-sound",
+                .synopsis = "FILE",
+                .summary = "Describe a WAV or MP3 file as the sound window does",
+                .description = "Prints the five lines of the sound window as Label<TAB>value.",
+                .operands = {{"FILE", ValueKind::File}}},
+       .run = runDescribeSound},
+      {.help = {.name = "convert",
+                .synopsis = "IN OUT --type N",
+                .summary = "Convert a picture into the image file type numbered N",
+                .description =
+                    "Reads JPEG, PNG, BMP, PCX, TIFF, TGA, PSD and metafiles. The types: 1 JPEG, 2 JPEG grey, 3 "
+                    "PNG, 4 PNG palette, 5 PNG grey, 6 BMP, 7 BMP palette, 8 BMP grey, 9 PCX, 10 PCX palette, 11 "
+                    "PCX grey, 12 TIFF, 13 TIFF palette, 14 TIFF grey, 16 TGA, 17 TGA palette, 18 TGA grey, 19 WMF, "
+                    "20 PSD, 21 PSD palette, 22 PSD grey, 23 EMF, 24 WBMP.",
+                .operands = {{"IN", ValueKind::File}, {"OUT", ValueKind::File}},
+                .options = {{"--type", "N", "the image file type to write"}}},
+       .run = runConvert},
+      {.help = {.name = "decompress",
+                .synopsis = "IN OUT",
+                .summary = "Write a compressed (CWS or ZWS) movie as an uncompressed movie",
+                .description = "Never replaces its own input.",
+                .operands = {{"IN", ValueKind::File}, {"OUT", ValueKind::File}}},
+       .run = runDecompress},
+      {.help = {.name = "compress",
+                .synopsis = "IN OUT [--lzma]",
+                .summary = "Write a movie compressed with zlib (CWS), or with LZMA (ZWS) with --lzma",
+                .description =
+                    "zlib is used at its best compression. A version lower than the first that reads the "
+                    "compression (6 for zlib, 13 for LZMA) is raised to it, and a line says so. Never replaces its "
+                    "own input.",
+                .operands = {{"IN", ValueKind::File}, {"OUT", ValueKind::File}},
+                .options = {{"--lzma", "", "compress with LZMA (ZWS) instead of zlib"}}},
+       .run = runCompress},
+      {.help = {.name = "help",
+                .synopsis = "[VERB]",
+                .summary = "Explain the tool, or one verb with its options and examples",
+                .description = "orvane-cli help VERB prints what orvane-cli VERB --help prints.",
+                .operands = {{"VERB", ValueKind::Verb}},
+                .examples = {{"orvane-cli help extract", "Explain the extract verb."}}},
+       .run = runHelp},
   };
   return table;
 }
@@ -109,12 +299,68 @@ bool parseArguments(const VerbArguments& arguments, const std::vector<std::strin
   return true;
 }
 
+const ProgramHelp& cliProgram() {
+  static const ProgramHelp program = [] {
+    ProgramHelp tool{
+        .name = "orvane-cli",
+        .version = kOrvaneVersion,
+        .summary = "look inside Flash movies from the command line",
+        .synopsis = "[--temp DIR] [--flags N] VERB ...",
+        .description =
+            "orvane-cli reads Flash movies (SWF, uncompressed or compressed with zlib or LZMA, and the movies "
+            "inside projector executables) and prints exactly what the windows and dialogs of the desktop program "
+            "orvane(1) show, so that results can be checked and scripted: the properties and objects of a movie, "
+            "its action blocks in seven translation modes from byte code to decompiled source, its ActionScript 3 "
+            "byte code, and the files of its images, sounds and videos. It also rewrites movies: new header "
+            "values, a replaced image, another compression.\n\n"
+            "Messages that the desktop program shows in boxes go to standard error as TITLE: TEXT. Every verb "
+            "takes --help.",
+        .options = {{"--temp", "DIR",
+                     "write the run's temporary object files (the pictures, sounds and streams whose paths scan "
+                     "--json prints) into DIR and leave them there; without it they go into a private folder "
+                     "that is removed at exit",
+                     ValueKind::Directory},
+                    {"--flags", "N", "the scan flags, decimal or 0x hexadecimal (default 4095: every kind of "
+                                     "object)"},
+                    {"--version", "", "print the version and exit"},
+                    {"--help", "", "print the verbs and exit"}},
+        .examples = {{"orvane-cli scan game.swf", "List what a movie holds."},
+                     {"orvane-cli actions game.swf --all --mode source", "Read every script of a movie."},
+                     {"for f in *.swf; do orvane-cli grep \"$f\" getURL; done",
+                      "Find the movies that call getURL."}},
+        .exitStatus = "0 on success, 1 when the operation failed (for a scan: the movie could not be read to its "
+                      "end), 2 for a usage error. Some verbs say more under their own name.",
+        .environment = {{"TMPDIR", "the private temp folder is $TMPDIR/orvane-UID (default /tmp/orvane-UID), "
+                                   "created with mode 0700 and refused when it is a symbolic link or owned by "
+                                   "someone else"}},
+        .seeAlso = {"orvane(1)"},
+    };
+    for (const Verb& verb : verbs()) tool.verbs.push_back(verb.help);
+    return tool;
+  }();
+  return program;
+}
+
+int runHelp(CliContext& context, const VerbArguments& arguments) {
+  if (arguments.empty()) {
+    context.out() << programHelp(cliProgram());
+    return exitcode::kSuccess;
+  }
+  if (arguments.size() > 1) return context.usage("help takes one verb");
+  const auto verb = std::find_if(verbs().begin(), verbs().end(),
+                                 [&](const Verb& v) { return arguments[0] == v.help.name; });
+  if (verb == verbs().end()) return context.usage("unknown verb " + arguments[0] + " (see orvane-cli help)");
+  context.out() << verbHelp(cliProgram(), verb->help);
+  return exitcode::kSuccess;
+}
+
 int runCli(const std::vector<std::string>& arguments, CliContext& context) {
   std::size_t next = 0;
   while (next < arguments.size() && arguments[next].rfind("--", 0) == 0) {
     const std::string& option = arguments[next];
-    if (option == "--help") {
-      printHelp(context.out());
+    if (option == "--help") return runHelp(context, {});
+    if (option == "--version") {
+      context.out() << versionLine(cliProgram()) << "\n";
       return exitcode::kSuccess;
     }
     if (next + 1 == arguments.size()) return context.usage(option + " needs a value");
@@ -128,17 +374,14 @@ int runCli(const std::vector<std::string>& arguments, CliContext& context) {
     next += 2;
   }
   if (next == arguments.size()) {
-    printHelp(context.err());
+    context.err() << programHelp(cliProgram());
     return exitcode::kUsage;
   }
   const std::string& name = arguments[next];
-  const auto verb = std::find_if(verbs().begin(), verbs().end(), [&](const Verb& v) { return name == v.name; });
-  if (verb == verbs().end()) return context.usage("unknown verb " + name + " (see orvane-cli --help)");
+  const auto verb = std::find_if(verbs().begin(), verbs().end(), [&](const Verb& v) { return name == v.help.name; });
+  if (verb == verbs().end()) return context.usage("unknown verb " + name + " (see orvane-cli help)");
   const VerbArguments rest(arguments.begin() + static_cast<std::ptrdiff_t>(next) + 1, arguments.end());
-  if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) {
-    context.out() << "usage: orvane-cli " << verb->name << " " << verb->synopsis << "\n" << verb->summary << "\n";
-    return exitcode::kSuccess;
-  }
+  if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) return runHelp(context, {name});
   return verb->run(context, rest);
 }
 

@@ -1,7 +1,6 @@
 #include "actions/source/SourceExpression.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 #include "actions/source/SourceNumber.h"
@@ -24,14 +23,27 @@ ExpressionPtr tooLong() {
   Expression raw;
   raw.kind = ExpressionKind::Raw;
   raw.text = kTooLongText;
-  raw.rawPrecedence = 18;
+  raw.rawPrecedence = kPrimaryPrecedence;
   raw.length = raw.text.size();
   return std::make_shared<const Expression>(std::move(raw));
 }
 
+/// The characters of an operator's spelling that the node prints itself.
+std::size_t spellingLength(const Expression& node) {
+  switch (node.kind) {
+    case ExpressionKind::Unary:
+    case ExpressionKind::Postfix:
+    case ExpressionKind::Binary:
+    case ExpressionKind::Assign:
+      return operationInfo(node.operation).spelling.size();
+    default:
+      return 0;
+  }
+}
+
 ExpressionPtr finish(Expression node) {
   std::uint32_t depth = 0;
-  std::uint64_t length = add(node.length, node.text.size() + 4);
+  std::uint64_t length = add(node.length, node.text.size() + spellingLength(node) + 4);
   for (const std::string& name : node.names) length = add(length, name.size() + 4);
   for (const ExpressionPtr& operand : node.operands) {
     depth = std::max(depth, operand->depth);
@@ -63,6 +75,12 @@ Expression node(ExpressionKind kind, std::string text = {}, std::vector<Expressi
   e.kind = kind;
   e.text = std::move(text);
   e.operands = std::move(operands);
+  return e;
+}
+
+Expression operatorNode(ExpressionKind kind, Operation op, std::vector<ExpressionPtr> operands) {
+  Expression e = node(kind, {}, std::move(operands));
+  e.operation = op;
   return e;
 }
 
@@ -137,56 +155,55 @@ ExpressionPtr makeObject(std::vector<std::string> names, std::vector<ExpressionP
   return finish(std::move(e));
 }
 
-ExpressionPtr makeUnary(const char* op, ExpressionPtr operand) {
-  return finish(node(ExpressionKind::Unary, op, {std::move(operand)}));
+ExpressionPtr makeConversion(Operation conversion, ExpressionPtr operand) {
+  ExpressionPtr callee = makeIdentifier(std::string(operationInfo(conversion).spelling));
+  return finish(operatorNode(ExpressionKind::Call, conversion, {std::move(callee), std::move(operand)}));
+}
+
+ExpressionPtr makeUnary(Operation op, ExpressionPtr operand) {
+  return finish(operatorNode(ExpressionKind::Unary, op, {std::move(operand)}));
 }
 
 ExpressionPtr makeNot(ExpressionPtr operand) {
-  if (operand->kind == ExpressionKind::Unary && operand->text == "!") return operand->operands[0];
-  return makeUnary("!", std::move(operand));
+  if (operand->kind == ExpressionKind::Unary && operand->operation == Operation::Not) return operand->operands[0];
+  return makeUnary(Operation::Not, std::move(operand));
 }
 
-ExpressionPtr makePostfix(const char* op, ExpressionPtr target) {
-  return finish(node(ExpressionKind::Postfix, op, {std::move(target)}));
+ExpressionPtr makePostfix(Operation op, ExpressionPtr target) {
+  return finish(operatorNode(ExpressionKind::Postfix, op, {std::move(target)}));
 }
 
-ExpressionPtr makeBinary(const char* op, ExpressionPtr left, ExpressionPtr right) {
-  return finish(node(ExpressionKind::Binary, op, {std::move(left), std::move(right)}));
+ExpressionPtr makeBinary(Operation op, ExpressionPtr left, ExpressionPtr right) {
+  return finish(operatorNode(ExpressionKind::Binary, op, {std::move(left), std::move(right)}));
 }
 
-ExpressionPtr makeStep(const char* op, ExpressionPtr operand) {
-  Expression e = node(ExpressionKind::Binary, op, {std::move(operand), makeNumber(1)});
-  e.names.push_back("step");
-  return finish(std::move(e));
-}
+ExpressionPtr makeStep(Operation step, ExpressionPtr operand) { return makeBinary(step, std::move(operand), makeNumber(1)); }
 
 bool isStep(const Expression& expression) {
-  return expression.kind == ExpressionKind::Binary && !expression.names.empty();
+  return expression.operation == Operation::Increment || expression.operation == Operation::Decrement;
+}
+
+Operation stepUpdate(const Expression& step, bool postfix) {
+  if (step.operation == Operation::Increment) return postfix ? Operation::PostIncrement : Operation::PreIncrement;
+  return postfix ? Operation::PostDecrement : Operation::PreDecrement;
 }
 
 ExpressionPtr makeConditional(ExpressionPtr test, ExpressionPtr then, ExpressionPtr otherwise) {
-  return finish(node(ExpressionKind::Conditional, {}, {std::move(test), std::move(then), std::move(otherwise)}));
+  return finish(operatorNode(ExpressionKind::Conditional, Operation::Conditional,
+                             {std::move(test), std::move(then), std::move(otherwise)}));
 }
 
-ExpressionPtr makeAssign(const char* op, ExpressionPtr target, ExpressionPtr value) {
-  return finish(node(ExpressionKind::Assign, op, {std::move(target), std::move(value)}));
+ExpressionPtr makeAssign(Operation op, ExpressionPtr target, ExpressionPtr value) {
+  return finish(operatorNode(ExpressionKind::Assign, op, {std::move(target), std::move(value)}));
 }
 
 ExpressionPtr assignmentValue(const ExpressionPtr& target, const ExpressionPtr& value, bool statement) {
   if (value->kind == ExpressionKind::Binary && sameTarget(*value->operands[0], *target)) {
-    if (isStep(*value)) {
-      const char* op = value->text == "+" ? "++" : "--";
-      return statement ? makePostfix(op, target) : makeUnary(op, target);
-    }
-    static constexpr std::array<const char*, 11> kCompound = {"+", "-", "*", "/", "%", "&", "|", "^", "<<", ">>", ">>>"};
-    for (const char* compound : kCompound) {
-      if (value->text == compound) {
-        const std::string compoundOperator = std::string(compound) + "=";
-        return makeAssign(compoundOperator.c_str(), target, value->operands[1]);
-      }
-    }
+    if (isStep(*value)) return statement ? makePostfix(stepUpdate(*value, true), target) : makeUnary(stepUpdate(*value, false), target);
+    if (const Operation compound = operationInfo(value->operation).compound; compound != Operation::None)
+      return makeAssign(compound, target, value->operands[1]);
   }
-  return makeAssign("=", target, value);
+  return makeAssign(Operation::Assign, target, value);
 }
 
 ExpressionPtr makeFunction(std::shared_ptr<const SourceFunction> function) {
@@ -249,28 +266,24 @@ bool sameTarget(const Expression& a, const Expression& b) {
 int precedence(const Expression& e) {
   switch (e.kind) {
     case ExpressionKind::Assign:
-      return 1;
     case ExpressionKind::Conditional:
-      return 2;
     case ExpressionKind::Binary:
-      return binaryPrecedence(e.text);
     case ExpressionKind::Unary:
-      return 14;
     case ExpressionKind::Postfix:
-      return 15;
+      return operationInfo(e.operation).precedence;
     case ExpressionKind::New:
     case ExpressionKind::Call:
     case ExpressionKind::Member:
-      return 17;
+      return kMemberPrecedence;
     case ExpressionKind::Function:
       return 0;
     case ExpressionKind::Raw:
       return e.rawPrecedence;
     case ExpressionKind::Literal:
       // A negative number is printed with its sign: it binds like a unary minus.
-      return e.isNumber && e.text.front() == '-' ? 14 : 18;
+      return e.isNumber && e.text.front() == '-' ? operationInfo(Operation::Negate).precedence : kPrimaryPrecedence;
     default:
-      return 18;
+      return kPrimaryPrecedence;
   }
 }
 

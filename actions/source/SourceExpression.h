@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "actions/source/SourceOperation.h"
+
 namespace orvane {
 
 struct SourceFunction;
@@ -22,11 +24,11 @@ enum class ExpressionKind {
   New,           // operands: constructor, arguments...
   ArrayLiteral,  // operands: elements
   ObjectLiteral, // operands: values; names: the member names
-  Unary,         // text: the operator ("!", "-", "~", "typeof ", "delete ", "void ")
-  Postfix,       // text: "++" or "--"; operands: target
-  Binary,        // text: the operator; operands: left, right
-  Conditional,   // operands: test, then, else
-  Assign,        // text: "=" or a compound operator; operands: target, value
+  Unary,         // operation: a prefix operation; operands: the operand
+  Postfix,       // operation: PostIncrement or PostDecrement; operands: target
+  Binary,        // operation: an infix operation; operands: left, right
+  Conditional,   // operation: Conditional; operands: test, then, else
+  Assign,        // operation: Assign or a compound assignment; operands: target, value
   Function,      // function: the definition
   Enumeration,   // operands: the enumerated object; the marker of a for-in loop
   Empty,         // a value the stack did not hold
@@ -35,6 +37,9 @@ enum class ExpressionKind {
 
 struct Expression {
   ExpressionKind kind = ExpressionKind::Literal;
+  /// What an operator node computes (and a call node that is a conversion); None for the
+  /// rest. Printing, precedence and every pass read it, never the printed text.
+  Operation operation = Operation::None;
   std::string text;
   std::vector<ExpressionPtr> operands;
   std::vector<std::string> names;
@@ -75,17 +80,21 @@ ExpressionPtr makeGlobalCall(const char* name, std::vector<ExpressionPtr> argume
 ExpressionPtr makeNew(ExpressionPtr constructor, std::vector<ExpressionPtr> arguments);
 ExpressionPtr makeArray(std::vector<ExpressionPtr> elements);
 ExpressionPtr makeObject(std::vector<std::string> names, std::vector<ExpressionPtr> values);
-ExpressionPtr makeUnary(const char* op, ExpressionPtr operand);
-/// "!" of a value; the "!" of a "!" is the value itself.
+/// A conversion written as a call of its global function (ToNumber: Number(x)).
+ExpressionPtr makeConversion(Operation conversion, ExpressionPtr operand);
+ExpressionPtr makeUnary(Operation op, ExpressionPtr operand);
+/// Not of a value; the Not of a Not is the value itself.
 ExpressionPtr makeNot(ExpressionPtr operand);
-ExpressionPtr makePostfix(const char* op, ExpressionPtr target);
-ExpressionPtr makeBinary(const char* op, ExpressionPtr left, ExpressionPtr right);
-/// The value plus or minus one of an increment or decrement record (op "+" or "-"); an
-/// assignment of it to the same place prints as ++ or --.
-ExpressionPtr makeStep(const char* op, ExpressionPtr operand);
+ExpressionPtr makePostfix(Operation op, ExpressionPtr target);
+ExpressionPtr makeBinary(Operation op, ExpressionPtr left, ExpressionPtr right);
+/// The value of an increment or decrement record (Increment or Decrement); an assignment
+/// of it to the same place prints as ++ or --.
+ExpressionPtr makeStep(Operation step, ExpressionPtr operand);
 bool isStep(const Expression& expression);
+/// The ++ or -- (prefix or postfix) that a step of `step`'s kind writes as.
+Operation stepUpdate(const Expression& step, bool postfix);
 ExpressionPtr makeConditional(ExpressionPtr test, ExpressionPtr then, ExpressionPtr otherwise);
-ExpressionPtr makeAssign(const char* op, ExpressionPtr target, ExpressionPtr value);
+ExpressionPtr makeAssign(Operation op, ExpressionPtr target, ExpressionPtr value);
 /// The assignment of `value` to `target` as an author writes it: x++ for a step of the
 /// target (++x when the assignment is a value, not a `statement`), x op= y for target op y,
 /// else x = y.

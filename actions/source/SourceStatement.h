@@ -22,6 +22,7 @@ enum class StatementKind {
   DoWhile,        // body; value: test
   For,            // head[0]: init (optional), value: test, head[1..]: update; body
   ForIn,          // name: the variable (declared when `declares`), value: the object; body
+  ForEach,        // the same, over the values: for each (var v in o)
   Switch,         // value: the discriminant; cases
   Break,
   Continue,
@@ -30,7 +31,8 @@ enum class StatementKind {
   With,           // value: the object; body
   TellTarget,     // value: the target; body
   IfFrameLoaded,  // value: the frame; body
-  Try,            // body; name: the catch variable; alternative: catch; finally
+  Try,            // body; name: the catch variable; alternative: catch; cases: further catches
+                  // (label: the variable); finally
   Function,       // function: a named function
   Class,          // klass
   Comment,        // name: the text after "// "
@@ -71,6 +73,7 @@ struct Statement {
   StatementKind kind = StatementKind::Expression;
   ExpressionPtr value;
   std::string name;
+  std::string type;  // Var, ForIn, ForEach: the declared type, where the language has one
   StatementList body;
   StatementList alternative;
   StatementList finally;

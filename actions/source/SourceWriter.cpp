@@ -1,6 +1,5 @@
 #include "actions/source/SourceWriter.h"
 
-#include <array>
 #include <set>
 
 #include "actions/source/SourceNumber.h"
@@ -8,31 +7,6 @@
 namespace orvane {
 
 namespace {
-
-struct OperatorRank {
-  std::string_view op;
-  int precedence;
-};
-
-constexpr std::array<OperatorRank, 28> kRanks = {{
-    {",", 0},   {"||", 3},  {"&&", 4},         {"|", 5},    {"^", 6},    {"&", 7},    {"==", 8},   {"!=", 8},
-    {"===", 8}, {"!==", 8},        {"eq", 8},   {"ne", 8},   {"<", 9},    {">", 9},    {"<=", 9},
-    {">=", 9},  {"instanceof", 9}, {"lt", 9},   {"gt", 9},   {"<<", 10},  {">>", 10},  {">>>", 10},
-    {"+", 11},  {"-", 11},         {"add", 11}, {"*", 12},   {"/", 12},   {"%", 12},
-}};
-
-/// The comparison that "!" of `op` reads as: the compiler writes a >= b as !(a < b).
-const char* invertedComparison(std::string_view op) {
-  if (op == "<") return ">=";
-  if (op == ">") return "<=";
-  if (op == "<=") return ">";
-  if (op == ">=") return "<";
-  if (op == "==") return "!=";
-  if (op == "!=") return "==";
-  if (op == "===") return "!==";
-  if (op == "!==") return "===";
-  return nullptr;
-}
 
 /// The most text one block prints.
 constexpr std::size_t kMaxSourceText = std::size_t{64} << 20;
@@ -52,7 +26,7 @@ class Printer {
     return parenthesise ? "(" + text + ")" : text;
   }
   std::string arguments(const Expression& e, std::size_t first, int indent) const;
-  std::string binary(const char* op, const Expression& left, const Expression& right, int indent) const;
+  std::string binary(Operation op, const Expression& left, const Expression& right, int indent) const;
   std::string function(const SourceFunction& function, int indent) const;
   void statement(const Statement& s, int indent, std::string& out) const;
   void block(const StatementList& body, int indent, std::string& out) const;
@@ -64,7 +38,7 @@ class Printer {
   mutable bool m_cut = false;  // the text reached kMaxSourceText
 };
 
-bool isComma(const Expression& e) { return e.kind == ExpressionKind::Binary && e.text == ","; }
+bool isComma(const Expression& e) { return e.kind == ExpressionKind::Binary && e.operation == Operation::Comma; }
 
 std::string Printer::arguments(const Expression& e, std::size_t first, int indent) const {
   std::string text = "(";
@@ -75,9 +49,13 @@ std::string Printer::arguments(const Expression& e, std::size_t first, int inden
   return text + ")";
 }
 
-std::string Printer::binary(const char* op, const Expression& left, const Expression& right, int indent) const {
-  const int p = binaryPrecedence(op);
-  return operand(left, indent, precedence(left) < p) + " " + op + " " + operand(right, indent, precedence(right) <= p);
+std::string Printer::binary(Operation op, const Expression& left, const Expression& right, int indent) const {
+  const OperationInfo& info = operationInfo(op);
+  const int p = info.precedence;
+  // The operand on the side the operator groups from needs no parentheses at equal precedence.
+  const bool groupsLeft = info.associativity == Associativity::Left;
+  return operand(left, indent, groupsLeft ? precedence(left) < p : precedence(left) <= p) + " " +
+         std::string(info.spelling) + " " + operand(right, indent, groupsLeft ? precedence(right) <= p : precedence(right) < p);
 }
 
 std::string Printer::function(const SourceFunction& function, int indent) const {
@@ -98,7 +76,7 @@ std::string Printer::expression(const Expression& e, int indent) const {
       return e.text;
     case ExpressionKind::Member: {
       const Expression& object = *e.operands[0];
-      const bool wrap = precedence(object) < 17 || object.isNumber || object.kind == ExpressionKind::Function;
+      const bool wrap = precedence(object) < kMemberPrecedence || object.isNumber || object.kind == ExpressionKind::Function;
       const std::string* name = stringValue(*e.operands[1]);
       const std::string base = operand(object, indent, wrap);
       if (name != nullptr && isIdentifierName(*name)) return base + "." + *name;
@@ -106,7 +84,7 @@ std::string Printer::expression(const Expression& e, int indent) const {
     }
     case ExpressionKind::Call: {
       const Expression& callee = *e.operands[0];
-      return operand(callee, indent, precedence(callee) < 17 || callee.kind == ExpressionKind::New) +
+      return operand(callee, indent, precedence(callee) < kMemberPrecedence || callee.kind == ExpressionKind::New) +
              arguments(e, 1, indent);
     }
     case ExpressionKind::New: {
@@ -137,25 +115,28 @@ std::string Printer::expression(const Expression& e, int indent) const {
     }
     case ExpressionKind::Unary: {
       const Expression& value = *e.operands[0];
-      if (e.text == "!" && value.kind == ExpressionKind::Binary) {
-        if (const char* inverted = invertedComparison(value.text))
-          return binary(inverted, *value.operands[0], *value.operands[1], indent);
+      if (e.operation == Operation::Not && value.kind == ExpressionKind::Binary) {
+        if (const Operation inverse = operationInfo(value.operation).inverse; inverse != Operation::None)
+          return binary(inverse, *value.operands[0], *value.operands[1], indent);
       }
-      const bool sameSign = e.text == "-" && ((value.kind == ExpressionKind::Unary && value.text == "-") ||
-                                               (value.isNumber && value.text.front() == '-'));
-      return e.text + operand(value, indent, precedence(value) < 14 || sameSign);
+      const OperationInfo& info = operationInfo(e.operation);
+      // -(-x), not the decrement --x.
+      const bool sameSign = e.operation == Operation::Negate &&
+                            (value.operation == Operation::Negate || (value.isNumber && value.text.front() == '-'));
+      return std::string(info.spelling) + operand(value, indent, precedence(value) < info.precedence || sameSign);
     }
     case ExpressionKind::Postfix:
-      return operand(*e.operands[0], indent, precedence(*e.operands[0]) < 17) + e.text;
+      return operand(*e.operands[0], indent, precedence(*e.operands[0]) < kMemberPrecedence) +
+             std::string(operationInfo(e.operation).spelling);
     case ExpressionKind::Binary:
-      return binary(e.text.c_str(), *e.operands[0], *e.operands[1], indent);
+      return binary(e.operation, *e.operands[0], *e.operands[1], indent);
     case ExpressionKind::Conditional:
       return operand(*e.operands[0], indent, precedence(*e.operands[0]) <= 2) + " ? " +
              operand(*e.operands[1], indent, precedence(*e.operands[1]) < 1) + " : " +
              operand(*e.operands[2], indent, precedence(*e.operands[2]) < 1);
     case ExpressionKind::Assign:
-      return operand(*e.operands[0], indent, precedence(*e.operands[0]) < 17) + " " + e.text + " " +
-             operand(*e.operands[1], indent, isComma(*e.operands[1]));
+      return operand(*e.operands[0], indent, precedence(*e.operands[0]) < kMemberPrecedence) + " " +
+             std::string(operationInfo(e.operation).spelling) + " " + operand(*e.operands[1], indent, isComma(*e.operands[1]));
     case ExpressionKind::Function:
       return function(*e.function, indent);
     case ExpressionKind::Enumeration:
@@ -172,7 +153,8 @@ void Printer::block(const StatementList& body, int indent, std::string& out) con
 
 std::string Printer::inlineStatement(const Statement& s, int indent) const {
   if (s.kind == StatementKind::Var)
-    return "var " + s.name + (s.value ? " = " + operand(*s.value, indent, isComma(*s.value)) : std::string());
+    return "var " + s.name + (s.type.empty() ? std::string() : ":" + s.type) +
+           (s.value ? " = " + operand(*s.value, indent, isComma(*s.value)) : std::string());
   return s.value ? expression(*s.value, indent) : std::string();
 }
 
@@ -267,7 +249,9 @@ void Printer::statement(const Statement& s, int indent, std::string& out) const 
       break;
     }
     case StatementKind::ForIn:
-      out += std::string("for (") + (s.declares ? "var " : "") + s.name + " in " + expression(*s.value, indent) + ")";
+    case StatementKind::ForEach:
+      out += std::string(s.kind == StatementKind::ForEach ? "for each (" : "for (") + (s.declares ? "var " : "") +
+             s.name + (s.type.empty() ? std::string() : ":" + s.type) + " in " + expression(*s.value, indent) + ")";
       block(s.body, indent, out);
       break;
     case StatementKind::Switch:
@@ -308,6 +292,11 @@ void Printer::statement(const Statement& s, int indent, std::string& out) const 
       if (s.hasCatch) {
         out += " catch (" + s.name + ")";
         block(s.alternative, indent, out);
+        // Further catch clauses of the same try, where the language has them.
+        for (const SwitchCase& clause : s.cases) {
+          out += " catch (" + clause.label->text + ")";
+          block(clause.body, indent, out);
+        }
       }
       if (s.hasFinally) {
         out += " finally";
@@ -385,12 +374,6 @@ void collectGotos(const StatementList& list, std::set<std::size_t>& targets) {
 }
 
 }  // namespace
-
-int binaryPrecedence(std::string_view op) {
-  for (const OperatorRank& rank : kRanks)
-    if (rank.op == op) return rank.precedence;
-  return 11;
-}
 
 std::string expressionText(const Expression& expression, int indent) {
   return Printer({}).expression(expression, indent);

@@ -3,16 +3,10 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "actions/source/SourceStatement.h"
 
 namespace orvane {
-
-/// The binding strength of a binary operator (higher binds tighter), as the script
-/// language ranks them: || 3, && 4, | 5, ^ 6, & 7, equality 8, relational 9, shifts 10,
-/// additive 11, multiplicative 12.
-int binaryPrecedence(std::string_view op);
 
 /// The expression with parentheses only where precedence or associativity needs them;
 /// `indent` is the level of the line it stands in (function expressions break lines).

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "abc/AbcObjectText.h"
 #include "abcsource/AbcTexts.h"
 #include "abc/AbcOutline.h"
 #include "abc/AbcParser.h"

@@ -3,6 +3,7 @@
 #include <set>
 #include <sstream>
 
+#include "abc/AbcObjectText.h"
 #include "abcsource/AbcTexts.h"
 #include "abc/AbcObjects.h"
 #include "tests/support/SampleManifest.h"

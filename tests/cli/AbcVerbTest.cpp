@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "abc/AbcObjectText.h"
 #include "abcsource/AbcTexts.h"
 #include "abc/AbcObjects.h"
 #include "abc/AbcOutline.h"
