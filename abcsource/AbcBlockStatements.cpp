@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "abcsource/AbcStackMachine.h"
-#include "actions/source/SourceWriter.h"
+#include "decompiler/SourceWriter.h"
 #include "decompiler/FlowStructurer.h"
 
 namespace orvane {

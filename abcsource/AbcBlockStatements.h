@@ -7,8 +7,8 @@
 #include <set>
 
 #include "abc/AbcFile.h"
-#include "actions/source/SourceStatement.h"
-#include "actions/source/SourceWalkState.h"
+#include "decompiler/SourceStatement.h"
+#include "decompiler/SourceWalkState.h"
 #include "decompiler/FlowStream.h"
 
 namespace orvane {

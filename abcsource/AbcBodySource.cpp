@@ -6,7 +6,7 @@
 #include "abc/AbcDisassembly.h"
 #include "abcsource/AbcFlow.h"
 #include "abcsource/AbcStackMachine.h"
-#include "actions/source/SourceWriter.h"
+#include "decompiler/SourceWriter.h"
 #include "decompiler/FlowStructurer.h"
 
 namespace orvane {

@@ -10,7 +10,7 @@
 
 #include "abc/AbcFile.h"
 #include "abc/AbcNames.h"
-#include "actions/source/SourceStatement.h"
+#include "decompiler/SourceStatement.h"
 
 namespace orvane {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "actions/source/SourceNumber.h"
-#include "actions/source/SourceWriter.h"
+#include "decompiler/SourceNumber.h"
+#include "decompiler/SourceWriter.h"
 
 namespace orvane {
 

@@ -134,6 +134,32 @@ const std::vector<Verb>& verbs() {
                 .exitStatus = "0 when something was found, 1 when nothing was, 2 for a bad pattern (orvane-cli: bad "
                               "pattern: and the reason on standard error) or another usage error."},
        .run = runGrep},
+      {.help = {.name = "render",
+                .synopsis = "MOVIE --frame N [--sprite ID] OUT.svg|OUT.png [--scale S] [--quality low|high]",
+                .summary = "Draw a frame of the main timeline (or of a sprite) as the timeline alone builds it, as "
+                           "SVG or PNG",
+                .description =
+                    "Builds the display list at the end of frame N (counted from 0, as the tree's Frame[N]) from "
+                    "the timeline's PlaceObject and RemoveObject tags, without running ActionScript: sprites at "
+                    "their own frame (held by a stop() of their frame actions), buttons in their up state, morph "
+                    "shapes at their ratio, masks, colour transforms and bitmaps. The picture has the stage's size "
+                    "and background; a name ending in .png is drawn by librsvg, one ending in .svg is the SVG. What cannot be drawn is named on "
+                    "standard error, one line beginning orvane-cli: note: each.",
+                .operands = {kMovie, {"OUT.svg", ValueKind::File}, {"OUT.png", ValueKind::File}},
+                .options = {{"--frame", "N", "the frame, counted from 0"},
+                            {"--sprite", "ID", "draw the timeline of the sprite with this character id"},
+                            {"--scale", "S", "device pixels per stage pixel, above 0 and at most 20 (default 1)"},
+                            {"--quality", "QUALITY",
+                             "high (the default): anti-aliased; low: shapes without anti-aliasing, as the player "
+                             "draws at low quality",
+                             ValueKind::Choice, "low|high"}},
+                .examples = {{"orvane-cli render game.swf --frame 0 first.png",
+                              "Draw the first frame of a movie as a PNG picture."},
+                             {"orvane-cli render game.swf --frame 3 --sprite 12 --scale 2 sprite.svg",
+                              "Draw frame 3 of sprite 12 at twice the size, as SVG."}},
+                .exitStatus = "0 when the picture was written, 1 when the movie cannot be read, the frame or sprite "
+                              "does not exist or the file cannot be written, 2 for a usage error."},
+       .run = runRender},
       {.help = {.name = "projector",
                 .synopsis = "EXE [--save ITEM OUT]",
                 .summary = "List the movies inside a projector executable, or save one of them",

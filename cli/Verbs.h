@@ -46,6 +46,7 @@ int runCompress(CliContext& context, const VerbArguments& arguments);
 int runGrep(CliContext& context, const VerbArguments& arguments);
 int runAbc(CliContext& context, const VerbArguments& arguments);
 int runDecompile(CliContext& context, const VerbArguments& arguments);
+int runRender(CliContext& context, const VerbArguments& arguments);
 int runHelp(CliContext& context, const VerbArguments& arguments);
 
 /// Splits verb arguments into positional ones and the flags in `allowed` (with a value

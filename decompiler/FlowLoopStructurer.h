@@ -4,8 +4,8 @@
 
 #include <cstddef>
 
-#include "actions/source/SourceStatement.h"
-#include "actions/source/SourceWalkState.h"
+#include "decompiler/SourceStatement.h"
+#include "decompiler/SourceWalkState.h"
 #include "decompiler/FlowFrontEnd.h"
 #include "decompiler/FlowStream.h"
 

@@ -12,15 +12,15 @@ FlowStream::FlowStream(std::vector<FlowInstruction> code, const std::vector<std:
     if (branch.kind != FlowKind::kBranch && branch.kind != FlowKind::kJump) continue;
     m_rawTargets[i] = targets[i];
     branch.target = static_cast<std::uint32_t>(indexAt(targets[i]));
-    if (branch.target == kNoFlowIndex || branch.target == m_code.size()) continue;
+    if (branch.target == kNoIndex || branch.target == m_code.size()) continue;
     FlowInstruction& landing = m_code[branch.target];
     landing.isTarget = true;
-    if (branch.target <= i && (landing.loopEnd == kNoFlowIndex || landing.loopEnd < i))
+    if (branch.target <= i && (landing.loopEnd == kNoIndex || landing.loopEnd < i))
       landing.loopEnd = static_cast<std::uint32_t>(i);
   }
   for (const std::int64_t offset : landings) {
     const std::size_t index = indexAt(offset);
-    if (index != kNoFlowIndex && index < m_code.size()) m_code[index].isTarget = true;
+    if (index != kNoIndex && index < m_code.size()) m_code[index].isTarget = true;
   }
 }
 
@@ -32,10 +32,10 @@ std::size_t FlowStream::indexFrom(std::int64_t offset) const {
 }
 
 std::size_t FlowStream::indexAt(std::int64_t offset) const {
-  if (offset < 0 || offset > m_length) return kNoFlowIndex;
+  if (offset < 0 || offset > m_length) return kNoIndex;
   const std::size_t index = indexFrom(offset);
-  if (index == m_code.size()) return offset == m_length ? index : kNoFlowIndex;
-  return m_code[index].offset == offset ? index : kNoFlowIndex;
+  if (index == m_code.size()) return offset == m_length ? index : kNoIndex;
+  return m_code[index].offset == offset ? index : kNoIndex;
 }
 
 std::uint32_t FlowStream::offsetOf(std::size_t index) const {

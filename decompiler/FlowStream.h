@@ -9,8 +9,8 @@
 
 namespace orvane {
 
-/// No instruction. A body has fewer than 2^32 instructions, so indices fit in 32 bits.
-inline constexpr std::size_t kNoFlowIndex = std::numeric_limits<std::uint32_t>::max();
+/// No instruction. A body or block has fewer than 2^32 instructions, so indices fit in 32 bits.
+inline constexpr std::size_t kNoIndex = std::numeric_limits<std::uint32_t>::max();
 
 /// What an instruction does to the flow of control.
 enum class FlowKind : std::uint8_t {
@@ -24,10 +24,10 @@ enum class FlowKind : std::uint8_t {
 struct FlowInstruction {
   std::uint32_t offset = 0;
   std::uint32_t size = 0;
-  /// kBranch / kJump: the target's index (kNoFlowIndex when it is no instruction's start).
-  std::uint32_t target = kNoFlowIndex;
+  /// kBranch / kJump: the target's index (kNoIndex when it is no instruction's start).
+  std::uint32_t target = kNoIndex;
   /// A loop header: the last instruction branching back to it.
-  std::uint32_t loopEnd = kNoFlowIndex;
+  std::uint32_t loopEnd = kNoIndex;
   FlowKind kind = FlowKind::kPlain;
   bool isTarget = false;  // some branch, switch or handler lands here
 };
@@ -48,7 +48,7 @@ class FlowStream {
   bool isBranch(std::size_t index) const {
     return m_code[index].kind == FlowKind::kBranch || m_code[index].kind == FlowKind::kJump;
   }
-  /// The index of the instruction at `offset`, size() at the body's end, else kNoFlowIndex.
+  /// The index of the instruction at `offset`, size() at the body's end, else kNoIndex.
   std::size_t indexAt(std::int64_t offset) const;
   /// The first instruction that starts at or after `offset` (size() past the end).
   std::size_t indexFrom(std::int64_t offset) const;

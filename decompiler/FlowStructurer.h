@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "actions/source/SourceStatement.h"
-#include "actions/source/SourceWalkState.h"
+#include "decompiler/SourceStatement.h"
+#include "decompiler/SourceWalkState.h"
 #include "decompiler/FlowFrontEnd.h"
 #include "decompiler/FlowLoopStructurer.h"
 #include "decompiler/FlowStream.h"

@@ -59,4 +59,15 @@ bool isSameFile(const std::string& first, const std::string& second) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+std::vector<std::uint8_t> readWholeFile(const std::string& path) {
+  std::vector<std::uint8_t> bytes;
+  FileHandle file = openFile(path, "rb");
+  if (!file) return bytes;
+  std::uint8_t block[65536];
+  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file.get())) > 0;)
+    bytes.insert(bytes.end(), block, block + got);
+  if (std::ferror(file.get()) != 0) bytes.clear();
+  return bytes;
+}
+
 }  // namespace orvane

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace orvane {
 
@@ -35,6 +36,9 @@ CopyResult copyStream(std::FILE* from, std::FILE* to, std::uint64_t limit = UINT
 /// in the same folder), giving it the permission bits of `target`; `target` is never
 /// deleted first. False when the rename failed; `replacement` is then left in place.
 [[nodiscard]] bool replaceFile(const std::string& replacement, const std::string& target);
+
+/// The whole file, read in blocks; empty when it cannot be read.
+std::vector<std::uint8_t> readWholeFile(const std::string& path);
 
 /// True when both paths name one existing file (also through links or other spellings).
 bool isSameFile(const std::string& first, const std::string& second);

@@ -26,7 +26,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-multimedia-dev gstreamer1.0-plugins-good
   qt6-webengine-dev libx11-dev
-  libfreetype-dev
+  libfreetype-dev librsvg2-dev libcairo2-dev
   xdg-utils xvfb xauth
 )
 

@@ -5,7 +5,7 @@
 #include <map>
 #include <set>
 
-#include "actions/source/SourceNumber.h"
+#include "decompiler/SourceNumber.h"
 
 namespace orvane {
 

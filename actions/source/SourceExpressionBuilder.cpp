@@ -7,8 +7,8 @@
 #include <cstdlib>
 
 #include "actions/source/SourceGlobalCalls.h"
-#include "actions/source/SourceNumber.h"
-#include "actions/source/SourceWriter.h"
+#include "decompiler/SourceNumber.h"
+#include "decompiler/SourceWriter.h"
 
 namespace orvane {
 

@@ -5,7 +5,7 @@
 
 #include "actions/source/SourceExpressionBuilder.h"
 #include "actions/source/SourceStructurer.h"
-#include "actions/source/SourceWriter.h"
+#include "decompiler/SourceWriter.h"
 
 namespace orvane {
 

@@ -8,9 +8,9 @@
 #include "actions/source/SourceBlockStructurer.h"
 #include "actions/source/SourceInstructions.h"
 #include "actions/source/SourceLoopStructurer.h"
-#include "actions/source/SourceStatement.h"
+#include "decompiler/SourceStatement.h"
 #include "actions/source/SourceSwitchStructurer.h"
-#include "actions/source/SourceWalkState.h"
+#include "decompiler/SourceWalkState.h"
 
 namespace orvane {
 

@@ -1,4 +1,4 @@
-#include "actions/source/SourceOperation.h"
+#include "decompiler/SourceOperation.h"
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "actions/source/SourceNumber.h"
+#include "decompiler/SourceNumber.h"
 
 #include <charconv>
 #include <cmath>

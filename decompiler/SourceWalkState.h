@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "actions/source/SourceExpression.h"
-#include "actions/source/SourceInstructions.h"
+#include "decompiler/FlowStream.h"
+#include "decompiler/SourceExpression.h"
 
 namespace orvane {
 

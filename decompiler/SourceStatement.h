@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "actions/source/SourceExpression.h"
+#include "decompiler/SourceExpression.h"
 
 namespace orvane {
 

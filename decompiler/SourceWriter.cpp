@@ -1,8 +1,8 @@
-#include "actions/source/SourceWriter.h"
+#include "decompiler/SourceWriter.h"
 
 #include <set>
 
-#include "actions/source/SourceNumber.h"
+#include "decompiler/SourceNumber.h"
 
 namespace orvane {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "actions/source/SourceStatement.h"
+#include "decompiler/SourceStatement.h"
 
 namespace orvane {
 

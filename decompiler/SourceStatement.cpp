@@ -1,4 +1,4 @@
-#include "actions/source/SourceStatement.h"
+#include "decompiler/SourceStatement.h"
 
 #include <algorithm>
 

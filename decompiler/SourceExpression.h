@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "actions/source/SourceOperation.h"
+#include "decompiler/SourceOperation.h"
 
 namespace orvane {
 

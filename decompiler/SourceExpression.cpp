@@ -1,11 +1,11 @@
-#include "actions/source/SourceExpression.h"
+#include "decompiler/SourceExpression.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "actions/source/SourceNumber.h"
-#include "actions/source/SourceStatement.h"
-#include "actions/source/SourceWriter.h"
+#include "decompiler/SourceNumber.h"
+#include "decompiler/SourceStatement.h"
+#include "decompiler/SourceWriter.h"
 
 namespace orvane {
 
