@@ -60,7 +60,7 @@ void AbcClassSource::appendStaticCode(std::string& out, std::uint32_t classIndex
                          m_file.methods[entry.initialiser].body >= 0 &&
                          m_file.bodies[static_cast<std::size_t>(m_file.methods[entry.initialiser].body)].localCount > 1;
   std::string code;
-  body.appendText(code, indent + (hasLocals ? kStep : ""), folded);
+  body.appendText(code, indent + (hasLocals ? kStep : ""), folded, m_declarations.sourceNames());
   if (code.empty()) return;
   out += indent + "// static initialiser\n";
   if (!hasLocals) {
@@ -96,22 +96,23 @@ void AbcClassSource::appendClass(std::string& out, std::uint32_t classIndex, Abc
   const std::vector<AbcTrait>& staticTraits = entry != nullptr ? entry->traits : noTraits;
   const AbcDecompiledBody* staticBody =
       entry != nullptr ? m_declarations.bodies().body(entry->initialiser, staticContext) : nullptr;
-  const AbcFoldedValues staticValues = foldInitialStores(m_file, staticTraits, staticBody);
+  const AbcFoldedValues staticValues = foldInitialStores(m_file, staticTraits, staticBody, m_declarations.sourceNames());
 
   AbcMethodContext constructorContext;
   constructorContext.role = AbcMethodRole::kConstructor;
   constructorContext.classIndex = index;
   const AbcFoldedValues instanceValues = foldInitialStores(
-      m_file, instance.traits, m_declarations.bodies().body(instance.initialiser, constructorContext));
+      m_file, instance.traits, m_declarations.bodies().body(instance.initialiser, constructorContext),
+      m_declarations.sourceNames());
 
   for (std::size_t i = 0; i < staticTraits.size(); ++i)
     if (isVariable(staticTraits[i]))
       m_declarations.appendVariable(out, staticTraits[i], true, AbcDeclarationPlace::kClass, inner,
-                                    staticValues.values[i]);
+                                    staticValues.value(i));
   for (std::size_t i = 0; i < instance.traits.size(); ++i)
     if (isVariable(instance.traits[i]))
       m_declarations.appendVariable(out, instance.traits[i], false, AbcDeclarationPlace::kClass, inner,
-                                    instanceValues.values[i]);
+                                    instanceValues.value(i));
   if (staticBody != nullptr) appendStaticCode(out, classIndex, *staticBody, staticValues.count, inner);
 
   std::string constructor;

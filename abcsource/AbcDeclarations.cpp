@@ -220,7 +220,7 @@ void AbcDeclarations::appendFunction(std::string& out, const std::string& head, 
   }
   out += line + " {\n";
   if (body->failed()) out += indent + kStep + "// not decompiled: " + body->failure() + "\n";
-  body->appendText(out, indent + kStep, foldedStores);
+  body->appendText(out, indent + kStep, foldedStores, m_sourceNames);
   out += indent + "}\n";
 }
 

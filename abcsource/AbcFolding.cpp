@@ -44,15 +44,15 @@ std::optional<std::size_t> storedTrait(const AbcFile& file, const std::vector<Ab
 }  // namespace
 
 AbcFoldedValues foldInitialStores(const AbcFile& file, const std::vector<AbcTrait>& traits,
-                                  const AbcDecompiledBody* body) {
+                                  const AbcDecompiledBody* body, const SourceNames& names) {
   AbcFoldedValues folded;
-  folded.values.assign(traits.size(), nullptr);
+  folded.values.resize(traits.size());
   if (body == nullptr) return folded;
   std::size_t next = 0;
   for (const AbcInitialStore& store : body->initialStores()) {
     const std::optional<std::size_t> trait = storedTrait(file, traits, store, next);
     if (!trait) break;
-    folded.values[*trait] = &store.value;
+    folded.values[*trait] = body->initialValueText(folded.count, names);
     next = *trait + 1;
     ++folded.count;
   }

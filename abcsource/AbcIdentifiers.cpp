@@ -7,14 +7,15 @@ namespace orvane {
 
 namespace {
 
-/// The words the compiler refuses as a name, even after a dot.
-constexpr std::array<std::string_view, 46> kReservedWords = {
-    "as",       "break",     "case",   "catch",      "class",    "const",   "continue", "default",
-    "delete",   "do",        "else",   "extends",    "false",    "finally", "for",      "function",
-    "if",       "implements", "import", "in",        "include",  "instanceof", "interface", "internal",
-    "is",       "native",    "new",    "null",       "package",  "private", "protected", "public",
-    "return",   "super",     "switch", "this",       "throw",    "to",      "true",     "try",
-    "typeof",   "use",       "var",    "void",       "while",    "with",
+/// The words the compiler refuses as a name, even after a dot (`default`, `private`,
+/// `protected` and `public` it takes after a dot, but not in a declaration).
+constexpr std::array<std::string_view, 43> kReservedWords = {
+    "as",      "break",  "case",       "catch",     "class",   "const",    "continue", "default",
+    "delete",  "do",     "else",       "extends",   "false",   "finally",  "for",      "function",
+    "if",      "implements", "import", "in",        "include", "instanceof", "interface", "is",
+    "new",     "null",   "package",    "private",   "protected", "public", "return",   "super",
+    "switch",  "this",   "throw",      "true",      "try",     "typeof",   "use",      "var",
+    "void",    "while",  "with",
 };
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '$'; }

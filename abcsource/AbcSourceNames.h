@@ -11,13 +11,14 @@
 
 #include "abc/AbcFile.h"
 #include "abcsource/AbcDefinitions.h"
+#include "decompiler/SourceWriter.h"
 
 namespace orvane {
 
 /// Filled in two steps: first everything the file names is noted (`noteMultiname`, or the
 /// finer `noteType` / `notePackage` / `noteNamespace`), then `reference` and the import
 /// lines answer for the whole file. Works on definitions it does not own.
-class AbcSourceNames {
+class AbcSourceNames : public SourceNames {
  public:
   AbcSourceNames(const AbcDefinitions& definitions, std::string ownPackage);
 
@@ -35,10 +36,10 @@ class AbcSourceNames {
 
   /// `Sprite`, or `flash.display.Sprite` when the file names a `Sprite` of two packages,
   /// or of one package while its own package or the top level defines another.
-  std::string reference(std::string_view package, std::string_view name) const;
+  std::string reference(std::string_view package, std::string_view name) const override;
   /// The identifier of a user namespace: its declaration's, or a name of the file's own
   /// (`namespace1`) that `appendNamespaceDeclarations` declares.
-  std::string namespaceReference(const std::string& uri) const;
+  std::string namespaceReference(const std::string& uri) const override;
 
   /// `import a.b.C;` for every noted type outside `excludedPackage` (the package block the
   /// lines open; empty: none left out), `import a.*;` for opened packages, sorted, each

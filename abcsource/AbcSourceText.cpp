@@ -94,7 +94,7 @@ void AbcSourceText::appendParts(std::string& out, const std::vector<std::uint32_
     AbcMethodContext context;
     context.role = AbcMethodRole::kScriptInitialiser;
     code = m_bodies.body(script->initialiser, context);
-    folded = foldInitialStores(m_file, script->traits, code);
+    folded = foldInitialStores(m_file, script->traits, code, sourceNames);
     references.noteScript(static_cast<std::uint32_t>(scriptIndex), code != nullptr ? code->namedTypes() : std::vector<std::string>{});
   }
 
@@ -103,7 +103,8 @@ void AbcSourceText::appendParts(std::string& out, const std::vector<std::uint32_
   const auto appendDefinition = [&](std::size_t traitIndex, AbcDeclarationPlace place, const std::string& indent) {
     const AbcTrait& trait = script->traits[traitIndex];
     if (trait.kind == traitkind::kSlot || trait.kind == traitkind::kConst)
-      declarations.appendVariable(out, trait, false, place, indent, folded.values[traitIndex]);
+      declarations.appendVariable(out, trait, false, place, indent,
+                                  folded.value(traitIndex));
     else
       declarations.appendMethod(out, trait, false, place, -1, indent);
   };
@@ -121,7 +122,7 @@ void AbcSourceText::appendParts(std::string& out, const std::vector<std::uint32_
   std::string codeText;
   if (code != nullptr) {
     if (code->failed()) codeText += "// not decompiled: " + code->failure() + "\n";
-    code->appendText(codeText, "", folded.count);
+    code->appendText(codeText, "", folded.count, sourceNames);
   }
   if (parts.topClasses.empty() && parts.topTraits.empty() && codeText.empty()) return;
   if (!parts.blocks.empty()) out += "\n";
