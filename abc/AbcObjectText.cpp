@@ -10,15 +10,6 @@ namespace orvane {
 
 namespace {
 
-std::optional<ByteCodeKind> byteCodeKindOf(TranslationMode mode) {
-  switch (mode) {
-    case TranslationMode::ByteCodeHex: return ByteCodeKind::Hex;
-    case TranslationMode::ByteCodeCharacter: return ByteCodeKind::Character;
-    case TranslationMode::ByteCodeInteger: return ByteCodeKind::Integer;
-    default: return std::nullopt;
-  }
-}
-
 const char* byteCodeKindName(ByteCodeKind kind) {
   switch (kind) {
     case ByteCodeKind::Character: return "Character";
@@ -65,16 +56,6 @@ void AbcTagTexts::writeEverything(std::ostream& out) const {
   for (std::uint32_t i = 0; i < m_file.instances.size(); ++i) out << outline.classText(i);
   for (std::uint32_t i = 0; i < m_file.scripts.size(); ++i) out << outline.scriptText(i);
   out << outline.remainingMethodsText();
-}
-
-AbcTagTexts& AbcTexts::textsOf(const AbcTag& tag) {
-  if (!m_last || &m_last->tag() != &tag) m_last = std::make_unique<AbcTagTexts>(tag);
-  return *m_last;
-}
-
-std::string AbcTexts::windowText(const AbcObject& object, TranslationMode mode) {
-  if (object.tag == nullptr) return {};
-  return textsOf(*object.tag).objectText(object, byteCodeKindOf(mode));
 }
 
 }  // namespace orvane

@@ -1,16 +1,14 @@
-// What the windows, the extraction and the command-line tool show of ActionScript 3: the
-// text of a script or class object in a window mode, and everything an ABC tag holds.
+// The disassembly of ActionScript 3 that the windows, the extraction and the command-line
+// tool show: the text of a script or class object, and everything an ABC tag holds.
 #pragma once
 
 #include <iosfwd>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "abc/AbcFile.h"
 #include "abc/AbcOutline.h"
 #include "actions/ActionRecord.h"
-#include "actions/TranslationMode.h"
 #include "movie/MovieObject.h"
 
 namespace orvane {
@@ -41,20 +39,6 @@ class AbcTagTexts {
   const AbcTag& m_tag;
   AbcFile m_file;
   AbcOutline m_outline;
-};
-
-/// The text an action window shows for an ActionScript 3 object in `mode`: the byte-code
-/// modes show the bytes of its bodies, every other mode its outline with the listings.
-/// Keeps the tag it read last, so that a run over a scan's objects in tree order reads
-/// each block once; it must not outlive the scan result whose objects it is given.
-class AbcTexts {
- public:
-  std::string windowText(const AbcObject& object, TranslationMode mode);
-  /// The tag's texts, read unless it was the last one asked for.
-  AbcTagTexts& textsOf(const AbcTag& tag);
-
- private:
-  std::unique_ptr<AbcTagTexts> m_last;
 };
 
 }  // namespace orvane

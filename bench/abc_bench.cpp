@@ -9,6 +9,7 @@
 #include <streambuf>
 
 #include "abc/AbcObjectText.h"
+#include "abcsource/AbcTexts.h"
 #include "movie/TagHeader.h"
 #include "tests/support/AbcBuilder.h"
 

@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "abc/AbcObjectText.h"
+#include "abcsource/AbcTexts.h"
 #include "cli/Verbs.h"
 
 namespace orvane {

@@ -99,6 +99,22 @@ const std::vector<Verb>& verbs() {
                 .exitStatus = "0 on success; 1 when the movie has no ABC tag, when no class has the name given, or "
                               "when the movie cannot be read; 2 for a usage error."},
        .run = runAbc},
+      {.help = {.name = "decompile",
+                .synopsis = "MOVIE OUTDIR",
+                .summary = "Write every ActionScript 3 class and script of the movie's DoABC tags as source files "
+                           "under OUTDIR and print the path of each",
+                .description =
+                    "Writes the source tree a compiler reads: one file per class of a package in its package's "
+                    "folder (a/b/C.as for a.b::C), each script's functions, variables, private classes and code in "
+                    "the file of its first class, a script without one in a file of its own. Prints OUTDIR/PATH "
+                    "for every file written.",
+                .operands = {kMovie, {"OUTDIR", ValueKind::Directory}},
+                .options = {},
+                .examples = {{"orvane-cli decompile game.swf src", "Write the game's ActionScript 3 source into src."}},
+                .exitStatus = "0 when every file was written; 1 when the movie has no ABC tag, cannot be read, or a "
+                              "file could not be written (the others are written all the same); 2 for a usage "
+                              "error."},
+       .run = runDecompile},
       {.help = {.name = "grep",
                 .synopsis = "MOVIE PATTERN [--mode hex|char|int|function|as4|as5|source] [--regex] [--ignore-case]",
                 .summary = "Print every line of the movie's action texts that holds the pattern, as name : line : "

@@ -45,6 +45,7 @@ int runDecompress(CliContext& context, const VerbArguments& arguments);
 int runCompress(CliContext& context, const VerbArguments& arguments);
 int runGrep(CliContext& context, const VerbArguments& arguments);
 int runAbc(CliContext& context, const VerbArguments& arguments);
+int runDecompile(CliContext& context, const VerbArguments& arguments);
 int runRender(CliContext& context, const VerbArguments& arguments);
 int runHelp(CliContext& context, const VerbArguments& arguments);
 int runIndex(CliContext& context, const VerbArguments& arguments);

@@ -1,6 +1,6 @@
 #include <ostream>
 
-#include "abc/AbcObjectText.h"
+#include "abcsource/AbcTexts.h"
 #include "cli/ActionModeArgument.h"
 #include "cli/DecimalArgument.h"
 #include "cli/Verbs.h"
@@ -30,9 +30,9 @@ int runWriteActions(CliContext& context, const VerbArguments& arguments) {
                   << serial << "\n";
     return exitcode::kFailure;
   }
-  // An ActionScript 3 text is a listing in every mode, never source: it ends in ".txt".
-  const std::string path =
-      normaliseActionTextName(parsed.positional[1], abc != nullptr ? ExtractionMode::ActionScript5 : *mode);
+  // An ActionScript 3 text is a listing in every mode but the source: it ends in ".txt".
+  const bool listing = abc != nullptr && *mode != ExtractionMode::Source;
+  const std::string path = normaliseActionTextName(parsed.positional[1], listing ? ExtractionMode::ActionScript5 : *mode);
   AbcTexts texts;
   bool written = false;
   if (action != nullptr)

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "abc/AbcObjectText.h"
+#include "abcsource/AbcTexts.h"
 #include "actions/ActionTranslator.h"
 #include "movie/MovieObject.h"
 #include "objects/ObjectSaving.h"

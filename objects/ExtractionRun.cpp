@@ -4,7 +4,8 @@
 #include <set>
 #include <string_view>
 
-#include "abc/AbcObjectText.h"
+#include "abcsource/AbcSourceTree.h"
+#include "abcsource/AbcTexts.h"
 #include "movie/ScanResult.h"
 #include "objects/ActionTextWriter.h"
 #include "objects/ObjectSaving.h"
@@ -126,13 +127,18 @@ class ExtractionRun {
   }
 
   /// The ActionScript 3 scripts and classes into the sub-folder "ActionScript 3", one file each;
-  /// a name that an earlier object of the run took gets the object's serial after it.
+  /// a name that an earlier object of the run took gets the object's serial after it. The
+  /// source is the timeline's source tree under "ActionScript 3/src" instead.
   void extractAbc(const TimelineNode& timeline, const std::string& folder) {
     if (timeline.abcObjects.empty()) return;
     const std::string abcFolder = folder + "ActionScript 3/";
     std::error_code ignored;  // a folder that could not be made fails each file below
     std::filesystem::create_directories(abcFolder, ignored);
     m_report += "\n- Extracting ActionScript 3 - \n";
+    if (m_settings.mode == ExtractionMode::Source) {
+      extractAbcSource(timeline, abcFolder + "src");
+      return;
+    }
     AbcTexts texts;
     std::set<std::string> taken;
     for (const auto& object : timeline.abcObjects) {
@@ -144,6 +150,15 @@ class ExtractionRun {
       m_report += written ? " Success\n" : " Failed\n";
       advance();
     }
+  }
+
+  void extractAbcSource(const TimelineNode& timeline, const std::string& root) {
+    std::vector<const AbcTag*> tags;
+    for (const auto& tag : timeline.abcTags) tags.push_back(tag.get());
+    static_cast<void>(AbcSourceTree(std::move(tags)).write(root, [&](const std::string& path, bool written) {
+      m_report += root + "/" + path + "Decompiling And Extracting..." + (written ? " Success\n" : " Failed\n");
+    }));
+    for (std::size_t i = 0; i < timeline.abcObjects.size(); ++i) advance();
   }
 
   void writeAction(const ActionObject& action, const std::string& path) {

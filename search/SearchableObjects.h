@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "abc/AbcObjectText.h"
+#include "abcsource/AbcTexts.h"
 #include "actions/TranslationMode.h"
 
 namespace orvane {

@@ -477,7 +477,8 @@ CObjectFrameWnd* CMainFrame::createObjectWindow(int kind, const MovieObject& obj
     default: {
       auto* window = new CActionFrameWnd(&object, title, m_result.version, m_settings.colours, m_messages, m_prompts);
       connect(window, &CActionFrameWnd::syntaxColorsRequested, this, &CMainFrame::editSyntaxColours);
-      if (const int modeCommand = modeCommandFor(m_settings.options.defaultTranslationMode, m_result.version)) {
+      if (const int modeCommand = modeCommandFor(m_settings.options.defaultTranslationMode, m_result.version,
+                                                 kind == viewkind::kAbc)) {
         window->runCommand(modeCommand);
       }
       return window;

@@ -66,8 +66,9 @@ const CommandEntry* findCommand(std::span<const CommandEntry> table, int id) {
   return found == table.end() ? nullptr : &*found;
 }
 
-int modeCommandFor(int defaultTranslationMode, unsigned movieVersion) {
-  if (defaultTranslationMode == 16 || (defaultTranslationMode == 17 && movieVersion >= 6)) return cmd::kSource;
+int modeCommandFor(int defaultTranslationMode, unsigned movieVersion, bool actionScript3) {
+  if (defaultTranslationMode == 16 || (defaultTranslationMode == 17 && (movieVersion >= 6 || actionScript3)))
+    return cmd::kSource;
   if (defaultTranslationMode < 10 || defaultTranslationMode > 15) return 0;
   return cmd::kByteCodeHex + (defaultTranslationMode - 10);
 }

@@ -77,9 +77,9 @@ const CommandEntry* findCommand(std::span<const CommandEntry> table, int id);
 /// The mode command a new action window is sent for a default translation mode: 10 to 15
 /// give 32771 to 32776 in the order hex, character, integer, function code, version 4,
 /// version 5, and 16 the source command; 17 (let the program decide) gives the source
-/// command for movies of version 6 and later and 0, no command, for older ones, as does
-/// any other mode.
-int modeCommandFor(int defaultTranslationMode, unsigned movieVersion);
+/// command for movies of version 6 and later and for ActionScript 3 objects, and 0, no
+/// command, for older ones, as does any other mode.
+int modeCommandFor(int defaultTranslationMode, unsigned movieVersion, bool actionScript3 = false);
 
 /// The file to open at start-up: the first argument after the program with every double
 /// quotation mark removed; empty without an argument.

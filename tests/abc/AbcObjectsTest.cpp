@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "abc/AbcObjectText.h"
+#include "abcsource/AbcTexts.h"
 #include "abc/AbcOutline.h"
 #include "abc/AbcParser.h"
 #include "tests/support/AbcBuilder.h"
@@ -110,13 +111,15 @@ TEST(AbcObjectText, WindowTextsHaveAHeaderThenTheOutlineOrTheBytes) {
   AbcOutline outline(file);
   const std::string tagLine = "// DoABC \"frame1\" (flags 0x1) in frame 0 : ABC version 46.16, 1 class, 1 script\n";
   AbcTexts texts;
-  for (const TranslationMode mode : {TranslationMode::ActionScript5, TranslationMode::ActionScript4,
-                                     TranslationMode::FunctionCode, TranslationMode::Source}) {
+  for (const TranslationMode mode :
+       {TranslationMode::ActionScript5, TranslationMode::ActionScript4, TranslationMode::FunctionCode}) {
     EXPECT_EQ(texts.windowText(*objects[0], mode),
               "// ActionScript 3 : Class com.example::Foo\n" + tagLine + "//\n" + outline.classText(0));
   }
   EXPECT_EQ(texts.windowText(*objects[1], TranslationMode::ActionScript5),
             "// ActionScript 3 : Script 0\n" + tagLine + "//\n" + outline.scriptText(0));
+  // The source has no header: the class in its package block.
+  EXPECT_TRUE(texts.windowText(*objects[0], TranslationMode::Source).starts_with("package com.example {\n"));
   outline.setBodyBytes(ByteCodeKind::Character);
   EXPECT_EQ(texts.windowText(*objects[1], TranslationMode::ByteCodeCharacter),
             "// ActionScript 3 : Script 0\n" + tagLine + "// Byte Code : Character\n//\n" + outline.scriptText(0));

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "abc/AbcObjectText.h"
+#include "abcsource/AbcTexts.h"
 #include "abc/AbcObjects.h"
 #include "tests/support/SampleManifest.h"
 #include "tests/support/ScanFixture.h"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "abc/AbcObjectText.h"
+#include "abcsource/AbcTexts.h"
 #include "abc/AbcObjects.h"
 #include "abc/AbcOutline.h"
 #include "abc/AbcParser.h"
@@ -130,13 +131,42 @@ TEST_F(AbcVerbs, WriteActionsAndGrepReadTheSameTexts) {
   EXPECT_EQ(outcome.out, out + ".txt\n");
   const std::vector<std::uint8_t> written = test::readFile(out + ".txt");
   EXPECT_EQ(std::string(written.begin(), written.end()), windowText(*foo, TranslationMode::ByteCodeHex));
-  // Source mode too writes a listing, with the listing's extension.
-  outcome = run({"write-actions", path, "--serial", "3", folder.file("script"), "--mode", "source"});
-  EXPECT_EQ(outcome.out, folder.file("script") + ".txt\n");
+  // The source mode writes the source, with the source's extension.
+  outcome = run({"write-actions", path, "--serial", "2", folder.file("class"), "--mode", "source"});
+  EXPECT_EQ(outcome.out, folder.file("class") + ".as\n");
+  const std::vector<std::uint8_t> source = test::readFile(folder.file("class") + ".as");
+  EXPECT_EQ(std::string(source.begin(), source.end()), windowText(*foo, TranslationMode::Source));
 
-  outcome = run({"grep", path, "constructsuper"});
+  outcome = run({"grep", path, "constructsuper", "--mode", "as5"});
   EXPECT_EQ(outcome.status, 0);
   EXPECT_EQ(outcome.out, "Class com.example::Foo  : 22 :                 3  constructsuper 0\n");
+}
+
+TEST_F(AbcVerbs, DecompileWritesTheSourceTreeAndPrintsEachFile) {
+  const std::string out = folder.file("src");
+  test::CliOutcome outcome = run({"decompile", path, out});
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(outcome.out, out + "/com/example/Foo.as\n");
+  const std::vector<std::uint8_t> written = test::readFile(out + "/com/example/Foo.as");
+  const std::string text(written.begin(), written.end());
+  // The class, then its script's function a() outside the class, in the same package.
+  EXPECT_TRUE(text.starts_with("package com.example {\n")) << text;
+  EXPECT_NE(text.find("    public function a():void;\n}\n"), std::string::npos) << text;
+
+  EXPECT_EQ(run({"decompile", path}).status, 2);
+  EXPECT_EQ(run({"decompile", path, out, "--mode", "as5"}).status, 2);
+  const std::string plain = folder.file("plain.swf");
+  test::MovieBuilder movie(10);
+  movie.doAction({0x07, 0x00}).showFrame().end();
+  test::writeFile(plain, movie.build());
+  outcome = run({"decompile", plain, out});
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.err, "orvane-cli: the movie has no DoABC or DoABC1 tag\n");
+  // A folder that cannot be made: the file is named on standard error.
+  test::writeFile(folder.file("taken"), {});
+  outcome = run({"decompile", path, folder.file("taken")});
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.err, "orvane-cli: could not write " + folder.file("taken") + "/com/example/Foo.as\n");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "abc/AbcObjectText.h"
+#include "abcsource/AbcTexts.h"
 #include "abc/AbcObjects.h"
 #include "actions/ActionTranslator.h"
 #include "movie/ScanResult.h"
@@ -199,6 +199,21 @@ TEST(ExtractAllObjects, ActionScript3ObjectsGoIntoASubFolderOneFileEach) {
   static_cast<void>(ExtractAllObjects(scan.result, settings, sink));
   bytes = test::readFile(folder + "com.example.Foo serial 3.txt");
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), texts.windowText(foo, TranslationMode::ByteCodeHex));
+  // The source: the timeline's source tree, one file per class in its package's folder.
+  settings.mode = ExtractionMode::Source;
+  test::ScratchFolder sources;
+  settings.directory = sources.path();
+  report = ExtractAllObjects(scan.result, settings, sink);
+  const std::string src = sources.path() + "/Main Movie Stage/ActionScript 3/src/";
+  EXPECT_NE(report.find("\n- Extracting ActionScript 3 - \n" + src + "com/example/Foo.asDecompiling And Extracting... Success\n" +
+                        src + "com/example/Foo 2.asDecompiling And Extracting... Success\n" + src +
+                        "x$2Fy/odd$3Aname$2A.asDecompiling And Extracting... Success\n"),
+            std::string::npos)
+      << report;
+  bytes = test::readFile(src + "com/example/Foo.as");
+  EXPECT_TRUE(std::string(bytes.begin(), bytes.end()).starts_with("package com.example {\n"));
+
+  settings.mode = ExtractionMode::ByteCode;
   settings.actions = false;
   test::ScratchFolder other;
   settings.directory = other.path();

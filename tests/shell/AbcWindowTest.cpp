@@ -6,7 +6,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
-#include "abc/AbcObjectText.h"
+#include "abcsource/AbcTexts.h"
 #include "movie/MoviePanels.h"
 #include "shell/CActionFrameWnd.h"
 #include "shell/CActionView.h"
@@ -58,10 +58,11 @@ TEST(AbcWindow, AClassOpensFromTheTreeInAnActionWindowColouredAsActionScript3) {
   EXPECT_EQ(window->view()->bytes(), texts.windowText(*object, window->mode()));
   EXPECT_EQ(window->shownVersion(), 3);
 
-  // "package" on the fourth line is coloured as a keyword, the header above it as comments.
+  // "Let Orvane Decide" opens ActionScript 3 in the source, whose first line is the package.
+  EXPECT_EQ(window->mode(), TranslationMode::Source);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
   window->view()->viewport()->repaint();
-  const QTextBlock packageLine = window->view()->document()->findBlockByNumber(3);
+  const QTextBlock packageLine = window->view()->document()->findBlockByNumber(0);
   ASSERT_EQ(packageLine.text(), QStringLiteral("package com.example {"));
   const QList<QTextLayout::FormatRange> formats = packageLine.layout()->formats();
   ASSERT_FALSE(formats.isEmpty());

@@ -29,6 +29,8 @@ TEST(Commands, TablesAndModeCommands) {
   // Letting the program decide: the source from version 6 on, the window's own choice before.
   EXPECT_EQ(modeCommandFor(17, 5), 0);
   EXPECT_EQ(modeCommandFor(17, 6), cmd::kSource);
+  EXPECT_EQ(modeCommandFor(17, 5, true), cmd::kSource);  // an ActionScript 3 object, whatever the version
+  EXPECT_EQ(modeCommandFor(15, 9, true), 32776);
   EXPECT_EQ(modeCommandFor(9, 8), 0);
   EXPECT_EQ(modeCommandFor(18, 8), 0);
 }
