@@ -30,7 +30,9 @@ std::string FrameRenderer::frameSvg(const TimelineNode& timeline, std::uint32_t 
   drawList(displayListAt(timeline.displayTags, m_library.movie(), frame), context);
   for (std::string& text : canvas.notes) note(std::move(text));
   const ScanResult& result = m_library.result();
-  const SwfRect stage{0, result.width * 20, 0, result.height * 20};
+  // The stage's whole pixels from the corner the header gives.
+  const SwfRect& corner = result.frameRect;
+  const SwfRect stage{corner.xMin, corner.xMin + result.width * 20, corner.yMin, corner.yMin + result.height * 20};
   m_canvas = nullptr;
   return canvas.document(stage, options.scale, &result.background, options.antialias);
 }
@@ -100,9 +102,11 @@ void FrameRenderer::drawObject(const PlacedObject& placed, const Context& outer)
     } else {
       note("Texts are not drawn.");
     }
+  } else if (const EmbeddedBitmap* bitmap = placedBitmap(id)) {
+    writer.drawBitmap(*bitmap, context.transform, context.colors);
   } else {
     note("Character " + std::to_string(id) + " is placed but not drawn: the movie defines no shape, sprite, "
-         "button or text of that id.");
+         "button, text or bitmap of that id.");
   }
 }
 
@@ -127,7 +131,13 @@ void FrameRenderer::clipObject(const PlacedObject& placed, const Context& outer,
     for (const auto& [depth, child] : upState(*button)) clipObject(child, context, out);
   } else if (const TextObject* text = m_library.text(id)) {
     if (m_texts != nullptr) m_texts->clip(*text, context.transform, out);
+  } else if (const EmbeddedBitmap* bitmap = placedBitmap(id)) {
+    ShapeSvgWriter::clipBitmap(*bitmap, context.transform, out);
   }
+}
+
+const EmbeddedBitmap* FrameRenderer::placedBitmap(std::uint16_t id) const {
+  return m_bitmaps != nullptr ? m_bitmaps->bitmap(id) : nullptr;
 }
 
 std::int64_t FrameRenderer::spriteElapsed(const PlacedObject& placed, const Context& context) const {

@@ -62,6 +62,7 @@ class FrameRenderer {
   /// The frame a sprite placed in `placedInFrame` of its parent shows, and its elapsed frames.
   std::int64_t spriteElapsed(const PlacedObject& placed, const Context& context) const;
   std::uint32_t spriteFrame(const TimelineNode& sprite, std::int64_t elapsed);
+  const EmbeddedBitmap* placedBitmap(std::uint16_t id) const;
   /// The button's characters in its up state, by depth.
   DisplayList upState(const ButtonObject& button) const;
   bool withinBudget(const Context& context);

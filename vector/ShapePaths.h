@@ -37,6 +37,8 @@ struct ShapePaths {
     std::vector<StyledPath> lines;
   };
   std::vector<Layer> layers;
+  /// Fills cover what their contours wind around (DefineShape4's choice) instead of even-odd.
+  bool nonZeroWinding = false;
 };
 
 /// Edges are taken as they stand for fill style 1 (the fill on their right) and reversed for

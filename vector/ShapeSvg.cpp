@@ -46,6 +46,10 @@ double toSrgb(double linear) {
   return std::clamp(v * 255, 0.0, 255.0);
 }
 
+/// Where a ratio (0..255) lies along the gradient: the player looks colours up in a table of
+/// 256 entries, entry i covering the 256th part of the gradient around (i + 0.5) / 256.
+double stopOffset(double ratio) { return (ratio + 0.5) / 256; }
+
 void appendStop(std::string& out, double offset, Rgba color) {
   out += "<stop offset=\"";
   appendNumber(out, offset);
@@ -69,7 +73,7 @@ void appendLinearRgbStops(std::string& out, const GradientStop& a, Rgba from, co
     };
     const Rgba color{mix(from.red, to.red), mix(from.green, to.green), mix(from.blue, to.blue),
                      static_cast<std::uint8_t>(std::lround(from.alpha + (to.alpha - from.alpha) * t))};
-    appendStop(out, (a.ratio + (b.ratio - a.ratio) * t) / 255.0, color);
+    appendStop(out, stopOffset(a.ratio + (b.ratio - a.ratio) * t), color);
   }
 }
 
@@ -105,6 +109,8 @@ Transform bitmapTransform(const FillStyle& fill) {
   matrix.d /= 20;
   return matrix;
 }
+
+const char* fillRuleOf(const ShapePaths& paths) { return paths.nonZeroWinding ? "nonzero" : "evenodd"; }
 
 const char kBase64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
@@ -196,14 +202,18 @@ std::string ShapeSvgWriter::gradient(const FillStyle& fill, const ColorTransform
   appendTransformAttribute(out, "gradientTransform", Transform::of(fill.matrix));
   out += ">\n";
   const std::vector<GradientStop>& stops = fill.gradient.stops;
+  // The ends hold the outer stops' colours, so that a repeating gradient keeps them up to the
+  // seam instead of blending the last into the first.
+  if (!stops.empty()) appendStop(out, 0, colors.apply(stops.front().color));
   for (std::size_t i = 0; i < stops.size(); ++i) {
     const Rgba color = colors.apply(stops[i].color);
     if (fill.gradient.interpolationMode == 1 && i > 0) {
       appendLinearRgbStops(out, stops[i - 1], colors.apply(stops[i - 1].color), stops[i], color);
     } else {
-      appendStop(out, stops[i].ratio / 255.0, color);
+      appendStop(out, stopOffset(stops[i].ratio), color);
     }
   }
+  if (!stops.empty()) appendStop(out, 1, colors.apply(stops.back().color));
   out += linear ? "</linearGradient>\n" : "</radialGradient>\n";
   return id;
 }
@@ -235,9 +245,11 @@ void ShapeSvgWriter::appendImage(std::string& out, const EmbeddedBitmap& bitmap,
 }
 
 void ShapeSvgWriter::drawClippedBitmap(const FillStyle& fill, const EmbeddedBitmap& bitmap, const StyledPath& path,
-                                       const ColorTransform& colors) {
+                                       const char* fillRule, const ColorTransform& colors) {
   const std::string clip = m_canvas.newId("c");
-  m_canvas.defs += "<clipPath id=\"" + clip + "\" clipPathUnits=\"userSpaceOnUse\"><path clip-rule=\"evenodd\" d=\"";
+  m_canvas.defs += "<clipPath id=\"" + clip + "\" clipPathUnits=\"userSpaceOnUse\"><path clip-rule=\"";
+  m_canvas.defs += fillRule;
+  m_canvas.defs += "\" d=\"";
   appendPathData(m_canvas.defs, path.contours, true);
   m_canvas.defs += "\"/></clipPath>\n";
   const std::string filter = colors.isIdentity() ? std::string() : colorFilter(colors);
@@ -278,13 +290,15 @@ void ShapeSvgWriter::draw(const std::vector<ShapeStyles>& groups, const ShapePat
       const FillStyle& style = groups[path.group].fills[path.style];
       const Paint fill = paint(style, colors, path.style, true);
       if (fill.clippedBitmap != nullptr) {
-        drawClippedBitmap(style, *fill.clippedBitmap, path, colors);
+        drawClippedBitmap(style, *fill.clippedBitmap, path, fillRuleOf(paths), colors);
         continue;
       }
       if (fill.value.empty()) continue;
       out += "<path fill=\"" + fill.value + '"';
       appendOpacity(out, "fill-opacity", fill.opacity);
-      out += " fill-rule=\"evenodd\" d=\"";
+      out += " fill-rule=\"";
+      out += fillRuleOf(paths);
+      out += "\" d=\"";
       appendPathData(out, path.contours, true);
       out += "\"/>\n";
     }
@@ -337,13 +351,28 @@ void ShapeSvgWriter::drawLine(const LineStyle& line, const StyledPath& path, con
 void ShapeSvgWriter::clip(const ShapePaths& paths, const Transform& transform, std::string& out) const {
   for (const ShapePaths::Layer& layer : paths.layers) {
     for (const StyledPath& path : layer.fills) {
-      out += "<path clip-rule=\"evenodd\"";
+      out += "<path clip-rule=\"";
+      out += fillRuleOf(paths);
+      out += '"';
       appendTransformAttribute(out, "transform", transform);
       out += " d=\"";
       appendPathData(out, path.contours, true);
       out += "\"/>\n";
     }
   }
+}
+
+void ShapeSvgWriter::drawBitmap(const EmbeddedBitmap& bitmap, const Transform& transform,
+                                const ColorTransform& colors) {
+  const std::string filter = colors.isIdentity() ? std::string() : colorFilter(colors);
+  appendImage(m_canvas.body, bitmap, false, filter, &transform);
+  m_canvas.body += '\n';
+}
+
+void ShapeSvgWriter::clipBitmap(const EmbeddedBitmap& bitmap, const Transform& transform, std::string& out) {
+  out += "<rect width=\"" + std::to_string(bitmap.width) + "\" height=\"" + std::to_string(bitmap.height) + '"';
+  appendTransformAttribute(out, "transform", transform);
+  out += "/>\n";
 }
 
 }  // namespace orvane

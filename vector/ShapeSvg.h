@@ -43,6 +43,11 @@ class ShapeSvgWriter {
             const ColorTransform& colors);
   /// The fill geometry alone, as children of a clip path.
   void clip(const ShapePaths& paths, const Transform& transform, std::string& out) const;
+  /// A bitmap placed as a character of its own: one twip-sized pixel per 20 twips from the
+  /// origin, unsmoothed.
+  void drawBitmap(const EmbeddedBitmap& bitmap, const Transform& transform, const ColorTransform& colors);
+  /// A placed bitmap's rectangle, as a child of a clip path.
+  static void clipBitmap(const EmbeddedBitmap& bitmap, const Transform& transform, std::string& out);
 
  private:
   /// The paint of a fill: a colour, or a reference to a new definition; empty for none. A
@@ -60,7 +65,7 @@ class ShapeSvgWriter {
   static void appendImage(std::string& out, const EmbeddedBitmap& bitmap, bool smoothed, const std::string& filter,
                           const Transform* transform);
   void drawClippedBitmap(const FillStyle& fill, const EmbeddedBitmap& bitmap, const StyledPath& path,
-                         const ColorTransform& colors);
+                         const char* fillRule, const ColorTransform& colors);
   void drawLine(const LineStyle& line, const StyledPath& path, const Transform& transform,
                 const ColorTransform& colors);
 
