@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "vector/GradientRamp.h"
+
 namespace orvane {
 
 namespace {
 
 /// The gradient square spans -16384..16384 twips of gradient space.
 constexpr double kGradientHalfSize = 819.2;
-/// A linear-RGB gradient is drawn with this many sRGB stops between each pair of its stops.
-constexpr int kLinearRgbSteps = 8;
 
 const char* spreadName(std::uint8_t mode) {
   switch (mode) {
@@ -36,19 +36,9 @@ const char* joinName(std::uint8_t join) {
   }
 }
 
-double toLinear(double srgb) {
-  srgb /= 255;
-  return srgb <= 0.04045 ? srgb / 12.92 : std::pow((srgb + 0.055) / 1.055, 2.4);
-}
-
-double toSrgb(double linear) {
-  const double v = linear <= 0.0031308 ? linear * 12.92 : 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
-  return std::clamp(v * 255, 0.0, 255.0);
-}
-
-/// Where a ratio (0..255) lies along the gradient: the player looks colours up in a table of
-/// 256 entries, entry i covering the 256th part of the gradient around (i + 0.5) / 256.
-double stopOffset(double ratio) { return (ratio + 0.5) / 256; }
+/// Where entry i of the colour table lies along the gradient: the player samples its 256
+/// entries as a texture, entry i at (i + 0.5) / 256, blending neighbours in between.
+double entryOffset(std::size_t i) { return (i + 0.5) / 256; }
 
 void appendStop(std::string& out, double offset, Rgba color) {
   out += "<stop offset=\"";
@@ -62,19 +52,6 @@ void appendStop(std::string& out, double offset, Rgba color) {
     out += '"';
   }
   out += "/>\n";
-}
-
-/// The stops between two stops of a linear-RGB gradient, `a` excluded, `b` included.
-void appendLinearRgbStops(std::string& out, const GradientStop& a, Rgba from, const GradientStop& b, Rgba to) {
-  for (int step = 1; step <= kLinearRgbSteps; ++step) {
-    const double t = double(step) / kLinearRgbSteps;
-    const auto mix = [t](std::uint8_t x, std::uint8_t y) {
-      return static_cast<std::uint8_t>(std::lround(toSrgb(toLinear(x) + (toLinear(y) - toLinear(x)) * t)));
-    };
-    const Rgba color{mix(from.red, to.red), mix(from.green, to.green), mix(from.blue, to.blue),
-                     static_cast<std::uint8_t>(std::lround(from.alpha + (to.alpha - from.alpha) * t))};
-    appendStop(out, stopOffset(a.ratio + (b.ratio - a.ratio) * t), color);
-  }
 }
 
 void appendOpacity(std::string& out, const char* name, double opacity) {
@@ -201,19 +178,14 @@ std::string ShapeSvgWriter::gradient(const FillStyle& fill, const ColorTransform
   out += '"';
   appendTransformAttribute(out, "gradientTransform", Transform::of(fill.matrix));
   out += ">\n";
-  const std::vector<GradientStop>& stops = fill.gradient.stops;
-  // The ends hold the outer stops' colours, so that a repeating gradient keeps them up to the
-  // seam instead of blending the last into the first.
-  if (!stops.empty()) appendStop(out, 0, colors.apply(stops.front().color));
-  for (std::size_t i = 0; i < stops.size(); ++i) {
-    const Rgba color = colors.apply(stops[i].color);
-    if (fill.gradient.interpolationMode == 1 && i > 0) {
-      appendLinearRgbStops(out, stops[i - 1], colors.apply(stops[i - 1].color), stops[i], color);
-    } else {
-      appendStop(out, stopOffset(stops[i].ratio), color);
-    }
+  // The ends hold the outer entries, so that a repeating gradient keeps them up to the seam
+  // instead of blending the last into the first.
+  const GradientRamp ramp = gradientRamp(fill.gradient, colors);
+  appendStop(out, 0, ramp.front());
+  for (std::size_t i = 0; i < ramp.size(); ++i) {
+    if (!liesBetweenNeighbours(ramp, i)) appendStop(out, entryOffset(i), ramp[i]);
   }
-  if (!stops.empty()) appendStop(out, 1, colors.apply(stops.back().color));
+  appendStop(out, 1, ramp.back());
   out += linear ? "</linearGradient>\n" : "</radialGradient>\n";
   return id;
 }
