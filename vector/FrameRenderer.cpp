@@ -21,6 +21,10 @@ std::uint32_t FrameRenderer::frameCount(const TimelineNode& timeline) {
 }
 
 std::string FrameRenderer::frameSvg(const TimelineNode& timeline, std::uint32_t frame, const FrameOptions& options) {
+  const ScanResult& result = m_library.result();
+  // The stage's whole pixels from the corner the header gives.
+  const SwfRect& corner = result.frameRect;
+  m_area = SwfRect{corner.xMin, corner.xMin + result.width * 20, corner.yMin, corner.yMin + result.height * 20};
   SvgCanvas canvas;
   m_canvas = &canvas;
   m_notes.clear();
@@ -29,12 +33,8 @@ std::string FrameRenderer::frameSvg(const TimelineNode& timeline, std::uint32_t 
   context.elapsed = frame;
   drawList(displayListAt(timeline.displayTags, m_library.movie(), frame), context);
   for (std::string& text : canvas.notes) note(std::move(text));
-  const ScanResult& result = m_library.result();
-  // The stage's whole pixels from the corner the header gives.
-  const SwfRect& corner = result.frameRect;
-  const SwfRect stage{corner.xMin, corner.xMin + result.width * 20, corner.yMin, corner.yMin + result.height * 20};
   m_canvas = nullptr;
-  return canvas.document(stage, options.scale, &result.background, options.antialias);
+  return canvas.document(m_area, options.scale, &result.background, options.antialias);
 }
 
 void FrameRenderer::note(std::string text) {
@@ -68,11 +68,9 @@ void FrameRenderer::drawList(const DisplayList& list, const Context& context) {
     }
     // A mask that ends below itself masks nothing and is not drawn.
     if (placed.clipDepth <= depth) continue;
-    const std::string id = m_canvas->newId("c");
-    std::string clip;
-    clipObject(placed, context, clip);
-    m_canvas->defs += "<clipPath id=\"" + id + "\" clipPathUnits=\"userSpaceOnUse\">\n" + clip + "</clipPath>\n";
-    out += "<g clip-path=\"url(#" + id + ")\">\n";
+    std::string shapes;
+    clipObject(placed, context, shapes);
+    out += "<g mask=\"url(#" + m_canvas->addMask(m_area, shapes) + ")\">\n";
     openMasks.push_back(placed.clipDepth);
   }
   for (std::size_t i = 0; i < openMasks.size(); ++i) out += "</g>\n";

@@ -41,6 +41,10 @@ struct ShapePaths {
   bool nonZeroWinding = false;
 };
 
+/// The smallest rectangle around the contours' points and control points (so around the
+/// curves too); all zero without points.
+SwfRect boundsOf(const std::vector<Contour>& contours);
+
 /// Edges are taken as they stand for fill style 1 (the fill on their right) and reversed for
 /// fill style 0, then chained into closed contours, so that every edge of a fill is used
 /// once and filling by even-odd leaves holes open. Style indices past their table are

@@ -218,16 +218,16 @@ void ShapeSvgWriter::appendImage(std::string& out, const EmbeddedBitmap& bitmap,
 
 void ShapeSvgWriter::drawClippedBitmap(const FillStyle& fill, const EmbeddedBitmap& bitmap, const StyledPath& path,
                                        const char* fillRule, const ColorTransform& colors) {
-  const std::string clip = m_canvas.newId("c");
-  m_canvas.defs += "<clipPath id=\"" + clip + "\" clipPathUnits=\"userSpaceOnUse\"><path clip-rule=\"";
-  m_canvas.defs += fillRule;
-  m_canvas.defs += "\" d=\"";
-  appendPathData(m_canvas.defs, path.contours, true);
-  m_canvas.defs += "\"/></clipPath>\n";
+  std::string outline = "<path fill-rule=\"";
+  outline += fillRule;
+  outline += "\" d=\"";
+  appendPathData(outline, path.contours, true);
+  outline += "\"/>\n";
+  const std::string mask = m_canvas.addMask(boundsOf(path.contours), outline);
   const std::string filter = colors.isIdentity() ? std::string() : colorFilter(colors);
   const Transform matrix = bitmapTransform(fill);
   std::string& out = m_canvas.body;
-  out += "<g clip-path=\"url(#" + clip + ")\">";
+  out += "<g mask=\"url(#" + mask + ")\">";
   appendImage(out, bitmap, isSmoothed(fill), filter, &matrix);
   out += "</g>\n";
 }
@@ -323,7 +323,7 @@ void ShapeSvgWriter::drawLine(const LineStyle& line, const StyledPath& path, con
 void ShapeSvgWriter::clip(const ShapePaths& paths, const Transform& transform, std::string& out) const {
   for (const ShapePaths::Layer& layer : paths.layers) {
     for (const StyledPath& path : layer.fills) {
-      out += "<path clip-rule=\"";
+      out += "<path fill-rule=\"";
       out += fillRuleOf(paths);
       out += '"';
       appendTransformAttribute(out, "transform", transform);

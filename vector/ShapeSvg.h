@@ -41,12 +41,12 @@ class ShapeSvgWriter {
   /// missing draws nothing and leaves a note, as the player draws nothing there.
   void draw(const std::vector<ShapeStyles>& groups, const ShapePaths& paths, const Transform& transform,
             const ColorTransform& colors);
-  /// The fill geometry alone, as children of a clip path.
+  /// The fill geometry alone, without paint, as the shapes of a mask.
   void clip(const ShapePaths& paths, const Transform& transform, std::string& out) const;
   /// A bitmap placed as a character of its own: one twip-sized pixel per 20 twips from the
   /// origin, unsmoothed.
   void drawBitmap(const EmbeddedBitmap& bitmap, const Transform& transform, const ColorTransform& colors);
-  /// A placed bitmap's rectangle, as a child of a clip path.
+  /// A placed bitmap's rectangle, as a shape of a mask.
   static void clipBitmap(const EmbeddedBitmap& bitmap, const Transform& transform, std::string& out);
 
  private:

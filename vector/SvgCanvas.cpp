@@ -51,6 +51,22 @@ void appendTransformAttribute(std::string& out, const char* name, const Transfor
 
 std::string SvgCanvas::newId(const char* prefix) { return prefix + std::to_string(++m_nextId); }
 
+std::string SvgCanvas::addMask(const SwfRect& region, const std::string& shapes) {
+  const std::string id = newId("m");
+  defs += "<mask id=\"" + id + "\" maskUnits=\"userSpaceOnUse\" x=\"";
+  appendPixels(defs, region.xMin);
+  defs += "\" y=\"";
+  appendPixels(defs, region.yMin);
+  defs += "\" width=\"";
+  appendPixels(defs, std::int64_t{region.xMax} - region.xMin);
+  defs += "\" height=\"";
+  appendPixels(defs, std::int64_t{region.yMax} - region.yMin);
+  defs += "\"><g fill=\"#ffffff\">\n";
+  defs += shapes;
+  defs += "</g></mask>\n";
+  return id;
+}
+
 std::string SvgCanvas::document(const SwfRect& area, double scale, const Rgba* background, bool antialias) const {
   // Whole device pixels, and a view box of exactly that many of them from the area's corner,
   // so that no coordinate is stretched to fit.
