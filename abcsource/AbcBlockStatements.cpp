@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "abcsource/AbcStackMachine.h"
-#include "decompiler/SourceWriter.h"
 #include "decompiler/FlowStructurer.h"
 
 namespace orvane {
@@ -179,8 +178,8 @@ std::size_t AbcBlockStatements::tryStatement(FlowStructurer& walk, std::size_t i
     const auto [from, k] = handlers[h];
     const std::size_t to = h + 1 < handlers.size() ? handlers[h + 1].first : after;
     const AbcException& entry = m_body.exceptions[k];
-    std::string name = expressionText(*m_machine.caughtValue(static_cast<std::uint32_t>(k)), 0);
-    if (entry.type != 0) name += ":" + m_machine.typeName(entry.type);
+    std::string name = m_machine.caughtValue(static_cast<std::uint32_t>(k))->text;
+    ExpressionPtr type = entry.type != 0 ? m_machine.typeName(entry.type) : nullptr;
     StatementList body;
     m_machine.setScopes({});
     ValueStack caught;
@@ -192,10 +191,11 @@ std::size_t AbcBlockStatements::tryStatement(FlowStructurer& walk, std::size_t i
     if (h == 0) {
       s.hasCatch = true;
       s.name = std::move(name);
+      s.type = std::move(type);
       s.alternative = std::move(body);
     } else {
       SwitchCase more;
-      more.label = makeIdentifier(std::move(name));
+      more.label = makeTypedName(std::move(name), std::move(type));
       more.body = std::move(body);
       s.cases.push_back(std::move(more));
     }

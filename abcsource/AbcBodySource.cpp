@@ -1,10 +1,13 @@
 #include "abcsource/AbcBodySource.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "abc/AbcDisassembly.h"
 #include "abcsource/AbcFlow.h"
+#include "abcsource/AbcIdentifiers.h"
+#include "abcsource/AbcNameExpressions.h"
 #include "abcsource/AbcStackMachine.h"
 #include "decompiler/SourceWriter.h"
 #include "decompiler/FlowStructurer.h"
@@ -17,6 +20,15 @@ namespace {
 constexpr std::size_t kMaxSourceText = std::size_t{64} << 20;
 /// Function literals nest this deep at most; deeper ones are named, not shown.
 constexpr int kMaxLiteralDepth = 8;
+
+/// ActionScript 3 as printed into a file with `names` (none: names as they stand).
+SourceStyle abcStyle(const SourceNames* names) {
+  SourceStyle style;
+  style.invertsRelations = false;
+  style.isIdentifier = isIdentifier;
+  style.names = names;
+  return style;
+}
 
 bool isConstantValue(const Expression& e) {
   switch (e.kind) {
@@ -35,7 +47,8 @@ bool isConstantValue(const Expression& e) {
 const Expression* storedName(const Statement& s, std::string& name) {
   if (s.kind != StatementKind::Expression || !s.value || s.value->operation != Operation::Assign) return nullptr;
   const Expression& target = *s.value->operands[0];
-  if (target.kind == ExpressionKind::Identifier) {
+  if (target.kind == ExpressionKind::Identifier || target.kind == ExpressionKind::QualifiedName ||
+      target.kind == ExpressionKind::NamespacedName) {
     name = target.text;
   } else if (target.kind == ExpressionKind::Member && target.operands[0]->kind == ExpressionKind::Register &&
              stringValue(*target.operands[1]) != nullptr) {
@@ -71,6 +84,22 @@ AbcDecompiledBody::AbcDecompiledBody(AbcDecompiledBody&&) noexcept = default;
 AbcDecompiledBody& AbcDecompiledBody::operator=(AbcDecompiledBody&&) noexcept = default;
 
 void AbcDecompiledBody::appendText(std::string& out, const std::string& indent, std::size_t foldedStores) const {
+  appendStatements(out, indent, foldedStores, abcStyle(nullptr));
+}
+
+void AbcDecompiledBody::appendText(std::string& out, const std::string& indent, std::size_t foldedStores,
+                                   const SourceNames& names) const {
+  appendStatements(out, indent, foldedStores, abcStyle(&names));
+}
+
+std::string AbcDecompiledBody::initialValueText(std::size_t store, const SourceNames& names) const {
+  if (!m_tree || store >= m_tree->storeIndices.size()) return {};
+  const Statement& s = m_tree->statements[m_tree->storeIndices[store]];
+  return expressionText(*s.value->operands[1], 0, abcStyle(&names));
+}
+
+void AbcDecompiledBody::appendStatements(std::string& out, const std::string& indent, std::size_t foldedStores,
+                                         const SourceStyle& style) const {
   if (!m_tree) return;
   if (out.size() > kMaxSourceText) {
     out += indent + "// the text ends here: it would grow beyond 64 MB\n";
@@ -86,7 +115,7 @@ void AbcDecompiledBody::appendText(std::string& out, const std::string& indent, 
       if (folded.count(k) == 0) kept.push_back((*statements)[k]);
     statements = &kept;
   }
-  const std::string text = statementsText(*statements, 0);
+  const std::string text = statementsText(*statements, 0, style);
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
@@ -114,6 +143,25 @@ std::int64_t AbcBodyDecompiler::bodyOf(std::uint32_t methodIndex) const {
   return bodyIndex;
 }
 
+const std::vector<AbcTrait>* AbcBodyDecompiler::scriptTraits(std::uint32_t methodIndex) {
+  if (m_scriptOfMethod.empty()) {
+    m_scriptOfMethod.assign(m_file.methods.size(), -1);
+    const auto note = [&](std::uint32_t method, std::size_t script) {
+      if (method < m_scriptOfMethod.size() && m_scriptOfMethod[method] < 0)
+        m_scriptOfMethod[method] = static_cast<std::int64_t>(script);
+    };
+    for (std::size_t k = 0; k < m_file.scripts.size(); ++k) {
+      note(m_file.scripts[k].initialiser, k);
+      for (const AbcTrait& trait : m_file.scripts[k].traits)
+        if (trait.kind == traitkind::kMethod || trait.kind == traitkind::kFunction || trait.kind == traitkind::kGetter ||
+            trait.kind == traitkind::kSetter)
+          note(trait.index, k);
+    }
+  }
+  if (methodIndex >= m_scriptOfMethod.size() || m_scriptOfMethod[methodIndex] < 0) return nullptr;
+  return &m_file.scripts[static_cast<std::size_t>(m_scriptOfMethod[methodIndex])].traits;
+}
+
 StatementList AbcBodyDecompiler::decompile(std::size_t bodyIndex, const AbcMethodContext& context, std::string& failure,
                                            std::vector<std::string>& namedTypes) {
   const AbcMethodBody& body = m_file.bodies[bodyIndex];
@@ -121,7 +169,7 @@ StatementList AbcBodyDecompiler::decompile(std::size_t bodyIndex, const AbcMetho
   const AbcDecodedCode decoded = decodeInstructions(body.code);
   const FlowStream flow = abcFlow(decoded, body);
   Literals literals(*this);
-  AbcStackMachine machine(m_file, m_names, body, decoded, flow, context, literals);
+  AbcStackMachine machine(m_file, m_names, body, decoded, flow, context, scriptTraits(body.method), literals);
   FlowStructurer walk(flow, machine);
   StatementList statements = walk.run();
   m_reading[bodyIndex] = false;
@@ -156,16 +204,18 @@ std::shared_ptr<const SourceFunction> AbcBodyDecompiler::functionLiteral(std::ui
   std::shared_ptr<const SourceFunction>& kept = m_literals[static_cast<std::size_t>(bodyIndex)];
   if (kept) return kept;
   const AbcMethod& method = m_file.methods[methodIndex];
+  const AbcNameExpressions names(m_file, m_names);
   auto function = std::make_shared<SourceFunction>();
   AbcMethodContext context;
   for (std::size_t k = 0; k < method.parameterTypes.size(); ++k) {
     std::string name = k < method.parameterNames.size() ? m_names.string(method.parameterNames[k]) : std::string();
-    if (name.empty()) name = "_arg" + std::to_string(k + 1) + "_";
+    name = name.empty() ? "_arg" + std::to_string(k + 1) + "_" : sourceIdentifier(name);
     context.parameterNames.push_back(name);
-    const std::string type = m_names.simpleName(method.parameterTypes[k]);
-    function->parameters.push_back(method.parameterTypes[k] == 0 ? name : name + ":" + type);
+    function->parameters.push_back(std::move(name));
+    function->parameterTypes.push_back(method.parameterTypes[k] == 0 ? nullptr : names.type(method.parameterTypes[k]));
   }
   if ((method.flags & methodflag::kNeedRest) != 0) function->parameters.push_back("...rest");
+  if (method.returnType != 0) function->returnType = names.type(method.returnType);
   ++m_literalDepth;
   std::string failure;
   std::vector<std::string> namedTypes;
@@ -177,15 +227,30 @@ std::shared_ptr<const SourceFunction> AbcBodyDecompiler::functionLiteral(std::ui
   return kept;
 }
 
-void AbcBodyDecompiler::findInitialStores(AbcDecompiledBody& result, const AbcMethodContext& context) {
+const std::vector<AbcTrait>* AbcBodyDecompiler::initialisedTraits(std::uint32_t methodIndex,
+                                                                 const AbcMethodContext& context) const {
+  if (context.role == AbcMethodRole::kScriptInitialiser) {
+    for (const AbcScript& script : m_file.scripts)
+      if (script.initialiser == methodIndex) return &script.traits;
+    return nullptr;
+  }
   if ((context.role != AbcMethodRole::kClassInitialiser && context.role != AbcMethodRole::kConstructor) ||
       context.classIndex < 0)
-    return;
+    return nullptr;
   const auto classIndex = static_cast<std::size_t>(context.classIndex);
-  const std::vector<AbcTrait>* traits = context.role == AbcMethodRole::kClassInitialiser
-                                            ? (classIndex < m_file.classes.size() ? &m_file.classes[classIndex].traits : nullptr)
-                                            : (classIndex < m_file.instances.size() ? &m_file.instances[classIndex].traits : nullptr);
+  if (context.role == AbcMethodRole::kClassInitialiser)
+    return classIndex < m_file.classes.size() ? &m_file.classes[classIndex].traits : nullptr;
+  return classIndex < m_file.instances.size() ? &m_file.instances[classIndex].traits : nullptr;
+}
+
+void AbcBodyDecompiler::findInitialStores(AbcDecompiledBody& result, std::uint32_t methodIndex,
+                                          const AbcMethodContext& context) {
+  const std::vector<AbcTrait>* traits = initialisedTraits(methodIndex, context);
   if (traits == nullptr) return;
+  const AbcNameExpressions names(m_file, m_names);
+  std::unordered_map<std::string, const AbcTrait*> variables;  // by name, the last of a name
+  for (const AbcTrait& trait : *traits)
+    if (trait.kind == traitkind::kSlot || trait.kind == traitkind::kConst) variables[names.identifier(trait.name)] = &trait;
   const StatementList& statements = result.m_tree->statements;
   for (std::size_t k = 0; k < statements.size(); ++k) {
     const Statement& s = statements[k];
@@ -193,15 +258,11 @@ void AbcBodyDecompiler::findInitialStores(AbcDecompiledBody& result, const AbcMe
     std::string name;
     const Expression* value = storedName(s, name);
     if (value == nullptr) break;
-    const AbcTrait* trait = nullptr;
-    for (const AbcTrait& candidate : *traits)
-      if ((candidate.kind == traitkind::kSlot || candidate.kind == traitkind::kConst) &&
-          m_names.simpleName(candidate.name) == name)
-        trait = &candidate;
-    if (trait == nullptr) break;
+    const auto trait = variables.find(name);
+    if (trait == variables.end()) break;
     AbcInitialStore store;
-    store.name = trait->name;
-    store.value = expressionText(*value, 0);
+    store.name = trait->second->name;
+    store.value = expressionText(*value, 0, abcStyle(nullptr));
     store.isConstant = isConstantValue(*value);
     result.m_initialStores.push_back(std::move(store));
     result.m_tree->storeIndices.push_back(k);
@@ -233,7 +294,7 @@ const AbcDecompiledBody* AbcBodyDecompiler::body(std::uint32_t methodIndex, cons
   for (const AbcInstruction& instruction : decodeInstructions(body.code).instructions)
     if (instruction.code == opcode::kNewFunction)
       result->m_functionLiterals.push_back(static_cast<std::uint32_t>(instruction.operands[0]));
-  findInitialStores(*result, context);
+  findInitialStores(*result, methodIndex, context);
   slot = std::move(result);
   return slot.get();
 }

@@ -11,6 +11,7 @@
 #include "abc/AbcFile.h"
 #include "abc/AbcNames.h"
 #include "decompiler/SourceStatement.h"
+#include "decompiler/SourceWriter.h"
 
 namespace orvane {
 
@@ -37,15 +38,16 @@ struct AbcMethodContext {
   std::string restName;
 };
 
-/// One leading store of a class or constructor initialiser into a trait of the class:
-/// `MAX = 5` before any other statement. The caller may print it as the trait's initial
+/// One leading store of a script, class or constructor initialiser into a variable or
+/// constant trait of the script or class: `MAX = 5` before any other statement. The caller may print it as the trait's initial
 /// value instead (`public static const MAX:int = 5;`) and leave it out of the body.
 struct AbcInitialStore {
   /// The trait's multiname as the store names it (0 when it stores by slot).
   std::uint32_t name = 0;
   /// The slot id a setslot store names (0 when it stores by name).
   std::uint32_t slotId = 0;
-  /// The stored value as source text (`5`, `new Array()`, `"a" + B.C`).
+  /// The stored value as source text (`5`, `new Array()`, `"a" + B.C`), names as they
+  /// stand (see `AbcDecompiledBody::initialValueText`).
   std::string value;
   /// Whether the value reads nothing but constants, so that it can stand in a declaration
   /// wherever the declaration is placed.
@@ -66,7 +68,12 @@ class AbcDecompiledBody {
   /// Appends the statements to `out`, one per line, each line starting with `indent`
   /// plus its nesting, the first `foldedStores` of `initialStores()` left out. Text past
   /// the bound of a decompiled text (64 MB in `out`) is left out with a comment line.
+  /// Names of packages and user namespaces print as they stand (`Sprite`, `x`).
   void appendText(std::string& out, const std::string& indent, std::size_t foldedStores = 0) const;
+  /// The same with names printed as the file `names` refers to them: a package's
+  /// definitions imported or qualified (`Sprite`, `flash.display.Sprite`), names in user
+  /// namespaces `N::x`.
+  void appendText(std::string& out, const std::string& indent, std::size_t foldedStores, const SourceNames& names) const;
 
   /// Whether some of the body could not be decompiled (a fault of the block, code the
   /// decompiler could not follow): `failure` says what; the text then shows what could
@@ -76,6 +83,8 @@ class AbcDecompiledBody {
 
   /// The leading stores of an initialiser, in order (empty for other roles).
   const std::vector<AbcInitialStore>& initialStores() const { return m_initialStores; }
+  /// The value of initial store `store` as the file `names` writes it (empty past the stores).
+  std::string initialValueText(std::size_t store, const SourceNames& names) const;
   /// The qualified names (`flash.display::Sprite`) of every type and class the body names
   /// by a package name, sorted, each once: what the text must import.
   const std::vector<std::string>& namedTypes() const { return m_namedTypes; }
@@ -85,6 +94,9 @@ class AbcDecompiledBody {
 
  private:
   friend class AbcBodyDecompiler;
+
+  void appendStatements(std::string& out, const std::string& indent, std::size_t foldedStores,
+                        const SourceStyle& style) const;
 
   std::unique_ptr<AbcBodyTree> m_tree;
   std::string m_failure;
@@ -117,6 +129,8 @@ class AbcBodyDecompiler {
  private:
   class Literals;
 
+  /// The traits of the script whose initialiser or function the method is, or none.
+  const std::vector<AbcTrait>* scriptTraits(std::uint32_t methodIndex);
   /// The body of a method, -1 for none.
   std::int64_t bodyOf(std::uint32_t methodIndex) const;
   StatementList decompile(std::size_t bodyIndex, const AbcMethodContext& context, std::string& failure,
@@ -124,7 +138,10 @@ class AbcBodyDecompiler {
   /// A function literal's function, decompiled once; none for a literal that creates
   /// itself, nests too deep or has no body.
   std::shared_ptr<const SourceFunction> functionLiteral(std::uint32_t methodIndex);
-  void findInitialStores(AbcDecompiledBody& result, const AbcMethodContext& context);
+  /// The traits whose initial values an initialiser stores: the script's, the class's or
+  /// the instances'; none for other methods.
+  const std::vector<AbcTrait>* initialisedTraits(std::uint32_t methodIndex, const AbcMethodContext& context) const;
+  void findInitialStores(AbcDecompiledBody& result, std::uint32_t methodIndex, const AbcMethodContext& context);
   void appendTraitBodies(std::string& out, const std::vector<AbcTrait>& traits, AbcMethodContext context,
                          std::size_t& failed);
   void appendBody(std::string& out, std::uint32_t methodIndex, const AbcMethodContext& context, std::size_t& failed);
@@ -134,6 +151,7 @@ class AbcBodyDecompiler {
   std::vector<std::unique_ptr<AbcDecompiledBody>> m_bodies;  // per body index, once decompiled
   std::vector<std::shared_ptr<const SourceFunction>> m_literals;  // per body index
   std::vector<bool> m_reading;  // the bodies being decompiled now
+  std::vector<std::int64_t> m_scriptOfMethod;  // per method: its script, -1 for none; made on first use
   int m_literalDepth = 0;
   std::vector<std::string> m_literalTypes;  // what the literals of the body being read name
   std::string m_literalFailure;

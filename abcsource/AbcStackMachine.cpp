@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "decompiler/SourceNumber.h"
+#include "abcsource/AbcIdentifiers.h"
 #include "decompiler/SourceWriter.h"
 
 namespace orvane {
@@ -86,27 +86,27 @@ constexpr Intrinsic kIntrinsics[] = {
     {0x52, "sxi16", 1, false},
 };
 
-ExpressionPtr raw(std::string text, int precedence) {
-  Expression e;
-  e.kind = ExpressionKind::Raw;
-  e.length = text.size();
-  e.text = std::move(text);
-  e.rawPrecedence = precedence;
-  return std::make_shared<const Expression>(std::move(e));
+/// Whether a type node is the top-level type `name` (int, Number, ...).
+bool isType(const ExpressionPtr& type, std::string_view name) {
+  return type && type->kind == ExpressionKind::Identifier && type->text == name;
 }
+
+bool sameType(const ExpressionPtr& a, const ExpressionPtr& b) { return a && b && (a == b || sameTarget(*a, *b)); }
 
 }  // namespace
 
 AbcStackMachine::AbcStackMachine(const AbcFile& file, AbcNames& names, const AbcMethodBody& body,
                                  const AbcDecodedCode& decoded, const FlowStream& flow, const AbcMethodContext& context,
-                                 AbcFunctionLiterals& literals)
+                                 const std::vector<AbcTrait>* globalTraits, AbcFunctionLiterals& literals)
     : m_file(file),
       m_names(names),
       m_body(body),
       m_decoded(decoded),
       m_flow(flow),
       m_context(context),
+      m_globalTraits(globalTraits),
       m_literals(literals),
+      m_nameExpressions(file, names),
       m_blocks(body, flow, *this) {
   const AbcMethod* method = body.method < file.methods.size() ? &file.methods[body.method] : nullptr;
   m_parameterCount = method != nullptr ? static_cast<std::uint32_t>(method->parameterTypes.size()) : 0;
@@ -120,8 +120,8 @@ AbcStackMachine::AbcStackMachine(const AbcFile& file, AbcNames& names, const Abc
     if (k - 1 < context.parameterNames.size() && !context.parameterNames[k - 1].empty())
       m_localNames[k] = context.parameterNames[k - 1];
     else if (method != nullptr && k - 1 < method->parameterNames.size() &&
-             isIdentifierName(m_names.string(method->parameterNames[k - 1])))
-      m_localNames[k] = m_names.string(method->parameterNames[k - 1]);
+             !m_names.string(method->parameterNames[k - 1]).empty())
+      m_localNames[k] = sourceIdentifier(m_names.string(method->parameterNames[k - 1]));
     else
       m_localNames[k] = "_arg" + std::to_string(k) + "_";
   }
@@ -141,8 +141,8 @@ AbcStackMachine::AbcStackMachine(const AbcFile& file, AbcNames& names, const Abc
     const auto number = static_cast<std::uint64_t>(instruction.operands[2]) + 1;
     const std::string& name = m_names.string(static_cast<std::uint32_t>(instruction.operands[1]));
     if (number > m_parameterCount + (m_declared[std::min<std::uint64_t>(extra, tracked - 1)] ? 1u : 0u) &&
-        number < tracked && isIdentifierName(name) && m_localNames[number].empty())
-      m_localNames[number] = name;
+        number < tracked && !name.empty() && m_localNames[number].empty())
+      m_localNames[number] = sourceIdentifier(name);
   }
   for (const AbcInstruction& instruction : decoded.instructions) {
     if (instruction.code != 0x32) continue;
@@ -175,7 +175,7 @@ std::string AbcStackMachine::localName(std::uint32_t number) const {
   if (number == 0) {
     if (m_context.isStatic && m_context.classIndex >= 0 &&
         static_cast<std::size_t>(m_context.classIndex) < m_file.instances.size())
-      return m_names.simpleName(m_file.instances[static_cast<std::size_t>(m_context.classIndex)].name);
+      return m_nameExpressions.identifier(m_file.instances[static_cast<std::size_t>(m_context.classIndex)].name);
     return "this";
   }
   if (number < m_localNames.size() && !m_localNames[number].empty()) return m_localNames[number];
@@ -183,16 +183,6 @@ std::string AbcStackMachine::localName(std::uint32_t number) const {
 }
 
 ExpressionPtr AbcStackMachine::local(std::uint32_t number) { return makeRegister(static_cast<int>(std::min<std::uint32_t>(number, 1u << 30)), localName(number)); }
-
-std::string AbcStackMachine::propertyName(std::uint32_t multiname) const {
-  const auto& names = m_file.pool.multinames;
-  if (multiname >= names.size() || multiname == 0) return "*";
-  const AbcMultiname& name = names[multiname];
-  const bool attribute = name.kind == mnkind::kQNameA || name.kind == mnkind::kRTQNameA ||
-                         name.kind == mnkind::kMultinameA || name.kind == mnkind::kMultinameLA ||
-                         name.kind == mnkind::kRTQNameLA;
-  return (attribute ? "@" : "") + m_names.simpleName(multiname);
-}
 
 void AbcStackMachine::recordType(std::uint32_t multiname) {
   const auto& names = m_file.pool.multinames;
@@ -208,25 +198,23 @@ void AbcStackMachine::recordType(std::uint32_t multiname) {
   if (!package.empty()) m_namedTypes.insert(package + "::" + m_names.simpleName(multiname));
 }
 
-std::string AbcStackMachine::typeName(std::uint32_t multiname) {
-  if (multiname == 0) return "*";
+ExpressionPtr AbcStackMachine::typeName(std::uint32_t multiname) {
   recordType(multiname);
-  const std::string text = m_names.simpleName(multiname);
-  return isIdentifierName(text) || text.find(".<") != std::string::npos ? text : "*";
+  return m_nameExpressions.type(multiname);
 }
 
-std::string AbcStackMachine::typeOf(const ExpressionPtr& value) const {
+ExpressionPtr AbcStackMachine::typeOf(const ExpressionPtr& value) const {
   const auto found = m_types.find(value.get());
-  return found == m_types.end() ? std::string() : found->second.second;
+  return found == m_types.end() ? nullptr : found->second.second;
 }
 
-void AbcStackMachine::setType(const ExpressionPtr& value, std::string type) {
-  m_types[value.get()] = {value, std::move(type)};
-}
+void AbcStackMachine::setType(const ExpressionPtr& value, ExpressionPtr type) { m_types[value.get()] = {value, std::move(type)}; }
+
+void AbcStackMachine::setType(const ExpressionPtr& value, const char* type) { setType(value, makeIdentifier(type)); }
 
 ExpressionPtr AbcStackMachine::conversion(const char* type, ExpressionPtr value, std::size_t at) {
   // Values of the same type need no conversion, nor does the test of a branch.
-  if (typeOf(value) == type) return value;
+  if (isType(typeOf(value), type)) return value;
   const bool tested = at + 1 < m_decoded.instructions.size() &&
                       (instruction(at + 1).code == 0x11 || instruction(at + 1).code == 0x12);
   if (tested && std::string_view(type) == "Boolean") return value;
@@ -236,10 +224,10 @@ ExpressionPtr AbcStackMachine::conversion(const char* type, ExpressionPtr value,
   return call;
 }
 
-ExpressionPtr AbcStackMachine::withoutConversion(const ExpressionPtr& value, const std::string& type) const {
+ExpressionPtr AbcStackMachine::withoutConversion(const ExpressionPtr& value, const ExpressionPtr& type) const {
   // A store into a place of the conversion's type converts by itself.
   const auto found = m_conversions.find(value.get());
-  if (found == m_conversions.end() || type.empty() || typeOf(value) != type) return value;
+  if (found == m_conversions.end() || !sameType(typeOf(value), type)) return value;
   return found->second.second;
 }
 
@@ -250,10 +238,8 @@ ExpressionPtr AbcStackMachine::storedValue(std::uint32_t number) const {
 
 ExpressionPtr AbcStackMachine::caughtValue(std::uint32_t exception) {
   std::string name = "e";
-  if (exception < m_body.exceptions.size()) {
-    const std::string text = m_names.simpleName(m_body.exceptions[exception].variable);
-    if (isIdentifierName(text)) name = text;
-  }
+  if (exception < m_body.exceptions.size() && m_body.exceptions[exception].variable != 0)
+    name = m_nameExpressions.identifier(m_body.exceptions[exception].variable);
   return makeIdentifier(std::move(name));
 }
 
@@ -265,18 +251,17 @@ std::vector<ExpressionPtr> AbcStackMachine::popArguments(ValueStack& stack, std:
 }
 
 ExpressionPtr AbcStackMachine::propertyOf(const ExpressionPtr& object, std::uint32_t multiname, const ExpressionPtr& key) {
-  const std::string name = propertyName(multiname);
+  const bool onScope = isMarker(*object, Marker::kScopeLookup) || isMarker(*object, Marker::kGlobal);
   if (key) {
-    if (isMarker(*object, Marker::kScopeLookup) || isMarker(*object, Marker::kGlobal)) return key;
-    return makeMember(object, key);
+    const ExpressionPtr name = m_nameExpressions.isAttribute(multiname) ? makeAttribute(key) : key;
+    return onScope && name == key ? key : makeMember(object, name);
   }
-  if (isMarker(*object, Marker::kScopeLookup) || isMarker(*object, Marker::kGlobal)) {
+  if (onScope) {
     recordType(multiname);
-    return makeIdentifier(name);
+    return m_nameExpressions.isAttribute(multiname) ? m_nameExpressions.memberName(multiname)
+                                                    : m_nameExpressions.scopeName(multiname);
   }
-  if (isIdentifierName(name)) return makeMember(object, makeString(name));
-  // Attributes and names no identifier spells: printed as they stand.
-  return raw(expressionText(*object, 0) + "." + name, 17);
+  return makeMember(object, m_nameExpressions.memberName(multiname));
 }
 
 ExpressionPtr AbcStackMachine::property(std::uint32_t multiname, ValueStack& stack) {
@@ -295,7 +280,7 @@ ExpressionPtr AbcStackMachine::property(std::uint32_t multiname, ValueStack& sta
   return propertyOf(object, multiname, key);
 }
 
-ExpressionPtr AbcStackMachine::slot(const ExpressionPtr& object, std::uint32_t slotId, std::string* type,
+ExpressionPtr AbcStackMachine::slot(const ExpressionPtr& object, std::uint32_t slotId, ExpressionPtr* type,
                                     std::int64_t* declareAs) {
   const MarkerInfo* info = markerOf(*object);
   const std::vector<AbcTrait>* traits = nullptr;
@@ -303,12 +288,9 @@ ExpressionPtr AbcStackMachine::slot(const ExpressionPtr& object, std::uint32_t s
     traits = &m_body.traits;
   } else if (info != nullptr && info->marker == Marker::kCatchScope) {
     return caughtValue(info->number);
-  } else if (info != nullptr && info->marker == Marker::kGlobal) {
-    if (m_context.role == AbcMethodRole::kScriptInitialiser) {
-      for (const AbcScript& script : m_file.scripts)
-        for (const AbcTrait& trait : script.traits)
-          if (trait.slotId == slotId && trait.kind != traitkind::kMethod) return makeIdentifier(m_names.simpleName(trait.name));
-    }
+  } else if (info != nullptr && info->marker == Marker::kGlobal && m_globalTraits != nullptr) {
+    for (const AbcTrait& trait : *m_globalTraits)
+      if (trait.slotId == slotId && trait.kind != traitkind::kMethod) return m_nameExpressions.scopeName(trait.name);
   } else if (object->kind == ExpressionKind::Register && object->registerNumber == 0 && m_context.classIndex >= 0) {
     const auto index = static_cast<std::size_t>(m_context.classIndex);
     if (m_context.isStatic && index < m_file.classes.size()) traits = &m_file.classes[index].traits;
@@ -318,16 +300,15 @@ ExpressionPtr AbcStackMachine::slot(const ExpressionPtr& object, std::uint32_t s
     for (std::size_t k = 0; k < traits->size(); ++k) {
       const AbcTrait& trait = (*traits)[k];
       if (trait.slotId != slotId || (trait.kind != traitkind::kSlot && trait.kind != traitkind::kConst)) continue;
-      const std::string name = m_names.simpleName(trait.name);
       if (traits == &m_body.traits) {
         if (type != nullptr) *type = typeName(trait.type);
         if (declareAs != nullptr && k < m_slotDeclared.size()) *declareAs = static_cast<std::int64_t>(k);
-        return makeIdentifier(name);
+        return makeIdentifier(m_nameExpressions.identifier(trait.name));
       }
-      return makeMember(object, makeString(name));
+      return makeMember(object, m_nameExpressions.memberName(trait.name));
     }
   }
-  return raw(expressionText(*object, 0) + ".$slot" + std::to_string(slotId), 17);
+  return makeMember(object, makeString("$slot" + std::to_string(slotId)));
 }
 
 ExpressionPtr AbcStackMachine::functionLiteral(std::uint32_t method) {
@@ -337,8 +318,8 @@ ExpressionPtr AbcStackMachine::functionLiteral(std::uint32_t method) {
 }
 
 void AbcStackMachine::store(const ExpressionPtr& target, const ExpressionPtr& value, std::size_t i, ValueStack& stack,
-                            StatementList& out, std::int64_t declareRegister, const std::string& declaredType) {
-  const ExpressionPtr stored = withoutConversion(value, declaredType.empty() ? typeOf(value) : declaredType);
+                            StatementList& out, std::int64_t declareRegister, const ExpressionPtr& declaredType) {
+  const ExpressionPtr stored = withoutConversion(value, declaredType ? declaredType : typeOf(value));
   // x++ as a value: the value read before the step stays below the store.
   if (isStep(*stored) && sameTarget(*stored->operands[0], *target) && stack.top() != nullptr &&
       sameTarget(*stack.top(), *target)) {
@@ -353,7 +334,7 @@ void AbcStackMachine::store(const ExpressionPtr& target, const ExpressionPtr& va
   if (declareRegister >= 0) {
     Statement s = makeStatement(StatementKind::Var, stored);
     s.name = target->text;
-    if (declaredType != "*") s.type = declaredType;
+    if (!isType(declaredType, "*")) s.type = declaredType;
     emit(out, std::move(s), i);
     return;
   }
@@ -446,7 +427,7 @@ void AbcStackMachine::refineLoop(Statement& loop) {
   loop.kind = next->marker == Marker::kNextName ? StatementKind::ForIn : StatementKind::ForEach;
   loop.declares = isVar;
   loop.name = isVar ? first->name : expressionText(*first->value->operands[0], 0);
-  loop.type = isVar ? first->type : std::string();
+  loop.type = isVar ? first->type : nullptr;
   loop.value = loop.value->operands[1];
   loop.body.erase(loop.body.begin() + (first - loop.body.data()));
 }
@@ -466,7 +447,7 @@ void AbcStackMachine::storeLocal(std::size_t i, std::uint32_t number, ValueStack
     return;
   }
   std::int64_t declare = -1;
-  std::string type;
+  ExpressionPtr type;
   if (number < m_localNames.size() && !m_declared[number]) {
     m_declared[number] = true;
     declare = number;
@@ -583,7 +564,7 @@ std::size_t AbcStackMachine::readValue(std::size_t i, const AbcInstruction& ins,
         break;
       }
       ExpressionPtr value = local(number);
-      if (number < m_localTypes.size() && !m_localTypes[number].empty()) setType(value, m_localTypes[number]);
+      if (number < m_localTypes.size() && m_localTypes[number]) setType(value, m_localTypes[number]);
       push(std::move(value));
       break;
     }
@@ -611,22 +592,22 @@ std::size_t AbcStackMachine::readValue(std::size_t i, const AbcInstruction& ins,
       // Implicit coercions: the value is the same; the type is what a var of it declares.
       const char* type = ins.code == 0x83 ? "int" : ins.code == 0x84 ? "Number" : ins.code == 0x85 ? "String"
                        : ins.code == 0x81 ? "Boolean" : "uint";
-      if (stack.top() != nullptr && typeOf(stack.values.back()).empty()) setType(stack.values.back(), type);
+      if (stack.top() != nullptr && !typeOf(stack.values.back())) setType(stack.values.back(), type);
       break;
     }
     case 0x80: {
-      const std::string type = typeName(operand(0));
-      if (stack.top() != nullptr && typeOf(stack.values.back()).empty()) setType(stack.values.back(), type);
+      ExpressionPtr type = typeName(operand(0));
+      if (stack.top() != nullptr && !typeOf(stack.values.back())) setType(stack.values.back(), std::move(type));
       break;
     }
     case 0x86: {
       ExpressionPtr value = stack.pop();
-      push(makeBinary(Operation::As, std::move(value), makeIdentifier(typeName(operand(0)))));
+      push(makeBinary(Operation::As, std::move(value), typeName(operand(0))));
       break;
     }
     case 0xB2: {
       ExpressionPtr value = stack.pop();
-      push(makeBinary(Operation::Is, std::move(value), makeIdentifier(typeName(operand(0)))));
+      push(makeBinary(Operation::Is, std::move(value), typeName(operand(0))));
       break;
     }
     case 0x5D: case 0x5E: case 0x5F: {
@@ -647,13 +628,13 @@ std::size_t AbcStackMachine::readValue(std::size_t i, const AbcInstruction& ins,
     }
     case 0x60: {
       recordType(operand(0));
-      push(makeIdentifier(propertyName(operand(0))));
+      push(m_nameExpressions.scopeName(operand(0)));
       break;
     }
     case 0x66: push(property(operand(0), stack)); break;
     case 0x59: {
       ExpressionPtr object = stack.pop();
-      push(raw(expressionText(*object, 0) + ".." + propertyName(operand(0)), 17));
+      push(makeDescendants(object, m_nameExpressions.memberName(operand(0))));
       break;
     }
     case 0x61: case 0x68: {
@@ -667,18 +648,18 @@ std::size_t AbcStackMachine::readValue(std::size_t i, const AbcInstruction& ins,
     case 0x6A: push(makeUnary(Operation::Delete, property(operand(0), stack))); break;
     case 0x04: {
       property(operand(0), stack);
-      push(makeMember(makeIdentifier("super"), makeString(propertyName(operand(0)))));
+      push(makeMember(makeIdentifier("super"), m_nameExpressions.memberName(operand(0))));
       break;
     }
     case 0x05: {
       ExpressionPtr value = stack.pop();
       property(operand(0), stack);
-      statement(makeAssign(Operation::Assign, makeMember(makeIdentifier("super"), makeString(propertyName(operand(0)))), value));
+      statement(makeAssign(Operation::Assign, makeMember(makeIdentifier("super"), m_nameExpressions.memberName(operand(0))), value));
       break;
     }
     case 0x6C: {
       ExpressionPtr object = stack.pop();
-      std::string type;
+      ExpressionPtr type;
       push(slot(object, operand(0), &type, nullptr));
       break;
     }
@@ -686,7 +667,7 @@ std::size_t AbcStackMachine::readValue(std::size_t i, const AbcInstruction& ins,
       ExpressionPtr value = stack.pop();
       ExpressionPtr object = stack.pop();
       if (isMarker(*object, Marker::kCatchScope)) break;  // the caught value stored into its scope
-      std::string type;
+      ExpressionPtr type;
       std::int64_t declareAs = -1;
       ExpressionPtr target = slot(object, operand(0), &type, &declareAs);
       if (declareAs >= 0 && m_slotDeclared[static_cast<std::size_t>(declareAs)]) declareAs = -1;
@@ -709,7 +690,7 @@ std::size_t AbcStackMachine::readValue(std::size_t i, const AbcInstruction& ins,
       std::vector<ExpressionPtr> arguments = popArguments(stack, ins.operands[1]);
       const bool isSuper = ins.code == 0x45 || ins.code == 0x4E;
       ExpressionPtr callee = property(operand(0), stack);
-      if (isSuper) callee = makeMember(makeIdentifier("super"), makeString(propertyName(operand(0))));
+      if (isSuper) callee = makeMember(makeIdentifier("super"), m_nameExpressions.memberName(operand(0)));
       ExpressionPtr call = makeCall(std::move(callee), std::move(arguments));
       if (ins.code == 0x4F || ins.code == 0x4E) statement(std::move(call));
       else push(std::move(call));
@@ -741,16 +722,14 @@ std::size_t AbcStackMachine::readValue(std::size_t i, const AbcInstruction& ins,
       std::vector<ExpressionPtr> arguments = popArguments(stack, ins.operands[1]);
       ExpressionPtr object = stack.pop();
       const std::string& name = m_names.methodName(operand(0));
-      push(makeCall(makeMember(object, makeString(isIdentifierName(name) ? name : "$method" + std::to_string(operand(0)))),
+      push(makeCall(makeMember(object, makeString(isIdentifier(name) ? name : "$method" + std::to_string(operand(0)))),
                     std::move(arguments)));
       break;
     }
     case 0x53: {
       std::vector<ExpressionPtr> parameters = popArguments(stack, ins.operands[0]);
       ExpressionPtr base = stack.pop();
-      std::string text = expressionText(*base, 0) + ".<";
-      for (std::size_t k = 0; k < parameters.size(); ++k) text += (k > 0 ? ", " : "") + expressionText(*parameters[k], 0);
-      push(makeIdentifier(text + ">"));
+      push(makeTypeApplication(std::move(base), std::move(parameters)));
       break;
     }
     case 0x55: {
@@ -771,7 +750,7 @@ std::size_t AbcStackMachine::readValue(std::size_t i, const AbcInstruction& ins,
     case 0x58: {
       stack.pop();  // the base class
       const std::uint32_t index = operand(0);
-      const std::string name = index < m_file.instances.size() ? m_names.simpleName(m_file.instances[index].name) : "$class";
+      const std::string name = index < m_file.instances.size() ? m_nameExpressions.identifier(m_file.instances[index].name) : "$class";
       push(marked(makeIdentifier(name), Marker::kClassObject));
       break;
     }

@@ -15,6 +15,7 @@
 #include "abc/AbcNames.h"
 #include "abcsource/AbcBlockStatements.h"
 #include "abcsource/AbcBodySource.h"
+#include "abcsource/AbcNameExpressions.h"
 #include "decompiler/FlowFrontEnd.h"
 #include "decompiler/FlowStream.h"
 
@@ -35,8 +36,11 @@ class AbcFunctionLiterals {
 /// (this, the activation object, catch scopes) and the names of slots.
 class AbcStackMachine : public FlowFrontEnd {
  public:
+  /// `globalTraits`: the traits of the script the method belongs to (its global object's
+  /// slots), none when not known.
   AbcStackMachine(const AbcFile& file, AbcNames& names, const AbcMethodBody& body, const AbcDecodedCode& decoded,
-                  const FlowStream& flow, const AbcMethodContext& context, AbcFunctionLiterals& literals);
+                  const FlowStream& flow, const AbcMethodContext& context, const std::vector<AbcTrait>* globalTraits,
+                  AbcFunctionLiterals& literals);
 
   std::size_t readInstruction(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out) override;
   ExpressionPtr branchCondition(std::size_t i, ValueStack& stack) override;
@@ -59,10 +63,8 @@ class AbcStackMachine : public FlowFrontEnd {
   const AbcFile& file() const { return m_file; }
   /// The name of register `number`, declared from here on (a catch variable).
   std::string localName(std::uint32_t number) const;
-  /// The source name of a multiname's name part (`@` for attributes).
-  std::string propertyName(std::uint32_t multiname) const;
   /// A type multiname as source text, recorded for the imports (`Sprite`, `Vector.<int>`, `*`).
-  std::string typeName(std::uint32_t multiname);
+  ExpressionPtr typeName(std::uint32_t multiname);
   /// The value of the exception that enters handler `exception` of the body.
   ExpressionPtr caughtValue(std::uint32_t exception);
   /// The scope stack, kept around a handler, whose code builds it again from nothing.
@@ -91,20 +93,23 @@ class AbcStackMachine : public FlowFrontEnd {
   /// The store of `value` into `target` by instruction i: a statement, a var at the
   /// register's first store, or the value of an assignment a dup kept.
   void store(const ExpressionPtr& target, const ExpressionPtr& value, std::size_t i, ValueStack& stack,
-             StatementList& out, std::int64_t declareRegister, const std::string& declaredType);
+             StatementList& out, std::int64_t declareRegister, const ExpressionPtr& declaredType);
   /// The runtime parts of a multiname taken off the stack, then the object: the property
   /// `object.name`, `name` for a scope lookup, `object[key]`.
   ExpressionPtr property(std::uint32_t multiname, ValueStack& stack);
   ExpressionPtr propertyOf(const ExpressionPtr& object, std::uint32_t multiname, const ExpressionPtr& key);
   /// The name of slot `slotId` of `object` (the activation, a catch scope, this, the
   /// global object), or none.
-  ExpressionPtr slot(const ExpressionPtr& object, std::uint32_t slotId, std::string* type, std::int64_t* declareAs);
+  ExpressionPtr slot(const ExpressionPtr& object, std::uint32_t slotId, ExpressionPtr* type, std::int64_t* declareAs);
   std::vector<ExpressionPtr> popArguments(ValueStack& stack, std::int64_t count);
   ExpressionPtr conversion(const char* type, ExpressionPtr value, std::size_t at);
-  ExpressionPtr withoutConversion(const ExpressionPtr& value, const std::string& type) const;
+  ExpressionPtr withoutConversion(const ExpressionPtr& value, const ExpressionPtr& type) const;
   ExpressionPtr functionLiteral(std::uint32_t method);
-  std::string typeOf(const ExpressionPtr& value) const;
-  void setType(const ExpressionPtr& value, std::string type);
+  /// The static type of a value where it is known, else none.
+  ExpressionPtr typeOf(const ExpressionPtr& value) const;
+  void setType(const ExpressionPtr& value, ExpressionPtr type);
+  /// A top-level type (int, Number, ...).
+  void setType(const ExpressionPtr& value, const char* type);
   void recordType(std::uint32_t multiname);
 
   const AbcFile& m_file;
@@ -113,11 +118,13 @@ class AbcStackMachine : public FlowFrontEnd {
   const AbcDecodedCode& m_decoded;
   const FlowStream& m_flow;
   const AbcMethodContext& m_context;
+  const std::vector<AbcTrait>* m_globalTraits;
   AbcFunctionLiterals& m_literals;
+  AbcNameExpressions m_nameExpressions;
   AbcBlockStatements m_blocks;
   std::vector<std::string> m_localNames;
   std::vector<bool> m_declared;
-  std::vector<std::string> m_localTypes;
+  std::vector<ExpressionPtr> m_localTypes;
   std::vector<bool> m_slotDeclared;  // slots of the activation object
   std::vector<ExpressionPtr> m_scopes;
   std::unordered_map<std::uint32_t, ExpressionPtr> m_scopeRegisters;
@@ -127,7 +134,7 @@ class AbcStackMachine : public FlowFrontEnd {
   std::unordered_map<const Expression*, MarkerInfo> m_markers;
   /// The static types of values, where known, by node; each entry keeps its node alive, so
   /// that no later node reuses the address.
-  std::unordered_map<const Expression*, std::pair<ExpressionPtr, std::string>> m_types;
+  std::unordered_map<const Expression*, std::pair<ExpressionPtr, ExpressionPtr>> m_types;
   std::unordered_map<const Expression*, std::pair<ExpressionPtr, ExpressionPtr>> m_conversions;  // int(x): x
   std::set<std::string> m_namedTypes;
   std::string m_failure;

@@ -235,6 +235,39 @@ ExpressionPtr makeEnumeration(ExpressionPtr object) {
   return finish(node(ExpressionKind::Enumeration, {}, {std::move(object)}));
 }
 
+ExpressionPtr makeQualifiedName(std::string package, std::string name) {
+  Expression e = node(ExpressionKind::QualifiedName, std::move(name));
+  e.names.push_back(std::move(package));
+  return finish(std::move(e));
+}
+
+ExpressionPtr makeNamespacedName(std::string uri, std::string name) {
+  Expression e = node(ExpressionKind::NamespacedName, std::move(name));
+  e.names.push_back(std::move(uri));
+  return finish(std::move(e));
+}
+
+ExpressionPtr makeTypeApplication(ExpressionPtr type, std::vector<ExpressionPtr> parameters) {
+  parameters.insert(parameters.begin(), std::move(type));
+  return finish(node(ExpressionKind::TypeApplication, {}, std::move(parameters)));
+}
+
+ExpressionPtr makeTypedName(std::string name, ExpressionPtr type) {
+  std::vector<ExpressionPtr> operands;
+  if (type) operands.push_back(std::move(type));
+  return finish(node(ExpressionKind::TypedName, std::move(name), std::move(operands)));
+}
+
+ExpressionPtr makeAttribute(ExpressionPtr name) { return finish(node(ExpressionKind::Attribute, {}, {std::move(name)})); }
+
+ExpressionPtr makeDescendants(ExpressionPtr object, ExpressionPtr name) {
+  return finish(node(ExpressionKind::Descendants, {}, {std::move(object), std::move(name)}));
+}
+
+ExpressionPtr makeFilter(ExpressionPtr object, ExpressionPtr condition) {
+  return finish(node(ExpressionKind::Filter, {}, {std::move(object), std::move(condition)}));
+}
+
 bool isNamePath(const std::string& name) {
   std::size_t start = 0;
   while (true) {
@@ -256,8 +289,14 @@ bool sameTarget(const Expression& a, const Expression& b) {
       return a.registerNumber == b.registerNumber;
     case ExpressionKind::Literal:
       return a.text == b.text;
+    case ExpressionKind::QualifiedName:
+    case ExpressionKind::NamespacedName:
+      return a.text == b.text && a.names == b.names;
     case ExpressionKind::Member:
+    case ExpressionKind::Descendants:
       return sameTarget(*a.operands[1], *b.operands[1]) && sameTarget(*a.operands[0], *b.operands[0]);
+    case ExpressionKind::Attribute:
+      return sameTarget(*a.operands[0], *b.operands[0]);
     default:
       return false;
   }
@@ -274,6 +313,9 @@ int precedence(const Expression& e) {
     case ExpressionKind::New:
     case ExpressionKind::Call:
     case ExpressionKind::Member:
+    case ExpressionKind::Descendants:
+    case ExpressionKind::Filter:
+    case ExpressionKind::TypeApplication:
       return kMemberPrecedence;
     case ExpressionKind::Function:
       return 0;

@@ -31,6 +31,13 @@ enum class ExpressionKind {
   Assign,        // operation: Assign or a compound assignment; operands: target, value
   Function,      // function: the definition
   Enumeration,   // operands: the enumerated object; the marker of a for-in loop
+  QualifiedName, // text: a name (an identifier); names: its package. As the printed file refers to it
+  NamespacedName,  // text: a name (an identifier); names: its namespace's URI. Printed N::name
+  TypeApplication, // operands: the generic type, its parameters. Printed Vector.<T>
+  TypedName,     // text: a name; operands: its type, if any. Printed name:T (a catch clause's variable)
+  Attribute,     // operands: the name (a string, a namespaced name or a value); a member name: o.@a
+  Descendants,   // operands: object, name (a string or an attribute); printed o..b
+  Filter,        // operands: object, condition; printed o.(condition)
   Empty,         // a value the stack did not hold
   Raw,           // text: an already printed subtree too deep to keep as a tree
 };
@@ -101,6 +108,20 @@ ExpressionPtr makeAssign(Operation op, ExpressionPtr target, ExpressionPtr value
 ExpressionPtr assignmentValue(const ExpressionPtr& target, const ExpressionPtr& value, bool statement);
 ExpressionPtr makeFunction(std::shared_ptr<const SourceFunction> function);
 ExpressionPtr makeEnumeration(ExpressionPtr object);
+/// A definition of a package (`package` empty for the top level), printed as the file it
+/// is printed into refers to it: `Sprite` or `flash.display.Sprite`.
+ExpressionPtr makeQualifiedName(std::string package, std::string name);
+/// A name in the namespace of `uri`, printed with the identifier the file gives it: `N::x`.
+ExpressionPtr makeNamespacedName(std::string uri, std::string name);
+/// A generic type with its parameters: Vector.<int>.
+ExpressionPtr makeTypeApplication(ExpressionPtr type, std::vector<ExpressionPtr> parameters);
+ExpressionPtr makeTypedName(std::string name, ExpressionPtr type);
+/// The attribute `name` as a member name: o.@a, o.@[k], o.@N::a.
+ExpressionPtr makeAttribute(ExpressionPtr name);
+/// o..name: the descendants of an XML value; `name` a string or an attribute.
+ExpressionPtr makeDescendants(ExpressionPtr object, ExpressionPtr name);
+/// o.(condition): the children of an XML list for which the condition holds.
+ExpressionPtr makeFilter(ExpressionPtr object, ExpressionPtr condition);
 /// The name that a variable read or write of `name` is printed with: the name itself when
 /// it is an identifier or a dotted path of identifiers, else none.
 bool isNamePath(const std::string& name);

@@ -31,8 +31,8 @@ enum class StatementKind {
   With,           // value: the object; body
   TellTarget,     // value: the target; body
   IfFrameLoaded,  // value: the frame; body
-  Try,            // body; name: the catch variable; alternative: catch; cases: further catches
-                  // (label: the variable); finally
+  Try,            // body; name: the catch variable, type: its type; alternative: catch;
+                  // cases: further catches (label: the variable as a TypedName); finally
   Function,       // function: a named function
   Class,          // klass
   Comment,        // name: the text after "// "
@@ -43,6 +43,10 @@ enum class StatementKind {
 struct SourceFunction {
   std::string name;
   std::vector<std::string> parameters;
+  /// Where the language declares them: the parameters' types (none for an untyped one) and
+  /// the return type.
+  std::vector<ExpressionPtr> parameterTypes;
+  ExpressionPtr returnType;
   StatementList body;
 };
 
@@ -73,7 +77,7 @@ struct Statement {
   StatementKind kind = StatementKind::Expression;
   ExpressionPtr value;
   std::string name;
-  std::string type;  // Var, ForIn, ForEach: the declared type, where the language has one
+  ExpressionPtr type;  // Var, ForIn, ForEach, Try: the declared type, where the language has one
   StatementList body;
   StatementList alternative;
   StatementList finally;

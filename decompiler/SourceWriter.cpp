@@ -2,8 +2,6 @@
 
 #include <set>
 
-#include "decompiler/SourceNumber.h"
-
 namespace orvane {
 
 namespace {
@@ -15,7 +13,7 @@ std::string blanks(int indent) { return std::string(static_cast<std::size_t>(ind
 
 class Printer {
  public:
-  explicit Printer(std::set<std::size_t> labels) : m_labels(std::move(labels)) {}
+  Printer(std::set<std::size_t> labels, const SourceStyle& style) : m_labels(std::move(labels)), m_style(style) {}
 
   std::string expression(const Expression& e, int indent) const;
   void statements(const StatementList& list, int indent, std::string& out) const;
@@ -28,6 +26,15 @@ class Printer {
   std::string arguments(const Expression& e, std::size_t first, int indent) const;
   std::string binary(Operation op, const Expression& left, const Expression& right, int indent) const;
   std::string function(const SourceFunction& function, int indent) const;
+  /// The object of a member access, in parentheses where it binds less tightly.
+  std::string memberBase(const Expression& object, int indent) const;
+  /// A member's name after the dot (`x`, `@x`, `N::x`), or none where it needs brackets.
+  std::string dottedName(const Expression& name, int indent) const;
+  std::string typeSuffix(const ExpressionPtr& type, int indent) const {
+    return type ? ":" + expression(*type, indent) : std::string();
+  }
+  /// Whether `!` of an operation prints as its inverse.
+  bool inverts(Operation op) const;
   void statement(const Statement& s, int indent, std::string& out) const;
   void block(const StatementList& body, int indent, std::string& out) const;
   std::string inlineStatement(const Statement& s, int indent) const;
@@ -35,6 +42,7 @@ class Printer {
   void classBody(const ClassDefinition& klass, int indent, std::string& out) const;
 
   std::set<std::size_t> m_labels;
+  const SourceStyle& m_style;
   mutable bool m_cut = false;  // the text reached kMaxSourceText
 };
 
@@ -60,10 +68,31 @@ std::string Printer::binary(Operation op, const Expression& left, const Expressi
 
 std::string Printer::function(const SourceFunction& function, int indent) const {
   std::string text = function.name.empty() ? "function (" : "function " + function.name + "(";
-  for (std::size_t i = 0; i < function.parameters.size(); ++i) text += (i > 0 ? ", " : "") + function.parameters[i];
-  text += ") {\n";
+  for (std::size_t i = 0; i < function.parameters.size(); ++i) {
+    text += (i > 0 ? ", " : "") + function.parameters[i];
+    if (i < function.parameterTypes.size()) text += typeSuffix(function.parameterTypes[i], indent);
+  }
+  text += ")" + typeSuffix(function.returnType, indent) + " {\n";
   statements(function.body, indent + 1, text);
   return text + blanks(indent) + "}";
+}
+
+bool Printer::inverts(Operation op) const {
+  if (m_style.invertsRelations) return true;
+  return op == Operation::Equal || op == Operation::NotEqual || op == Operation::StrictEqual ||
+         op == Operation::StrictNotEqual;
+}
+
+std::string Printer::memberBase(const Expression& object, int indent) const {
+  return operand(object, indent,
+                 precedence(object) < kMemberPrecedence || object.isNumber || object.kind == ExpressionKind::Function);
+}
+
+std::string Printer::dottedName(const Expression& name, int indent) const {
+  if (const std::string* text = stringValue(name); text != nullptr && m_style.isIdentifier(*text)) return *text;
+  if (name.kind == ExpressionKind::NamespacedName) return expression(name, indent);
+  if (name.kind == ExpressionKind::Attribute) return expression(name, indent);
+  return {};
 }
 
 std::string Printer::expression(const Expression& e, int indent) const {
@@ -74,14 +103,31 @@ std::string Printer::expression(const Expression& e, int indent) const {
     case ExpressionKind::Empty:
     case ExpressionKind::Raw:
       return e.text;
-    case ExpressionKind::Member: {
-      const Expression& object = *e.operands[0];
-      const bool wrap = precedence(object) < kMemberPrecedence || object.isNumber || object.kind == ExpressionKind::Function;
-      const std::string* name = stringValue(*e.operands[1]);
-      const std::string base = operand(object, indent, wrap);
-      if (name != nullptr && isIdentifierName(*name)) return base + "." + *name;
+    case ExpressionKind::QualifiedName:
+      return m_style.names != nullptr ? m_style.names->reference(e.names[0], e.text) : e.text;
+    case ExpressionKind::NamespacedName:
+      return m_style.names != nullptr ? m_style.names->namespaceReference(e.names[0]) + "::" + e.text : e.text;
+    case ExpressionKind::TypeApplication: {
+      std::string text = arguments(e, 1, indent);
+      return expression(*e.operands[0], indent) + ".<" + text.substr(1, text.size() - 2) + ">";
+    }
+    case ExpressionKind::TypedName:
+      return e.operands.empty() ? e.text : e.text + typeSuffix(e.operands[0], indent);
+    case ExpressionKind::Attribute: {
+      const std::string name = dottedName(*e.operands[0], indent);
+      return "@" + (name.empty() ? "[" + expression(*e.operands[0], indent) + "]" : name);
+    }
+    case ExpressionKind::Member:
+    case ExpressionKind::Descendants: {
+      const std::string base = memberBase(*e.operands[0], indent);
+      const char* dots = e.kind == ExpressionKind::Member ? "." : "..";
+      if (const std::string name = dottedName(*e.operands[1], indent); !name.empty()) return base + dots + name;
+      // Descendants by a computed name: the XML method that the operator stands for.
+      if (e.kind == ExpressionKind::Descendants) return base + ".descendants(" + expression(*e.operands[1], indent) + ")";
       return base + "[" + expression(*e.operands[1], indent) + "]";
     }
+    case ExpressionKind::Filter:
+      return memberBase(*e.operands[0], indent) + ".(" + expression(*e.operands[1], indent) + ")";
     case ExpressionKind::Call: {
       const Expression& callee = *e.operands[0];
       return operand(callee, indent, precedence(callee) < kMemberPrecedence || callee.kind == ExpressionKind::New) +
@@ -94,7 +140,9 @@ std::string Printer::expression(const Expression& e, int indent) const {
         if (part->kind == ExpressionKind::Member) {
           part = part->operands[0].get();
         } else {
-          plain = part->kind == ExpressionKind::Identifier || part->kind == ExpressionKind::Register;
+          plain = part->kind == ExpressionKind::Identifier || part->kind == ExpressionKind::Register ||
+                  part->kind == ExpressionKind::QualifiedName || part->kind == ExpressionKind::NamespacedName ||
+                  part->kind == ExpressionKind::TypeApplication;
           break;
         }
       }
@@ -109,14 +157,14 @@ std::string Printer::expression(const Expression& e, int indent) const {
       for (std::size_t i = 0; i < e.operands.size(); ++i) {
         if (i > 0) text += ", ";
         const std::string& name = e.names[i];
-        text += (isIdentifierName(name) ? name : quotedText(name)) + ": " + operand(*e.operands[i], indent, isComma(*e.operands[i]));
+        text += (m_style.isIdentifier(name) ? name : quotedText(name)) + ": " + operand(*e.operands[i], indent, isComma(*e.operands[i]));
       }
       return text + "}";
     }
     case ExpressionKind::Unary: {
       const Expression& value = *e.operands[0];
       if (e.operation == Operation::Not && value.kind == ExpressionKind::Binary) {
-        if (const Operation inverse = operationInfo(value.operation).inverse; inverse != Operation::None)
+        if (const Operation inverse = operationInfo(value.operation).inverse; inverse != Operation::None && inverts(value.operation))
           return binary(inverse, *value.operands[0], *value.operands[1], indent);
       }
       const OperationInfo& info = operationInfo(e.operation);
@@ -153,7 +201,7 @@ void Printer::block(const StatementList& body, int indent, std::string& out) con
 
 std::string Printer::inlineStatement(const Statement& s, int indent) const {
   if (s.kind == StatementKind::Var)
-    return "var " + s.name + (s.type.empty() ? std::string() : ":" + s.type) +
+    return "var " + s.name + typeSuffix(s.type, indent) +
            (s.value ? " = " + operand(*s.value, indent, isComma(*s.value)) : std::string());
   return s.value ? expression(*s.value, indent) : std::string();
 }
@@ -251,7 +299,7 @@ void Printer::statement(const Statement& s, int indent, std::string& out) const 
     case StatementKind::ForIn:
     case StatementKind::ForEach:
       out += std::string(s.kind == StatementKind::ForEach ? "for each (" : "for (") + (s.declares ? "var " : "") +
-             s.name + (s.type.empty() ? std::string() : ":" + s.type) + " in " + expression(*s.value, indent) + ")";
+             s.name + typeSuffix(s.type, indent) + " in " + expression(*s.value, indent) + ")";
       block(s.body, indent, out);
       break;
     case StatementKind::Switch:
@@ -290,11 +338,11 @@ void Printer::statement(const Statement& s, int indent, std::string& out) const 
       out += "try";
       block(s.body, indent, out);
       if (s.hasCatch) {
-        out += " catch (" + s.name + ")";
+        out += " catch (" + s.name + typeSuffix(s.type, indent) + ")";
         block(s.alternative, indent, out);
         // Further catch clauses of the same try, where the language has them.
         for (const SwitchCase& clause : s.cases) {
-          out += " catch (" + clause.label->text + ")";
+          out += " catch (" + expression(*clause.label, indent) + ")";
           block(clause.body, indent, out);
         }
       }
@@ -375,15 +423,19 @@ void collectGotos(const StatementList& list, std::set<std::size_t>& targets) {
 
 }  // namespace
 
-std::string expressionText(const Expression& expression, int indent) {
-  return Printer({}).expression(expression, indent);
+std::string expressionText(const Expression& expression, int indent) { return expressionText(expression, indent, {}); }
+
+std::string expressionText(const Expression& expression, int indent, const SourceStyle& style) {
+  return Printer({}, style).expression(expression, indent);
 }
 
-std::string statementsText(const StatementList& statements, int indent) {
+std::string statementsText(const StatementList& statements, int indent) { return statementsText(statements, indent, {}); }
+
+std::string statementsText(const StatementList& statements, int indent, const SourceStyle& style) {
   std::set<std::size_t> labels;
   collectGotos(statements, labels);
   std::string out;
-  Printer(std::move(labels)).statements(statements, indent, out);
+  Printer(std::move(labels), style).statements(statements, indent, out);
   return out;
 }
 

@@ -8,6 +8,8 @@ namespace orvane {
 namespace {
 
 constexpr std::uint32_t kVersion1 = 0x00010000;
+// 2000-01-01 00:00 in seconds since 1904, the epoch of TrueType dates.
+constexpr std::uint32_t kFixedDate = 3029529600;
 
 // A length proportional to the em: `thousandths` of it.
 std::int32_t perEm(const TrueTypeFontFacts& facts, std::int32_t thousandths) {
@@ -24,7 +26,10 @@ std::vector<std::uint8_t> headTable(const TrueTypeFontFacts& facts, const TrueTy
   out.u32(0x5F0F3CF5);
   out.u16(0x0003);  // baseline at y = 0, left side bearing point at x = 0
   out.u16(facts.unitsPerEm);
-  for (int i = 0; i < 4; ++i) out.u32(0);  // created and modified: the epoch, for files that do not change
+  for (int i = 0; i < 2; ++i) {  // created and modified: one fixed date, so that a font is written alike each time
+    out.u32(0);
+    out.u32(kFixedDate);
+  }
   const GlyphBox box = glyphs.fontBox();
   out.s16(box.xMin);
   out.s16(box.yMin);

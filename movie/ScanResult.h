@@ -72,6 +72,8 @@ class TimelineNode {
   std::vector<DisplayTag> displayTags;
   /// The ShowFrame tags of the timeline: its frames as they are played.
   std::uint32_t shownFrames = 0;
+  /// The frames a renderer can show: one per ShowFrame, and one for a timeline without any.
+  std::uint32_t playedFrames() const { return shownFrames == 0 ? 1 : shownFrames; }
 };
 
 class ScanResult {

@@ -54,15 +54,6 @@ void appendStop(std::string& out, double offset, Rgba color) {
   out += "/>\n";
 }
 
-void appendOpacity(std::string& out, const char* name, double opacity) {
-  if (opacity >= 1) return;
-  out += ' ';
-  out += name;
-  out += "=\"";
-  appendNumber(out, opacity);
-  out += '"';
-}
-
 void appendCoordinates(std::string& out, ShapePoint point) {
   appendPixels(out, point.x);
   out += ' ';

@@ -11,9 +11,21 @@ namespace {
 
 using test::AbcMethodSource;
 
-/// The statements of method 0 of the assembled block, at no indent.
-std::string bodyText(const AbcMethodSource& method, const AbcMethodContext& context = {}) {
-  const test::Bytes block = test::assembleAbc(method);
+/// A file that imports every package but `other`, whose names it writes qualified, and
+/// calls every user namespace N.
+class FileNames : public SourceNames {
+ public:
+  std::string reference(std::string_view package, std::string_view name) const override {
+    return package == "other" ? "other." + std::string(name) : std::string(name);
+  }
+  std::string namespaceReference(const std::string& uri) const override { return uri.empty() ? "?" : "N"; }
+};
+
+/// The statements of method 0 of the assembled block, at no indent, names as `FileNames`
+/// writes them when `file` is true.
+std::string bodyText(const std::vector<AbcMethodSource>& methods, const AbcMethodContext& context = {},
+                     bool inFile = false) {
+  const test::Bytes block = test::assembleAbc(methods);
   const AbcFile file = parseAbc(block);
   EXPECT_TRUE(file.errors.empty());
   AbcNames names(file);
@@ -23,8 +35,13 @@ std::string bodyText(const AbcMethodSource& method, const AbcMethodContext& cont
   if (body == nullptr) return {};
   EXPECT_FALSE(body->failed()) << body->failure();
   std::string text;
-  body->appendText(text, "");
+  if (inFile) body->appendText(text, "", 0, FileNames());
+  else body->appendText(text, "");
   return text;
+}
+
+std::string bodyText(const AbcMethodSource& method, const AbcMethodContext& context = {}, bool inFile = false) {
+  return bodyText(std::vector<AbcMethodSource>{method}, context, inFile);
 }
 
 AbcMethodSource withParameters(std::string code, std::vector<std::string> names) {
@@ -444,6 +461,178 @@ TEST(AbcBodyDecompiler, InitialiserStoresForTheirTraits) {
   body->appendText(text, "  ");
   EXPECT_EQ(text, "  super();\n");
   EXPECT_TRUE(body->initialStores().empty());
+}
+
+TEST(AbcBodyDecompiler, NamesAsTheFileWritesThem) {
+  // Packages' definitions as the file refers to them, user namespaces as N::, names that
+  // are no identifiers: a trait's as its declaration spells it, a runtime lookup's as a
+  // string, attributes with @ and Vector.<T> as a type.
+  AbcMethodSource method;
+  method.code = R"(
+      findpropstrict flash.display::Sprite
+      constructprop flash.display::Sprite, 0
+      coerce flash.display::Sprite
+      setlocal_1
+      findpropstrict trace
+      getlocal_1
+      astype other::Sprite
+      callpropvoid trace, 1
+      findpropstrict ns:http://example.com/n::helper
+      getlocal_0
+      getproperty ns:http://example.com/n::x
+      getlocal_0
+      getproperty ?content-type
+      getlocal_0
+      getproperty class
+      getlocal_0
+      getproperty @id
+      callpropvoid ns:http://example.com/n::helper, 4
+      getlex __AS3__.vec::Vector
+      getlex other::Sprite
+      applytype 1
+      construct 0
+      returnvalue
+  )";
+  EXPECT_EQ(bodyText(method, {}, true),
+            "var _loc1_:Sprite = new Sprite();\n"
+            "trace(_loc1_ as other.Sprite);\n"
+            "N::helper(this.N::x, this[\"content-type\"], this.class$, this.@id);\n"
+            "return new Vector.<other.Sprite>();\n");
+  // Without a file the names stand as they are.
+  EXPECT_EQ(bodyText(method),
+            "var _loc1_:Sprite = new Sprite();\n"
+            "trace(_loc1_ as Sprite);\n"
+            "helper(this.x, this[\"content-type\"], this.class$, this.@id);\n"
+            "return new Vector.<Sprite>();\n");
+}
+
+TEST(AbcBodyDecompiler, RelationalTestsKeepTheirMeaningOnNaN) {
+  // iflt goes to its target when a < b: the code after it runs when !(a < b), which NaN
+  // makes true where a >= b is false. ifnge's fall-through is a >= b exactly, and an
+  // equality is the negation of its inequality whatever the values.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      getlocal_1
+      getlocal_2
+      iflt L1
+      findpropstrict trace
+      pushbyte 1
+      callpropvoid trace, 1
+    L1:
+      getlocal_1
+      getlocal_2
+      ifnge L2
+      findpropstrict trace
+      pushbyte 2
+      callpropvoid trace, 1
+    L2:
+      getlocal_1
+      getlocal_2
+      ifeq L3
+      findpropstrict trace
+      pushbyte 3
+      callpropvoid trace, 1
+    L3:
+      getlocal_1
+      getlocal_2
+      greaterthan
+      not
+      returnvalue
+  )", {"a", "b"})),
+            "if (!(a < b)) {\n"
+            "    trace(1);\n"
+            "}\n"
+            "if (a >= b) {\n"
+            "    trace(2);\n"
+            "}\n"
+            "if (a != b) {\n"
+            "    trace(3);\n"
+            "}\n"
+            "return !(a > b);\n");
+}
+
+TEST(AbcBodyDecompiler, ScriptInitialiserStoresItsVariables) {
+  // var a:Array = [1, 2]; var n:int = 5; trace(a); with the compiler's two forms of store.
+  AbcMethodSource script;
+  script.scriptSlots = {"a:Array", "n:int"};
+  script.code = R"(
+      getlocal_0
+      pushscope
+      pushbyte 1
+      pushbyte 2
+      newarray 2
+      getglobalscope
+      swap
+      setslot 1
+      findproperty n
+      pushbyte 5
+      initproperty n
+      findpropstrict trace
+      getglobalscope
+      getslot 1
+      callpropvoid trace, 1
+      returnvoid
+  )";
+  const test::Bytes block = test::assembleAbc(script);
+  const AbcFile file = parseAbc(block);
+  AbcNames names(file);
+  AbcBodyDecompiler decompiler(file, names);
+  AbcMethodContext context;
+  context.role = AbcMethodRole::kScriptInitialiser;
+  const AbcDecompiledBody* body = decompiler.body(0, context);
+  ASSERT_NE(body, nullptr);
+  ASSERT_EQ(body->initialStores().size(), 2u);
+  EXPECT_EQ(body->initialStores()[0].value, "[1, 2]");
+  EXPECT_TRUE(body->initialStores()[0].isConstant);
+  EXPECT_EQ(names.simpleName(body->initialStores()[0].name), "a");
+  EXPECT_EQ(body->initialValueText(1, FileNames()), "5");
+  EXPECT_EQ(names.simpleName(body->initialStores()[1].name), "n");
+  std::string text;
+  body->appendText(text, "", 2);
+  EXPECT_EQ(text, "trace(a);\n");
+}
+
+TEST(AbcBodyDecompiler, FunctionLiteralsWithTypesAndCatchTypesAsTheFileWritesThem) {
+  // try { f = function (s:other.Sprite, n):int { return n; }; } catch (e:other.Error) { }
+  // catch (e:Error) { }
+  AbcMethodSource outer;
+  outer.code = R"(
+    L0:
+      newfunction 1
+      setlocal_1
+    L1:
+      jump L4
+    L2:
+      getlocal_0
+      pushscope
+      newcatch 0
+      pop
+      jump L4
+    L3:
+      getlocal_0
+      pushscope
+      newcatch 1
+      pop
+    L4:
+      returnvoid
+    exception L0 L1 L2 other::Error e
+    exception L0 L1 L3 Error e
+  )";
+  AbcMethodSource literal;
+  literal.parameterTypes = {"other::Sprite", "*"};
+  literal.parameterNames = {"s", "n"};
+  literal.returnType = "int";
+  literal.code = R"(
+      getlocal_2
+      returnvalue
+  )";
+  EXPECT_EQ(bodyText({outer, literal}, {}, true),
+            "try {\n"
+            "    var _loc1_ = function (s:other.Sprite, n):int {\n"
+            "        return n;\n"
+            "    };\n"
+            "} catch (e:other.Error) {\n"
+            "} catch (e:Error) {\n"
+            "}\n");
 }
 
 }  // namespace

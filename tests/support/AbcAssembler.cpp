@@ -43,8 +43,9 @@ class Pools {
   std::uint32_t integer(std::int32_t value) { return intern(m_integers, value); }
   std::uint32_t unsignedInteger(std::uint32_t value) { return intern(m_unsigned, value); }
   std::uint32_t number(double value) { return intern(m_doubles, value); }
-  std::uint32_t namespaceOf(const std::string& package) { return intern(m_namespaces, package); }
-  /// `pkg::name` or `name`, `@` first for an attribute; "*" is the any name.
+  std::uint32_t namespaceOf(const std::string& package) { return intern(m_namespaces, {0x16, package}); }
+  /// `pkg::name` or `name`, `@` first for an attribute, `ns:URI::name` in a user namespace,
+  /// `?name` a runtime lookup in the public namespace (a Multiname); "*" is the any name.
   std::uint32_t multiname(const std::string& text) {
     if (text == "*") return 0;
     return intern(m_multinames, text);
@@ -59,23 +60,40 @@ class Pools {
     for (const double value : m_doubles) abc.d64(value);
     // Names first: they add strings and namespaces.
     std::vector<std::pair<std::uint8_t, std::pair<std::uint32_t, std::uint32_t>>> names;
+    bool runtime = false;
     for (const std::string& text : std::vector<std::string>(m_multinames)) {
       const bool attribute = text.front() == '@';
-      const std::string plain = attribute ? text.substr(1) : text;
+      std::string plain = attribute ? text.substr(1) : text;
+      if (plain.front() == '?') {
+        // A Multiname over the one namespace set {public}.
+        names.push_back({attribute ? std::uint8_t{0x0E} : std::uint8_t{0x09}, {string(plain.substr(1)), 1}});
+        runtime = true;
+        continue;
+      }
+      const bool user = plain.rfind("ns:", 0) == 0;
+      if (user) plain = plain.substr(3);
       const std::size_t colons = plain.rfind("::");
       const std::string package = colons == std::string::npos ? "" : plain.substr(0, colons);
       const std::string local = colons == std::string::npos ? plain : plain.substr(colons + 2);
-      names.push_back({attribute ? std::uint8_t{0x0D} : std::uint8_t{0x07}, {namespaceOf(package), string(local)}});
+      const std::uint32_t ns = user ? intern(m_namespaces, {0x08, package}) : namespaceOf(package);
+      names.push_back({attribute ? std::uint8_t{0x0D} : std::uint8_t{0x07}, {ns, string(local)}});
     }
-    std::vector<std::uint32_t> namespaceNames;
-    for (const std::string& package : std::vector<std::string>(m_namespaces)) namespaceNames.push_back(string(package));
+    const std::uint32_t publicNamespace = runtime ? namespaceOf("") : 0;
+    std::vector<std::pair<std::uint8_t, std::uint32_t>> namespaces;
+    for (const auto& [kind, name] : std::vector<std::pair<std::uint8_t, std::string>>(m_namespaces))
+      namespaces.emplace_back(kind, string(name));
     abc.u30(static_cast<std::uint32_t>(m_strings.size() + 1));
     for (const std::string& text : m_strings) abc.string(text);
-    abc.u30(static_cast<std::uint32_t>(namespaceNames.size() + 1));
-    for (const std::uint32_t name : namespaceNames) abc.u8(0x16).u30(name);
-    abc.u30(0);
+    abc.u30(static_cast<std::uint32_t>(namespaces.size() + 1));
+    for (const auto& [kind, name] : namespaces) abc.u8(kind).u30(name);
+    abc.u30(runtime ? 2 : 0);
+    if (runtime) abc.u30(1).u30(publicNamespace);
     abc.u30(static_cast<std::uint32_t>(names.size() + 1));
-    for (const auto& [kind, fields] : names) abc.u8(kind).u30(fields.first).u30(fields.second);
+    for (const auto& [kind, fields] : names) {
+      abc.u8(kind);
+      // A QName: namespace, name; a Multiname: name, namespace set.
+      abc.u30(fields.first).u30(fields.second);
+    }
   }
 
  private:
@@ -91,7 +109,7 @@ class Pools {
   std::vector<std::int32_t> m_integers;
   std::vector<std::uint32_t> m_unsigned;
   std::vector<double> m_doubles;
-  std::vector<std::string> m_namespaces;
+  std::vector<std::pair<std::uint8_t, std::string>> m_namespaces;  // kind, name
   std::vector<std::string> m_multinames;
 };
 
@@ -205,46 +223,84 @@ class Assembler {
   std::map<std::string, std::uint32_t> m_labels;
 };
 
-}  // namespace
+using Slots = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
 
-Bytes assembleAbc(const AbcMethodSource& method) {
-  Pools pools;
-  std::vector<Exception> exceptions;
-  Assembler assembler(pools);
-  const Bytes code = assembler.run(method.code, exceptions);
+/// One method's parts with their pool indices.
+struct AssembledMethod {
+  Bytes code;
   std::vector<std::uint32_t> parameterTypes;
-  for (const std::string& type : method.parameterTypes) parameterTypes.push_back(pools.multiname(type));
   std::vector<std::uint32_t> parameterNames;
-  for (const std::string& name : method.parameterNames) parameterNames.push_back(pools.string(name));
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> slots;
-  for (const std::string& slot : method.slots) {
+  std::uint32_t returnType = 0;
+  std::vector<std::array<std::uint32_t, 5>> handlers;
+  Slots slots;
+};
+
+Slots slotsOf(Pools& pools, const std::vector<std::string>& declared) {
+  Slots slots;
+  for (const std::string& slot : declared) {
     const std::size_t colon = slot.find(':');
     slots.emplace_back(pools.multiname(slot.substr(0, colon)), pools.multiname(slot.substr(colon + 1)));
   }
-  std::vector<std::array<std::uint32_t, 5>> handlers;
+  return slots;
+}
+
+AssembledMethod assembleMethod(Pools& pools, const AbcMethodSource& method) {
+  AssembledMethod result;
+  std::vector<Exception> exceptions;
+  Assembler assembler(pools);
+  result.code = assembler.run(method.code, exceptions);
+  for (const std::string& type : method.parameterTypes) result.parameterTypes.push_back(pools.multiname(type));
+  for (const std::string& name : method.parameterNames) result.parameterNames.push_back(pools.string(name));
+  result.returnType = pools.multiname(method.returnType);
+  result.slots = slotsOf(pools, method.slots);
   for (const Exception& entry : exceptions)
-    handlers.push_back({assembler.label(entry.from), assembler.label(entry.to), assembler.label(entry.target),
-                        pools.multiname(entry.type), pools.multiname(entry.name)});
+    result.handlers.push_back({assembler.label(entry.from), assembler.label(entry.to), assembler.label(entry.target),
+                               pools.multiname(entry.type), pools.multiname(entry.name)});
+  return result;
+}
+
+void writeSlots(AbcWriter& abc, const Slots& traits) {
+  abc.u30(static_cast<std::uint32_t>(traits.size()));
+  for (std::size_t k = 0; k < traits.size(); ++k)
+    abc.u30(traits[k].first).u8(0x00).u30(static_cast<std::uint32_t>(k + 1)).u30(traits[k].second).u30(0);
+}
+
+}  // namespace
+
+Bytes assembleAbc(const AbcMethodSource& method) { return assembleAbc(std::vector<AbcMethodSource>{method}); }
+
+Bytes assembleAbc(const std::vector<AbcMethodSource>& methods) {
+  Pools pools;
+  std::vector<AssembledMethod> assembled;
+  for (const AbcMethodSource& method : methods) assembled.push_back(assembleMethod(pools, method));
+  const Slots scriptSlots = slotsOf(pools, methods.front().scriptSlots);
 
   AbcWriter abc;
   abc.u16(16).u16(46);
   pools.write(abc);
-  const std::uint8_t flags = static_cast<std::uint8_t>(method.flags | (parameterNames.empty() ? 0 : 0x80));
-  abc.u30(1).u30(static_cast<std::uint32_t>(parameterTypes.size())).u30(0);
-  for (const std::uint32_t type : parameterTypes) abc.u30(type);
-  abc.u30(0).u8(flags);
-  for (const std::uint32_t name : parameterNames) abc.u30(name);
-  abc.u30(0);            // metadata
-  abc.u30(0);            // classes
-  abc.u30(1).u30(0).u30(0);  // one script: method 0, no traits
-  abc.u30(1).u30(0).u30(16).u30(method.localCount).u30(0).u30(8);
-  abc.u30(static_cast<std::uint32_t>(code.size())).bytes(code);
-  abc.u30(static_cast<std::uint32_t>(handlers.size()));
-  for (const auto& handler : handlers)
-    for (const std::uint32_t field : handler) abc.u30(field);
-  abc.u30(static_cast<std::uint32_t>(slots.size()));
-  for (std::size_t k = 0; k < slots.size(); ++k)
-    abc.u30(slots[k].first).u8(0x00).u30(static_cast<std::uint32_t>(k + 1)).u30(slots[k].second).u30(0);
+  abc.u30(static_cast<std::uint32_t>(methods.size()));
+  for (std::size_t m = 0; m < methods.size(); ++m) {
+    const AssembledMethod& method = assembled[m];
+    const std::uint8_t flags = static_cast<std::uint8_t>(methods[m].flags | (method.parameterNames.empty() ? 0 : 0x80));
+    abc.u30(static_cast<std::uint32_t>(method.parameterTypes.size())).u30(method.returnType);
+    for (const std::uint32_t type : method.parameterTypes) abc.u30(type);
+    abc.u30(0).u8(flags);
+    for (const std::uint32_t name : method.parameterNames) abc.u30(name);
+  }
+  abc.u30(0);  // metadata
+  abc.u30(0);  // classes
+  abc.u30(1).u30(0);  // one script: method 0, its slots
+  writeSlots(abc, scriptSlots);
+  abc.u30(static_cast<std::uint32_t>(methods.size()));
+  for (std::size_t m = 0; m < methods.size(); ++m) {
+    const AssembledMethod& method = assembled[m];
+    abc.u30(static_cast<std::uint32_t>(m)).u30(16).u30(methods[m].localCount).u30(0).u30(8);
+    abc.u30(static_cast<std::uint32_t>(method.code.size())).bytes(method.code);
+    abc.u30(static_cast<std::uint32_t>(method.handlers.size()));
+    for (const auto& handler : method.handlers)
+      for (const std::uint32_t field : handler) abc.u30(field);
+    writeSlots(abc, method.slots);
+  }
   return abc.data();
 }
 
