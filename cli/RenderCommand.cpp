@@ -85,7 +85,8 @@ int runRender(CliContext& context, const VerbArguments& arguments) {
   const std::string svg = renderer.frameSvg(*timeline, frame, options);
   for (const std::string& note : renderer.notes()) context.err() << "orvane-cli: note: " << note << "\n";
   if (!png) return writeOutput(context, out, svg) ? exitcode::kSuccess : exitcode::kFailure;
-  const RasterResult picture = rasterizeSvg(svg);
+  const RasterResult picture =
+      rasterizeSvg(svg, 1, options.antialias ? EdgeCoverage::FourSamples : EdgeCoverage::AsDocumentSays);
   if (picture.png.empty()) {
     context.err() << "orvane-cli: the frame cannot be drawn: " << picture.error << "\n";
     return exitcode::kFailure;

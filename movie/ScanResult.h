@@ -120,6 +120,8 @@ class ScanResult {
   std::uint32_t version = 0;
   std::int32_t width = 0;
   std::int32_t height = 0;
+  /// The header's frame rectangle, twips.
+  SwfRect frameRect;
   std::uint32_t frameRate = 0;
   std::uint32_t frameCount = 0;
   std::uint32_t headerLength = 0;

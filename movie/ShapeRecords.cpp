@@ -257,7 +257,8 @@ DefinedShape readDefineShape(std::span<const std::uint8_t> body, std::uint16_t c
   defined.bounds = readRect(reader);
   if (code == tag::kDefineShape4) {
     readRect(reader);  // the edge bounds
-    reader.readU8();   // the stroke and winding flags
+    constexpr std::uint8_t kUsesFillWindingRule = 0x04;
+    defined.nonZeroWinding = (reader.readU8() & kUsesFillWindingRule) != 0;
   }
   readShape(reader, shapeVersionOf(code), true, defined.shape);
   return defined;

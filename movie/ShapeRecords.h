@@ -146,6 +146,8 @@ ShapeVersion shapeVersionOf(std::uint16_t code);
 struct DefinedShape {
   std::uint16_t characterId = 0;
   SwfRect bounds;
+  /// DefineShape4: its fills overlap by the non-zero rule instead of even-odd.
+  bool nonZeroWinding = false;
   Shape shape;
 };
 

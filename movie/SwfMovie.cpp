@@ -17,6 +17,7 @@ void SwfMovie::forget() {
   m_fileLength = 0;
   m_version = 0;
   m_width = m_height = 0;
+  m_frameRect = SwfRect{};
   m_frameRate = 0;
   m_fixedFrameRate = 0;
   m_frameCount = 0;
@@ -60,6 +61,7 @@ ScanStatus SwfMovie::decodeHeader() {
   if (m_reader.exhausted()) return ScanStatus::InvalidFileFormat;
 
   m_fileLength = static_cast<std::uint32_t>(m_bytes.size());
+  m_frameRect = rect;
   m_version = m_bytes[3];
   // 64-bit differences: the corners are full 32-bit values and may lie far apart.
   m_width = static_cast<std::int32_t>((static_cast<std::int64_t>(rect.xMax) - rect.xMin) / 20);

@@ -8,6 +8,7 @@
 #include "movie/BitReader.h"
 #include "movie/MovieSource.h"
 #include "movie/ScanStatus.h"
+#include "movie/SwfRecords.h"
 
 namespace orvane {
 
@@ -37,6 +38,8 @@ class SwfMovie {
   std::uint16_t version() const { return m_version; }
   std::int32_t width() const { return m_width; }
   std::int32_t height() const { return m_height; }
+  /// The header's frame rectangle, twips: the stage's top left corner need not be 0, 0.
+  const SwfRect& frameRect() const { return m_frameRect; }
   std::uint32_t frameRate() const { return m_frameRate; }
   /// The frame rate as stored: 8.8 fixed point (0x0C80 is 12.5 frames per second).
   std::uint16_t fixedFrameRate() const { return m_fixedFrameRate; }
@@ -57,6 +60,7 @@ class SwfMovie {
   std::uint16_t m_version = 0;
   std::int32_t m_width = 0;
   std::int32_t m_height = 0;
+  SwfRect m_frameRect;
   std::uint32_t m_frameRate = 0;
   std::uint16_t m_fixedFrameRate = 0;
   std::uint16_t m_frameCount = 0;

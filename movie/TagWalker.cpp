@@ -27,7 +27,6 @@ constexpr std::uint32_t kClipEventKeyPress = 0x00020000;
 // The second flags byte of PlaceObject3.
 constexpr std::uint8_t kPlaceOpaqueBackground = 0x40;
 constexpr std::uint8_t kPlaceHasVisible = 0x20;
-constexpr std::uint8_t kPlaceHasImage = 0x10;
 constexpr std::uint8_t kPlaceHasClassName = 0x08;
 constexpr std::uint8_t kPlaceHasCacheAsBitmap = 0x04;
 constexpr std::uint8_t kPlaceHasBlendMode = 0x02;
@@ -168,6 +167,7 @@ void TagWalker::copyHeaderInto(ScanResult& result) const {
   result.version = m_movie.version();
   result.width = m_movie.width();
   result.height = m_movie.height();
+  result.frameRect = m_movie.frameRect();
   result.frameRate = m_movie.frameRate();
   result.frameCount = m_movie.frameCount();
   result.headerLength = m_movie.firstTagOffset();
@@ -591,9 +591,9 @@ void TagWalker::handlePlaceObject3(const TagHeader& header, const Walk& walk) {
 
   InstanceObject* instance = collect(&TimelineNode::addInstance, header, walk, "PlaceObject3");
   if (instance == nullptr) return;
-  if ((moreFlags & kPlaceHasClassName) || ((moreFlags & kPlaceHasImage) && (flags & kPlaceHasCharacter))) {
-    reader.readString();
-  }
+  // The class name is there only with its own flag, whatever the image flag says: movies
+  // that place a bitmap by its character id carry no name before the id.
+  if (moreFlags & kPlaceHasClassName) reader.readString();
   readPlacement(reader, flags, *instance);
   if (moreFlags & kPlaceHasFilterList) {
     const std::uint8_t filters = reader.readU8();

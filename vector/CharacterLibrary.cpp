@@ -55,6 +55,7 @@ const DecodedShape* CharacterLibrary::shape(std::uint16_t id) {
   auto decoded = std::make_unique<DecodedShape>();
   decoded->defined = readDefineShape(object->bodyIn(m_movie), object->code);
   decoded->paths = assembleShape(decoded->defined.shape);
+  decoded->paths.nonZeroWinding = decoded->defined.nonZeroWinding;
   return m_shapes.emplace(id, std::move(decoded)).first->second.get();
 }
 

@@ -15,7 +15,6 @@ constexpr std::uint8_t kPlaceHasRatio = 0x10;
 constexpr std::uint8_t kPlaceHasName = 0x20;
 constexpr std::uint8_t kPlaceHasClipDepth = 0x40;
 constexpr std::uint8_t kPlace3HasClassName = 0x08;
-constexpr std::uint8_t kPlace3HasImage = 0x10;
 
 std::span<const std::uint8_t> bodyOf(const DisplayTag& tag, std::span<const std::uint8_t> movie) {
   if (tag.body.offset >= movie.size()) return {};
@@ -67,9 +66,8 @@ class DisplayListBuilder {
 
   void placeObject2(BitReader& reader, std::uint8_t flags, std::uint8_t moreFlags) {
     const std::uint16_t depth = reader.readU16();
-    if ((moreFlags & kPlace3HasClassName) || ((moreFlags & kPlace3HasImage) && (flags & kPlaceHasCharacter))) {
-      reader.readString();
-    }
+    // A bitmap placed by its character id has no class name before the id.
+    if (moreFlags & kPlace3HasClassName) reader.readString();
     if (reader.exhausted()) return;
     const auto existing = m_list.find(depth);
     const bool move = (flags & kPlaceMove) != 0;

@@ -21,6 +21,10 @@ std::uint32_t FrameRenderer::frameCount(const TimelineNode& timeline) {
 }
 
 std::string FrameRenderer::frameSvg(const TimelineNode& timeline, std::uint32_t frame, const FrameOptions& options) {
+  const ScanResult& result = m_library.result();
+  // The stage's whole pixels from the corner the header gives.
+  const SwfRect& corner = result.frameRect;
+  m_area = SwfRect{corner.xMin, corner.xMin + result.width * 20, corner.yMin, corner.yMin + result.height * 20};
   SvgCanvas canvas;
   m_canvas = &canvas;
   m_notes.clear();
@@ -29,10 +33,8 @@ std::string FrameRenderer::frameSvg(const TimelineNode& timeline, std::uint32_t 
   context.elapsed = frame;
   drawList(displayListAt(timeline.displayTags, m_library.movie(), frame), context);
   for (std::string& text : canvas.notes) note(std::move(text));
-  const ScanResult& result = m_library.result();
-  const SwfRect stage{0, result.width * 20, 0, result.height * 20};
   m_canvas = nullptr;
-  return canvas.document(stage, options.scale, &result.background, options.antialias);
+  return canvas.document(m_area, options.scale, &result.background, options.antialias);
 }
 
 void FrameRenderer::note(std::string text) {
@@ -66,11 +68,9 @@ void FrameRenderer::drawList(const DisplayList& list, const Context& context) {
     }
     // A mask that ends below itself masks nothing and is not drawn.
     if (placed.clipDepth <= depth) continue;
-    const std::string id = m_canvas->newId("c");
-    std::string clip;
-    clipObject(placed, context, clip);
-    m_canvas->defs += "<clipPath id=\"" + id + "\" clipPathUnits=\"userSpaceOnUse\">\n" + clip + "</clipPath>\n";
-    out += "<g clip-path=\"url(#" + id + ")\">\n";
+    std::string shapes;
+    clipObject(placed, context, shapes);
+    out += "<g mask=\"url(#" + m_canvas->addMask(m_area, shapes) + ")\">\n";
     openMasks.push_back(placed.clipDepth);
   }
   for (std::size_t i = 0; i < openMasks.size(); ++i) out += "</g>\n";
@@ -100,9 +100,11 @@ void FrameRenderer::drawObject(const PlacedObject& placed, const Context& outer)
     } else {
       note("Texts are not drawn.");
     }
+  } else if (const EmbeddedBitmap* bitmap = placedBitmap(id)) {
+    writer.drawBitmap(*bitmap, context.transform, context.colors);
   } else {
     note("Character " + std::to_string(id) + " is placed but not drawn: the movie defines no shape, sprite, "
-         "button or text of that id.");
+         "button, text or bitmap of that id.");
   }
 }
 
@@ -127,7 +129,13 @@ void FrameRenderer::clipObject(const PlacedObject& placed, const Context& outer,
     for (const auto& [depth, child] : upState(*button)) clipObject(child, context, out);
   } else if (const TextObject* text = m_library.text(id)) {
     if (m_texts != nullptr) m_texts->clip(*text, context.transform, out);
+  } else if (const EmbeddedBitmap* bitmap = placedBitmap(id)) {
+    ShapeSvgWriter::clipBitmap(*bitmap, context.transform, out);
   }
+}
+
+const EmbeddedBitmap* FrameRenderer::placedBitmap(std::uint16_t id) const {
+  return m_bitmaps != nullptr ? m_bitmaps->bitmap(id) : nullptr;
 }
 
 std::int64_t FrameRenderer::spriteElapsed(const PlacedObject& placed, const Context& context) const {

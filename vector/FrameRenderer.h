@@ -1,6 +1,6 @@
 // Draws a timeline's frame as SVG: its display list with every placed character nested
 // as the player composes them (sprites at their own frame, buttons up, morphs at their
-// ratio, masks as clip paths).
+// ratio, clip depths as masks).
 #pragma once
 
 #include <cstdint>
@@ -21,7 +21,7 @@ class TextPainter {
   /// Draws the text into the canvas's body under `transform` with colours through `colors`.
   virtual void paint(const TextObject& text, const Transform& transform, const ColorTransform& colors,
                      SvgCanvas& canvas) = 0;
-  /// The glyphs' outlines alone, as children of a clip path.
+  /// The glyphs' outlines alone, without paint, as the shapes of a mask.
   virtual void clip(const TextObject& text, const Transform& transform, std::string& out) = 0;
 };
 
@@ -62,6 +62,7 @@ class FrameRenderer {
   /// The frame a sprite placed in `placedInFrame` of its parent shows, and its elapsed frames.
   std::int64_t spriteElapsed(const PlacedObject& placed, const Context& context) const;
   std::uint32_t spriteFrame(const TimelineNode& sprite, std::int64_t elapsed);
+  const EmbeddedBitmap* placedBitmap(std::uint16_t id) const;
   /// The button's characters in its up state, by depth.
   DisplayList upState(const ButtonObject& button) const;
   bool withinBudget(const Context& context);
@@ -71,6 +72,8 @@ class FrameRenderer {
   BitmapSource* m_bitmaps;
   TextPainter* m_texts;
   SvgCanvas* m_canvas = nullptr;
+  /// The area the frame shows, in the document's coordinates (twips): what masks cover.
+  SwfRect m_area;
   std::vector<std::string> m_notes;
   std::uint64_t m_drawn = 0;
 };

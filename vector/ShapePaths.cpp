@@ -1,5 +1,7 @@
 #include "vector/ShapePaths.h"
 
+#include <algorithm>
+#include <climits>
 #include <unordered_map>
 
 namespace orvane {
@@ -134,5 +136,23 @@ class ShapeAssembler {
 }  // namespace
 
 ShapePaths assembleShape(const Shape& shape) { return ShapeAssembler(shape).assemble(); }
+
+SwfRect boundsOf(const std::vector<Contour>& contours) {
+  SwfRect bounds{INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN};
+  const auto include = [&bounds](ShapePoint point) {
+    bounds.xMin = std::min(bounds.xMin, point.x);
+    bounds.xMax = std::max(bounds.xMax, point.x);
+    bounds.yMin = std::min(bounds.yMin, point.y);
+    bounds.yMax = std::max(bounds.yMax, point.y);
+  };
+  for (const Contour& contour : contours) {
+    for (const PathSegment& segment : contour.segments) {
+      include(segment.from);
+      include(segment.to);
+      if (segment.curved) include(segment.control);
+    }
+  }
+  return bounds.xMin > bounds.xMax ? SwfRect{} : bounds;
+}
 
 }  // namespace orvane

@@ -37,7 +37,13 @@ struct ShapePaths {
     std::vector<StyledPath> lines;
   };
   std::vector<Layer> layers;
+  /// Fills cover what their contours wind around (DefineShape4's choice) instead of even-odd.
+  bool nonZeroWinding = false;
 };
+
+/// The smallest rectangle around the contours' points and control points (so around the
+/// curves too); all zero without points.
+SwfRect boundsOf(const std::vector<Contour>& contours);
 
 /// Edges are taken as they stand for fill style 1 (the fill on their right) and reversed for
 /// fill style 0, then chained into closed contours, so that every edge of a fill is used

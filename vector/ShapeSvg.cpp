@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "vector/GradientRamp.h"
+
 namespace orvane {
 
 namespace {
 
 /// The gradient square spans -16384..16384 twips of gradient space.
 constexpr double kGradientHalfSize = 819.2;
-/// A linear-RGB gradient is drawn with this many sRGB stops between each pair of its stops.
-constexpr int kLinearRgbSteps = 8;
 
 const char* spreadName(std::uint8_t mode) {
   switch (mode) {
@@ -36,15 +36,9 @@ const char* joinName(std::uint8_t join) {
   }
 }
 
-double toLinear(double srgb) {
-  srgb /= 255;
-  return srgb <= 0.04045 ? srgb / 12.92 : std::pow((srgb + 0.055) / 1.055, 2.4);
-}
-
-double toSrgb(double linear) {
-  const double v = linear <= 0.0031308 ? linear * 12.92 : 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
-  return std::clamp(v * 255, 0.0, 255.0);
-}
+/// Where entry i of the colour table lies along the gradient: the player samples its 256
+/// entries as a texture, entry i at (i + 0.5) / 256, blending neighbours in between.
+double entryOffset(std::size_t i) { return (i + 0.5) / 256; }
 
 void appendStop(std::string& out, double offset, Rgba color) {
   out += "<stop offset=\"";
@@ -58,19 +52,6 @@ void appendStop(std::string& out, double offset, Rgba color) {
     out += '"';
   }
   out += "/>\n";
-}
-
-/// The stops between two stops of a linear-RGB gradient, `a` excluded, `b` included.
-void appendLinearRgbStops(std::string& out, const GradientStop& a, Rgba from, const GradientStop& b, Rgba to) {
-  for (int step = 1; step <= kLinearRgbSteps; ++step) {
-    const double t = double(step) / kLinearRgbSteps;
-    const auto mix = [t](std::uint8_t x, std::uint8_t y) {
-      return static_cast<std::uint8_t>(std::lround(toSrgb(toLinear(x) + (toLinear(y) - toLinear(x)) * t)));
-    };
-    const Rgba color{mix(from.red, to.red), mix(from.green, to.green), mix(from.blue, to.blue),
-                     static_cast<std::uint8_t>(std::lround(from.alpha + (to.alpha - from.alpha) * t))};
-    appendStop(out, (a.ratio + (b.ratio - a.ratio) * t) / 255.0, color);
-  }
 }
 
 void appendCoordinates(std::string& out, ShapePoint point) {
@@ -96,6 +77,8 @@ Transform bitmapTransform(const FillStyle& fill) {
   matrix.d /= 20;
   return matrix;
 }
+
+const char* fillRuleOf(const ShapePaths& paths) { return paths.nonZeroWinding ? "nonzero" : "evenodd"; }
 
 const char kBase64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
@@ -186,15 +169,14 @@ std::string ShapeSvgWriter::gradient(const FillStyle& fill, const ColorTransform
   out += '"';
   appendTransformAttribute(out, "gradientTransform", Transform::of(fill.matrix));
   out += ">\n";
-  const std::vector<GradientStop>& stops = fill.gradient.stops;
-  for (std::size_t i = 0; i < stops.size(); ++i) {
-    const Rgba color = colors.apply(stops[i].color);
-    if (fill.gradient.interpolationMode == 1 && i > 0) {
-      appendLinearRgbStops(out, stops[i - 1], colors.apply(stops[i - 1].color), stops[i], color);
-    } else {
-      appendStop(out, stops[i].ratio / 255.0, color);
-    }
+  // The ends hold the outer entries, so that a repeating gradient keeps them up to the seam
+  // instead of blending the last into the first.
+  const GradientRamp ramp = gradientRamp(fill.gradient, colors);
+  appendStop(out, 0, ramp.front());
+  for (std::size_t i = 0; i < ramp.size(); ++i) {
+    if (!liesBetweenNeighbours(ramp, i)) appendStop(out, entryOffset(i), ramp[i]);
   }
+  appendStop(out, 1, ramp.back());
   out += linear ? "</linearGradient>\n" : "</radialGradient>\n";
   return id;
 }
@@ -226,15 +208,17 @@ void ShapeSvgWriter::appendImage(std::string& out, const EmbeddedBitmap& bitmap,
 }
 
 void ShapeSvgWriter::drawClippedBitmap(const FillStyle& fill, const EmbeddedBitmap& bitmap, const StyledPath& path,
-                                       const ColorTransform& colors) {
-  const std::string clip = m_canvas.newId("c");
-  m_canvas.defs += "<clipPath id=\"" + clip + "\" clipPathUnits=\"userSpaceOnUse\"><path clip-rule=\"evenodd\" d=\"";
-  appendPathData(m_canvas.defs, path.contours, true);
-  m_canvas.defs += "\"/></clipPath>\n";
+                                       const char* fillRule, const ColorTransform& colors) {
+  std::string outline = "<path fill-rule=\"";
+  outline += fillRule;
+  outline += "\" d=\"";
+  appendPathData(outline, path.contours, true);
+  outline += "\"/>\n";
+  const std::string mask = m_canvas.addMask(boundsOf(path.contours), outline);
   const std::string filter = colors.isIdentity() ? std::string() : colorFilter(colors);
   const Transform matrix = bitmapTransform(fill);
   std::string& out = m_canvas.body;
-  out += "<g clip-path=\"url(#" + clip + ")\">";
+  out += "<g mask=\"url(#" + mask + ")\">";
   appendImage(out, bitmap, isSmoothed(fill), filter, &matrix);
   out += "</g>\n";
 }
@@ -269,13 +253,15 @@ void ShapeSvgWriter::draw(const std::vector<ShapeStyles>& groups, const ShapePat
       const FillStyle& style = groups[path.group].fills[path.style];
       const Paint fill = paint(style, colors, path.style, true);
       if (fill.clippedBitmap != nullptr) {
-        drawClippedBitmap(style, *fill.clippedBitmap, path, colors);
+        drawClippedBitmap(style, *fill.clippedBitmap, path, fillRuleOf(paths), colors);
         continue;
       }
       if (fill.value.empty()) continue;
       out += "<path fill=\"" + fill.value + '"';
       appendOpacity(out, "fill-opacity", fill.opacity);
-      out += " fill-rule=\"evenodd\" d=\"";
+      out += " fill-rule=\"";
+      out += fillRuleOf(paths);
+      out += "\" d=\"";
       appendPathData(out, path.contours, true);
       out += "\"/>\n";
     }
@@ -328,13 +314,28 @@ void ShapeSvgWriter::drawLine(const LineStyle& line, const StyledPath& path, con
 void ShapeSvgWriter::clip(const ShapePaths& paths, const Transform& transform, std::string& out) const {
   for (const ShapePaths::Layer& layer : paths.layers) {
     for (const StyledPath& path : layer.fills) {
-      out += "<path clip-rule=\"evenodd\"";
+      out += "<path fill-rule=\"";
+      out += fillRuleOf(paths);
+      out += '"';
       appendTransformAttribute(out, "transform", transform);
       out += " d=\"";
       appendPathData(out, path.contours, true);
       out += "\"/>\n";
     }
   }
+}
+
+void ShapeSvgWriter::drawBitmap(const EmbeddedBitmap& bitmap, const Transform& transform,
+                                const ColorTransform& colors) {
+  const std::string filter = colors.isIdentity() ? std::string() : colorFilter(colors);
+  appendImage(m_canvas.body, bitmap, false, filter, &transform);
+  m_canvas.body += '\n';
+}
+
+void ShapeSvgWriter::clipBitmap(const EmbeddedBitmap& bitmap, const Transform& transform, std::string& out) {
+  out += "<rect width=\"" + std::to_string(bitmap.width) + "\" height=\"" + std::to_string(bitmap.height) + '"';
+  appendTransformAttribute(out, "transform", transform);
+  out += "/>\n";
 }
 
 }  // namespace orvane

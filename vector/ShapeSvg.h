@@ -41,8 +41,13 @@ class ShapeSvgWriter {
   /// missing draws nothing and leaves a note, as the player draws nothing there.
   void draw(const std::vector<ShapeStyles>& groups, const ShapePaths& paths, const Transform& transform,
             const ColorTransform& colors);
-  /// The fill geometry alone, as children of a clip path.
+  /// The fill geometry alone, without paint, as the shapes of a mask.
   void clip(const ShapePaths& paths, const Transform& transform, std::string& out) const;
+  /// A bitmap placed as a character of its own: one twip-sized pixel per 20 twips from the
+  /// origin, unsmoothed.
+  void drawBitmap(const EmbeddedBitmap& bitmap, const Transform& transform, const ColorTransform& colors);
+  /// A placed bitmap's rectangle, as a shape of a mask.
+  static void clipBitmap(const EmbeddedBitmap& bitmap, const Transform& transform, std::string& out);
 
  private:
   /// The paint of a fill: a colour, or a reference to a new definition; empty for none. A
@@ -60,7 +65,7 @@ class ShapeSvgWriter {
   static void appendImage(std::string& out, const EmbeddedBitmap& bitmap, bool smoothed, const std::string& filter,
                           const Transform* transform);
   void drawClippedBitmap(const FillStyle& fill, const EmbeddedBitmap& bitmap, const StyledPath& path,
-                         const ColorTransform& colors);
+                         const char* fillRule, const ColorTransform& colors);
   void drawLine(const LineStyle& line, const StyledPath& path, const Transform& transform,
                 const ColorTransform& colors);
 

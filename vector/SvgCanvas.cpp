@@ -60,24 +60,42 @@ void appendTransformAttribute(std::string& out, const char* name, const Transfor
 
 std::string SvgCanvas::newId(const char* prefix) { return prefix + std::to_string(++m_nextId); }
 
+std::string SvgCanvas::addMask(const SwfRect& region, const std::string& shapes) {
+  const std::string id = newId("m");
+  defs += "<mask id=\"" + id + "\" maskUnits=\"userSpaceOnUse\" x=\"";
+  appendPixels(defs, region.xMin);
+  defs += "\" y=\"";
+  appendPixels(defs, region.yMin);
+  defs += "\" width=\"";
+  appendPixels(defs, std::int64_t{region.xMax} - region.xMin);
+  defs += "\" height=\"";
+  appendPixels(defs, std::int64_t{region.yMax} - region.yMin);
+  defs += "\"><g fill=\"#ffffff\">\n";
+  defs += shapes;
+  defs += "</g></mask>\n";
+  return id;
+}
+
 std::string SvgCanvas::document(const SwfRect& area, double scale, const Rgba* background, bool antialias) const {
-  const std::int64_t width = std::int64_t{area.xMax} - area.xMin;
-  const std::int64_t height = std::int64_t{area.yMax} - area.yMin;
+  // Whole device pixels, and a view box of exactly that many of them from the area's corner,
+  // so that no coordinate is stretched to fit.
+  const double pixelsWide = std::max<double>(1, std::round((std::int64_t{area.xMax} - area.xMin) * scale / 20));
+  const double pixelsHigh = std::max<double>(1, std::round((std::int64_t{area.yMax} - area.yMin) * scale / 20));
   std::string out;
   out.reserve(defs.size() + body.size() + 512);
   out += "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\"";
   out += " width=\"";
-  appendNumber(out, std::max<double>(1, std::round(width * scale / 20)));
+  appendNumber(out, pixelsWide);
   out += "\" height=\"";
-  appendNumber(out, std::max<double>(1, std::round(height * scale / 20)));
+  appendNumber(out, pixelsHigh);
   out += "\" viewBox=\"";
   appendPixels(out, area.xMin);
   out += ' ';
   appendPixels(out, area.yMin);
   out += ' ';
-  appendPixels(out, width);
+  appendNumber(out, pixelsWide / scale);
   out += ' ';
-  appendPixels(out, height);
+  appendNumber(out, pixelsHigh / scale);
   out += '"';
   if (!antialias) out += " shape-rendering=\"crispEdges\"";
   out += ">\n";
@@ -92,9 +110,9 @@ std::string SvgCanvas::document(const SwfRect& area, double scale, const Rgba* b
     out += "\" y=\"";
     appendPixels(out, area.yMin);
     out += "\" width=\"";
-    appendPixels(out, width);
+    appendNumber(out, pixelsWide / scale);
     out += "\" height=\"";
-    appendPixels(out, height);
+    appendNumber(out, pixelsHigh / scale);
     out += "\" fill=\"";
     appendHexColor(out, *background);
     out += "\"/>\n";

@@ -27,6 +27,10 @@ class SvgCanvas {
  public:
   /// Ids unique within the document: the prefix and a number.
   std::string newId(const char* prefix);
+  /// Defines a mask that shows what `shapes` (elements without a fill of their own) cover
+  /// within `region` (twips, in the user space of the element it masks); its id. A mask,
+  /// unlike a clip path, is drawn with the document's anti-aliasing setting.
+  std::string addMask(const SwfRect& region, const std::string& shapes);
 
   /// The whole document over `area` (twips), `scale` device pixels per pixel, with a
   /// background rectangle when `background` is given; shapes without anti-aliasing unless

@@ -15,9 +15,19 @@ struct RasterResult {
   std::string error;
 };
 
-/// Draws the document at its own width and height (at least 1 x 1, at most 16384 x 16384
-/// pixels) onto a transparent surface and encodes it as PNG.
-RasterResult rasterizeSvg(std::string_view svg);
+/// How the edges of shapes cover pixels.
+enum class EdgeCoverage : std::uint8_t {
+  /// As the document asks: anti-aliased, or not where it says crispEdges.
+  AsDocumentSays,
+  /// As the player draws at high quality: each pixel takes the mean of four samples (the
+  /// usual four-sample pattern), each of them covered or not.
+  FourSamples,
+};
+
+/// Draws the document at `scale` times its own width and height (at least 1 x 1, at most
+/// 16384 x 16384 pixels) onto a transparent surface and encodes it as PNG.
+RasterResult rasterizeSvg(std::string_view svg, double scale = 1,
+                          EdgeCoverage coverage = EdgeCoverage::AsDocumentSays);
 
 /// Only parses the document; the parser's message when it refuses it, else empty.
 std::string checkSvg(std::string_view svg);

@@ -71,7 +71,7 @@ void appendTextPicture(std::string& out, const TextPicture& picture, const Trans
 void appendTextClip(std::string& out, const TextPicture& picture, const Transform& transform) {
   for (const PlacedGlyph& glyph : picture.glyphs) {
     if (glyph.outline == nullptr || glyph.outline->empty()) continue;
-    out += "<path clip-rule=\"evenodd\"";
+    out += "<path fill-rule=\"evenodd\"";
     appendGlyphPath(out, *glyph.outline, pathTransform(transform, glyph));
   }
 }

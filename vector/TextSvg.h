@@ -15,7 +15,7 @@ namespace orvane {
 /// glyph filled even-odd, colours through `colors` (with their opacity below 255).
 void appendTextPicture(std::string& out, const TextPicture& picture, const Transform& transform,
                        const ColorTransform& colors);
-/// The glyphs' outlines alone under `transform`, as children of a clip path.
+/// The glyphs' outlines alone under `transform`, without paint, as the shapes of a mask.
 void appendTextClip(std::string& out, const TextPicture& picture, const Transform& transform);
 
 /// The text alone as an SVG document in pixels, its bounds the view box.
