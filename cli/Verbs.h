@@ -38,6 +38,9 @@ int runDecompress(CliContext& context, const VerbArguments& arguments);
 int runCompress(CliContext& context, const VerbArguments& arguments);
 int runGrep(CliContext& context, const VerbArguments& arguments);
 int runAbc(CliContext& context, const VerbArguments& arguments);
+int runAssemble(CliContext& context, const VerbArguments& arguments);
+int runDisassemble(CliContext& context, const VerbArguments& arguments);
+int runReplaceActions(CliContext& context, const VerbArguments& arguments);
 
 /// Splits verb arguments into positional ones and the flags in `allowed` (with a value
 /// when the name ends in '='). Unknown options give false with the reason in `error`.

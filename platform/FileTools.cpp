@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 
 namespace orvane {
 
@@ -50,6 +51,40 @@ bool replaceFile(const std::string& replacement, const std::string& target) {
   struct stat info {};
   if (::stat(target.c_str(), &info) == 0) static_cast<void>(::chmod(replacement.c_str(), info.st_mode & 07777));
   return std::rename(replacement.c_str(), target.c_str()) == 0;
+}
+
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path, std::uint64_t limit) {
+  FileHandle file = openFile(path, "rb");
+  if (!file) return std::nullopt;
+  struct stat info {};
+  if (::fstat(::fileno(file.get()), &info) != 0 || info.st_size < 0 ||
+      static_cast<std::uint64_t>(info.st_size) > limit)
+    return std::nullopt;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
+  if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return std::nullopt;
+  return bytes;
+}
+
+bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+  std::string temporary = path + ".XXXXXX";
+  const int descriptor = ::mkstemp(temporary.data());
+  if (descriptor < 0) return false;
+  // mkstemp creates the file for its owner alone; a new file gets what the umask allows.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  static_cast<void>(::fchmod(descriptor, 0666 & ~mask));
+  FileHandle file(::fdopen(descriptor, "wb"));
+  if (!file) {
+    ::close(descriptor);
+    std::remove(temporary.c_str());
+    return false;
+  }
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  if (!closeFile(file) || !written || !replaceFile(temporary, path)) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return true;
 }
 
 bool isSameFile(const std::string& first, const std::string& second) {

@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace orvane {
 
@@ -35,6 +38,15 @@ CopyResult copyStream(std::FILE* from, std::FILE* to, std::uint64_t limit = UINT
 /// in the same folder), giving it the permission bits of `target`; `target` is never
 /// deleted first. False when the rename failed; `replacement` is then left in place.
 [[nodiscard]] bool replaceFile(const std::string& replacement, const std::string& target);
+
+/// The whole file; none when it cannot be opened or read (or is larger than `limit`).
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path, std::uint64_t limit = 1ull << 31);
+
+/// Writes `bytes` to a fresh temporary file in the folder of `path`, then puts it in the
+/// place of `path` in one step (see replaceFile; a new file gets the permissions the
+/// process's umask gives). False when anything failed; `path` is then as it was and the
+/// temporary file is gone.
+[[nodiscard]] bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
 /// True when both paths name one existing file (also through links or other spellings).
 bool isSameFile(const std::string& first, const std::string& second);
