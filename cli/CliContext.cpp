@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "abc/AbcObjects.h"
+#include "movie/AssetObjects.h"
 #include "cli/WriterFactory.h"
 #include "platform/TempFolder.h"
 
@@ -61,6 +62,7 @@ ScanStatus CliContext::scanMovie(const std::string& path, ScanResult& result) {
     walker.copyHeaderInto(result);
     status = walker.scan(flags);
     collectAbcObjects(result);
+    numberAssetObjects(result);
   }
   if (status != ScanStatus::Success) reportScanStatus(m_sink, status, walker.errorText());
   return status;

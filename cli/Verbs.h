@@ -1,23 +1,30 @@
-// The verbs of orvane-cli and the one table that lists them.
+// The verbs of orvane-cli and the one table that lists them: it drives the tool, its
+// help, its manual page and its shell completions.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "cli/CliContext.h"
+#include "usage/CommandLine.h"
 
 namespace orvane {
 
 using VerbArguments = std::vector<std::string>;
 
+/// A row of the table. Every field of `help` is shown somewhere: the synopsis and
+/// summary by `orvane-cli --help`, all of them by `orvane-cli help VERB` and the manual
+/// page; the operands and options (with the kinds of their values) by the completions.
 struct Verb {
-  const char* name;
-  const char* synopsis;  // the arguments, as the help shows them
-  const char* summary;   // one line
-  int (*run)(CliContext& context, const VerbArguments& arguments);
+  CommandHelp help;
+  int (*run)(CliContext& context, const VerbArguments& arguments) = nullptr;
 };
 
 const std::vector<Verb>& verbs();
+
+/// The tool as the manual page and the completions describe it: its own options and
+/// every verb of the table.
+const ProgramHelp& cliProgram();
 
 /// Runs the whole tool: global options, then a verb and its arguments.
 int runCli(const std::vector<std::string>& arguments, CliContext& context);
@@ -41,6 +48,8 @@ int runAbc(CliContext& context, const VerbArguments& arguments);
 int runAssemble(CliContext& context, const VerbArguments& arguments);
 int runDisassemble(CliContext& context, const VerbArguments& arguments);
 int runReplaceActions(CliContext& context, const VerbArguments& arguments);
+int runRender(CliContext& context, const VerbArguments& arguments);
+int runHelp(CliContext& context, const VerbArguments& arguments);
 
 /// Splits verb arguments into positional ones and the flags in `allowed` (with a value
 /// when the name ends in '='). Unknown options give false with the reason in `error`.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "abc/AbcObjects.h"
+#include "movie/AssetObjects.h"
 #include "movie/MovieSource.h"
 #include "movie/ScanResult.h"
 #include "movie/TagWalker.h"
@@ -34,6 +35,7 @@ struct FuzzScan {
     walker.copyHeaderInto(result);
     (void)walker.scan(0xFFF);
     collectAbcObjects(result);
+    numberAssetObjects(result);
     return true;
   }
 

@@ -65,6 +65,32 @@ void skipFilter(BitReader& reader) {
   }
 }
 
+constexpr std::uint8_t kButtonHasBlendMode = 0x20;
+constexpr std::uint8_t kButtonHasFilterList = 0x10;
+constexpr std::uint8_t kButtonStates = 0x0F;
+
+/// DefineButton2's records up to the zero CharacterEndFlag or the end of the reader's data:
+/// each with its colour transform, then its filters and blend mode where its flags say so.
+void readButton2Records(BitReader& reader, std::vector<ButtonRecord>& records) {
+  while (true) {
+    const std::uint8_t flags = reader.readU8();
+    if (flags == 0 || reader.exhausted()) return;
+    ButtonRecord record;
+    record.states = flags & kButtonStates;
+    record.characterId = reader.readU16();
+    record.depth = reader.readU16();
+    record.matrix = readMatrix(reader);
+    record.colorTransform = readColorTransform(reader, true);
+    if (flags & kButtonHasFilterList) {
+      const std::uint8_t filters = reader.readU8();
+      for (std::uint8_t i = 0; i < filters && !reader.exhausted(); ++i) skipFilter(reader);
+    }
+    if (flags & kButtonHasBlendMode) reader.readU8();
+    if (reader.exhausted()) return;
+    records.push_back(record);
+  }
+}
+
 /// The block between `begin` and `end`, clipped to the body (empty when nothing is left).
 ActionBlockPlace clippedBlock(std::size_t bodySize, std::uint64_t begin, std::uint64_t end) {
   end = std::min<std::uint64_t>(end, bodySize);
@@ -82,12 +108,16 @@ void layOutDefineButton(BitReader& reader, ActionTagLayout& layout) {
   layout.characterId = reader.readU16();
   // Button records (flags, character, depth, matrix) up to the zero CharacterEndFlag; a
   // nonzero byte after a record is the next record's flags.
-  reader.readU8();
+  std::uint8_t flags = reader.readU8();
   do {
-    reader.readU16();
-    reader.readU16();
-    readMatrix(reader);
-  } while (reader.readU8() != 0 && !reader.exhausted());
+    ButtonRecord record;
+    record.states = flags & kButtonStates;
+    record.characterId = reader.readU16();
+    record.depth = reader.readU16();
+    record.matrix = readMatrix(reader);
+    if (flags != 0 && !reader.exhausted()) layout.buttonRecords.push_back(record);
+    flags = reader.readU8();
+  } while (flags != 0 && !reader.exhausted());
   const std::uint32_t start = std::min(reader.position(), reader.size());
   layout.recordsOffset = start;
   layout.recordsEnd = reader.size();
@@ -100,7 +130,13 @@ void layOutDefineButton2(BitReader& reader, ActionTagLayout& layout) {
   reader.readU8();
   const std::uint32_t actionOffsetField = reader.position();
   const std::uint16_t actionOffset = reader.readU16();
-  if (reader.exhausted() || actionOffset <= 2 || actionOffsetField + actionOffset > size) return;
+  if (reader.exhausted()) return;
+  const std::uint64_t buttonRecordsEnd =
+      actionOffset == 0 ? size : actionOffsetField + std::uint64_t{actionOffset};
+  const ActionBlockPlace buttonRecords = clippedBlock(size, reader.position(), buttonRecordsEnd);
+  BitReader records(reader.bytesAt(buttonRecords.offset, buttonRecords.length));
+  readButton2Records(records, layout.buttonRecords);
+  if (actionOffset <= 2 || actionOffsetField + actionOffset > size) return;
 
   std::uint64_t recordStart = actionOffsetField + static_cast<std::uint64_t>(actionOffset);
   layout.recordsOffset = static_cast<std::uint32_t>(recordStart);

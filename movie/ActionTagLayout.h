@@ -1,5 +1,6 @@
 // Where the action blocks of a tag lie (DoAction, DoInitAction, DefineButton, DefineButton2,
-// PlaceObject2 and PlaceObject3), and the tag body rebuilt around new blocks.
+// PlaceObject2 and PlaceObject3) with the fields the scan shows beside them, and the tag
+// body rebuilt around new blocks.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,8 @@
 #include <span>
 #include <string>
 #include <vector>
+
+#include "movie/MovieObject.h"
 
 namespace orvane {
 
@@ -52,6 +55,8 @@ struct ActionTagLayout {
   /// DefineButton, DefineButton2: the button's id; DoInitAction: the sprite's.
   std::uint16_t characterId = 0;
   Placement placement;
+  /// DefineButton, DefineButton2: the characters of the button's states, in record order.
+  std::vector<ButtonRecord> buttonRecords;
   std::vector<ActionBlockPlace> blocks;
 };
 

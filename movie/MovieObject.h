@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "movie/SwfRecords.h"
+
 namespace orvane {
 
 /// Where one tag body lies in the movie.
@@ -118,6 +120,21 @@ class VideoObject : public MovieObject {
   std::vector<TagBody> frames;
 };
 
+/// One BUTTONRECORD: a character shown in some of the button's states.
+struct ButtonRecord {
+  static constexpr std::uint8_t kUp = 0x01;
+  static constexpr std::uint8_t kOver = 0x02;
+  static constexpr std::uint8_t kDown = 0x04;
+  static constexpr std::uint8_t kHitTest = 0x08;
+
+  std::uint8_t states = 0;
+  std::uint16_t characterId = 0;
+  std::uint16_t depth = 0;
+  SwfMatrix matrix;
+  /// DefineButton2 only; DefineButton's colours come from DefineButtonCxform, not read.
+  SwfColorTransform colorTransform;
+};
+
 class ButtonObject : public MovieObject {
  public:
   std::string describe(bool details) const override;
@@ -126,6 +143,8 @@ class ButtonObject : public MovieObject {
 
   std::vector<std::unique_ptr<ConditionAction>> conditionActions;
   std::size_t conditionCount() const { return conditionActions.size(); }
+  /// The characters of its states, in record order (DefineButton and DefineButton2).
+  std::vector<ButtonRecord> records;
 };
 
 /// One DoABC (82) or DoABC1 (72) tag as the scan found it. The walk only records it: its

@@ -24,21 +24,6 @@ std::vector<PropertyRow> moviePropertyRows(const ScanResult& result);
 /// uncompressed movie, else "zlib-compressed movie (CWS)" or "LZMA-compressed movie (ZWS)".
 std::string compressionNote(MovieCompression compression);
 
-struct ObjectTreeItem {
-  std::string text;
-  /// The object's serial for object items, 0 for timelines and folders.
-  std::int32_t data = 0;
-  std::vector<ObjectTreeItem> children;
-};
-
-/// The "Object Library" tree: one root (the main timeline) with its folders and the
-/// sprite timelines that are shown; a single "No Movie Objects" item without timelines.
-std::vector<ObjectTreeItem> objectTree(const ScanResult& result, bool showDetails, bool showEmpty);
-
-/// The kind code "ChangeView" gets for a selected tree item with this text: the
-/// ActionScript 3 kind for "Class ..." and "Script ..." items, else by the words it holds.
-int changeViewKind(const std::string& itemText);
-
 namespace viewkind {
 inline constexpr int kNone = 255;
 inline constexpr int kAction = 259;
@@ -48,7 +33,32 @@ inline constexpr int kButton = 263;
 inline constexpr int kInstance = 264;
 /// An ActionScript 3 script or class.
 inline constexpr int kAbc = 265;
+/// The vector assets of the "Assets" tab, whose items carry their kind.
+inline constexpr int kShape = 266;
+inline constexpr int kMorphShape = 267;
+inline constexpr int kFont = 268;
+inline constexpr int kText = 269;
+/// A frame of a timeline; its id is the frame's number among all frames (frameItemId).
+inline constexpr int kFrame = 270;
 }  // namespace viewkind
+
+struct ObjectTreeItem {
+  std::string text;
+  /// The object's serial for object items, 0 for timelines and folders.
+  std::int32_t data = 0;
+  std::vector<ObjectTreeItem> children;
+  /// The window kind of an "Assets" item; the object library's kinds come from their
+  /// texts (changeViewKind).
+  int viewKind = viewkind::kNone;
+};
+
+/// The "Object Library" tree: one root (the main timeline) with its folders and the
+/// sprite timelines that are shown; a single "No Movie Objects" item without timelines.
+std::vector<ObjectTreeItem> objectTree(const ScanResult& result, bool showDetails, bool showEmpty);
+
+/// The kind code "ChangeView" gets for a selected tree item with this text: the
+/// ActionScript 3 kind for "Class ..." and "Script ..." items, else by the words it holds.
+int changeViewKind(const std::string& itemText);
 
 struct InstanceRow {
   std::string id;

@@ -55,6 +55,11 @@ InstanceObject* TimelineNode::addInstance(std::int32_t serial) { return appendOb
 VideoObject* TimelineNode::addVideo(std::int32_t serial) { return appendObject(videos, serial); }
 AbcObject* TimelineNode::addAbcObject(std::int32_t serial) { return appendObject(abcObjects, serial); }
 
+ShapeObject* TimelineNode::addShape() { return appendObject(shapes, 0); }
+MorphShapeObject* TimelineNode::addMorphShape() { return appendObject(morphShapes, 0); }
+FontObject* TimelineNode::addFont() { return appendObject(fonts, 0); }
+TextObject* TimelineNode::addText() { return appendObject(texts, 0); }
+
 AbcTag* TimelineNode::addAbcTag() {
   try {
     abcTags.push_back(std::make_unique<AbcTag>());
@@ -89,6 +94,7 @@ void ScanResult::clear() {
   path.clear();
   fileLength = version = frameRate = frameCount = headerLength = 0;
   compression = MovieCompression::None;
+  background = Rgba{255, 255, 255, 255};
   width = height = 0;
   m_objectCounter = 0;
   m_timelineCounter = 0;
@@ -128,6 +134,13 @@ VideoObject* ScanResult::findVideo(std::uint32_t key, bool bySerial) const {
 
 AbcObject* ScanResult::findAbcObject(std::uint32_t key, bool bySerial) const {
   return findIn(m_timelines, &TimelineNode::abcObjects, key, bySerial);
+}
+
+AssetObject* ScanResult::findAsset(std::uint32_t key, bool bySerial) const {
+  if (AssetObject* shape = findIn(m_timelines, &TimelineNode::shapes, key, bySerial)) return shape;
+  if (AssetObject* morph = findIn(m_timelines, &TimelineNode::morphShapes, key, bySerial)) return morph;
+  if (AssetObject* font = findIn(m_timelines, &TimelineNode::fonts, key, bySerial)) return font;
+  return findIn(m_timelines, &TimelineNode::texts, key, bySerial);
 }
 
 MovieObject* ScanResult::findByCharacterId(std::uint32_t id) const {

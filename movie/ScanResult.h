@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "movie/AssetObjects.h"
 #include "movie/MovieObject.h"
 #include "movie/MovieSource.h"
 
@@ -29,6 +30,11 @@ class TimelineNode {
   /// A new recorded ABC tag; none when it cannot be allocated.
   AbcTag* addAbcTag();
   AbcObject* addAbcObject(std::int32_t serial);
+  /// New asset objects; their serials are given by numberAssetObjects after the scan.
+  ShapeObject* addShape();
+  MorphShapeObject* addMorphShape();
+  FontObject* addFont();
+  TextObject* addText();
 
   std::size_t imageCount() const { return images.size(); }
   std::size_t soundCount() const { return sounds.size(); }
@@ -38,6 +44,7 @@ class TimelineNode {
   std::size_t instanceCount() const { return instances.size(); }
   std::size_t videoCount() const { return videos.size(); }
   std::size_t abcObjectCount() const { return abcObjects.size(); }
+  /// Whether the timeline has any of the objects the specified panels list (assets aside).
   bool hasObjects() const;
 
   /// Runs every object's release operation.
@@ -57,6 +64,16 @@ class TimelineNode {
   /// Only the main timeline holds ABC tags, and the scripts and classes read from them.
   std::vector<std::unique_ptr<AbcTag>> abcTags;
   std::vector<std::unique_ptr<AbcObject>> abcObjects;
+  std::vector<std::unique_ptr<ShapeObject>> shapes;
+  std::vector<std::unique_ptr<MorphShapeObject>> morphShapes;
+  std::vector<std::unique_ptr<FontObject>> fonts;
+  std::vector<std::unique_ptr<TextObject>> texts;
+  /// The tags that build the timeline's frames, in tag order.
+  std::vector<DisplayTag> displayTags;
+  /// The ShowFrame tags of the timeline: its frames as they are played.
+  std::uint32_t shownFrames = 0;
+  /// The frames a renderer can show: one per ShowFrame, and one for a timeline without any.
+  std::uint32_t playedFrames() const { return shownFrames == 0 ? 1 : shownFrames; }
 };
 
 class ScanResult {
@@ -89,6 +106,8 @@ class ScanResult {
   InstanceObject* findInstance(std::uint32_t key, bool bySerial) const;
   VideoObject* findVideo(std::uint32_t key, bool bySerial) const;
   AbcObject* findAbcObject(std::uint32_t key, bool bySerial) const;
+  /// A shape, morph shape, font or text.
+  AssetObject* findAsset(std::uint32_t key, bool bySerial) const;
   /// A sound, else an image, else a button with that character id.
   MovieObject* findByCharacterId(std::uint32_t id) const;
   /// The sprite timeline whose DefineSprite has that character id (never the main timeline).
@@ -105,6 +124,8 @@ class ScanResult {
   std::uint32_t frameCount = 0;
   std::uint32_t headerLength = 0;
   MovieCompression compression = MovieCompression::None;  // how the file on disk is stored
+  /// The first SetBackgroundColor of the main timeline (RGB); white when there is none.
+  Rgba background{255, 255, 255, 255};
 
  private:
   MessageSink* m_sink = nullptr;

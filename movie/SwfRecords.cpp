@@ -2,6 +2,15 @@
 
 namespace orvane {
 
+Rgba readColor(BitReader& reader, bool withAlpha) {
+  Rgba color;
+  color.red = reader.readU8();
+  color.green = reader.readU8();
+  color.blue = reader.readU8();
+  if (withAlpha) color.alpha = reader.readU8();
+  return color;
+}
+
 SwfRect readRect(BitReader& reader) {
   reader.alignToByte();
   const unsigned bits = reader.readUB(5);

@@ -1,4 +1,4 @@
-// The RECT, MATRIX and colour-transform records of the SWF format.
+// The RGB/RGBA, RECT, MATRIX and colour-transform records of the SWF format.
 #pragma once
 
 #include <cstdint>
@@ -6,6 +6,15 @@
 #include "movie/BitReader.h"
 
 namespace orvane {
+
+struct Rgba {
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+  std::uint8_t alpha = 255;
+
+  bool operator==(const Rgba&) const = default;
+};
 
 struct SwfRect {
   std::int32_t xMin = 0;
@@ -34,6 +43,8 @@ struct SwfColorTransform {
   std::int32_t alphaAdd = 0;
 };
 
+/// RGB (alpha 255) or RGBA.
+Rgba readColor(BitReader& reader, bool withAlpha);
 SwfRect readRect(BitReader& reader);
 SwfMatrix readMatrix(BitReader& reader);
 /// CXFORM, or CXFORMWITHALPHA when `withAlpha` is set.

@@ -1,9 +1,12 @@
 #include "movie/TagWalker.h"
 
 #include <algorithm>
+#include <new>
 
 #include "movie/ActionTagLayout.h"
 #include "movie/ScanOptions.h"
+#include "movie/ShapeRecords.h"
+#include "movie/SwfRecords.h"
 #include "platform/MessageSink.h"
 #include "platform/TempFolder.h"
 
@@ -24,6 +27,32 @@ std::uint32_t streamSoundRate(std::uint32_t code) {
   return kRates[code & 3];
 }
 
+const char* shapeTypeName(std::uint16_t code) {
+  switch (code) {
+    case tag::kDefineShape2: return "DefineShape2";
+    case tag::kDefineShape3: return "DefineShape3";
+    case tag::kDefineShape4: return "DefineShape4";
+    default: return "DefineShape";
+  }
+}
+
+const char* fontTypeName(std::uint16_t code) {
+  switch (code) {
+    case tag::kDefineFont2: return "DefineFont2";
+    case tag::kDefineFont3: return "DefineFont3";
+    case tag::kDefineFont4: return "DefineFont4";
+    default: return "DefineFont";
+  }
+}
+
+const char* textTypeName(std::uint16_t code) {
+  switch (code) {
+    case tag::kDefineText2: return "DefineText2";
+    case tag::kDefineEditText: return "DefineEditText";
+    default: return "DefineText";
+  }
+}
+
 }  // namespace
 
 void TagWalker::forgetMovieState() {
@@ -32,6 +61,7 @@ void TagWalker::forgetMovieState() {
   m_currentStream = nullptr;
   m_currentTimeline = nullptr;
   m_videoStreams.clear();
+  m_fonts.clear();
 }
 
 ScanStatus TagWalker::open(const std::string& path) {
@@ -66,6 +96,8 @@ ScanStatus TagWalker::scan(std::uint32_t flags) {
   // A stream of an earlier scan was completed when that scan ended.
   m_currentStream = nullptr;
   m_videoStreams.clear();
+  m_fonts.clear();
+  m_backgroundSeen = false;
   if (m_result == nullptr || m_movie.bytes().empty()) return ScanStatus::InvalidFileFormat;
   if (m_tempFolder.empty()) {
     std::string error;
@@ -161,6 +193,44 @@ void TagWalker::handleTag(const TagHeader& header, std::vector<Walk>& walks) {
     case tag::kShowFrame:
       ++walk.frame;
       walk.label.clear();
+      recordDisplayTag(header, walk);
+      ++walk.timeline->shownFrames;
+      break;
+    case tag::kPlaceObject:
+    case tag::kRemoveObject:
+    case tag::kRemoveObject2:
+      recordDisplayTag(header, walk);
+      break;
+    case tag::kSetBackgroundColor:
+      if (mainTimeline && !m_backgroundSeen) handleBackground(header);
+      break;
+    case tag::kDefineShape:
+    case tag::kDefineShape2:
+    case tag::kDefineShape3:
+    case tag::kDefineShape4:
+      collectAsset(&TimelineNode::addShape, header, walk, shapeTypeName(header.code));
+      break;
+    case tag::kDefineMorphShape:
+    case tag::kDefineMorphShape2:
+      collectAsset(&TimelineNode::addMorphShape, header, walk,
+                   header.code == tag::kDefineMorphShape ? "DefineMorphShape" : "DefineMorphShape2");
+      break;
+    case tag::kDefineFont:
+    case tag::kDefineFont2:
+    case tag::kDefineFont3:
+    case tag::kDefineFont4:
+      handleDefineFont(header, walk);
+      break;
+    case tag::kDefineFontInfo:
+    case tag::kDefineFontInfo2:
+    case tag::kDefineFontAlignZones:
+    case tag::kDefineFontName:
+      handleFontPart(header);
+      break;
+    case tag::kDefineText:
+    case tag::kDefineText2:
+    case tag::kDefineEditText:
+      collectAsset(&TimelineNode::addText, header, walk, textTypeName(header.code));
       break;
     case tag::kFrameLabel: {
       BitReader body(bodyOf(header));
@@ -175,9 +245,11 @@ void TagWalker::handleTag(const TagHeader& header, std::vector<Walk>& walks) {
       if (m_flags & scanflag::kButtonActions) handleButton(header, walk);
       break;
     case tag::kPlaceObject2:
+      recordDisplayTag(header, walk);
       if (m_movie.version() >= 5 && (m_flags & scanflag::kInstanceActions)) handlePlacement(header, walk);
       break;
     case tag::kPlaceObject3:
+      recordDisplayTag(header, walk);
       if (m_movie.version() >= 8 && (m_flags & scanflag::kInstanceActions)) handlePlacement(header, walk);
       break;
     case tag::kDoInitAction:
@@ -228,6 +300,59 @@ void TagWalker::handleTag(const TagHeader& header, std::vector<Walk>& walks) {
       handleVideoFrame(header);
       break;
     default: break;
+  }
+}
+
+void TagWalker::recordDisplayTag(const TagHeader& header, const Walk& walk) {
+  try {
+    walk.timeline->displayTags.push_back(DisplayTag{header.code, TagBody{header.bodyOffset, header.length}});
+  } catch (const std::bad_alloc&) {
+    m_status = ScanStatus::MemoryError;
+  }
+}
+
+void TagWalker::handleBackground(const TagHeader& header) {
+  BitReader reader(bodyOf(header));
+  const Rgba color = readColor(reader, false);
+  if (reader.exhausted()) return;
+  m_result->background = color;
+  m_backgroundSeen = true;
+}
+
+template <class Asset>
+Asset* TagWalker::collectAsset(Asset* (TimelineNode::*add)(), const TagHeader& header, const Walk& walk,
+                               const char* typeName) {
+  Asset* asset = (walk.timeline->*add)();
+  if (asset == nullptr) {
+    m_status = ScanStatus::MemoryError;
+    return nullptr;
+  }
+  collectCommon(*asset, header, walk.frame);
+  asset->typeName = typeName;
+  asset->label = walk.label;
+  asset->code = header.code;
+  asset->body = TagBody{header.bodyOffset, header.length};
+  BitReader reader(bodyOf(header));
+  asset->characterId = reader.readU16();
+  return asset;
+}
+
+void TagWalker::handleDefineFont(const TagHeader& header, const Walk& walk) {
+  FontObject* font = collectAsset(&TimelineNode::addFont, header, walk, fontTypeName(header.code));
+  if (font != nullptr) m_fonts[font->characterId] = font;
+}
+
+void TagWalker::handleFontPart(const TagHeader& header) {
+  BitReader reader(bodyOf(header));
+  const std::uint16_t fontId = reader.readU16();
+  if (reader.exhausted()) return;
+  // A part of a font the movie never defined has nothing to describe.
+  const auto font = m_fonts.find(fontId);
+  if (font == m_fonts.end()) return;
+  try {
+    font->second->parts.push_back(FontPart{header.code, TagBody{header.bodyOffset, header.length}});
+  } catch (const std::bad_alloc&) {
+    m_status = ScanStatus::MemoryError;
   }
 }
 
@@ -304,6 +429,7 @@ void TagWalker::handleButton(const TagHeader& header, const Walk& walk) {
   const std::span<const std::uint8_t> body = bodyOf(header);
   const ActionTagLayout layout = actionTagLayout(header.code, body, m_movie.version());
   button->characterId = layout.characterId;
+  button->records = layout.buttonRecords;
   addConditionActions(*button, body, layout, walk);
 }
 

@@ -86,6 +86,16 @@ class TagWalker {
   void handleVideoStream(const TagHeader& header, const Walk& walk);
   void handleVideoFrame(const TagHeader& header);
   void handleDefineSprite(const TagHeader& header, std::vector<Walk>& walks);
+  void recordDisplayTag(const TagHeader& header, const Walk& walk);
+  void handleBackground(const TagHeader& header);
+  /// A new asset that `add` appends to the walk's timeline, with the tag's code, body and
+  /// offsets and its character id; none (and status 108) when it cannot be added.
+  template <class Asset>
+  Asset* collectAsset(Asset* (TimelineNode::*add)(), const TagHeader& header, const Walk& walk,
+                      const char* typeName);
+  void handleDefineFont(const TagHeader& header, const Walk& walk);
+  /// Attaches a DefineFontInfo, DefineFontInfo2, DefineFontAlignZones or DefineFontName to its font.
+  void handleFontPart(const TagHeader& header);
 
   ObjectFileWriter& m_writer;
   MessageSink& m_sink;
@@ -101,6 +111,9 @@ class TagWalker {
   SoundObject* m_currentStream = nullptr;
   /// The video streams of this scan by character id; a later definition of an id wins.
   std::unordered_map<std::uint16_t, VideoObject*> m_videoStreams;
+  /// The fonts of this scan by character id, for the tags that describe them; a later one wins.
+  std::unordered_map<std::uint16_t, FontObject*> m_fonts;
+  bool m_backgroundSeen = false;
 
   static std::uint32_t s_frameActionCounter;
   static std::uint32_t s_streamSoundCounter;

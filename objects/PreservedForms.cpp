@@ -55,17 +55,6 @@ std::string embeddedExtension(std::span<const std::uint8_t> image) {
   return "";
 }
 
-/// A temporary object file read whole; empty when it cannot be read.
-std::vector<std::uint8_t> readObjectFile(const std::string& path) {
-  std::vector<std::uint8_t> bytes;
-  FileHandle file = openFile(path, "rb");
-  if (!file) return bytes;
-  std::uint8_t block[65536];
-  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file.get())) > 0;)
-    bytes.insert(bytes.end(), block, block + got);
-  if (std::ferror(file.get()) != 0) bytes.clear();
-  return bytes;
-}
 
 bool writeBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
   BinaryFile file;
@@ -126,7 +115,9 @@ bool PreservedForms::write(const ImageObject& image, const std::string& path) co
   const JpegTagParts parts = jpegTagParts(image, body);
   if (!embeddedExtension(parts.image).empty()) return writeBytes(path, parts.image);
   // The JPEG as its object file holds it, the tag's tables merged in.
-  return !parts.alpha.empty() && writeJpegAlphaPng(path, readObjectFile(image.tempFilePath), parts.alpha);
+  if (parts.alpha.empty()) return false;
+  const std::optional<std::vector<std::uint8_t>> jpeg = readWholeFile(image.tempFilePath);
+  return jpeg && writeJpegAlphaPng(path, *jpeg, parts.alpha);
 }
 
 bool PreservedForms::write(const SoundObject& sound, const std::string& path) const {

@@ -53,15 +53,14 @@ bool replaceFile(const std::string& replacement, const std::string& target) {
   return std::rename(replacement.c_str(), target.c_str()) == 0;
 }
 
-std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path, std::uint64_t limit) {
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path) {
   FileHandle file = openFile(path, "rb");
   if (!file) return std::nullopt;
-  struct stat info {};
-  if (::fstat(::fileno(file.get()), &info) != 0 || info.st_size < 0 ||
-      static_cast<std::uint64_t>(info.st_size) > limit)
-    return std::nullopt;
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
-  if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return std::nullopt;
+  std::vector<std::uint8_t> bytes;
+  std::uint8_t block[65536];
+  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file.get())) > 0;)
+    bytes.insert(bytes.end(), block, block + got);
+  if (std::ferror(file.get()) != 0) return std::nullopt;
   return bytes;
 }
 

@@ -39,8 +39,8 @@ CopyResult copyStream(std::FILE* from, std::FILE* to, std::uint64_t limit = UINT
 /// deleted first. False when the rename failed; `replacement` is then left in place.
 [[nodiscard]] bool replaceFile(const std::string& replacement, const std::string& target);
 
-/// The whole file; none when it cannot be opened or read (or is larger than `limit`).
-std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path, std::uint64_t limit = 1ull << 31);
+/// The whole file, read in blocks; none when it cannot be opened or read.
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path);
 
 /// Writes `bytes` to a fresh temporary file in the folder of `path`, then puts it in the
 /// place of `path` in one step (see replaceFile; a new file gets the permissions the

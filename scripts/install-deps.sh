@@ -3,7 +3,8 @@
 # the pinned web player of the preview panel. Says in one line what it installs; the
 # installers' own output goes to a log file, whose end is shown only when they fail. With
 # --tests also the programs that only the tests use (ffprobe, to check the FLV files that
-# extraction writes).
+# extraction writes; man, zsh and fish, to check the manual pages and completion scripts;
+# fontTools' ttx, to read back the fonts it writes).
 set -euo pipefail
 
 log=$(mktemp "${TMPDIR:-/tmp}/orvane-install-XXXXXX.log")
@@ -26,10 +27,11 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-multimedia-dev gstreamer1.0-plugins-good
   qt6-webengine-dev libx11-dev
+  libfreetype-dev librsvg2-dev libcairo2-dev
   xdg-utils xvfb xauth
 )
 
-test_packages=(ffmpeg)
+test_packages=(ffmpeg man-db zsh fish fonttools)
 [ "${1:-}" = "--tests" ] && packages+=("${test_packages[@]}")
 
 missing=()

@@ -27,6 +27,7 @@
 #include <filesystem>
 
 #include "abc/AbcObjects.h"
+#include "movie/AssetObjects.h"
 #include "movie/MoviePanels.h"
 #include "movie/MovieRewriter.h"
 #include "objects/ExtractionRun.h"
@@ -40,6 +41,7 @@
 #include "shell/CImageFrameWnd.h"
 #include "shell/CMoviePreviewPanel.h"
 #include "shell/CSearchResultsPanel.h"
+#include "usage/Version.h"
 #include "shell/Commands.h"
 #include "shell/LockIndicators.h"
 #include "shell/MoviePanelWidgets.h"
@@ -406,6 +408,7 @@ void CMainFrame::scan() {
     const WaitWindow wait(this);
     status = m_walker.scan(m_settings.options.scanFlags);
     collectAbcObjects(m_result);
+    numberAssetObjects(m_result);
   }
   reportStatus(status);
   if (status != ScanStatus::Success) m_movieLoaded = false;
@@ -635,7 +638,7 @@ void CMainFrame::showAbout() {
   QMessageBox::about(this, QStringLiteral("About Orvane"),
                      QStringLiteral("Orvane %1\n\nInspects the actions, images and sounds of uncompressed Flash "
                                     "movies.")
-                         .arg(QStringLiteral(ORVANE_VERSION)));
+                         .arg(QString::fromLatin1(kOrvaneVersion)));
 }
 
 void CMainFrame::shutDown() {

@@ -12,18 +12,20 @@ namespace orvane {
 
 class ScanResult;
 
-/// "Movie Objects": the "Object Library" tree and the "Object Instances" list.
+/// "Movie Objects": the "Object Library" tree, the "Object Instances" list and the
+/// "Assets" tree of vector assets and frames.
 class CMovieObjectsPanel : public QTabWidget {
   Q_OBJECT
 
  public:
   explicit CMovieObjectsPanel(QWidget* parent = nullptr);
 
-  /// Refills both tabs from the scan (none: "No Movie Objects" and "No Items").
+  /// Refills the tabs from the scan (none: "No Movie Objects" and "No Items").
   void refill(const ScanResult* result, bool showDetails, bool showEmpty);
 
   QTreeWidget* objectTree() const { return m_tree; }
   QTreeWidget* instanceList() const { return m_instances; }
+  QTreeWidget* assetTree() const { return m_assets; }
 
  signals:
   /// A tree item was selected or an instance double-clicked.
@@ -32,9 +34,11 @@ class CMovieObjectsPanel : public QTabWidget {
  private:
   void onTreeSelection();
   void onInstanceActivated(QTreeWidgetItem* item);
+  void onAssetSelection();
 
   QTreeWidget* m_tree;
   QTreeWidget* m_instances;
+  QTreeWidget* m_assets;
 };
 
 /// "Movie Properties": the header values and object counts.

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "actions/source/SourceExpressionBuilder.h"
-#include "actions/source/SourceNumber.h"
+#include "decompiler/SourceNumber.h"
 #include "actions/source/SourceStructurer.h"
 
 namespace orvane {

@@ -5,7 +5,7 @@
 #include <map>
 #include <set>
 
-#include "actions/source/SourceNumber.h"
+#include "decompiler/SourceNumber.h"
 
 namespace orvane {
 
@@ -74,23 +74,22 @@ const Expression* registerStore(const Statement& s, std::string& name) {
     return s.value.get();
   }
   const Expression* e = expressionOf(s);
-  if (e == nullptr || e->kind != ExpressionKind::Assign || e->text != "=" ||
-      e->operands[0]->kind != ExpressionKind::Register)
+  if (e == nullptr || e->operation != Operation::Assign || e->operands[0]->kind != ExpressionKind::Register)
     return nullptr;
   name = e->operands[0]->text;
   return e->operands[1].get();
 }
 
 /// `left <op> right;` for the extends and implements records.
-const Expression* typeStatement(const Statement& s, const char* op, const std::string& path) {
+const Expression* typeStatement(const Statement& s, Operation op, const std::string& path) {
   const Expression* e = expressionOf(s);
-  if (e == nullptr || e->kind != ExpressionKind::Binary || e->text != op || typePath(*e->operands[0]) != path) return nullptr;
+  if (e == nullptr || e->operation != op || typePath(*e->operands[0]) != path) return nullptr;
   return e->operands[1].get();
 }
 
 /// The interfaces of `P implements [I, J];`, or none.
 bool implementedTypes(const Statement& s, const std::string& path, std::vector<std::string>& types) {
-  const Expression* list = typeStatement(s, "implements", path);
+  const Expression* list = typeStatement(s, Operation::Implements, path);
   if (list == nullptr || list->kind != ExpressionKind::ArrayLiteral || list->operands.empty()) return false;
   std::vector<std::string> names;
   for (const ExpressionPtr& type : list->operands) {
@@ -168,9 +167,9 @@ std::shared_ptr<ClassDefinition> ClassReader::read(std::size_t& next) {
 bool ClassReader::readConstructor(const Statement& s) {
   // P = _loc1_ = function (...) {...};
   const Expression* e = expressionOf(s);
-  if (e != nullptr && e->kind == ExpressionKind::Assign && e->text == "=" && e->operands[0]->kind == ExpressionKind::Member) {
+  if (e != nullptr && e->operation == Operation::Assign && e->operands[0]->kind == ExpressionKind::Member) {
     const Expression& kept = *e->operands[1];
-    if (kept.kind != ExpressionKind::Assign || kept.text != "=" || kept.operands[0]->kind != ExpressionKind::Register)
+    if (kept.operation != Operation::Assign || kept.operands[0]->kind != ExpressionKind::Register)
       return false;
     m_constructorRegister = kept.operands[0]->text;
     return defineConstructor(*e->operands[0], *kept.operands[1]);
@@ -183,7 +182,7 @@ bool ClassReader::readConstructor(const Statement& s) {
   const std::string* member = stringValue(*value->operands[1]);
   if (member == nullptr || *member != "prototype") return false;
   const Expression& stored = *value->operands[0];
-  if (stored.kind != ExpressionKind::Assign || stored.text != "=" || stored.operands[0]->kind != ExpressionKind::Member)
+  if (stored.operation != Operation::Assign || stored.operands[0]->kind != ExpressionKind::Member)
     return false;
   m_prototypeRegister = name;
   return defineConstructor(*stored.operands[0], *stored.operands[1]);
@@ -199,7 +198,7 @@ bool ClassReader::defineConstructor(const Expression& place, const Expression& c
 bool ClassReader::readHeader(const Statement& s) {
   // Extends replaces the prototype: it must come before the prototype is taken.
   if (m_prototypeRegister.empty()) {
-    if (const Expression* superclass = typeStatement(s, "extends", m_class->name);
+    if (const Expression* superclass = typeStatement(s, Operation::Extends, m_class->name);
         superclass != nullptr && m_class->superclass.empty()) {
       m_class->superclass = typeName(*superclass);
       return !m_class->superclass.empty();
@@ -221,7 +220,7 @@ bool ClassReader::readPrototype(const Statement& s) {
 bool ClassReader::readMember(const Statement& s) {
   // _loc2_.name = value; on the prototype, _loc1_.name = value; on the class itself.
   const Expression* e = expressionOf(s);
-  if (e == nullptr || e->kind != ExpressionKind::Assign || e->text != "=") return false;
+  if (e == nullptr || e->operation != Operation::Assign) return false;
   ClassMember member;
   const std::string* name = registerMember(*e->operands[0], m_prototypeRegister);
   if (name == nullptr) {
@@ -364,8 +363,8 @@ std::shared_ptr<ClassDefinition> interfaceOf(const std::string& path, const Stat
     if (s.kind != StatementKind::Label) list.push_back(&s);
   if (list.empty() || list.size() > 2) return nullptr;
   const Expression* store = expressionOf(*list[0]);
-  if (store == nullptr || store->kind != ExpressionKind::Assign || store->text != "=" ||
-      store->operands[0]->kind != ExpressionKind::Member || typePath(*store->operands[0]) != path ||
+  if (store == nullptr || store->operation != Operation::Assign || store->operands[0]->kind != ExpressionKind::Member ||
+      typePath(*store->operands[0]) != path ||
       !isEmptyFunction(*store->operands[1]))
     return nullptr;
   auto definition = std::make_shared<ClassDefinition>();
@@ -377,9 +376,7 @@ std::shared_ptr<ClassDefinition> interfaceOf(const std::string& path, const Stat
 
 /// The path P of `if (!_global.P) { ... }`.
 std::string guardedPath(const Statement& s) {
-  if (s.kind != StatementKind::If || !s.alternative.empty() || s.value->kind != ExpressionKind::Unary ||
-      s.value->text != "!")
-    return {};
+  if (s.kind != StatementKind::If || !s.alternative.empty() || s.value->operation != Operation::Not) return {};
   return globalPath(*s.value->operands[0]);
 }
 
@@ -388,8 +385,7 @@ std::string packageGuard(const Statement& s) {
   const std::string path = guardedPath(s);
   if (path.empty() || s.body.size() != 1) return {};
   const Expression* store = expressionOf(s.body.front());
-  if (store == nullptr || store->kind != ExpressionKind::Assign || store->text != "=" ||
-      globalPath(*store->operands[0]) != path)
+  if (store == nullptr || store->operation != Operation::Assign || globalPath(*store->operands[0]) != path)
     return {};
   const Expression& value = *store->operands[1];
   const bool newObject = value.kind == ExpressionKind::New && value.operands.size() == 1 &&

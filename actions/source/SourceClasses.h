@@ -1,7 +1,7 @@
 // ActionScript 2 classes from the compiler's pattern of class definitions.
 #pragma once
 
-#include "actions/source/SourceStatement.h"
+#include "decompiler/SourceStatement.h"
 
 namespace orvane {
 

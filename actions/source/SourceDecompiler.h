@@ -2,7 +2,7 @@
 #pragma once
 
 #include "actions/ActionList.h"
-#include "actions/source/SourceStatement.h"
+#include "decompiler/SourceStatement.h"
 
 namespace orvane {
 

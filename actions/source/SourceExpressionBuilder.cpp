@@ -7,8 +7,8 @@
 #include <cstdlib>
 
 #include "actions/source/SourceGlobalCalls.h"
-#include "actions/source/SourceNumber.h"
-#include "actions/source/SourceWriter.h"
+#include "decompiler/SourceNumber.h"
+#include "decompiler/SourceWriter.h"
 
 namespace orvane {
 
@@ -76,7 +76,7 @@ void ExpressionBuilder::store(const ExpressionPtr& target, const ExpressionPtr& 
   // x++ as a value: the value read before the step stays on the stack below the store.
   if (isStep(*value) && sameTarget(*value->operands[0], *target) && stack.top() != nullptr &&
       sameTarget(*stack.top(), *target) && stack.top()->kind != ExpressionKind::Literal) {
-    stack.values.back() = makePostfix(value->text == "+" ? "++" : "--", target);
+    stack.values.back() = makePostfix(stepUpdate(*value, true), target);
     return;
   }
   // a = b as a value: the compiler keeps b in a register, stores, and pushes the register.
@@ -103,21 +103,25 @@ void ExpressionBuilder::emitValue(const ExpressionPtr& value, StatementList& out
       return;
     case ExpressionKind::Unary:
       // ++x as a statement reads x++.
-      if (value->text == "++" || value->text == "--") {
-        emit(out, expressionStatement(makePostfix(value->text.c_str(), value->operands[0])), at);
+      if (value->operation == Operation::PreIncrement || value->operation == Operation::PreDecrement) {
+        const Operation postfix =
+            value->operation == Operation::PreIncrement ? Operation::PostIncrement : Operation::PostDecrement;
+        emit(out, expressionStatement(makePostfix(postfix, value->operands[0])), at);
         return;
       }
       break;
     case ExpressionKind::Assign: {
       const Expression& target = *value->operands[0];
       if (target.kind != ExpressionKind::Register) {
-        emit(out, value->text == "=" ? assignment(value->operands[0], value->operands[1]) : expressionStatement(value),
+        emit(out,
+             value->operation == Operation::Assign ? assignment(value->operands[0], value->operands[1])
+                                                   : expressionStatement(value),
              at);
         return;
       }
       const auto number = static_cast<std::size_t>(target.registerNumber);
       Statement s = assignment(value->operands[0], value->operands[1]);
-      if (!scope().declared[number] && s.value->kind == ExpressionKind::Assign && s.value->text == "=") {
+      if (!scope().declared[number] && s.value->kind == ExpressionKind::Assign && s.value->operation == Operation::Assign) {
         scope().declared[number] = true;
         s = makeStatement(StatementKind::Var, value->operands[1]);
         s.name = target.text;
@@ -185,14 +189,14 @@ void ExpressionBuilder::loadPool(std::size_t i) {
 
 std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out) {
   const Instruction& instruction = m_code[i];
-  auto binary = [&](const char* op) {
+  auto binary = [&](Operation op) {
     ExpressionPtr right = stack.pop();
     ExpressionPtr left = stack.pop();
     // The compiler writes -x as 0 - x and ~x as x ^ 4294967295.
-    if (*op == '-' && left->isNumber && left->number == 0 && !std::signbit(left->number))
-      stack.push(makeUnary("-", std::move(right)));
-    else if (*op == '^' && right->isNumber && right->number == 4294967295.0)
-      stack.push(makeUnary("~", std::move(left)));
+    if (op == Operation::Subtract && left->isNumber && left->number == 0 && !std::signbit(left->number))
+      stack.push(makeUnary(Operation::Negate, std::move(right)));
+    else if (op == Operation::BitwiseXor && right->isNumber && right->number == 4294967295.0)
+      stack.push(makeUnary(Operation::BitwiseNot, std::move(left)));
     else
       stack.push(makeBinary(op, std::move(left), std::move(right)));
   };
@@ -230,7 +234,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
       const std::uint8_t flags = fields.readU8();
       const std::uint16_t bias = (flags & 2) != 0 ? fields.readU16() : 0;
       ExpressionPtr frame = stack.pop();
-      if (bias != 0) frame = frame->isNumber ? makeNumber(frame->number + bias) : makeBinary("+", frame, makeNumber(bias));
+      if (bias != 0) frame = frame->isNumber ? makeNumber(frame->number + bias) : makeBinary(Operation::Add, frame, makeNumber(bias));
       emit(out, expressionStatement(frameCall((flags & 1) != 0, frame)), i);
       break;
     }
@@ -258,7 +262,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
           value->operands[0]->kind == ExpressionKind::Register &&
           below->registerNumber == value->operands[0]->registerNumber && isStep(*value->operands[1]) &&
           sameTarget(*value->operands[1]->operands[0], *below)) {
-        stack.values.back() = makePostfix(value->operands[1]->text == "+" ? "++" : "--", stack.values.back());
+        stack.values.back() = makePostfix(stepUpdate(*value->operands[1], true), stack.values.back());
         break;
       }
       emitValue(value, out, i);
@@ -268,7 +272,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
     case op::kStoreRegister: {
       BitReader fields = m_code.reader(i);
       const std::uint8_t number = fields.readU8();
-      stack.push(makeAssign("=", makeRegister(number, registerName(number)), stack.pop()));
+      stack.push(makeAssign(Operation::Assign, makeRegister(number, registerName(number)), stack.pop()));
       break;
     }
     case 0x4C: {
@@ -284,32 +288,35 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
       stack.push(std::move(below));
       break;
     }
-    case 0x0A: case 0x47: binary("+"); break;
-    case 0x0B: binary("-"); break;
-    case 0x0C: binary("*"); break;
-    case 0x0D: binary("/"); break;
-    case 0x3F: binary("%"); break;
-    case 0x0E: case 0x49: binary("=="); break;
-    case 0x66: binary("==="); break;
-    case 0x0F: case 0x48: binary("<"); break;
-    case 0x67: binary(">"); break;
-    case 0x10: binary("&&"); break;
-    case 0x11: binary("||"); break;
-    case 0x13: binary("eq"); break;
-    case 0x29: binary("lt"); break;
-    case 0x68: binary("gt"); break;
-    case 0x21: binary("add"); break;
-    case 0x60: binary("&"); break;
-    case 0x61: binary("|"); break;
-    case 0x62: binary("^"); break;
-    case 0x63: binary("<<"); break;
-    case 0x64: binary(">>"); break;
-    case 0x65: binary(">>>"); break;
-    case 0x54: binary("instanceof"); break;
+    case 0x0A: binary(Operation::NumericAdd); break;
+    case 0x47: binary(Operation::Add); break;
+    case 0x0B: binary(Operation::Subtract); break;
+    case 0x0C: binary(Operation::Multiply); break;
+    case 0x0D: binary(Operation::Divide); break;
+    case 0x3F: binary(Operation::Modulo); break;
+    case 0x0E: binary(Operation::NumericEqual); break;
+    case 0x49: binary(Operation::Equal); break;
+    case 0x66: binary(Operation::StrictEqual); break;
+    case 0x0F: binary(Operation::NumericLess); break;
+    case 0x48: binary(Operation::Less); break;
+    case 0x67: binary(Operation::Greater); break;
+    case 0x10: binary(Operation::And); break;
+    case 0x11: binary(Operation::Or); break;
+    case 0x13: binary(Operation::StringEqual); break;
+    case 0x29: binary(Operation::StringLess); break;
+    case 0x68: binary(Operation::StringGreater); break;
+    case 0x21: binary(Operation::StringAdd); break;
+    case 0x60: binary(Operation::BitwiseAnd); break;
+    case 0x61: binary(Operation::BitwiseOr); break;
+    case 0x62: binary(Operation::BitwiseXor); break;
+    case 0x63: binary(Operation::ShiftLeft); break;
+    case 0x64: binary(Operation::ShiftRight); break;
+    case 0x65: binary(Operation::UnsignedShiftRight); break;
+    case 0x54: binary(Operation::InstanceOf); break;
     case op::kNot: stack.push(makeNot(stack.pop())); break;
-    case 0x44: stack.push(makeUnary("typeof ", stack.pop())); break;
-    case 0x50: stack.push(makeStep("+", stack.pop())); break;
-    case 0x51: stack.push(makeStep("-", stack.pop())); break;
+    case 0x44: stack.push(makeUnary(Operation::TypeOf, stack.pop())); break;
+    case 0x50: stack.push(makeStep(Operation::Increment, stack.pop())); break;
+    case 0x51: stack.push(makeStep(Operation::Decrement, stack.pop())); break;
     case 0x14: unaryCall("length"); break;
     case 0x18: unaryCall("int"); break;
     case 0x30: unaryCall("random"); break;
@@ -319,8 +326,8 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
     case 0x36: unaryCall("mbord"); break;
     case 0x37: unaryCall("mbchr"); break;
     case 0x45: unaryCall("targetPath"); break;
-    case 0x4A: unaryCall("Number"); break;
-    case 0x4B: unaryCall("String"); break;
+    case 0x4A: stack.push(makeConversion(Operation::ToNumber, stack.pop())); break;
+    case 0x4B: stack.push(makeConversion(Operation::ToString, stack.pop())); break;
     case 0x34: stack.push(makeGlobalCall("getTimer", {})); break;
     case 0x15:
     case 0x35: {
@@ -359,10 +366,10 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
     case 0x3A: {
       ExpressionPtr name = stack.pop();
       ExpressionPtr object = stack.pop();
-      stack.push(makeUnary("delete ", makeMember(object, name)));
+      stack.push(makeUnary(Operation::Delete, makeMember(object, name)));
       break;
     }
-    case 0x3B: stack.push(makeUnary("delete ", variable(stack.pop()))); break;
+    case 0x3B: stack.push(makeUnary(Operation::Delete, variable(stack.pop()))); break;
     case 0x22: {
       ExpressionPtr index = stack.pop();
       ExpressionPtr target = stack.pop();
@@ -475,13 +482,15 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
     case 0x69: {
       ExpressionPtr superclass = stack.pop();
       ExpressionPtr subclass = stack.pop();
-      emit(out, expressionStatement(makeBinary("extends", std::move(subclass), std::move(superclass))), i);
+      emit(out, expressionStatement(makeBinary(Operation::Extends, std::move(subclass), std::move(superclass))), i);
       break;
     }
     case 0x2C: {
       ExpressionPtr constructor = stack.pop();
       std::vector<ExpressionPtr> interfaces = popArguments(stack);
-      emit(out, expressionStatement(makeBinary("implements", std::move(constructor), makeArray(std::move(interfaces)))), i);
+      emit(out,
+           expressionStatement(makeBinary(Operation::Implements, std::move(constructor), makeArray(std::move(interfaces)))),
+           i);
       break;
     }
     default: {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "actions/source/SourceInstructions.h"
-#include "actions/source/SourceStatement.h"
-#include "actions/source/SourceWalkState.h"
+#include "decompiler/SourceStatement.h"
+#include "decompiler/SourceWalkState.h"
 
 namespace orvane {
 

@@ -21,7 +21,7 @@ constexpr std::array<const char*, 22> kProperties = {
 ExpressionPtr afterPrefix(const Expression& text, std::string_view prefix) {
   if (const std::string* literal = stringValue(text); literal != nullptr && literal->starts_with(prefix))
     return makeString(literal->substr(prefix.size()));
-  if (text.kind == ExpressionKind::Binary && text.text == "add") {
+  if (text.operation == Operation::StringAdd) {
     const std::string* left = stringValue(*text.operands[0]);
     if (left != nullptr && *left == prefix) return text.operands[1];
   }
@@ -107,13 +107,13 @@ ExpressionPtr propertyWrite(const ExpressionPtr& target, const ExpressionPtr& in
 ExpressionPtr clipDepth(const ExpressionPtr& depth) {
   constexpr double kOffset = 16384;
   if (depth->isNumber) return makeNumber(depth->number - kOffset);
-  if (depth->kind == ExpressionKind::Binary && depth->text == "+") {
+  if (depth->operation == Operation::Add || depth->operation == Operation::NumericAdd) {
     for (std::size_t k = 0; k < 2; ++k) {
       const Expression& part = *depth->operands[k];
       if (part.isNumber && part.number == kOffset) return depth->operands[1 - k];
     }
   }
-  return makeBinary("-", depth, makeNumber(kOffset));
+  return makeBinary(Operation::Subtract, depth, makeNumber(kOffset));
 }
 
 }  // namespace orvane

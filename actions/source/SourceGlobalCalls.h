@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "actions/source/SourceExpression.h"
+#include "decompiler/SourceExpression.h"
 
 namespace orvane {
 

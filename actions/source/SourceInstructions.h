@@ -3,11 +3,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <span>
 #include <vector>
 
 #include "actions/ActionList.h"
+#include "decompiler/FlowStream.h"
 #include "movie/BitReader.h"
 
 namespace orvane {
@@ -25,9 +25,6 @@ inline constexpr std::uint8_t kPush = 0x96;
 inline constexpr std::uint8_t kJump = 0x99;
 inline constexpr std::uint8_t kIf = 0x9D;
 }  // namespace op
-
-/// No record. A block has fewer than 2^32 records, so record indices fit in 32 bits.
-inline constexpr std::size_t kNoIndex = std::numeric_limits<std::uint32_t>::max();
 
 /// 20 bytes a record: the table of a block of millions of records stays small.
 struct Instruction {

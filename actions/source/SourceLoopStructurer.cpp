@@ -5,7 +5,7 @@
 
 #include "actions/source/SourceExpressionBuilder.h"
 #include "actions/source/SourceStructurer.h"
-#include "actions/source/SourceWriter.h"
+#include "decompiler/SourceWriter.h"
 
 namespace orvane {
 
@@ -27,7 +27,7 @@ bool mentions(const Expression& e, const Expression& name) {
 
 /// The test of a for-in loop: (register = enumeration) == null.
 bool isEnumerationTest(const Expression& test) {
-  if (test.kind != ExpressionKind::Binary || test.text != "==" || !isLiteral(*test.operands[1], "null")) return false;
+  if (test.operation != Operation::Equal || !isLiteral(*test.operands[1], "null")) return false;
   const Expression& stored = *test.operands[0];
   return stored.kind == ExpressionKind::Assign && stored.operands[1]->kind == ExpressionKind::Enumeration;
 }
@@ -48,7 +48,7 @@ Statement* initOf(StatementList& out, const Expression& place) {
   if (init->kind == StatementKind::Var)
     return place.kind != ExpressionKind::Member && place.text == init->name ? init : nullptr;
   const Expression* set = assignedPlace(*init);
-  return set != nullptr && init->value->kind == ExpressionKind::Assign && init->value->text == "=" && sameTarget(*set, place)
+  return set != nullptr && init->value->operation == Operation::Assign && sameTarget(*set, place)
              ? init
              : nullptr;
 }
@@ -174,8 +174,9 @@ std::size_t LoopStructurer::doWhile(std::size_t header, ValueStack& stack, State
     if (values && (from == s.body.end() || from->start == update)) {
       ExpressionPtr condition;
       for (auto it = from; it != s.body.end(); ++it)
-        if (it->kind != StatementKind::Label) condition = condition ? makeBinary(",", condition, it->value) : it->value;
-      if (condition) s.value = makeBinary(",", condition, s.value);
+        if (it->kind != StatementKind::Label)
+          condition = condition ? makeBinary(Operation::Comma, condition, it->value) : it->value;
+      if (condition) s.value = makeBinary(Operation::Comma, condition, s.value);
       s.body.erase(from, s.body.end());
     } else {
       retargetContinues(s.body, update, false, m_code.offsetOf(update));

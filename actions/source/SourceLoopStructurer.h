@@ -5,8 +5,8 @@
 #include <cstddef>
 
 #include "actions/source/SourceInstructions.h"
-#include "actions/source/SourceStatement.h"
-#include "actions/source/SourceWalkState.h"
+#include "decompiler/SourceStatement.h"
+#include "decompiler/SourceWalkState.h"
 
 namespace orvane {
 

@@ -158,13 +158,13 @@ std::size_t Structurer::conditional(std::size_t i, std::size_t end, ValueStack& 
   // a && b and a || b: the left value is duplicated, tested and dropped before the right.
   if (i + 1 < end && m_code[i + 1].code == op::kPop && stack.top() != nullptr) {
     const ExpressionPtr& left = stack.values.back();
-    if (left == test) return shortCircuit(i, target, stack, out, context, "||", left);
-    // The "!" of a "!" is its operand, so the test may be the left value's own operand.
-    if ((test->kind == ExpressionKind::Unary && test->text == "!" && test->operands[0] == left) ||
-        (left->kind == ExpressionKind::Unary && left->text == "!" && left->operands[0] == test))
-      return shortCircuit(i, target, stack, out, context, "&&", left);
+    if (left == test) return shortCircuit(i, target, stack, out, context, Operation::LogicalOr, left);
+    // The Not of a Not is its operand, so the test may be the left value's own operand.
+    if ((test->operation == Operation::Not && test->operands[0] == left) ||
+        (left->operation == Operation::Not && left->operands[0] == test))
+      return shortCircuit(i, target, stack, out, context, Operation::LogicalAnd, left);
   }
-  if (test->kind == ExpressionKind::Binary && (test->text == "===" || test->text == "==") &&
+  if ((test->operation == Operation::StrictEqual || test->operation == Operation::Equal) &&
       test->operands[0]->kind == ExpressionKind::Assign && test->operands[0]->operands[0]->kind == ExpressionKind::Register) {
     const std::size_t next = m_switches.switchChain(i, end, stack, out, context, test);
     if (next != kNoIndex) return next;
@@ -202,7 +202,7 @@ std::size_t Structurer::conditional(std::size_t i, std::size_t end, ValueStack& 
   if (thenValue && stack.size() == base + 1 && !hasStatements(s.alternative)) {
     ExpressionPtr elseValue = stack.pop();
     // The compiler's ?: tests the condition itself and jumps to the value for true.
-    const bool negated = test->kind == ExpressionKind::Unary && test->text == "!";
+    const bool negated = test->operation == Operation::Not;
     dropTaken(stack, base, taken);
     stack.push(negated ? makeConditional(test->operands[0], thenValue, elseValue)
                        : makeConditional(test, elseValue, thenValue));
@@ -216,7 +216,7 @@ std::size_t Structurer::conditional(std::size_t i, std::size_t end, ValueStack& 
 }
 
 std::size_t Structurer::shortCircuit(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,
-                                     const FlowContext& context, const char* op, const ExpressionPtr& left) {
+                                     const FlowContext& context, Operation op, const ExpressionPtr& left) {
   const ExpressionPtr kept = left;
   stack.pop();
   {

@@ -8,9 +8,9 @@
 #include "actions/source/SourceBlockStructurer.h"
 #include "actions/source/SourceInstructions.h"
 #include "actions/source/SourceLoopStructurer.h"
-#include "actions/source/SourceStatement.h"
+#include "decompiler/SourceStatement.h"
 #include "actions/source/SourceSwitchStructurer.h"
-#include "actions/source/SourceWalkState.h"
+#include "decompiler/SourceWalkState.h"
 
 namespace orvane {
 
@@ -38,7 +38,7 @@ class Structurer {
   std::size_t conditional(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,
                           const FlowContext& context);
   std::size_t shortCircuit(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,
-                           const FlowContext& context, const char* op, const ExpressionPtr& left);
+                           const FlowContext& context, Operation op, const ExpressionPtr& left);
   /// Whether a branch in [from, to) goes to `target`, past the record at `to`: then that
   /// record is not the jump over an else part but belongs to a nested statement.
   bool jumpedOver(std::size_t from, std::size_t to, std::size_t target) const;

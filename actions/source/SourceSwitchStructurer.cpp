@@ -44,7 +44,7 @@ std::size_t SwitchStructurer::switchChain(std::size_t i, std::size_t end, ValueS
     // their own (a && b, ?:).
     auto comparesRegister = [&] {
       const Expression* top = stack.size() == base + 1 ? stack.values.back().get() : nullptr;
-      return top != nullptr && top->kind == ExpressionKind::Binary && top->text == test->text &&
+      return top != nullptr && top->kind == ExpressionKind::Binary && top->operation == test->operation &&
              top->operands[0]->kind == ExpressionKind::Register && top->operands[0]->registerNumber == number;
     };
     // The label's code is read ahead and thrown away when it is not a compare: only a short
@@ -73,12 +73,13 @@ std::size_t SwitchStructurer::switchChain(std::size_t i, std::size_t end, ValueS
       if (single && only->value && only->value->kind == ExpressionKind::Postfix &&
           only->value->operands[0]->kind == ExpressionKind::Register &&
           only->value->operands[0]->registerNumber == label->registerNumber) {
-        label = makeUnary(only->value->text.c_str(), label);
+        const bool increments = only->value->operation == Operation::PostIncrement;
+        label = makeUnary(increments ? Operation::PreIncrement : Operation::PreDecrement, label);
         scratch.clear();
       }
     }
     if (q >= end || m_code[q].code != op::kIf || hasStatements(scratch) || compare == nullptr ||
-        compare->kind != ExpressionKind::Binary || compare->text != test->text ||
+        compare->kind != ExpressionKind::Binary || compare->operation != test->operation ||
         compare->operands[0]->kind != ExpressionKind::Register || compare->operands[0]->registerNumber != number) {
       if (stack.size() > base) stack.values.resize(base);
       if (cases.size() < 2) return fail();
@@ -101,7 +102,7 @@ std::size_t SwitchStructurer::switchChain(std::size_t i, std::size_t end, ValueS
   const std::size_t close = switchEnd(bodies, last, fallback, end, context);
   if (fallback < close) labels[fallback].push_back(nullptr);
   if (context.breakTarget != close && leavesEnclosing(bodies, close, context)) {
-    const std::size_t next = switchAsIfChain(i, store, test->text, labels, bodies, close, stack, out, context);
+    const std::size_t next = switchAsIfChain(i, store, test->operation, labels, bodies, close, stack, out, context);
     if (next != kNoIndex) return next;
   }
   Statement s = makeStatement(StatementKind::Switch, store->operands[1]);
@@ -171,7 +172,7 @@ std::size_t SwitchStructurer::switchEnd(std::size_t bodies, std::size_t last, st
   return close;
 }
 
-std::size_t SwitchStructurer::switchAsIfChain(std::size_t i, const ExpressionPtr& store, const std::string& compare,
+std::size_t SwitchStructurer::switchAsIfChain(std::size_t i, const ExpressionPtr& store, Operation compare,
                                               const std::map<std::size_t, std::vector<ExpressionPtr>>& labels,
                                               std::size_t bodies, std::size_t close, ValueStack& stack,
                                               StatementList& out, const FlowContext& context) {
@@ -213,8 +214,8 @@ std::size_t SwitchStructurer::switchAsIfChain(std::size_t i, const ExpressionPtr
     }
     ExpressionPtr condition;
     for (const ExpressionPtr& label : *branch.labels) {
-      ExpressionPtr one = makeBinary(compare.c_str(), held, label);
-      condition = condition ? makeBinary("||", condition, one) : one;
+      ExpressionPtr one = makeBinary(compare, held, label);
+      condition = condition ? makeBinary(Operation::LogicalOr, condition, one) : one;
     }
     Statement test = makeStatement(StatementKind::If, condition);
     test.body = std::move(body);

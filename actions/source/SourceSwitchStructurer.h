@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "actions/source/SourceInstructions.h"
-#include "actions/source/SourceStatement.h"
-#include "actions/source/SourceWalkState.h"
+#include "decompiler/SourceStatement.h"
+#include "decompiler/SourceWalkState.h"
 
 namespace orvane {
 
@@ -36,7 +36,7 @@ class SwitchStructurer {
   bool leavesEnclosing(std::size_t from, std::size_t to, const FlowContext& context) const;
   /// The switch as an if / else if chain over the register that holds its value, or
   /// kNoIndex when its cases fall through.
-  std::size_t switchAsIfChain(std::size_t i, const ExpressionPtr& store, const std::string& compare,
+  std::size_t switchAsIfChain(std::size_t i, const ExpressionPtr& store, Operation compare,
                               const std::map<std::size_t, std::vector<ExpressionPtr>>& labels, std::size_t bodies,
                               std::size_t close, ValueStack& stack, StatementList& out, const FlowContext& context);
 

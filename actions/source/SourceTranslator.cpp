@@ -4,8 +4,8 @@
 
 #include "actions/source/SourceClasses.h"
 #include "actions/source/SourceDecompiler.h"
-#include "actions/source/SourceNumber.h"
-#include "actions/source/SourceWriter.h"
+#include "decompiler/SourceNumber.h"
+#include "decompiler/SourceWriter.h"
 #include "movie/MovieObject.h"
 
 namespace orvane {

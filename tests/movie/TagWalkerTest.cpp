@@ -5,6 +5,7 @@
 #include "movie/ScanOptions.h"
 #include "tests/actions/ActionBytes.h"
 #include "tests/support/ScanFixture.h"
+#include "tests/support/ShapeBuilder.h"
 
 namespace orvane {
 namespace {
@@ -563,6 +564,104 @@ TEST(TagWalker, DeeplyNestedSpritesDoNotExhaustTheStack) {
   ScanFixture fixture;
   EXPECT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
   EXPECT_EQ(fixture.result.timelines().size(), std::size_t{kDepth} + 1);
+}
+
+}  // namespace
+}  // namespace orvane
+
+namespace orvane {
+namespace {
+
+using test::Bytes;
+using test::ByteWriter;
+using test::MovieBuilder;
+using test::ScanFixture;
+using test::TagList;
+
+TEST(TagWalker, VectorAssetsAndDisplayTagsAreRecordedWhereTheyStand) {
+  test::ShapeBuilder shape;
+  shape.fill(test::solidFill({255, 0, 0}, true)).change({.move = true, .x = 0, .y = 0, .fill0 = 1}).lineTo(20, 20);
+  ByteWriter button;
+  button.u16(6).u8(0).u16(0);
+  button.u8(0x01).u16(1).u16(2).bytes(test::matrixBytes(65536, 65536, 0, 0, 40, -20)).u8(0x00);
+  button.u8(0x06).u16(3).u16(1).bytes(test::identityMatrix()).u8(0x00);
+  button.u8(0);
+  TagList sprite;
+  sprite.placeObject2Plain(1, 1).showFrame().tag(28, ByteWriter().u16(1).take()).showFrame().end();
+
+  MovieBuilder movie(8);
+  movie.tag(9, {0x33, 0x66, 0x99})
+      .tag(9, {0x00, 0x00, 0x00})
+      .tag(32, shape.defineShape(1, test::rectBytes(0, 20, 0, 20)))
+      .tag(48, {0x02, 0x00, 0x00})
+      .tag(13, {0x02, 0x00, 0x01, 'A', 0x00})
+      .tag(13, {0x63, 0x00, 0x01, 'B', 0x00})
+      .tag(88, {0x02, 0x00, 'N', 0x00, 0x00})
+      .tag(11, {0x03, 0x00})
+      .tag(37, {0x04, 0x00})
+      .tag(46, {0x05, 0x00})
+      .tag(34, button.data())
+      .doAction({0x07, 0x00})
+      .placeObject2Plain(1, 1)
+      .showFrame()
+      .defineSprite(7, 2, sprite)
+      .placeObject2Plain(2, 7)
+      .tag(5, ByteWriter().u16(1).u16(1).take())
+      .showFrame()
+      .end();
+  ScanFixture fixture;
+  ASSERT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  numberAssetObjects(fixture.result);
+  const TimelineNode& main = fixture.timeline(0);
+
+  // The first SetBackgroundColor sets the stage's colour.
+  EXPECT_EQ(fixture.result.background, (Rgba{0x33, 0x66, 0x99, 255}));
+  ASSERT_EQ(main.shapes.size(), 1u);
+  EXPECT_EQ(main.shapes[0]->characterId, 1);
+  EXPECT_EQ(main.shapes[0]->code, 32);
+  EXPECT_EQ(main.shapes[0]->typeName, "DefineShape3");
+  EXPECT_EQ(main.shapes[0]->body.length, shape.defineShape(1, test::rectBytes(0, 20, 0, 20)).size());
+  EXPECT_EQ(main.shapes[0]->describe(false), "Shape (ID 1) ");
+  ASSERT_EQ(main.fonts.size(), 1u);
+  // The info of font 99, which the movie never defines, is dropped.
+  ASSERT_EQ(main.fonts[0]->parts.size(), 2u);
+  EXPECT_EQ(main.fonts[0]->parts[0].code, 13);
+  EXPECT_EQ(main.fonts[0]->parts[1].code, 88);
+  ASSERT_EQ(main.texts.size(), 2u);
+  EXPECT_EQ(main.texts[0]->describe(false), "Text (ID 3) ");
+  EXPECT_EQ(main.texts[1]->describe(true), "Edit Text (ID 4) Frame[0] tagID[4] DefineEditText Size:2 ");
+  ASSERT_EQ(main.morphShapes.size(), 1u);
+  EXPECT_EQ(main.morphShapes[0]->characterId, 5);
+
+  // The walk's objects keep their serials (button 1, frame action 2); assets follow.
+  EXPECT_EQ(main.buttons.at(0)->serial, 1);
+  EXPECT_EQ(main.actions.at(0)->serial, 2);
+  EXPECT_EQ(main.shapes[0]->serial, 3);
+  EXPECT_EQ(main.morphShapes[0]->serial, 4);
+  EXPECT_EQ(main.fonts[0]->serial, 5);
+  EXPECT_EQ(main.texts[1]->serial, 7);
+  EXPECT_EQ(fixture.result.findAsset(7, true), main.texts[1].get());
+
+  const std::vector<ButtonRecord>& records = main.buttons[0]->records;
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].states, ButtonRecord::kUp);
+  EXPECT_EQ(records[0].characterId, 1);
+  EXPECT_EQ(records[0].depth, 2);
+  EXPECT_EQ(records[0].matrix.translateX, 40);
+  EXPECT_EQ(records[1].states, ButtonRecord::kOver | ButtonRecord::kDown);
+
+  std::vector<std::uint16_t> codes;
+  for (const DisplayTag& tag : main.displayTags) codes.push_back(tag.code);
+  EXPECT_EQ(codes, (std::vector<std::uint16_t>{26, 1, 26, 5, 1}));
+  EXPECT_EQ(main.shownFrames, 2u);
+  const TimelineNode& inner = fixture.timeline(1);
+  codes.clear();
+  for (const DisplayTag& tag : inner.displayTags) codes.push_back(tag.code);
+  EXPECT_EQ(codes, (std::vector<std::uint16_t>{26, 1, 28, 1}));
+  EXPECT_EQ(inner.shownFrames, 2u);
+  // A display tag's body is the tag's body: RemoveObject2's depth.
+  EXPECT_EQ(inner.displayTags[2].body.length, 2u);
+  EXPECT_EQ(fixture.walker.movie().bytes().at(inner.displayTags[2].body.offset), 1);
 }
 
 }  // namespace

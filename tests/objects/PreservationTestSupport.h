@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/objects/ObjectTestSupport.h"
+#include "tests/support/ShellCommand.h"
 
 namespace orvane::test {
 
@@ -123,27 +124,6 @@ inline std::optional<ParsedFlv> parseFlv(const std::vector<std::uint8_t>& bytes)
     at += 11 + length + 4;
   }
   return flv;
-}
-
-struct CommandOutput {
-  int status = -1;
-  std::string output;  // standard output and standard error together
-};
-
-/// Runs a shell command line (the test's own, with quoted scratch paths).
-inline CommandOutput runCommand(const std::string& command) {
-  CommandOutput result;
-  std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.output.append(buffer, got);
-  result.status = pclose(pipe);
-  return result;
-}
-
-/// Whether a program of that name can be run.
-inline bool hasProgram(const std::string& name) {
-  return runCommand("command -v " + name + " >/dev/null").status == 0;
 }
 
 }  // namespace orvane::test

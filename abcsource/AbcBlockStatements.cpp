@@ -1,0 +1,208 @@
+#include "abcsource/AbcBlockStatements.h"
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "abcsource/AbcStackMachine.h"
+#include "decompiler/FlowStructurer.h"
+
+namespace orvane {
+
+namespace {
+
+/// How far after the case bodies the compares may reach for their lookupswitch.
+constexpr std::size_t kCompareWindow = 4096;
+
+constexpr std::uint8_t kIfStrictNe = 0x1A;
+constexpr std::uint8_t kIfFalse = 0x12;
+constexpr std::uint8_t kPushFalse = 0x27;
+constexpr std::uint8_t kLabel = 0x09;
+
+}  // namespace
+
+std::size_t AbcBlockStatements::structure(FlowStructurer& walk, std::size_t i, std::size_t end, ValueStack& stack,
+                                          StatementList& out, const FlowContext& context) {
+  if (context.depth >= kMaxNesting) return kNoIndex;
+  const std::size_t tried = tryStatement(walk, i, end, out, context);
+  if (tried != kNoIndex) return tried;
+  if (m_flow[i].kind != FlowKind::kJump) return kNoIndex;
+  // do { } while (c): the compiler jumps over the label that heads the loop.
+  if (m_flow[i].target == i + 2 && m_machine.instruction(i + 1).code == kLabel && m_flow[i + 1].loopEnd != kNoIndex)
+    return i + 1;
+  return switchStatement(walk, i, end, stack, out, context);
+}
+
+long long AbcBlockStatements::pushedNumber(std::size_t i) const {
+  const AbcInstruction& instruction = m_machine.instruction(i);
+  switch (instruction.code) {
+    case 0x24: case 0x25: return instruction.operands[0];
+    case 0x2D: {
+      const auto& integers = m_machine.file().pool.integers;
+      const auto index = static_cast<std::uint64_t>(instruction.operands[0]);
+      return index < integers.size() ? integers[index] : -1;
+    }
+    default: return -1;
+  }
+}
+
+std::size_t AbcBlockStatements::switchStatement(FlowStructurer& walk, std::size_t i, std::size_t end,
+                                                ValueStack& stack, StatementList& out, const FlowContext& context) {
+  const std::size_t compares = m_flow[i].target;
+  if (compares == kNoIndex || compares <= i + 1 || compares >= end) return kNoIndex;
+  std::size_t dispatch = compares;
+  const std::size_t limit = std::min(end, compares + kCompareWindow);
+  while (dispatch < limit && m_flow[dispatch].kind != FlowKind::kSwitch) {
+    if (m_flow[dispatch].kind == FlowKind::kEnd) return kNoIndex;
+    ++dispatch;
+  }
+  if (dispatch >= limit) return kNoIndex;
+  const std::vector<std::int64_t>& targets = m_machine.instruction(dispatch).switchTargets;
+  if (targets.empty()) return kNoIndex;
+  const std::size_t close = dispatch + 1;
+
+  // The compares: label !== discriminant, then the case's number and a jump to the dispatch.
+  ExpressionPtr discriminant;
+  std::vector<std::pair<ExpressionPtr, long long>> labels;
+  std::size_t p = compares;
+  {
+    FloorGuard guard(stack);
+    while (p < dispatch) {
+      std::size_t branch = p;
+      while (branch < dispatch && m_flow[branch].kind != FlowKind::kBranch) ++branch;
+      if (branch >= dispatch) break;
+      const AbcInstruction& test = m_machine.instruction(branch);
+      // The compiler's default: pushfalse; iffalse.
+      if (test.code == kIfFalse && branch == p + 1 && m_machine.instruction(p).code == kPushFalse) break;
+      if (test.code != kIfStrictNe || branch + 2 >= dispatch) return kNoIndex;
+      StatementList scratch;
+      walk.decodeRange(p, branch, stack, scratch, context.nested());
+      const Expression* held = stack.size() == stack.floor + 2 ? stack.values.back().get() : nullptr;
+      // The first compare stores the discriminant into the register the others read.
+      const std::size_t allowed = discriminant ? 0 : 1;
+      const auto statements = static_cast<std::size_t>(std::count_if(
+          scratch.begin(), scratch.end(), [](const Statement& s) { return s.kind != StatementKind::Label; }));
+      if (held == nullptr || held->kind != ExpressionKind::Register || held->registerNumber < 0 || statements > allowed) {
+        stack.values.resize(stack.floor);
+        return kNoIndex;
+      }
+      if (!discriminant) discriminant = m_machine.storedValue(static_cast<std::uint32_t>(held->registerNumber));
+      if (!discriminant) {
+        stack.values.resize(stack.floor);
+        return kNoIndex;
+      }
+      ExpressionPtr label = stack.values[stack.floor];
+      stack.values.resize(stack.floor);
+      const long long number = pushedNumber(branch + 1);
+      if (number < 0 || m_flow[branch + 2].kind != FlowKind::kJump) return kNoIndex;
+      labels.emplace_back(std::move(label), number);
+      p = m_flow[branch].target;
+      if (p == kNoIndex || p <= branch || p > dispatch) return kNoIndex;
+    }
+  }
+  if (!discriminant) return kNoIndex;
+
+  // The case bodies lie between the jump and the compares, in the order of their targets.
+  const auto indexOf = [&](std::int64_t offset) { return m_flow.indexAt(offset); };
+  const std::size_t defaultAt = indexOf(targets.front());
+  std::map<std::size_t, std::vector<ExpressionPtr>> cases;
+  for (const auto& [label, number] : labels) {
+    const std::size_t k = static_cast<std::size_t>(number) + 1;
+    const std::size_t at = k < targets.size() ? indexOf(targets[k]) : defaultAt;
+    if (at == kNoIndex || at <= i || at > compares) return kNoIndex;
+    cases[at].push_back(label);
+  }
+  if (defaultAt == kNoIndex || (defaultAt != close && (defaultAt <= i || defaultAt > compares))) return kNoIndex;
+  if (defaultAt != close) cases[defaultAt].push_back(nullptr);
+
+  Statement s = makeStatement(StatementKind::Switch, discriminant);
+  FlowContext inner = context.nested();
+  inner.breakTarget = close;
+  FloorGuard guard(stack);
+  for (auto it = cases.begin(); it != cases.end(); ++it) {
+    const std::size_t from = it->first;
+    const std::size_t to = std::next(it) == cases.end() ? compares : std::next(it)->first;
+    for (std::size_t k = 0; k < it->second.size(); ++k) {
+      SwitchCase entry;
+      entry.label = it->second[k];
+      if (k + 1 == it->second.size()) {
+        walk.decodeRange(from, std::min(to, compares), stack, entry.body, inner);
+        m_machine.flush(stack, stack.floor, entry.body, to);
+      }
+      s.cases.push_back(std::move(entry));
+    }
+  }
+  emit(out, std::move(s), i);
+  return close;
+}
+
+std::size_t AbcBlockStatements::tryStatement(FlowStructurer& walk, std::size_t i, std::size_t end, StatementList& out,
+                                             const FlowContext& context) {
+  // The entries that begin here and are not read yet: the widest first (an outer try).
+  std::vector<std::size_t> entries;
+  std::size_t widest = kNoIndex;
+  for (std::size_t k = 0; k < m_body.exceptions.size(); ++k) {
+    const AbcException& entry = m_body.exceptions[k];
+    // Entries without a variable are the compiler's finally handlers.
+    if (m_flow.indexAt(entry.from) != i || m_openTries.count(k) != 0 || entry.variable == 0) continue;
+    if (widest == kNoIndex || entry.to > m_body.exceptions[widest].to) widest = k;
+  }
+  if (widest == kNoIndex) return kNoIndex;
+  for (std::size_t k = 0; k < m_body.exceptions.size(); ++k) {
+    const AbcException& entry = m_body.exceptions[k];
+    if (entry.from == m_body.exceptions[widest].from && entry.to == m_body.exceptions[widest].to &&
+        m_openTries.count(k) == 0 && entry.variable != 0)
+      entries.push_back(k);
+  }
+  const std::size_t bodyEnd = m_flow.indexAt(m_body.exceptions[widest].to);
+  if (bodyEnd == kNoIndex || bodyEnd <= i || bodyEnd >= end || m_flow[bodyEnd].kind != FlowKind::kJump) return kNoIndex;
+  const std::size_t after = m_flow[bodyEnd].target;
+  if (after == kNoIndex || after <= bodyEnd || after > end) return kNoIndex;
+  std::vector<std::pair<std::size_t, std::size_t>> handlers;  // handler start, entry
+  for (const std::size_t k : entries) {
+    const std::size_t at = m_flow.indexAt(m_body.exceptions[k].target);
+    if (at == kNoIndex || at <= bodyEnd || at >= after) return kNoIndex;
+    handlers.emplace_back(at, k);
+  }
+  std::sort(handlers.begin(), handlers.end());
+  if (handlers.front().first != bodyEnd + 1) return kNoIndex;
+
+  for (const std::size_t k : entries) m_openTries.insert(k);
+  Statement s = makeStatement(StatementKind::Try);
+  const FlowContext inner = context.nested();
+  const std::vector<ExpressionPtr> scopes = m_machine.scopes();
+  ValueStack local;
+  walk.decodeRange(i, bodyEnd, local, s.body, inner);
+  m_machine.flush(local, 0, s.body, bodyEnd);
+  for (std::size_t h = 0; h < handlers.size(); ++h) {
+    const auto [from, k] = handlers[h];
+    const std::size_t to = h + 1 < handlers.size() ? handlers[h + 1].first : after;
+    const AbcException& entry = m_body.exceptions[k];
+    std::string name = m_machine.caughtValue(static_cast<std::uint32_t>(k))->text;
+    ExpressionPtr type = entry.type != 0 ? m_machine.typeName(entry.type) : nullptr;
+    StatementList body;
+    m_machine.setScopes({});
+    ValueStack caught;
+    caught.push(m_machine.caughtValue(static_cast<std::uint32_t>(k)));
+    // A handler before the last ends with its jump past the others.
+    const std::size_t handlerEnd = to > from + 1 && m_flow[to - 1].kind == FlowKind::kJump && m_flow[to - 1].target == after ? to - 1 : to;
+    walk.decodeRange(from, handlerEnd, caught, body, inner);
+    m_machine.flush(caught, std::min<std::size_t>(caught.size(), 1), body, to);
+    if (h == 0) {
+      s.hasCatch = true;
+      s.name = std::move(name);
+      s.type = std::move(type);
+      s.alternative = std::move(body);
+    } else {
+      SwitchCase more;
+      more.label = makeTypedName(std::move(name), std::move(type));
+      more.body = std::move(body);
+      s.cases.push_back(std::move(more));
+    }
+  }
+  m_machine.setScopes(scopes);
+  emit(out, std::move(s), i);
+  return after;
+}
+
+}  // namespace orvane

@@ -1,0 +1,639 @@
+#include "abcsource/AbcBodySource.h"
+
+#include <gtest/gtest.h>
+
+#include "abc/AbcParser.h"
+#include "tests/support/AbcAssembler.h"
+#include "tests/support/AbcBuilder.h"
+
+namespace orvane {
+namespace {
+
+using test::AbcMethodSource;
+
+/// A file that imports every package but `other`, whose names it writes qualified, and
+/// calls every user namespace N.
+class FileNames : public SourceNames {
+ public:
+  std::string reference(std::string_view package, std::string_view name) const override {
+    return package == "other" ? "other." + std::string(name) : std::string(name);
+  }
+  std::string namespaceReference(const std::string& uri) const override { return uri.empty() ? "?" : "N"; }
+};
+
+/// The statements of method 0 of the assembled block, at no indent, names as `FileNames`
+/// writes them when `file` is true.
+std::string bodyText(const std::vector<AbcMethodSource>& methods, const AbcMethodContext& context = {},
+                     bool inFile = false) {
+  const test::Bytes block = test::assembleAbc(methods);
+  const AbcFile file = parseAbc(block);
+  EXPECT_TRUE(file.errors.empty());
+  AbcNames names(file);
+  AbcBodyDecompiler decompiler(file, names);
+  const AbcDecompiledBody* body = decompiler.body(0, context);
+  EXPECT_NE(body, nullptr);
+  if (body == nullptr) return {};
+  EXPECT_FALSE(body->failed()) << body->failure();
+  std::string text;
+  if (inFile) body->appendText(text, "", 0, FileNames());
+  else body->appendText(text, "");
+  return text;
+}
+
+std::string bodyText(const AbcMethodSource& method, const AbcMethodContext& context = {}, bool inFile = false) {
+  return bodyText(std::vector<AbcMethodSource>{method}, context, inFile);
+}
+
+AbcMethodSource withParameters(std::string code, std::vector<std::string> names) {
+  AbcMethodSource method;
+  method.code = std::move(code);
+  method.parameterNames = names;
+  method.parameterTypes.assign(names.size(), "int");
+  return method;
+}
+
+TEST(AbcBodyDecompiler, EachBodyOnceAndNoneWithoutOne) {
+  const test::Bytes block = test::exampleAbc();
+  const AbcFile file = parseAbc(block);
+  AbcNames names(file);
+  AbcBodyDecompiler decompiler(file, names);
+  const AbcDecompiledBody* first = decompiler.body(2, {});
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(decompiler.body(2, {}), first);
+  EXPECT_EQ(decompiler.body(6, {}), nullptr);  // a() has no body
+  EXPECT_EQ(decompiler.body(7, {}), nullptr);  // past the methods
+}
+
+TEST(AbcBodyDecompiler, LocalsCallsAndTypedVars) {
+  // var s:String = "n" + a; trace(s, this.x); var k:int = int(a / 2); return k;
+  EXPECT_EQ(bodyText(withParameters(R"(
+      pushstring "n"
+      getlocal_1
+      add
+      coerce_s
+      setlocal_2
+      findpropstrict trace
+      getlocal_2
+      getlocal_0
+      getproperty x
+      callpropvoid trace, 2
+      getlocal_1
+      pushbyte 2
+      divide
+      convert_i
+      setlocal_3
+      getlocal_3
+      returnvalue
+  )", {"a"})),
+            "var _loc2_:String = \"n\" + a;\n"
+            "trace(_loc2_, this.x);\n"
+            "var _loc3_:int = a / 2;\n"
+            "return _loc3_;\n");
+}
+
+TEST(AbcBodyDecompiler, IfElseAndShortCircuits) {
+  // if (a < b && c) trace(1); else if (a || b) trace(2); else trace(3);
+  EXPECT_EQ(bodyText(withParameters(R"(
+      getlocal_1
+      getlocal_2
+      lessthan
+      dup
+      iffalse Land
+      pop
+      getlocal_3
+    Land:
+      iffalse Lelse
+      findpropstrict trace
+      pushbyte 1
+      callpropvoid trace, 1
+      jump Lend
+    Lelse:
+      getlocal_1
+      dup
+      iftrue Lor
+      pop
+      getlocal_2
+    Lor:
+      iffalse Lelse2
+      findpropstrict trace
+      pushbyte 2
+      callpropvoid trace, 1
+      jump Lend
+    Lelse2:
+      findpropstrict trace
+      pushbyte 3
+      callpropvoid trace, 1
+    Lend:
+      returnvoid
+  )", {"a", "b", "c"})),
+            "if (a < b && c) {\n"
+            "    trace(1);\n"
+            "} else if (a || b) {\n"
+            "    trace(2);\n"
+            "} else {\n"
+            "    trace(3);\n"
+            "}\n");
+}
+
+TEST(AbcBodyDecompiler, ConditionalValue) {
+  // return a > 0 ? a : -a;   (ifngt jumps when a > 0 is false, NaN included)
+  EXPECT_EQ(bodyText(withParameters(R"(
+      getlocal_1
+      pushbyte 0
+      ifngt Lneg
+      getlocal_1
+      jump Lend
+    Lneg:
+      getlocal_1
+      negate
+    Lend:
+      returnvalue
+  )", {"a"})),
+            "return a > 0 ? a : -a;\n");
+}
+
+TEST(AbcBodyDecompiler, LoopsOfTheCompiler) {
+  // var i:int = 0; while (i < a) { if (i == 3) break; i++; }
+  // for (var j:int = 0; j < 3; j++) { if (j == 1) continue; trace(j); }
+  // do { a--; } while (a > 0);
+  EXPECT_EQ(bodyText(withParameters(R"(
+      pushbyte 0
+      setlocal_2
+      jump Ltest
+    Lbody:
+      label
+      getlocal_2
+      pushbyte 3
+      ifne Lstep
+      jump Lexit
+    Lstep:
+      inclocal_i 2
+    Ltest:
+      getlocal_2
+      getlocal_1
+      iflt Lbody
+    Lexit:
+      pushbyte 0
+      setlocal_3
+      jump Ltest2
+    Lbody2:
+      label
+      getlocal_3
+      pushbyte 1
+      ifne Ltrace
+      jump Lupdate
+    Ltrace:
+      findpropstrict trace
+      getlocal_3
+      callpropvoid trace, 1
+    Lupdate:
+      inclocal_i 3
+    Ltest2:
+      getlocal_3
+      pushbyte 3
+      iflt Lbody2
+      jump Ldo
+    Ldohead:
+      label
+    Ldo:
+      declocal_i 1
+      getlocal_1
+      pushbyte 0
+      ifgt Ldohead
+      returnvoid
+  )", {"a"})),
+            // A loop that steps what the statement before it set reads as a for loop.
+            "for (var _loc2_:int = 0; _loc2_ < a; _loc2_++) {\n"
+            "    if (_loc2_ == 3) {\n"
+            "        break;\n"
+            "    }\n"
+            "}\n"
+            "for (var _loc3_:int = 0; _loc3_ < 3; _loc3_++) {\n"
+            "    if (_loc3_ == 1) {\n"
+            "        continue;\n"
+            "    }\n"
+            "    trace(_loc3_);\n"
+            "}\n"
+            "do {\n"
+            "    a--;\n"
+            "} while (a > 0);\n");
+}
+
+TEST(AbcBodyDecompiler, ForInAndForEachFromHasnext2) {
+  // for (var k:String in o) trace(k); for each (var v:* in o) trace(v);
+  AbcMethodSource method;
+  method.parameterNames = {"o"};
+  method.parameterTypes = {"Object"};
+  method.code = R"(
+      pushbyte 0
+      setlocal_3
+      getlocal_1
+      coerce_a
+      setlocal 4
+      jump Ltest
+    Lbody:
+      label
+      getlocal 4
+      getlocal_3
+      nextname
+      coerce_s
+      setlocal_2
+      findpropstrict trace
+      getlocal_2
+      callpropvoid trace, 1
+    Ltest:
+      hasnext2 4, 3
+      iftrue Lbody
+      kill 4
+      kill 3
+      pushbyte 0
+      setlocal_3
+      getlocal_1
+      setlocal 4
+      jump Ltest2
+    Lbody2:
+      label
+      getlocal 4
+      getlocal_3
+      nextvalue
+      setlocal 5
+      findpropstrict trace
+      getlocal 5
+      callpropvoid trace, 1
+    Ltest2:
+      hasnext2 4, 3
+      iftrue Lbody2
+      returnvoid
+  )";
+  EXPECT_EQ(bodyText(method),
+            "for (var _loc2_:String in o) {\n"
+            "    trace(_loc2_);\n"
+            "}\n"
+            "for each (var _loc5_ in o) {\n"
+            "    trace(_loc5_);\n"
+            "}\n");
+}
+
+TEST(AbcBodyDecompiler, SwitchFromTheCompareChainAndLookupswitch) {
+  // switch (a) { case 1: trace("one"); break; case 2: case 3: trace("two"); break;
+  //              default: trace("other"); }
+  EXPECT_EQ(bodyText(withParameters(R"(
+      jump Lcompare
+    Lone:
+      label
+      findpropstrict trace
+      pushstring "one"
+      callpropvoid trace, 1
+      jump Lend
+    Ltwo:
+      label
+      findpropstrict trace
+      pushstring "two"
+      callpropvoid trace, 1
+      jump Lend
+    Lother:
+      label
+      findpropstrict trace
+      pushstring "other"
+      callpropvoid trace, 1
+      jump Lend
+    Lcompare:
+      getlocal_1
+      setlocal_2
+      pushbyte 1
+      getlocal_2
+      ifstrictne L2
+      pushshort 0
+      jump Ldispatch
+    L2:
+      pushbyte 2
+      getlocal_2
+      ifstrictne L3
+      pushshort 1
+      jump Ldispatch
+    L3:
+      pushbyte 3
+      getlocal_2
+      ifstrictne Ldefault
+      pushshort 2
+      jump Ldispatch
+    Ldefault:
+      pushfalse
+      iffalse Lfallback
+      pushshort 3
+      jump Ldispatch
+    Lfallback:
+      pushshort 3
+    Ldispatch:
+      kill 2
+      lookupswitch Lother, [Lone, Ltwo, Ltwo, Lother]
+    Lend:
+      returnvoid
+  )", {"a"})),
+            "switch (a) {\n"
+            "    case 1:\n"
+            "        trace(\"one\");\n"
+            "        break;\n"
+            "    case 2:\n"
+            "    case 3:\n"
+            "        trace(\"two\");\n"
+            "        break;\n"
+            "    default:\n"
+            "        trace(\"other\");\n"
+            "        break;\n"
+            "}\n");
+}
+
+TEST(AbcBodyDecompiler, TryCatchFromTheExceptionTable) {
+  // try { f(); } catch (e:Error) { trace(e.message); } catch (x:TypeError) { throw x; }
+  AbcMethodSource method;
+  method.code = R"(
+    Lfrom:
+      findpropstrict f
+      callpropvoid f, 0
+    Lto:
+      jump Lafter
+    Lcatch:
+      getlocal_0
+      pushscope
+      newcatch 0
+      dup
+      setlocal_1
+      dup
+      pushscope
+      swap
+      setslot 1
+      findpropstrict trace
+      getscopeobject 1
+      getslot 1
+      getproperty message
+      callpropvoid trace, 1
+      popscope
+      kill 1
+      jump Lafter
+    Lcatch2:
+      getlocal_0
+      pushscope
+      newcatch 1
+      dup
+      setlocal_1
+      dup
+      pushscope
+      swap
+      setslot 1
+      getscopeobject 1
+      getslot 1
+      throw
+    Lafter:
+      returnvoid
+    exception Lfrom Lto Lcatch Error e
+    exception Lfrom Lto Lcatch2 TypeError x
+  )";
+  EXPECT_EQ(bodyText(method),
+            "try {\n"
+            "    f();\n"
+            "} catch (e:Error) {\n"
+            "    trace(e.message);\n"
+            "} catch (x:TypeError) {\n"
+            "    throw x;\n"
+            "}\n");
+}
+
+TEST(AbcBodyDecompiler, ActivationSlotsReadAsLocals) {
+  // var n:int = 1; n++; trace(typeof n, n is int, n as Number, "x" in this, delete this.y);
+  AbcMethodSource method;
+  method.slots = {"n:int"};
+  method.code = R"(
+      getlocal_0
+      pushscope
+      newactivation
+      dup
+      setlocal_1
+      pushscope
+      getscopeobject 1
+      pushbyte 1
+      setslot 1
+      getscopeobject 1
+      getslot 1
+      increment_i
+      getscopeobject 1
+      swap
+      setslot 1
+      findpropstrict trace
+      getscopeobject 1
+      getslot 1
+      typeof
+      getscopeobject 1
+      getslot 1
+      istype int
+      getscopeobject 1
+      getslot 1
+      astype Number
+      pushstring "x"
+      getlocal_0
+      in
+      getlocal_0
+      deleteproperty y
+      callpropvoid trace, 5
+      returnvoid
+  )";
+  EXPECT_EQ(bodyText(method),
+            "var n:int = 1;\n"
+            "n++;\n"
+            "trace(typeof n, n is int, n as Number, \"x\" in this, delete this.y);\n");
+}
+
+TEST(AbcBodyDecompiler, InitialiserStoresForTheirTraits) {
+  // A script initialiser has no class: its stores stay statements.
+  AbcMethodContext context;
+  context.role = AbcMethodRole::kClassInitialiser;
+  const test::Bytes block = test::exampleAbc();
+  const AbcFile file = parseAbc(block);
+  AbcNames names(file);
+  AbcBodyDecompiler decompiler(file, names);
+  // The example's constructor: getlocal_0; pushscope; getlocal_0; constructsuper 0.
+  AbcMethodContext constructor;
+  constructor.role = AbcMethodRole::kConstructor;
+  constructor.classIndex = 0;
+  const AbcDecompiledBody* body = decompiler.body(0, constructor);
+  ASSERT_NE(body, nullptr);
+  std::string text;
+  body->appendText(text, "  ");
+  EXPECT_EQ(text, "  super();\n");
+  EXPECT_TRUE(body->initialStores().empty());
+}
+
+TEST(AbcBodyDecompiler, NamesAsTheFileWritesThem) {
+  // Packages' definitions as the file refers to them, user namespaces as N::, names that
+  // are no identifiers: a trait's as its declaration spells it, a runtime lookup's as a
+  // string, attributes with @ and Vector.<T> as a type.
+  AbcMethodSource method;
+  method.code = R"(
+      findpropstrict flash.display::Sprite
+      constructprop flash.display::Sprite, 0
+      coerce flash.display::Sprite
+      setlocal_1
+      findpropstrict trace
+      getlocal_1
+      astype other::Sprite
+      callpropvoid trace, 1
+      findpropstrict ns:http://example.com/n::helper
+      getlocal_0
+      getproperty ns:http://example.com/n::x
+      getlocal_0
+      getproperty ?content-type
+      getlocal_0
+      getproperty class
+      getlocal_0
+      getproperty @id
+      callpropvoid ns:http://example.com/n::helper, 4
+      getlex __AS3__.vec::Vector
+      getlex other::Sprite
+      applytype 1
+      construct 0
+      returnvalue
+  )";
+  EXPECT_EQ(bodyText(method, {}, true),
+            "var _loc1_:Sprite = new Sprite();\n"
+            "trace(_loc1_ as other.Sprite);\n"
+            "N::helper(this.N::x, this[\"content-type\"], this.class$, this.@id);\n"
+            "return new Vector.<other.Sprite>();\n");
+  // Without a file the names stand as they are.
+  EXPECT_EQ(bodyText(method),
+            "var _loc1_:Sprite = new Sprite();\n"
+            "trace(_loc1_ as Sprite);\n"
+            "helper(this.x, this[\"content-type\"], this.class$, this.@id);\n"
+            "return new Vector.<Sprite>();\n");
+}
+
+TEST(AbcBodyDecompiler, RelationalTestsKeepTheirMeaningOnNaN) {
+  // iflt goes to its target when a < b: the code after it runs when !(a < b), which NaN
+  // makes true where a >= b is false. ifnge's fall-through is a >= b exactly, and an
+  // equality is the negation of its inequality whatever the values.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      getlocal_1
+      getlocal_2
+      iflt L1
+      findpropstrict trace
+      pushbyte 1
+      callpropvoid trace, 1
+    L1:
+      getlocal_1
+      getlocal_2
+      ifnge L2
+      findpropstrict trace
+      pushbyte 2
+      callpropvoid trace, 1
+    L2:
+      getlocal_1
+      getlocal_2
+      ifeq L3
+      findpropstrict trace
+      pushbyte 3
+      callpropvoid trace, 1
+    L3:
+      getlocal_1
+      getlocal_2
+      greaterthan
+      not
+      returnvalue
+  )", {"a", "b"})),
+            "if (!(a < b)) {\n"
+            "    trace(1);\n"
+            "}\n"
+            "if (a >= b) {\n"
+            "    trace(2);\n"
+            "}\n"
+            "if (a != b) {\n"
+            "    trace(3);\n"
+            "}\n"
+            "return !(a > b);\n");
+}
+
+TEST(AbcBodyDecompiler, ScriptInitialiserStoresItsVariables) {
+  // var a:Array = [1, 2]; var n:int = 5; trace(a); with the compiler's two forms of store.
+  AbcMethodSource script;
+  script.scriptSlots = {"a:Array", "n:int"};
+  script.code = R"(
+      getlocal_0
+      pushscope
+      pushbyte 1
+      pushbyte 2
+      newarray 2
+      getglobalscope
+      swap
+      setslot 1
+      findproperty n
+      pushbyte 5
+      initproperty n
+      findpropstrict trace
+      getglobalscope
+      getslot 1
+      callpropvoid trace, 1
+      returnvoid
+  )";
+  const test::Bytes block = test::assembleAbc(script);
+  const AbcFile file = parseAbc(block);
+  AbcNames names(file);
+  AbcBodyDecompiler decompiler(file, names);
+  AbcMethodContext context;
+  context.role = AbcMethodRole::kScriptInitialiser;
+  const AbcDecompiledBody* body = decompiler.body(0, context);
+  ASSERT_NE(body, nullptr);
+  ASSERT_EQ(body->initialStores().size(), 2u);
+  EXPECT_EQ(body->initialStores()[0].value, "[1, 2]");
+  EXPECT_TRUE(body->initialStores()[0].isConstant);
+  EXPECT_EQ(names.simpleName(body->initialStores()[0].name), "a");
+  EXPECT_EQ(body->initialValueText(1, FileNames()), "5");
+  EXPECT_EQ(names.simpleName(body->initialStores()[1].name), "n");
+  std::string text;
+  body->appendText(text, "", 2);
+  EXPECT_EQ(text, "trace(a);\n");
+}
+
+TEST(AbcBodyDecompiler, FunctionLiteralsWithTypesAndCatchTypesAsTheFileWritesThem) {
+  // try { f = function (s:other.Sprite, n):int { return n; }; } catch (e:other.Error) { }
+  // catch (e:Error) { }
+  AbcMethodSource outer;
+  outer.code = R"(
+    L0:
+      newfunction 1
+      setlocal_1
+    L1:
+      jump L4
+    L2:
+      getlocal_0
+      pushscope
+      newcatch 0
+      pop
+      jump L4
+    L3:
+      getlocal_0
+      pushscope
+      newcatch 1
+      pop
+    L4:
+      returnvoid
+    exception L0 L1 L2 other::Error e
+    exception L0 L1 L3 Error e
+  )";
+  AbcMethodSource literal;
+  literal.parameterTypes = {"other::Sprite", "*"};
+  literal.parameterNames = {"s", "n"};
+  literal.returnType = "int";
+  literal.code = R"(
+      getlocal_2
+      returnvalue
+  )";
+  EXPECT_EQ(bodyText({outer, literal}, {}, true),
+            "try {\n"
+            "    var _loc1_ = function (s:other.Sprite, n):int {\n"
+            "        return n;\n"
+            "    };\n"
+            "} catch (e:other.Error) {\n"
+            "} catch (e:Error) {\n"
+            "}\n");
+}
+
+}  // namespace
+}  // namespace orvane

@@ -1,0 +1,202 @@
+#include <cairo.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include <gtest/gtest.h>
+#include <librsvg/rsvg.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "fonts/FontDecoder.h"
+#include "fonts/FontLibrary.h"
+#include "fonts/TextDecoder.h"
+#include "fonts/TextSvgWriter.h"
+#include "fonts/TrueTypeWriter.h"
+#include "movie/TagHeader.h"
+#include "tests/support/SampleManifest.h"
+#include "tests/support/ScanFixture.h"
+#include "tests/support/TestFiles.h"
+
+namespace orvane {
+namespace {
+
+// Glyphs are drawn 64 pixels to the em on a canvas that holds 2.25 ems to the right of
+// the origin and 1.75 above it.
+constexpr int kEm = 64;
+constexpr int kWidth = 192;
+constexpr int kHeight = 160;
+constexpr int kOriginX = 48;
+constexpr int kOriginY = 112;
+
+using Coverage = std::vector<std::uint8_t>;
+
+// The movies of the corpus and of the frame check, each once (compressed ones through
+// their uncompressed twins).
+std::vector<std::string> movieFiles() {
+  std::vector<std::string> files;
+  for (const test::SampleMovie& movie : test::sampleMovies())
+    if (movie.signature == "FWS" && movie.status == "ok") files.push_back(movie.path);
+  const std::filesystem::path visual = std::filesystem::path(test::samplesFolder()) / ".." / "visual" / "tests";
+  if (!test::samplesFolder().empty() && std::filesystem::is_directory(visual))
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(visual))
+      if (entry.path().filename() == "test.swf") files.push_back(entry.path().string());
+  return files;
+}
+
+Coverage freeTypeCoverage(FT_Library library, FT_Face face, unsigned glyph) {
+  Coverage pixels(kWidth * kHeight, 0);
+  if (FT_Load_Glyph(face, glyph, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) return pixels;
+  FT_Outline& outline = face->glyph->outline;
+  FT_Outline_Translate(&outline, kOriginX * 64, (kHeight - kOriginY) * 64);
+  FT_Bitmap bitmap{};
+  bitmap.rows = kHeight;
+  bitmap.width = kWidth;
+  bitmap.pitch = kWidth;
+  bitmap.buffer = pixels.data();
+  bitmap.num_grays = 256;
+  bitmap.pixel_mode = FT_PIXEL_MODE_GRAY;
+  FT_Outline_Get_Bitmap(library, &outline, &bitmap);
+  return pixels;
+}
+
+Coverage svgCoverage(const std::string& svg) {
+  Coverage pixels(kWidth * kHeight, 0);
+  RsvgHandle* handle = rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), nullptr);
+  if (handle == nullptr) return pixels;
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, kHeight);
+  cairo_t* cairo = cairo_create(surface);
+  const RsvgRectangle viewport{0, 0, kWidth, kHeight};
+  rsvg_handle_render_document(handle, cairo, &viewport, nullptr);
+  cairo_surface_flush(surface);
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x)
+      pixels[y * kWidth + x] = data[y * stride + 4 * x + 3];  // alpha of native-endian ARGB
+  cairo_destroy(cairo);
+  cairo_surface_destroy(surface);
+  g_object_unref(handle);
+  return pixels;
+}
+
+// Pixels whose coverage differs by more than a quarter: edges anti-aliased alike differ
+// by less.
+int differingPixels(const Coverage& a, const Coverage& b) {
+  int count = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) count += std::abs(a[i] - b[i]) > 64;
+  return count;
+}
+
+// Runs a command line; its standard error (and output) when it printed any or failed.
+std::string complaintsOf(const std::string& command) {
+  const std::string log = command + " 2>&1";
+  FILE* pipe = popen(log.c_str(), "r");
+  if (pipe == nullptr) return "cannot run " + command;
+  std::string output;
+  char buffer[512];
+  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+  const int status = pclose(pipe);
+  return status == 0 ? output : output + "(exit status " + std::to_string(status) + ")";
+}
+
+TEST(CorpusFonts, EveryFontAsTrueTypeOpensInFreeTypeAndFontToolsAndDrawsAsItsGlyphSvgs) {
+  const std::vector<std::string> files = movieFiles();
+  if (files.empty()) GTEST_SKIP() << "the sample corpus (../shared/samples) is absent";
+  const bool haveTtx = std::system("command -v ttx >/dev/null 2>&1") == 0;
+  if (!haveTtx) std::fprintf(stderr, "fontTools' ttx is absent: the round trips are not checked\n");
+  FT_Library library = nullptr;
+  ASSERT_EQ(FT_Init_FreeType(&library), 0);
+  const test::ScratchFolder scratch;
+  std::size_t fonts = 0;
+  std::size_t glyphs = 0;
+  for (const std::string& file : files) {
+    SCOPED_TRACE(file);
+    test::ScanFixture fixture;
+    if (fixture.scanFile(file) != ScanStatus::Success) continue;
+    const std::span<const std::uint8_t> bytes = fixture.walker.movie().bytes();
+    for (const auto& timeline : fixture.result.timelines()) {
+      for (const auto& object : timeline->fonts) {
+        const SwfFont font = fontOf(*object, bytes, static_cast<std::uint8_t>(fixture.result.version));
+        SCOPED_TRACE("font " + std::to_string(font.id));
+        EXPECT_EQ(font.faults, std::vector<std::string>{});
+        if (font.isDefineFont4()) continue;
+        const std::vector<std::uint8_t> ttf = writeTrueType(font);
+        ++fonts;
+        FT_Face face = nullptr;
+        ASSERT_EQ(FT_New_Memory_Face(library, ttf.data(), static_cast<FT_Long>(ttf.size()), 0, &face), 0);
+        ASSERT_EQ(face->num_glyphs, static_cast<FT_Long>(font.glyphs.size() + 1));
+        FT_Set_Pixel_Sizes(face, kEm, kEm);
+        for (std::size_t i = 0; i < font.glyphs.size(); ++i) {
+          const GlyphOutline& outline = font.glyphs[i].outline;
+          const Coverage expected =
+              svgCoverage(glyphSvg(outline, font.emUnits, kEm, kOriginX, kOriginY, kWidth, kHeight));
+          const Coverage actual = freeTypeCoverage(library, face, static_cast<unsigned>(i + 1));
+          EXPECT_LE(differingPixels(expected, actual), 8) << "glyph " << i;
+          ++glyphs;
+        }
+        FT_Done_Face(face);
+        if (!haveTtx) continue;
+        const std::string name = scratch.file("font");
+        test::writeFile(name + ".ttf", ttf);
+        EXPECT_EQ(complaintsOf("ttx -q -o " + name + ".ttx " + name + ".ttf"), "");
+        EXPECT_EQ(complaintsOf("ttx -q -o " + name + "2.ttf " + name + ".ttx"), "");
+        std::filesystem::remove(name + ".ttx");
+        std::filesystem::remove(name + "2.ttf");
+      }
+    }
+  }
+  FT_Done_FreeType(library);
+  EXPECT_GT(fonts, 30u);
+  EXPECT_GT(glyphs, 1000u);
+}
+
+bool svgParses(const std::string& svg) {
+  GError* error = nullptr;
+  RsvgHandle* handle =
+      rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &error);
+  if (error != nullptr) g_error_free(error);
+  if (handle == nullptr) return false;
+  g_object_unref(handle);
+  return true;
+}
+
+TEST(CorpusTexts, EveryTextReadsWholeAndItsSvgParses) {
+  const std::vector<std::string> files = movieFiles();
+  if (files.empty()) GTEST_SKIP() << "the sample corpus (../shared/samples) is absent";
+  std::size_t statics = 0;
+  std::size_t edits = 0;
+  for (const std::string& file : files) {
+    SCOPED_TRACE(file);
+    test::ScanFixture fixture;
+    if (fixture.scanFile(file) != ScanStatus::Success) continue;
+    const std::span<const std::uint8_t> bytes = fixture.walker.movie().bytes();
+    const auto version = static_cast<std::uint8_t>(fixture.result.version);
+    const FontLibrary fonts(fixture.result, bytes);
+    for (const auto& timeline : fixture.result.timelines()) {
+      for (const auto& object : timeline->texts) {
+        SCOPED_TRACE("text " + std::to_string(object->characterId));
+        if (object->code == tag::kDefineEditText) {
+          const EditText text = decodeEditText(object->bodyIn(bytes), version);
+          EXPECT_EQ(text.faults, std::vector<std::string>{});
+          EXPECT_TRUE(svgParses(editTextSvg(text, fonts)));
+          ++edits;
+        } else {
+          const StaticText text = decodeStaticText(object->code, object->bodyIn(bytes));
+          EXPECT_EQ(text.faults, std::vector<std::string>{});
+          EXPECT_TRUE(svgParses(staticTextSvg(text, fonts)));
+          EXPECT_EQ(staticTextCharacters(text, fonts).find("\xEF\xBF\xBD"), std::string::npos);
+          ++statics;
+        }
+      }
+    }
+  }
+  EXPECT_GT(statics, 50u);
+  EXPECT_GT(edits, 50u);
+}
+
+}  // namespace
+}  // namespace orvane

@@ -1,0 +1,134 @@
+#include "tests/support/FontBuilder.h"
+
+#include "tests/support/BitPacker.h"
+
+namespace orvane::test {
+
+Bytes defineFont2Body(const FontSpec& spec) {
+  ByteWriter out;
+  out.u16(spec.id);
+  out.u8(spec.flags | (spec.layout ? 0x80 : 0) | (spec.wideOffsets ? 0x08 : 0));
+  out.u8(spec.language);
+  out.u8(static_cast<std::uint32_t>(spec.name.size() + 1));
+  out.string(spec.name);
+  out.u16(static_cast<std::uint32_t>(spec.shapes.size()));
+  const std::uint32_t offsetSize = spec.wideOffsets ? 4 : 2;
+  std::uint32_t offset = offsetSize * static_cast<std::uint32_t>(spec.shapes.size() + 1);
+  const auto writeOffset = [&](std::uint32_t value) { spec.wideOffsets ? out.u32(value) : out.u16(value); };
+  for (const Bytes& shape : spec.shapes) {
+    writeOffset(offset);
+    offset += static_cast<std::uint32_t>(shape.size());
+  }
+  writeOffset(offset);  // the code table's
+  for (const Bytes& shape : spec.shapes) out.bytes(shape);
+  const bool wideCodes = (spec.flags & 0x04) != 0;
+  for (const std::uint16_t code : spec.codes) wideCodes ? out.u16(code) : out.u8(code);
+  if (spec.layout) {
+    out.u16(spec.ascent);
+    out.u16(spec.descent);
+    out.u16(static_cast<std::uint16_t>(spec.leading));
+    for (const std::int16_t advance : spec.advances) out.u16(static_cast<std::uint16_t>(advance));
+    for (const Bytes& bounds : spec.bounds) out.bytes(bounds);
+    out.u16(static_cast<std::uint32_t>(spec.kerning.size()));
+    for (const KerningSpec& pair : spec.kerning) {
+      wideCodes ? out.u16(pair.left) : out.u8(pair.left);
+      wideCodes ? out.u16(pair.right) : out.u8(pair.right);
+      out.u16(static_cast<std::uint16_t>(pair.adjustment));
+    }
+  }
+  return out.take();
+}
+
+Bytes defineFontBody(std::uint16_t id, const std::vector<Bytes>& shapes) {
+  ByteWriter out;
+  out.u16(id);
+  std::uint32_t offset = 2 * static_cast<std::uint32_t>(shapes.size());
+  for (const Bytes& shape : shapes) {
+    out.u16(offset);
+    offset += static_cast<std::uint32_t>(shape.size());
+  }
+  for (const Bytes& shape : shapes) out.bytes(shape);
+  return out.take();
+}
+
+Bytes defineFontInfoBody(std::uint16_t id, const std::string& name, std::uint8_t flags,
+                         const std::vector<std::uint16_t>& codes, bool second, std::uint8_t language) {
+  ByteWriter out;
+  out.u16(id);
+  out.u8(static_cast<std::uint32_t>(name.size()));
+  for (const char c : name) out.u8(static_cast<unsigned char>(c));
+  out.u8(flags);
+  if (second) out.u8(language);
+  for (const std::uint16_t code : codes) (flags & 0x01) != 0 ? out.u16(code) : out.u8(code);
+  return out.take();
+}
+
+Bytes defineFontNameBody(std::uint16_t id, const std::string& name, const std::string& copyright) {
+  ByteWriter out;
+  out.u16(id);
+  out.string(name);
+  out.string(copyright);
+  return out.take();
+}
+
+Bytes glyphShape(const ShapeBuilder& build) {
+  ShapeBuilder withFill = build;
+  withFill.fill(solidFill({}, false));
+  return withFill.shape();
+}
+
+Bytes defineTextBody(std::uint16_t id, const Bytes& bounds, const Bytes& matrix, std::uint8_t glyphBits,
+                     std::uint8_t advanceBits, const std::vector<TextRecordSpec>& records, bool alpha) {
+  ByteWriter out;
+  out.u16(id);
+  out.bytes(bounds);
+  out.bytes(matrix);
+  out.u8(glyphBits);
+  out.u8(advanceBits);
+  const auto inShort = [](int value) { return value >= -0x8000 && value <= 0x7FFF; };
+  for (const TextRecordSpec& record : records) {
+    const bool hasFont = record.fontId >= 0;
+    out.u8(0x80 | (hasFont ? 0x08 : 0) | (record.hasColor ? 0x04 : 0) | (inShort(record.yOffset) ? 0x02 : 0) |
+           (inShort(record.xOffset) ? 0x01 : 0));
+    if (hasFont) out.u16(static_cast<std::uint32_t>(record.fontId));
+    if (record.hasColor) out.bytes(colorBytes(record.color, alpha));
+    if (inShort(record.xOffset)) out.u16(static_cast<std::uint16_t>(record.xOffset));
+    if (inShort(record.yOffset)) out.u16(static_cast<std::uint16_t>(record.yOffset));
+    if (hasFont) out.u16(record.height);
+    out.u8(static_cast<std::uint32_t>(record.glyphs.size()));
+    BitPacker packer;
+    for (const auto& [index, advance] : record.glyphs) {
+      packer.put(index, glyphBits);
+      packer.put(static_cast<std::uint32_t>(advance), advanceBits);
+    }
+    out.bytes(packer.finish());
+  }
+  out.u8(0);
+  return out.take();
+}
+
+Bytes defineEditTextBody(const EditTextSpec& spec) {
+  ByteWriter out;
+  out.u16(spec.id);
+  out.bytes(spec.bounds);
+  out.u8(spec.flags >> 8);
+  out.u8(spec.flags & 0xFF);
+  const auto has = [&](std::uint16_t flag) { return (spec.flags & flag) != 0; };
+  if (has(0x0100)) out.u16(spec.fontId);
+  if (has(0x0080)) out.string(spec.fontClass);
+  if (has(0x0100) || has(0x0080)) out.u16(spec.fontHeight);
+  if (has(0x0400)) out.bytes(colorBytes(spec.color, true));
+  if (has(0x0200)) out.u16(spec.maxLength);
+  if (has(0x0020)) {
+    out.u8(spec.align);
+    out.u16(spec.leftMargin);
+    out.u16(spec.rightMargin);
+    out.u16(spec.indent);
+    out.u16(static_cast<std::uint16_t>(spec.leading));
+  }
+  out.string(spec.variableName);
+  if (has(0x8000)) out.string(spec.initialText);
+  return out.take();
+}
+
+}  // namespace orvane::test

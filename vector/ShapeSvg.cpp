@@ -1,0 +1,349 @@
+#include "vector/ShapeSvg.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orvane {
+
+namespace {
+
+/// The gradient square spans -16384..16384 twips of gradient space.
+constexpr double kGradientHalfSize = 819.2;
+/// A linear-RGB gradient is drawn with this many sRGB stops between each pair of its stops.
+constexpr int kLinearRgbSteps = 8;
+
+const char* spreadName(std::uint8_t mode) {
+  switch (mode) {
+    case 1: return "reflect";
+    case 2: return "repeat";
+    default: return "pad";
+  }
+}
+
+const char* capName(std::uint8_t cap) {
+  switch (cap) {
+    case linecap::kNone: return "butt";
+    case linecap::kSquare: return "square";
+    default: return "round";
+  }
+}
+
+const char* joinName(std::uint8_t join) {
+  switch (join) {
+    case linejoin::kBevel: return "bevel";
+    case linejoin::kMiter: return "miter";
+    default: return "round";
+  }
+}
+
+double toLinear(double srgb) {
+  srgb /= 255;
+  return srgb <= 0.04045 ? srgb / 12.92 : std::pow((srgb + 0.055) / 1.055, 2.4);
+}
+
+double toSrgb(double linear) {
+  const double v = linear <= 0.0031308 ? linear * 12.92 : 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
+  return std::clamp(v * 255, 0.0, 255.0);
+}
+
+void appendStop(std::string& out, double offset, Rgba color) {
+  out += "<stop offset=\"";
+  appendNumber(out, offset);
+  out += "\" stop-color=\"";
+  appendHexColor(out, color);
+  out += '"';
+  if (color.alpha != 255) {
+    out += " stop-opacity=\"";
+    appendNumber(out, color.alpha / 255.0);
+    out += '"';
+  }
+  out += "/>\n";
+}
+
+/// The stops between two stops of a linear-RGB gradient, `a` excluded, `b` included.
+void appendLinearRgbStops(std::string& out, const GradientStop& a, Rgba from, const GradientStop& b, Rgba to) {
+  for (int step = 1; step <= kLinearRgbSteps; ++step) {
+    const double t = double(step) / kLinearRgbSteps;
+    const auto mix = [t](std::uint8_t x, std::uint8_t y) {
+      return static_cast<std::uint8_t>(std::lround(toSrgb(toLinear(x) + (toLinear(y) - toLinear(x)) * t)));
+    };
+    const Rgba color{mix(from.red, to.red), mix(from.green, to.green), mix(from.blue, to.blue),
+                     static_cast<std::uint8_t>(std::lround(from.alpha + (to.alpha - from.alpha) * t))};
+    appendStop(out, (a.ratio + (b.ratio - a.ratio) * t) / 255.0, color);
+  }
+}
+
+void appendOpacity(std::string& out, const char* name, double opacity) {
+  if (opacity >= 1) return;
+  out += ' ';
+  out += name;
+  out += "=\"";
+  appendNumber(out, opacity);
+  out += '"';
+}
+
+void appendCoordinates(std::string& out, ShapePoint point) {
+  appendPixels(out, point.x);
+  out += ' ';
+  appendPixels(out, point.y);
+}
+
+bool isRepeating(const FillStyle& fill) {
+  return fill.type == fillkind::kRepeatingBitmap || fill.type == fillkind::kRepeatingHardBitmap;
+}
+
+bool isSmoothed(const FillStyle& fill) {
+  return fill.type == fillkind::kRepeatingBitmap || fill.type == fillkind::kClippedBitmap;
+}
+
+/// The bitmap matrix maps bitmap pixels to twips; the image is drawn in pixels.
+Transform bitmapTransform(const FillStyle& fill) {
+  Transform matrix = Transform::of(fill.matrix);
+  matrix.a /= 20;
+  matrix.b /= 20;
+  matrix.c /= 20;
+  matrix.d /= 20;
+  return matrix;
+}
+
+const char kBase64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+}  // namespace
+
+std::string dataUri(const EmbeddedBitmap& bitmap) {
+  std::string out = "data:" + bitmap.mimeType + ";base64,";
+  const std::vector<std::uint8_t>& data = bitmap.data;
+  out.reserve(out.size() + (data.size() + 2) / 3 * 4);
+  std::size_t i = 0;
+  for (; i + 2 < data.size(); i += 3) {
+    const std::uint32_t v = std::uint32_t(data[i]) << 16 | std::uint32_t(data[i + 1]) << 8 | data[i + 2];
+    for (int shift : {18, 12, 6, 0}) out += kBase64[(v >> shift) & 63];
+  }
+  if (i < data.size()) {
+    const bool two = i + 1 < data.size();
+    const std::uint32_t v = std::uint32_t(data[i]) << 16 | (two ? std::uint32_t(data[i + 1]) << 8 : 0);
+    out += kBase64[(v >> 18) & 63];
+    out += kBase64[(v >> 12) & 63];
+    out += two ? kBase64[(v >> 6) & 63] : '=';
+    out += '=';
+  }
+  return out;
+}
+
+void appendPathData(std::string& out, const std::vector<Contour>& contours, bool closeAll) {
+  for (const Contour& contour : contours) {
+    if (contour.segments.empty()) continue;
+    out += 'M';
+    appendCoordinates(out, contour.segments.front().from);
+    ShapePoint pen = contour.segments.front().from;
+    for (const PathSegment& segment : contour.segments) {
+      if (!(segment.from == pen)) {
+        out += 'M';
+        appendCoordinates(out, segment.from);
+      }
+      if (segment.curved) {
+        out += 'Q';
+        appendCoordinates(out, segment.control);
+        out += ' ';
+      } else {
+        out += 'L';
+      }
+      appendCoordinates(out, segment.to);
+      pen = segment.to;
+    }
+    if (closeAll || contour.closed) out += 'Z';
+  }
+}
+
+ShapeSvgWriter::Paint ShapeSvgWriter::paint(const FillStyle& fill, const ColorTransform& colors, std::uint32_t index,
+                                            bool allowClipped) {
+  if (fill.type == fillkind::kSolid) {
+    const Rgba color = colors.apply(fill.color);
+    std::string value;
+    appendHexColor(value, color);
+    return Paint{value, color.alpha / 255.0};
+  }
+  if (fill.isGradient()) return Paint{"url(#" + gradient(fill, colors) + ")", 1};
+  const EmbeddedBitmap* bitmap = m_bitmaps != nullptr ? m_bitmaps->bitmap(fill.bitmapId) : nullptr;
+  if (bitmap == nullptr) {
+    m_canvas.notes.push_back("Fill style " + std::to_string(index + 1) + " names the bitmap " +
+                             std::to_string(fill.bitmapId) + ", which the movie does not define: it is not filled.");
+    return Paint{};
+  }
+  if (allowClipped && !isRepeating(fill)) return Paint{"", 1, bitmap};
+  return Paint{"url(#" + pattern(fill, *bitmap, colors) + ")", 1};
+}
+
+std::string ShapeSvgWriter::gradient(const FillStyle& fill, const ColorTransform& colors) {
+  const std::string id = m_canvas.newId("g");
+  std::string& out = m_canvas.defs;
+  const bool linear = fill.type == fillkind::kLinearGradient;
+  out += linear ? "<linearGradient" : "<radialGradient";
+  out += " id=\"" + id + "\" gradientUnits=\"userSpaceOnUse\"";
+  if (linear) {
+    out += " x1=\"-819.2\" y1=\"0\" x2=\"819.2\" y2=\"0\"";
+  } else {
+    out += " cx=\"0\" cy=\"0\" r=\"819.2\"";
+    if (fill.type == fillkind::kFocalGradient && fill.gradient.focalPoint != 0) {
+      out += " fx=\"";
+      appendNumber(out, std::clamp(fill.gradient.focalPoint, -1.0, 1.0) * kGradientHalfSize);
+      out += "\" fy=\"0\"";
+    }
+  }
+  out += " spreadMethod=\"";
+  out += spreadName(fill.gradient.spreadMode);
+  out += '"';
+  appendTransformAttribute(out, "gradientTransform", Transform::of(fill.matrix));
+  out += ">\n";
+  const std::vector<GradientStop>& stops = fill.gradient.stops;
+  for (std::size_t i = 0; i < stops.size(); ++i) {
+    const Rgba color = colors.apply(stops[i].color);
+    if (fill.gradient.interpolationMode == 1 && i > 0) {
+      appendLinearRgbStops(out, stops[i - 1], colors.apply(stops[i - 1].color), stops[i], color);
+    } else {
+      appendStop(out, stops[i].ratio / 255.0, color);
+    }
+  }
+  out += linear ? "</linearGradient>\n" : "</radialGradient>\n";
+  return id;
+}
+
+std::string ShapeSvgWriter::pattern(const FillStyle& fill, const EmbeddedBitmap& bitmap, const ColorTransform& colors) {
+  const std::string id = m_canvas.newId("p");
+  const Transform matrix = bitmapTransform(fill);
+  const bool smoothed = isSmoothed(fill);
+  std::string filter;
+  if (!colors.isIdentity()) filter = colorFilter(colors);
+  std::string& out = m_canvas.defs;
+  out += "<pattern id=\"" + id + "\" patternUnits=\"userSpaceOnUse\" width=\"" + std::to_string(bitmap.width) +
+         "\" height=\"" + std::to_string(bitmap.height) + '"';
+  appendTransformAttribute(out, "patternTransform", matrix);
+  out += '>';
+  appendImage(out, bitmap, smoothed, filter, nullptr);
+  out += "</pattern>\n";
+  return id;
+}
+
+void ShapeSvgWriter::appendImage(std::string& out, const EmbeddedBitmap& bitmap, bool smoothed,
+                                 const std::string& filter, const Transform* transform) {
+  out += "<image width=\"" + std::to_string(bitmap.width) + "\" height=\"" + std::to_string(bitmap.height) +
+         "\" preserveAspectRatio=\"none\"";
+  if (transform != nullptr) appendTransformAttribute(out, "transform", *transform);
+  if (!smoothed) out += " image-rendering=\"optimizeSpeed\"";
+  if (!filter.empty()) out += " filter=\"url(#" + filter + ")\"";
+  out += " xlink:href=\"" + dataUri(bitmap) + "\"/>";
+}
+
+void ShapeSvgWriter::drawClippedBitmap(const FillStyle& fill, const EmbeddedBitmap& bitmap, const StyledPath& path,
+                                       const ColorTransform& colors) {
+  const std::string clip = m_canvas.newId("c");
+  m_canvas.defs += "<clipPath id=\"" + clip + "\" clipPathUnits=\"userSpaceOnUse\"><path clip-rule=\"evenodd\" d=\"";
+  appendPathData(m_canvas.defs, path.contours, true);
+  m_canvas.defs += "\"/></clipPath>\n";
+  const std::string filter = colors.isIdentity() ? std::string() : colorFilter(colors);
+  const Transform matrix = bitmapTransform(fill);
+  std::string& out = m_canvas.body;
+  out += "<g clip-path=\"url(#" + clip + ")\">";
+  appendImage(out, bitmap, isSmoothed(fill), filter, &matrix);
+  out += "</g>\n";
+}
+
+std::string ShapeSvgWriter::colorFilter(const ColorTransform& colors) {
+  const std::string filter = m_canvas.newId("f");
+  std::string& out = m_canvas.defs;
+  {
+    out += "<filter id=\"" + filter + "\" color-interpolation-filters=\"sRGB\"><feColorMatrix type=\"matrix\" values=\"";
+    for (int row = 0; row < 4; ++row) {
+      for (int column = 0; column < 4; ++column) {
+        appendNumber(out, row == column ? colors.multiply[row] : 0);
+        out += ' ';
+      }
+      appendNumber(out, colors.add[row] / 255);
+      out += ' ';
+    }
+    out.back() = '"';
+    out += "/></filter>\n";
+  }
+  return filter;
+}
+
+void ShapeSvgWriter::draw(const std::vector<ShapeStyles>& groups, const ShapePaths& paths,
+                          const Transform& transform, const ColorTransform& colors) {
+  std::string& out = m_canvas.body;
+  out += "<g";
+  appendTransformAttribute(out, "transform", transform);
+  out += ">\n";
+  for (const ShapePaths::Layer& layer : paths.layers) {
+    for (const StyledPath& path : layer.fills) {
+      const FillStyle& style = groups[path.group].fills[path.style];
+      const Paint fill = paint(style, colors, path.style, true);
+      if (fill.clippedBitmap != nullptr) {
+        drawClippedBitmap(style, *fill.clippedBitmap, path, colors);
+        continue;
+      }
+      if (fill.value.empty()) continue;
+      out += "<path fill=\"" + fill.value + '"';
+      appendOpacity(out, "fill-opacity", fill.opacity);
+      out += " fill-rule=\"evenodd\" d=\"";
+      appendPathData(out, path.contours, true);
+      out += "\"/>\n";
+    }
+    for (const StyledPath& path : layer.lines) {
+      drawLine(groups[path.group].lines[path.style], path, transform, colors);
+    }
+  }
+  out += "</g>\n";
+}
+
+void ShapeSvgWriter::drawLine(const LineStyle& line, const StyledPath& path, const Transform& transform,
+                              const ColorTransform& colors) {
+  Paint stroke;
+  if (line.hasFill) {
+    stroke = paint(line.fill, colors, path.style, false);
+  } else {
+    const Rgba color = colors.apply(line.color);
+    appendHexColor(stroke.value, color);
+    stroke.opacity = color.alpha / 255.0;
+  }
+  if (stroke.value.empty()) return;
+  std::string& out = m_canvas.body;
+  out += "<path fill=\"none\" stroke=\"" + stroke.value + '"';
+  appendOpacity(out, "stroke-opacity", stroke.opacity);
+  // The player draws no line thinner than one pixel, and lines that do not scale keep their width.
+  const double scaledWidth = line.width / 20.0 * transform.scale();
+  const bool fixedWidth = scaledWidth < 1 || line.noHorizontalScale || line.noVerticalScale;
+  out += " stroke-width=\"";
+  appendNumber(out, fixedWidth ? std::max(1.0, line.width / 20.0) : line.width / 20.0);
+  out += '"';
+  if (fixedWidth) out += " vector-effect=\"non-scaling-stroke\"";
+  out += " stroke-linecap=\"";
+  out += capName(line.startCap);
+  out += "\" stroke-linejoin=\"";
+  out += joinName(line.join);
+  out += '"';
+  if (line.join == linejoin::kMiter) {
+    out += " stroke-miterlimit=\"";
+    appendNumber(out, std::max(1.0, line.miterLimit / 256.0));
+    out += '"';
+  }
+  out += " d=\"";
+  std::vector<Contour> contours = path.contours;
+  if (line.noClose)
+    for (Contour& contour : contours) contour.closed = false;
+  appendPathData(out, contours, false);
+  out += "\"/>\n";
+}
+
+void ShapeSvgWriter::clip(const ShapePaths& paths, const Transform& transform, std::string& out) const {
+  for (const ShapePaths::Layer& layer : paths.layers) {
+    for (const StyledPath& path : layer.fills) {
+      out += "<path clip-rule=\"evenodd\"";
+      appendTransformAttribute(out, "transform", transform);
+      out += " d=\"";
+      appendPathData(out, path.contours, true);
+      out += "\"/>\n";
+    }
+  }
+}
+
+}  // namespace orvane

@@ -1,0 +1,74 @@
+// Writes a shape's assembled paths as SVG: fills (solid, gradients, bitmaps) and lines.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "movie/ShapeRecords.h"
+#include "vector/ShapePaths.h"
+#include "vector/SvgCanvas.h"
+#include "vector/Transforms.h"
+
+namespace orvane {
+
+/// A bitmap as SVG embeds it: an encoded image (PNG or JPEG) and its size in pixels.
+struct EmbeddedBitmap {
+  std::string mimeType;
+  std::vector<std::uint8_t> data;
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+};
+
+/// The bitmaps that fills name, by character id.
+class BitmapSource {
+ public:
+  virtual ~BitmapSource() = default;
+  /// None when the movie defines no bitmap of that id or it cannot be decoded.
+  virtual const EmbeddedBitmap* bitmap(std::uint16_t id) = 0;
+};
+
+/// "data:MIME;base64,..." of the bitmap.
+std::string dataUri(const EmbeddedBitmap& bitmap);
+
+class ShapeSvgWriter {
+ public:
+  /// `bitmaps` may be none: every bitmap fill is then missing.
+  ShapeSvgWriter(SvgCanvas& canvas, BitmapSource* bitmaps) : m_canvas(canvas), m_bitmaps(bitmaps) {}
+
+  /// Draws the paths with the styles of `groups` into the canvas's body, placed by
+  /// `transform` (twips) with colours through `colors`. A bitmap fill whose bitmap is
+  /// missing draws nothing and leaves a note, as the player draws nothing there.
+  void draw(const std::vector<ShapeStyles>& groups, const ShapePaths& paths, const Transform& transform,
+            const ColorTransform& colors);
+  /// The fill geometry alone, as children of a clip path.
+  void clip(const ShapePaths& paths, const Transform& transform, std::string& out) const;
+
+ private:
+  /// The paint of a fill: a colour, or a reference to a new definition; empty for none. A
+  /// clipped bitmap, where allowed, is drawn as the image clipped by the path instead.
+  struct Paint {
+    std::string value;
+    double opacity = 1;
+    const EmbeddedBitmap* clippedBitmap = nullptr;
+  };
+  Paint paint(const FillStyle& fill, const ColorTransform& colors, std::uint32_t index, bool allowClipped);
+  std::string gradient(const FillStyle& fill, const ColorTransform& colors);
+  std::string pattern(const FillStyle& fill, const EmbeddedBitmap& bitmap, const ColorTransform& colors);
+  /// A filter that applies the colour transform; its id.
+  std::string colorFilter(const ColorTransform& colors);
+  static void appendImage(std::string& out, const EmbeddedBitmap& bitmap, bool smoothed, const std::string& filter,
+                          const Transform* transform);
+  void drawClippedBitmap(const FillStyle& fill, const EmbeddedBitmap& bitmap, const StyledPath& path,
+                         const ColorTransform& colors);
+  void drawLine(const LineStyle& line, const StyledPath& path, const Transform& transform,
+                const ColorTransform& colors);
+
+  SvgCanvas& m_canvas;
+  BitmapSource* m_bitmaps;
+};
+
+/// The path data of contours, coordinates in pixels; fills always close their contours.
+void appendPathData(std::string& out, const std::vector<Contour>& contours, bool closeAll);
+
+}  // namespace orvane

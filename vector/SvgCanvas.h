@@ -1,0 +1,43 @@
+// The SVG document a shape or a frame is written into: definitions, drawing and notes, and
+// the exact number forms of its coordinates.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "movie/SwfRecords.h"
+#include "vector/Transforms.h"
+
+namespace orvane {
+
+/// Twips as pixels (twips / 20), exact: at most two decimals, no trailing zeros.
+void appendPixels(std::string& out, std::int64_t twips);
+/// The shortest decimal that reads back as `value`.
+void appendNumber(std::string& out, double value);
+/// "#rrggbb".
+void appendHexColor(std::string& out, Rgba color);
+/// ` transform="matrix(a b c d tx ty)"` for a transform in twips over coordinates in pixels;
+/// nothing for the identity.
+void appendTransformAttribute(std::string& out, const char* name, const Transform& transform);
+
+class SvgCanvas {
+ public:
+  /// Ids unique within the document: the prefix and a number.
+  std::string newId(const char* prefix);
+
+  /// The whole document over `area` (twips), `scale` device pixels per pixel, with a
+  /// background rectangle when `background` is given; shapes without anti-aliasing unless
+  /// `antialias`.
+  std::string document(const SwfRect& area, double scale, const Rgba* background, bool antialias) const;
+
+  std::string defs;
+  std::string body;
+  /// What could not be drawn as the movie asks, one sentence each.
+  std::vector<std::string> notes;
+
+ private:
+  std::uint32_t m_nextId = 0;
+};
+
+}  // namespace orvane

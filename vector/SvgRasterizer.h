@@ -1,0 +1,25 @@
+// PNG pictures of SVG documents, drawn by librsvg onto a cairo image surface.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvane {
+
+struct RasterResult {
+  /// The PNG file's bytes; empty when the document could not be drawn.
+  std::vector<std::uint8_t> png;
+  /// Why it could not be drawn (the SVG parser's message); empty on success.
+  std::string error;
+};
+
+/// Draws the document at its own width and height (at least 1 x 1, at most 16384 x 16384
+/// pixels) onto a transparent surface and encodes it as PNG.
+RasterResult rasterizeSvg(std::string_view svg);
+
+/// Only parses the document; the parser's message when it refuses it, else empty.
+std::string checkSvg(std::string_view svg);
+
+}  // namespace orvane
