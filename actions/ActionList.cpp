@@ -233,28 +233,31 @@ std::unique_ptr<ActionRecord> CreateRecord(std::uint8_t code, const std::uint8_t
   }
 }
 
+std::optional<std::uint32_t> recordSizeAt(std::span<const std::uint8_t> block, std::size_t offset) {
+  const std::size_t length = block.size();
+  if (offset >= length) return std::nullopt;
+  std::size_t size = 1;
+  if (block[offset] >= 0x80) {
+    // The length field must lie inside the block before it is read.
+    if (length - offset < 3) return std::nullopt;
+    size = 3 + (block[offset + 1] | (block[offset + 2] << 8));
+  }
+  if (size > length - offset) return std::nullopt;
+  return static_cast<std::uint32_t>(size);
+}
+
 void DecodeBlock(std::span<const std::uint8_t> block, ActionList& list, MessageSink& messages) {
   list.clear();
-  const std::size_t length = block.size();
   std::size_t offset = 0;
-  while (offset < length) {
-    std::size_t size = 1;
-    if (block[offset] >= 0x80) {
-      // The length field must lie inside the block before it is read.
-      if (length - offset < 3) {
-        size = 3;
-      } else {
-        size = 3 + (block[offset + 1] | (block[offset + 2] << 8));
-      }
-    }
-    if (size > length - offset) {
+  while (offset < block.size()) {
+    const std::optional<std::uint32_t> size = recordSizeAt(block, offset);
+    if (!size) {
       messages.show({"", "Error During Action Script Translation.. Invalid Instruction size found", MessageIcon::Error});
       return;
     }
-    std::unique_ptr<ActionRecord> record =
-        CreateRecord(block[offset], block.data() + offset, static_cast<std::uint32_t>(size));
+    std::unique_ptr<ActionRecord> record = CreateRecord(block[offset], block.data() + offset, *size);
     if (record) list.push_back(std::move(record));
-    offset += size;
+    offset += *size;
   }
 }
 

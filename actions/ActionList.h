@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -19,6 +20,11 @@ using ActionList = std::vector<std::unique_ptr<ActionRecord>>;
 /// inside the block), or none when allocation fails. Code 0x13 (string equality) makes an
 /// ActionEquals; codes without a class, 0 included, make a plain ActionRecord.
 std::unique_ptr<ActionRecord> CreateRecord(std::uint8_t code, const std::uint8_t* data, std::uint32_t size);
+
+/// The size of the record at `offset` of `block`: 1 for a short action, 3 + its length
+/// for a long one; none at the end of the block, or when the record (or the length field
+/// of a long one) would run past it.
+std::optional<std::uint32_t> recordSizeAt(std::span<const std::uint8_t> block, std::size_t offset);
 
 /// Replaces the list's records with those of `block`. A record that would run past the end
 /// of the block (or a long action without room for its length field) ends the walk with

@@ -1,6 +1,8 @@
 #include "actions/ActionTranslator.h"
 
 #include "actions/TextFormat.h"
+#include "actions/assembly/ActionDisassembler.h"
+#include "actions/assembly/AssemblySyntax.h"
 #include "actions/source/SourceTranslator.h"
 #include "movie/MovieObject.h"
 #include "platform/MessageSink.h"
@@ -90,6 +92,12 @@ std::string ActionTranslator::ActionScriptListing(int version, bool withHeader) 
   return HeaderText(formatText("Translate to Action Script, Version %d", version), m_records.size()) + text;
 }
 
+std::string ActionTranslator::AssemblyListing(bool withHeader) {
+  std::string text = withHeader ? HeaderText(syntax::kModeText, m_records.size()) : std::string();
+  if (m_source != nullptr) appendBlockAssembly(text, m_source->bytes);
+  return text;
+}
+
 std::string ActionTranslator::Listing(TranslationMode mode, bool withHeader) {
   switch (mode) {
     case TranslationMode::ByteCodeHex:
@@ -106,6 +114,8 @@ std::string ActionTranslator::Listing(TranslationMode mode, bool withHeader) {
       return ActionScriptListing(5, withHeader);
     case TranslationMode::Source:
       return SourceListing(m_records, m_source != nullptr ? m_source->movieVersion : 0);
+    case TranslationMode::Assembly:
+      return AssemblyListing(withHeader);
   }
   return std::string(kEmptyListing);
 }
@@ -130,6 +140,7 @@ std::string ActionTranslator::HeaderText(std::string_view modeText, std::size_t 
 std::optional<std::string> ActionTranslator::ConditionBlockListing(const ButtonObject& owner, TranslationMode mode,
                                                                    ConditionLayout layout) {
   if (mode == TranslationMode::Source) return SourceConditionListing(owner, m_messages);
+  if (mode == TranslationMode::Assembly) return conditionAssembly(owner);
   const bool isButton = dynamic_cast<const InstanceObject*>(&owner) == nullptr;
   const bool blankBeforeBrace = layout == ConditionLayout::ActionView && mode != TranslationMode::ActionScript5;
   std::string text = ShortHeaderText(conditionModeText(mode, layout)) + "\n";

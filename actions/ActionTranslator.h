@@ -49,8 +49,11 @@ class ActionTranslator {
   std::string FunctionCodeListing(bool withHeader);
   /// Version 4 (or below) or 5.
   std::string ActionScriptListing(int version, bool withHeader);
-  /// The listing of a mode: byte code in its kind, function code, ActionScript or the
-  /// decompiled source (which never has a header).
+  /// The assembly text of the source's block (empty for an empty block, unlike the
+  /// other listings), after the header when `withHeader` is set.
+  std::string AssemblyListing(bool withHeader);
+  /// The listing of a mode: byte code in its kind, function code, ActionScript, the
+  /// decompiled source (which never has a header) or the assembly text.
   std::string Listing(TranslationMode mode, bool withHeader);
 
   /// The ten-line comment header of a frame action's listing.

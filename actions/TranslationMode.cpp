@@ -18,6 +18,8 @@ std::string_view modeMenuText(TranslationMode mode) {
       return "Action Script V5";
     case TranslationMode::Source:
       return "Source";
+    case TranslationMode::Assembly:
+      return "Assembly";
   }
   return "";
 }
@@ -38,6 +40,8 @@ std::string_view modeStatusPrompt(TranslationMode mode) {
       return "Translate To SWF Version 5 ActionScript";
     case TranslationMode::Source:
       return "Translate To Decompiled ActionScript Source";
+    case TranslationMode::Assembly:
+      return "Translate To Assembly";
   }
   return "";
 }

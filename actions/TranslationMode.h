@@ -1,5 +1,5 @@
 // The output modes of an action translation and the texts an action window shows for them:
-// the six specified modes and the decompiled source.
+// the six specified modes, the decompiled source and the editable assembly.
 #pragma once
 
 #include <optional>
@@ -16,6 +16,8 @@ enum class TranslationMode {
   ActionScript5,
   /// The decompiled script as its author wrote it (mode 16 of the settings).
   Source,
+  /// The records as an assembly text that assembles back into the same bytes.
+  Assembly,
 };
 
 /// The window's menu text, such as "Byte Code Hex".

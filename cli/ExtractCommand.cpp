@@ -38,7 +38,7 @@ int runExtract(CliContext& context, const VerbArguments& arguments) {
   if (parsed.has("--only") && !selectGroups(parsed.value("--only"), settings))
     return context.usage("--only takes images, sounds, actions, buttons and videos, separated by commas");
   const auto mode = actionModeArgument(parsed.value("--mode"));
-  if (!mode) return context.usage("--mode takes as5, as4, function, bytecode or source");
+  if (!mode) return context.usage(kActionModeUsage);
   settings.mode = *mode;
   settings.preserve = parsed.has("--preserve");
 

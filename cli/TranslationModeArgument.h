@@ -14,7 +14,7 @@ struct NamedMode {
   TranslationMode mode;
 };
 
-inline constexpr std::array<NamedMode, 7> kNamedModes = {{
+inline constexpr std::array<NamedMode, 8> kNamedModes = {{
     {"hex", TranslationMode::ByteCodeHex},
     {"char", TranslationMode::ByteCodeCharacter},
     {"int", TranslationMode::ByteCodeInteger},
@@ -22,10 +22,11 @@ inline constexpr std::array<NamedMode, 7> kNamedModes = {{
     {"as4", TranslationMode::ActionScript4},
     {"as5", TranslationMode::ActionScript5},
     {"source", TranslationMode::Source},
+    {"asm", TranslationMode::Assembly},
 }};
 
 /// The usage line of a --mode that names none of them.
-inline constexpr const char* kModeUsage = "--mode takes hex, char, int, function, as4, as5 or source";
+inline constexpr const char* kModeUsage = "--mode takes hex, char, int, function, as4, as5, source or asm";
 
 inline std::optional<TranslationMode> modeNamed(const std::string& name) {
   for (const NamedMode& named : kNamedModes)

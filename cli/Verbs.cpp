@@ -23,8 +23,8 @@ bool parseNumber(const std::string& text, std::uint32_t& value) {
   return error == std::errc() && stop == end && begin != end;
 }
 
-constexpr std::string_view kTranslationModes = "hex|char|int|function|as4|as5|source";
-constexpr std::string_view kExtractionModes = "as5|as4|function|bytecode|source";
+constexpr std::string_view kTranslationModes = "hex|char|int|function|as4|as5|source|asm";
+constexpr std::string_view kExtractionModes = "as5|as4|function|bytecode|source|asm";
 
 const OperandHelp kMovie{"MOVIE", ValueKind::File};
 
@@ -32,12 +32,14 @@ const OptionHelp kSerialOption{"--serial", "N", "the object's serial number, as 
 
 const OptionHelp kTranslationModeOption{"--mode", "MODE",
                                         "the translation mode: hex, char or int (byte code), function (function "
-                                        "code), as4, as5 (ActionScript 4 or 5) or source (decompiled source)",
+                                        "code), as4, as5 (ActionScript 4 or 5), source (decompiled source) or asm "
+                                        "(the assembly text that replace-actions reads)",
                                         ValueKind::Choice, kTranslationModes};
 
 const OptionHelp kExtractionModeOption{"--mode", "MODE",
                                        "the form of the action texts: as5 (the default), as4, function, bytecode "
-                                       "or source (files ending in .as)",
+                                       "source (files ending in .as) or asm (the assembly text that replace-actions "
+                                       "reads)",
                                        ValueKind::Choice, kExtractionModes};
 
 const OptionHelp kPreserveOption{"--preserve", "",
@@ -68,7 +70,7 @@ const std::vector<Verb>& verbs() {
                               "usage error."},
        .run = runScan},
       {.help = {.name = "actions",
-                .synopsis = "MOVIE [--serial N | --all] [--mode hex|char|int|function|as4|as5|source]",
+                .synopsis = "MOVIE [--serial N | --all] [--mode hex|char|int|function|as4|as5|source|asm]",
                 .summary = "Print the text an action window shows for a frame action, button, sprite instance or "
                            "ActionScript 3 script or class",
                 .description =
@@ -116,7 +118,7 @@ const std::vector<Verb>& verbs() {
                               "error."},
        .run = runDecompile},
       {.help = {.name = "grep",
-                .synopsis = "MOVIE PATTERN [--mode hex|char|int|function|as4|as5|source] [--regex] [--ignore-case]",
+                .synopsis = "MOVIE PATTERN [--mode hex|char|int|function|as4|as5|source|asm] [--regex] [--ignore-case]",
                 .summary = "Print every line of the movie's action texts that holds the pattern, as name : line : "
                            "text",
                 .description =
@@ -209,7 +211,7 @@ const std::vector<Verb>& verbs() {
        .run = runPreviewPage},
       {.help = {.name = "extract",
                 .synopsis = "MOVIE DIR [--only images,sounds,actions,buttons,videos] "
-                            "[--mode as5|as4|function|bytecode|source] [--preserve]",
+                            "[--mode as5|as4|function|bytecode|source|asm] [--preserve]",
                 .summary = "Extract every object of a movie into a folder per timeline and print the report",
                 .description =
                     "Does what Extract All Objects does: one sub-folder of DIR per timeline with its images, sounds "
@@ -238,13 +240,56 @@ const std::vector<Verb>& verbs() {
                 .options = {kSerialOption, kPreserveOption}},
        .run = runSaveObject},
       {.help = {.name = "write-actions",
-                .synopsis = "MOVIE --serial N OUT [--mode as5|as4|function|bytecode|source]",
+                .synopsis = "MOVIE --serial N OUT [--mode as5|as4|function|bytecode|source|asm]",
                 .summary = "Write the actions of one frame action, button or ActionScript 3 script or class to a "
                            "text file",
                 .description = "The text of an ActionScript 3 script or class is always written to a .txt file.",
                 .operands = {kMovie, {"OUT", ValueKind::File}},
                 .options = {kSerialOption, kExtractionModeOption}},
        .run = runWriteActions},
+      {.help = {.name = "assemble",
+                .synopsis = "IN.txt OUT.bin",
+                .summary = "Assemble the assembly text of one action block into the block's bytes",
+                .description =
+                    "Reads the text that --mode asm and disassemble write (one record a line, labels, nested bodies "
+                    "in braces) and writes the bytes of the block, with every length, body size and branch offset "
+                    "worked out. The first fault is printed as IN.txt:LINE:COLUMN: and the reason, and nothing is "
+                    "written. The on blocks of a button or a clip go to replace-actions.",
+                .operands = {{"IN.txt", ValueKind::File}, {"OUT.bin", ValueKind::File}},
+                .examples = {{"orvane-cli assemble frame.txt frame.bin", "Assemble an edited block."}},
+                .exitStatus = "0 when the block was written, 1 when the text does not assemble or a file cannot be "
+                              "read or written, 2 for a usage error."},
+       .run = runAssemble},
+      {.help = {.name = "disassemble",
+                .synopsis = "IN.bin [OUT.txt]",
+                .summary = "Write the assembly text of the action block held in a file of its bytes",
+                .description = "The text assembles back into the same bytes. Without OUT.txt it goes to standard "
+                               "output.",
+                .operands = {{"IN.bin", ValueKind::File}, {"OUT.txt", ValueKind::File}},
+                .examples = {{"orvane-cli disassemble frame.bin", "Print the records of a block."}}},
+       .run = runDisassemble},
+      {.help = {.name = "replace-actions",
+                .synopsis = "MOVIE --serial N IN.txt [OUT]",
+                .summary = "Replace the actions of a frame action, init action, button or sprite instance by an "
+                           "assembly text and write the movie to OUT (or back in its place)",
+                .description =
+                    "IN.txt is the text that actions --mode asm prints for the object: the records of one block for "
+                    "a frame or init action, on 0xWORD { ... } blocks for a button's conditions, onClipEvent 0xFLAGS "
+                    "{ ... } blocks for a clip's events. The object's tag is rebuilt with every length, offset and "
+                    "event size worked out again, and the DefineSprite tags around it and the movie's length "
+                    "follow; every other byte stays as it was, and the movie keeps its compression. The movie is "
+                    "written to a temporary file beside OUT and renamed over it. The first fault is printed as "
+                    "IN.txt:LINE:COLUMN: and the reason, and nothing is written.",
+                .operands = {kMovie, {"IN.txt", ValueKind::File}, {"OUT", ValueKind::File}},
+                .options = {kSerialOption},
+                .examples = {{"orvane-cli actions game.swf --serial 4 --mode asm > frame.txt",
+                              "Write the actions of object 4 as text to edit."},
+                             {"orvane-cli replace-actions game.swf --serial 4 frame.txt patched.swf",
+                              "Write the movie with the edited actions."}},
+                .exitStatus = "0 when the movie was written, 1 when the text does not assemble or does not fit the "
+                              "object, no such object exists, or a file cannot be read or written; 2 for a usage "
+                              "error."},
+       .run = runReplaceActions},
       {.help = {.name = "describe-sound",
                 .synopsis = "FILE",
                 .summary = "Describe a WAV or MP3 file as the sound window does",
@@ -393,9 +438,9 @@ const ProgramHelp& cliProgram() {
             "orvane-cli reads Flash movies (SWF, uncompressed or compressed with zlib or LZMA, and the movies "
             "inside projector executables) and prints exactly what the windows and dialogs of the desktop program "
             "orvane(1) show, so that results can be checked and scripted: the properties and objects of a movie, "
-            "its action blocks in seven translation modes from byte code to decompiled source, its ActionScript 3 "
-            "byte code, and the files of its images, sounds and videos. It also rewrites movies: new header "
-            "values, a replaced image, another compression.\n\n"
+            "its action blocks in eight translation modes from byte code to decompiled source and assembly, its "
+            "ActionScript 3 byte code, and the files of its images, sounds and videos. It also rewrites movies: "
+            "new header values, a replaced image, edited actions, another compression.\n\n"
             "Messages that the desktop program shows in boxes go to standard error as TITLE: TEXT. Every verb "
             "takes --help.",
         .options = {{"--temp", "DIR",

@@ -17,7 +17,7 @@ int runWriteActions(CliContext& context, const VerbArguments& arguments) {
   std::uint32_t serial = 0;
   if (!parseDecimal(parsed.value("--serial"), serial)) return context.usage("--serial takes a number");
   const auto mode = actionModeArgument(parsed.value("--mode"));
-  if (!mode) return context.usage("--mode takes as5, as4, function, bytecode or source");
+  if (!mode) return context.usage(kActionModeUsage);
 
   ScanResult result;
   if (context.scanMovie(parsed.positional[0], result) != ScanStatus::Success) return exitcode::kFailure;

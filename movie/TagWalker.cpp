@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "movie/ActionTagLayout.h"
 #include "movie/ScanOptions.h"
 #include "movie/ShapeRecords.h"
 #include "movie/SwfRecords.h"
@@ -15,91 +16,6 @@ std::uint32_t TagWalker::s_frameActionCounter = 0;
 std::uint32_t TagWalker::s_streamSoundCounter = 0;
 
 namespace {
-
-constexpr std::uint8_t kPlaceHasClipActions = 0x80;
-constexpr std::uint8_t kPlaceHasClipDepth = 0x40;
-constexpr std::uint8_t kPlaceHasName = 0x20;
-constexpr std::uint8_t kPlaceHasRatio = 0x10;
-constexpr std::uint8_t kPlaceHasColorTransform = 0x08;
-constexpr std::uint8_t kPlaceHasMatrix = 0x04;
-constexpr std::uint8_t kPlaceHasCharacter = 0x02;
-constexpr std::uint32_t kClipEventKeyPress = 0x00020000;
-// The second flags byte of PlaceObject3.
-constexpr std::uint8_t kPlaceOpaqueBackground = 0x40;
-constexpr std::uint8_t kPlaceHasVisible = 0x20;
-constexpr std::uint8_t kPlaceHasClassName = 0x08;
-constexpr std::uint8_t kPlaceHasCacheAsBitmap = 0x04;
-constexpr std::uint8_t kPlaceHasBlendMode = 0x02;
-constexpr std::uint8_t kPlaceHasFilterList = 0x01;
-
-/// The fields that PlaceObject2 and PlaceObject3 share, in their order, as the first flags
-/// byte announces them: character, matrix, colour transform, ratio, name, clip depth.
-void readPlacement(BitReader& reader, std::uint8_t flags, InstanceObject& instance) {
-  if (flags & kPlaceHasCharacter) instance.placedCharacterId = reader.readU16();
-  if (flags & kPlaceHasMatrix) readMatrix(reader);
-  if (flags & kPlaceHasColorTransform) readColorTransform(reader, true);
-  if (flags & kPlaceHasRatio) reader.readU16();
-  if (flags & kPlaceHasName) instance.instanceName = reader.readString();
-  if (flags & kPlaceHasClipDepth) instance.clipDepth = reader.readU16();
-}
-
-/// Steps over one FILTER record of a filter list: its id byte and its fields.
-void skipFilter(BitReader& reader) {
-  switch (reader.readU8()) {
-    case 0: reader.skip(23); break;  // drop shadow
-    case 1: reader.skip(9); break;   // blur
-    case 2: reader.skip(15); break;  // glow
-    case 3: reader.skip(27); break;  // bevel
-    case 4:                          // gradient glow
-    case 7:                          // gradient bevel: a colour and a ratio per stop
-      reader.skip(5u * reader.readU8() + 19);
-      break;
-    case 5: {  // convolution: a matrix of floats
-      const std::uint32_t columns = reader.readU8();
-      const std::uint32_t rows = reader.readU8();
-      reader.skip(8 + 4 * columns * rows + 5);
-      break;
-    }
-    case 6: reader.skip(80); break;  // colour matrix
-    default:
-      // An unknown filter has no known length: nothing after it can be found.
-      reader.skip(reader.remaining() + 1);
-      break;
-  }
-}
-
-constexpr std::uint8_t kButtonHasBlendMode = 0x20;
-constexpr std::uint8_t kButtonHasFilterList = 0x10;
-constexpr std::uint8_t kButtonStates = 0x0F;
-
-/// DefineButton2's records up to the zero CharacterEndFlag or the end of the reader's data:
-/// each with its colour transform, then its filters and blend mode where its flags say so.
-void readButton2Records(BitReader& reader, std::vector<ButtonRecord>& records) {
-  while (true) {
-    const std::uint8_t flags = reader.readU8();
-    if (flags == 0 || reader.exhausted()) return;
-    ButtonRecord record;
-    record.states = flags & kButtonStates;
-    record.characterId = reader.readU16();
-    record.depth = reader.readU16();
-    record.matrix = readMatrix(reader);
-    record.colorTransform = readColorTransform(reader, true);
-    if (flags & kButtonHasFilterList) {
-      const std::uint8_t filters = reader.readU8();
-      for (std::uint8_t i = 0; i < filters && !reader.exhausted(); ++i) skipFilter(reader);
-    }
-    if (flags & kButtonHasBlendMode) reader.readU8();
-    if (reader.exhausted()) return;
-    records.push_back(record);
-  }
-}
-
-std::span<const std::uint8_t> clippedRange(std::span<const std::uint8_t> body, std::uint64_t begin,
-                                           std::uint64_t end) {
-  end = std::min<std::uint64_t>(end, body.size());
-  if (begin >= end) return {};
-  return body.subspan(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));
-}
 
 std::uint32_t eventSoundRate(std::uint32_t code) {
   static constexpr std::uint32_t kRates[] = {8000, 11025, 22050, 44100};
@@ -327,18 +243,16 @@ void TagWalker::handleTag(const TagHeader& header, std::vector<Walk>& walks) {
       if (m_flags & scanflag::kFrameActions) handleFrameAction(header, walk);
       break;
     case tag::kDefineButton:
-      if (m_flags & scanflag::kButtonActions) handleDefineButton(header, walk);
-      break;
     case tag::kDefineButton2:
-      if (m_flags & scanflag::kButtonActions) handleDefineButton2(header, walk);
+      if (m_flags & scanflag::kButtonActions) handleButton(header, walk);
       break;
     case tag::kPlaceObject2:
       recordDisplayTag(header, walk);
-      if (m_movie.version() >= 5 && (m_flags & scanflag::kInstanceActions)) handlePlaceObject2(header, walk);
+      if (m_movie.version() >= 5 && (m_flags & scanflag::kInstanceActions)) handlePlacement(header, walk);
       break;
     case tag::kPlaceObject3:
       recordDisplayTag(header, walk);
-      if (m_movie.version() >= 8 && (m_flags & scanflag::kInstanceActions)) handlePlaceObject3(header, walk);
+      if (m_movie.version() >= 8 && (m_flags & scanflag::kInstanceActions)) handlePlacement(header, walk);
       break;
     case tag::kDoInitAction:
       if (mainTimeline && (m_flags & scanflag::kFrameActions)) handleInitAction(header, walk);
@@ -476,9 +390,10 @@ void TagWalker::handleInitAction(const TagHeader& header, const Walk& walk) {
   InitActionObject* action = collect(&TimelineNode::addInitAction, header, walk, "DoInitAction");
   if (action == nullptr) return;
   const std::span<const std::uint8_t> body = bodyOf(header);
-  BitReader reader(body);
-  action->characterId = reader.readU16();
-  if (!reader.exhausted()) action->bytes.assign(body.begin() + 2, body.end());
+  const ActionTagLayout layout = actionTagLayout(header.code, body, m_movie.version());
+  action->characterId = layout.characterId;
+  for (const ActionBlockPlace& place : layout.blocks)
+    action->bytes.assign(body.begin() + place.offset, body.begin() + place.offset + place.length);
 }
 
 void TagWalker::handleDoAbc(const TagHeader& header, const Walk& walk) {
@@ -505,137 +420,41 @@ void TagWalker::handleDoAbc(const TagHeader& header, const Walk& walk) {
   abc->block.assign(body.begin() + reader.position(), body.end());
 }
 
-void TagWalker::handleDefineButton(const TagHeader& header, const Walk& walk) {
+void TagWalker::handleButton(const TagHeader& header, const Walk& walk) {
   ButtonObject* button = walk.timeline->addButton(static_cast<std::int32_t>(m_result->nextSerial()));
   if (button == nullptr) {
     m_status = ScanStatus::MemoryError;
     return;
   }
   collectCommon(*button, header, walk.frame);
-  button->typeName = "DefineButton";
+  button->typeName = header.code == tag::kDefineButton ? "DefineButton" : "DefineButton2";
   const std::span<const std::uint8_t> body = bodyOf(header);
-  BitReader reader(body);
-  button->characterId = reader.readU16();
-  // Button records (flags, character, depth, matrix) up to the zero CharacterEndFlag; a
-  // nonzero byte after a record is the next record's flags.
-  std::uint8_t flags = reader.readU8();
-  do {
-    ButtonRecord record;
-    record.states = flags & kButtonStates;
-    record.characterId = reader.readU16();
-    record.depth = reader.readU16();
-    record.matrix = readMatrix(reader);
-    if (flags != 0 && !reader.exhausted()) button->records.push_back(record);
-    flags = reader.readU8();
-  } while (flags != 0 && !reader.exhausted());
-  ConditionAction* action =
-      button->addConditionAction(0, body.data() + std::min(reader.position(), reader.size()), reader.remaining());
-  action->label = walk.label;
+  const ActionTagLayout layout = actionTagLayout(header.code, body, m_movie.version());
+  button->characterId = layout.characterId;
+  button->records = layout.buttonRecords;
+  addConditionActions(*button, body, layout, walk);
 }
 
-void TagWalker::handleDefineButton2(const TagHeader& header, const Walk& walk) {
-  ButtonObject* button = walk.timeline->addButton(static_cast<std::int32_t>(m_result->nextSerial()));
-  if (button == nullptr) {
-    m_status = ScanStatus::MemoryError;
-    return;
-  }
-  collectCommon(*button, header, walk.frame);
-  button->typeName = "DefineButton2";
+void TagWalker::handlePlacement(const TagHeader& header, const Walk& walk) {
   const std::span<const std::uint8_t> body = bodyOf(header);
-  BitReader reader(body);
-  button->characterId = reader.readU16();
-  reader.readU8();
-  const std::uint32_t actionOffsetField = reader.position();
-  const std::uint16_t actionOffset = reader.readU16();
-  if (reader.exhausted()) return;
-  const std::uint64_t recordsEnd = actionOffset == 0 ? body.size() : actionOffsetField + std::uint64_t{actionOffset};
-  BitReader records(clippedRange(body, reader.position(), recordsEnd));
-  readButton2Records(records, button->records);
-  if (actionOffset <= 2) return;
-
-  std::uint64_t recordStart = actionOffsetField + static_cast<std::uint64_t>(actionOffset);
-  while (recordStart + 4 <= body.size()) {
-    reader.setPosition(static_cast<std::uint32_t>(recordStart));
-    const std::uint16_t size = reader.readU16();
-    const std::uint16_t condition = reader.readU16();
-    const std::uint64_t end = size == 0 ? body.size() : recordStart + size;
-    const std::span<const std::uint8_t> actions = clippedRange(body, recordStart + 4, end);
-    ConditionAction* action = button->addConditionAction(condition, actions.data(), actions.size());
-    action->label = walk.label;
-    if (size == 0) break;
-    recordStart += size;
-    if (recordStart + 2 > body.size()) break;
-  }
-}
-
-void TagWalker::handlePlaceObject2(const TagHeader& header, const Walk& walk) {
-  const std::span<const std::uint8_t> body = bodyOf(header);
-  BitReader reader(body);
-  const std::uint8_t flags = reader.readU8();
-  reader.readU16();
-  if ((flags & kPlaceHasClipActions) == 0) return;
-
-  InstanceObject* instance = collect(&TimelineNode::addInstance, header, walk, "DefineButton");
+  const ActionTagLayout layout = actionTagLayout(header.code, body, m_movie.version());
+  if (!layout.hasClipActions) return;
+  InstanceObject* instance = collect(&TimelineNode::addInstance, header, walk,
+                                     header.code == tag::kPlaceObject2 ? "DefineButton" : "PlaceObject3");
   if (instance == nullptr) return;
-  readPlacement(reader, flags, *instance);
-  readClipActions(reader, body, *instance, walk);
+  instance->placedCharacterId = layout.placement.placedCharacterId;
+  instance->clipDepth = layout.placement.clipDepth;
+  instance->instanceName = layout.placement.instanceName;
+  addConditionActions(*instance, body, layout, walk);
 }
 
-void TagWalker::handlePlaceObject3(const TagHeader& header, const Walk& walk) {
-  const std::span<const std::uint8_t> body = bodyOf(header);
-  BitReader reader(body);
-  const std::uint8_t flags = reader.readU8();
-  const std::uint8_t moreFlags = reader.readU8();
-  reader.readU16();
-  if ((flags & kPlaceHasClipActions) == 0) return;
-
-  InstanceObject* instance = collect(&TimelineNode::addInstance, header, walk, "PlaceObject3");
-  if (instance == nullptr) return;
-  // The class name is there only with its own flag, whatever the image flag says: movies
-  // that place a bitmap by its character id carry no name before the id.
-  if (moreFlags & kPlaceHasClassName) reader.readString();
-  readPlacement(reader, flags, *instance);
-  if (moreFlags & kPlaceHasFilterList) {
-    const std::uint8_t filters = reader.readU8();
-    for (std::uint8_t i = 0; i < filters && !reader.exhausted(); ++i) skipFilter(reader);
-  }
-  if (moreFlags & kPlaceHasBlendMode) reader.readU8();
-  if (moreFlags & kPlaceHasCacheAsBitmap) reader.readU8();
-  // Movies of version 11 and later add the visible flag and the background colour.
-  if (m_movie.version() >= 11) {
-    if (moreFlags & kPlaceHasVisible) reader.readU8();
-    if (moreFlags & kPlaceOpaqueBackground) reader.readU32();
-  }
-  readClipActions(reader, body, *instance, walk);
-}
-
-void TagWalker::readClipActions(BitReader& reader, std::span<const std::uint8_t> body, InstanceObject& instance,
-                                const Walk& walk) const {
-  // Movies of version 6 and later widen the event flags to 32 bits and give key-press
-  // events a key code byte, which the record size counts.
-  const bool wideFlags = m_movie.version() >= 6;
-  const std::uint32_t flagBytes = wideFlags ? 4 : 2;
-  reader.readU16();
-  if (wideFlags) reader.readU32(); else reader.readU16();
-  while (!reader.exhausted() && reader.position() + flagBytes < body.size()) {
-    const std::uint32_t events = wideFlags ? reader.readU32() : reader.readU16();
-    if (wideFlags && events == 0) break;
-    std::uint32_t size = reader.readU32();
-    std::uint8_t key = 0;
-    if (wideFlags && (events & kClipEventKeyPress) != 0 && size > 0) {
-      key = reader.readU8();
-      --size;
-    }
-    if (reader.exhausted()) break;
-    const std::uint64_t start = reader.position();
-    const std::span<const std::uint8_t> actions = clippedRange(body, start, start + size);
-    ConditionAction* action =
-        instance.addConditionAction(static_cast<std::uint16_t>(events), actions.data(), actions.size());
+void TagWalker::addConditionActions(ButtonObject& owner, std::span<const std::uint8_t> body,
+                                    const ActionTagLayout& layout, const Walk& walk) const {
+  for (const ActionBlockPlace& place : layout.blocks) {
+    ConditionAction* action = owner.addConditionAction(place.conditionWord, body.data() + place.offset, place.length);
     action->label = walk.label;
-    action->eventFlags = events;
-    action->keyCode = key;
-    if (start + size > body.size()) break;
-    reader.skip(size);
+    action->eventFlags = place.eventFlags;
+    action->keyCode = place.keyCode;
   }
 }
 

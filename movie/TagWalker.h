@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "movie/ActionTagLayout.h"
 #include "movie/ObjectFileWriter.h"
 #include "movie/ScanResult.h"
 #include "movie/ScanStatus.h"
@@ -65,19 +66,18 @@ class TagWalker {
   void handleInitAction(const TagHeader& header, const Walk& walk);
   /// Records a DoABC or DoABC1 tag; its scripts and classes are listed later.
   void handleDoAbc(const TagHeader& header, const Walk& walk);
-  void handleDefineButton(const TagHeader& header, const Walk& walk);
-  void handleDefineButton2(const TagHeader& header, const Walk& walk);
-  void handlePlaceObject2(const TagHeader& header, const Walk& walk);
-  void handlePlaceObject3(const TagHeader& header, const Walk& walk);
+  /// DefineButton and DefineButton2, with their condition actions.
+  void handleButton(const TagHeader& header, const Walk& walk);
+  /// PlaceObject2 and PlaceObject3 with clip actions.
+  void handlePlacement(const TagHeader& header, const Walk& walk);
   /// A new object that `add` appends to the walk's timeline, with the tag's offsets, the
   /// walk's frame and label and `typeName`; none (and status 108) when it cannot be added.
   template <class Object>
   Object* collect(Object* (TimelineNode::*add)(std::int32_t), const TagHeader& header, const Walk& walk,
                   const char* typeName);
-  /// The clip actions from the reader's position: the reserved word, all event flags, then
-  /// one condition action per event record up to the final zero.
-  void readClipActions(BitReader& reader, std::span<const std::uint8_t> body, InstanceObject& instance,
-                       const Walk& walk) const;
+  /// One condition action per block of the layout, in its order.
+  void addConditionActions(ButtonObject& owner, std::span<const std::uint8_t> body, const ActionTagLayout& layout,
+                           const Walk& walk) const;
   void handleJpegTables(const TagHeader& header, const Walk& walk);
   void handleImage(const TagHeader& header, const Walk& walk);
   void handleDefineSound(const TagHeader& header, const Walk& walk);

@@ -39,6 +39,7 @@ std::optional<TranslationMode> translationModeOf(ExtractionMode mode) {
     case ExtractionMode::ActionScript4: return TranslationMode::ActionScript4;
     case ExtractionMode::ActionScript5: return TranslationMode::ActionScript5;
     case ExtractionMode::Source: return TranslationMode::Source;
+    case ExtractionMode::Assembly: return TranslationMode::Assembly;
   }
   return std::nullopt;
 }

@@ -21,7 +21,7 @@ class MessageSink;
 std::string normaliseActionTextName(const std::string& chosen, ExtractionMode mode = ExtractionMode::ActionScript5);
 
 /// The translation mode of an extraction mode: byte code in hex, function code,
-/// ActionScript 4 or 5, or the source; none for a number outside them.
+/// ActionScript 4 or 5, the source or the assembly; none for a number outside them.
 std::optional<TranslationMode> translationModeOf(ExtractionMode mode);
 
 /// Writes the object's block translated with its header in the form of `mode` to `path` as

@@ -9,6 +9,7 @@ const char* extractionModeLabel(ExtractionMode mode) {
     case ExtractionMode::ActionScript4: return "ActionScript Version 4\n";
     case ExtractionMode::ActionScript5: return "ActionScript Version 5\n";
     case ExtractionMode::Source: return "ActionScript Source\n";
+    case ExtractionMode::Assembly: return "Action Assembly\n";
   }
   return "";
 }
@@ -19,6 +20,7 @@ std::optional<ExtractionMode> extractionModeFromName(const std::string& name) {
   if (name == "as4") return ExtractionMode::ActionScript4;
   if (name == "as5") return ExtractionMode::ActionScript5;
   if (name == "source") return ExtractionMode::Source;
+  if (name == "asm") return ExtractionMode::Assembly;
   return std::nullopt;
 }
 

@@ -68,10 +68,10 @@ std::optional<EmbeddedBitmap> MovieBitmaps::load(const ImageObject& image) const
   if (!preserved.empty()) {
     const std::string path = m_scratchFolder + "/bitmap" + std::to_string(image.serial) + preserved.substr(preserved.rfind('.'));
     if (!m_forms.write(image, path)) return std::nullopt;
-    bitmap.data = readWholeFile(path);
+    bitmap.data = readWholeFile(path).value_or(std::vector<std::uint8_t>());
     std::remove(path.c_str());
   } else if (image.viewable) {
-    bitmap.data = readWholeFile(image.tempFilePath);
+    bitmap.data = readWholeFile(image.tempFilePath).value_or(std::vector<std::uint8_t>());
   }
   if (!pictureSize(bitmap.data, bitmap.width, bitmap.height)) {
     // A GIF of a JPEG tag, or a file that could not be read.

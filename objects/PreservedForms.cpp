@@ -115,7 +115,9 @@ bool PreservedForms::write(const ImageObject& image, const std::string& path) co
   const JpegTagParts parts = jpegTagParts(image, body);
   if (!embeddedExtension(parts.image).empty()) return writeBytes(path, parts.image);
   // The JPEG as its object file holds it, the tag's tables merged in.
-  return !parts.alpha.empty() && writeJpegAlphaPng(path, readWholeFile(image.tempFilePath), parts.alpha);
+  if (parts.alpha.empty()) return false;
+  const std::optional<std::vector<std::uint8_t>> jpeg = readWholeFile(image.tempFilePath);
+  return jpeg && writeJpegAlphaPng(path, *jpeg, parts.alpha);
 }
 
 bool PreservedForms::write(const SoundObject& sound, const std::string& path) const {

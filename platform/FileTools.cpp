@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 
 namespace orvane {
 
@@ -52,22 +53,44 @@ bool replaceFile(const std::string& replacement, const std::string& target) {
   return std::rename(replacement.c_str(), target.c_str()) == 0;
 }
 
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path) {
+  FileHandle file = openFile(path, "rb");
+  if (!file) return std::nullopt;
+  std::vector<std::uint8_t> bytes;
+  std::uint8_t block[65536];
+  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file.get())) > 0;)
+    bytes.insert(bytes.end(), block, block + got);
+  if (std::ferror(file.get()) != 0) return std::nullopt;
+  return bytes;
+}
+
+bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+  std::string temporary = path + ".XXXXXX";
+  const int descriptor = ::mkstemp(temporary.data());
+  if (descriptor < 0) return false;
+  // mkstemp creates the file for its owner alone; a new file gets what the umask allows.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  static_cast<void>(::fchmod(descriptor, 0666 & ~mask));
+  FileHandle file(::fdopen(descriptor, "wb"));
+  if (!file) {
+    ::close(descriptor);
+    std::remove(temporary.c_str());
+    return false;
+  }
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  if (!closeFile(file) || !written || !replaceFile(temporary, path)) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
 bool isSameFile(const std::string& first, const std::string& second) {
   struct stat a {};
   struct stat b {};
   if (::stat(first.c_str(), &a) != 0 || ::stat(second.c_str(), &b) != 0) return false;
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-std::vector<std::uint8_t> readWholeFile(const std::string& path) {
-  std::vector<std::uint8_t> bytes;
-  FileHandle file = openFile(path, "rb");
-  if (!file) return bytes;
-  std::uint8_t block[65536];
-  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file.get())) > 0;)
-    bytes.insert(bytes.end(), block, block + got);
-  if (std::ferror(file.get()) != 0) bytes.clear();
-  return bytes;
 }
 
 }  // namespace orvane

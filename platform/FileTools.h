@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -37,8 +39,14 @@ CopyResult copyStream(std::FILE* from, std::FILE* to, std::uint64_t limit = UINT
 /// deleted first. False when the rename failed; `replacement` is then left in place.
 [[nodiscard]] bool replaceFile(const std::string& replacement, const std::string& target);
 
-/// The whole file, read in blocks; empty when it cannot be read.
-std::vector<std::uint8_t> readWholeFile(const std::string& path);
+/// The whole file, read in blocks; none when it cannot be opened or read.
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path);
+
+/// Writes `bytes` to a fresh temporary file in the folder of `path`, then puts it in the
+/// place of `path` in one step (see replaceFile; a new file gets the permissions the
+/// process's umask gives). False when anything failed; `path` is then as it was and the
+/// temporary file is gone.
+[[nodiscard]] bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
 /// True when both paths name one existing file (also through links or other spellings).
 bool isSameFile(const std::string& first, const std::string& second);

@@ -36,6 +36,8 @@ std::optional<TranslationMode> modeOfCommand(int id) {
       return TranslationMode::ActionScript5;
     case cmd::kSource:
       return TranslationMode::Source;
+    case cmd::kAssembly:
+      return TranslationMode::Assembly;
     default:
       return std::nullopt;
   }
@@ -57,6 +59,8 @@ int commandOfMode(TranslationMode mode) {
       break;
     case TranslationMode::Source:
       return cmd::kSource;
+    case TranslationMode::Assembly:
+      return cmd::kAssembly;
   }
   return cmd::kActionScript5;
 }
@@ -80,6 +84,8 @@ QString toolbarText(int id) {
       return QStringLiteral("AS5");
     case cmd::kSource:
       return QStringLiteral("Source");
+    case cmd::kAssembly:
+      return QStringLiteral("Asm");
     case cmd::kSyntaxColors:
       return QStringLiteral("Colors");
     case cmd::kCopyScript:
@@ -134,7 +140,7 @@ void CActionFrameWnd::buildCommands() {
   // The mode buttons show the mode on display.
   auto* modes = new QActionGroup(this);
   for (const int id : {cmd::kByteCodeHex, cmd::kByteCodeCharacter, cmd::kByteCodeInteger, cmd::kFunctionCode,
-                       cmd::kActionScript4, cmd::kActionScript5, cmd::kSource}) {
+                       cmd::kActionScript4, cmd::kActionScript5, cmd::kSource, cmd::kAssembly}) {
     commandAction(id)->setCheckable(true);
     modes->addAction(commandAction(id));
   }
@@ -143,7 +149,8 @@ void CActionFrameWnd::buildCommands() {
   toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
   for (const int id :
        {cmd::kSaveAsFile, 0, cmd::kByteCodeHex, cmd::kByteCodeCharacter, cmd::kByteCodeInteger, 0, cmd::kFunctionCode,
-        0, cmd::kActionScript4, cmd::kActionScript5, cmd::kSource, 0, cmd::kSyntaxColors, cmd::kCopyScript}) {
+        0, cmd::kActionScript4, cmd::kActionScript5, cmd::kSource, cmd::kAssembly, 0, cmd::kSyntaxColors,
+        cmd::kCopyScript}) {
     if (id == 0) {
       toolbar->addSeparator();
     } else {
@@ -152,7 +159,7 @@ void CActionFrameWnd::buildCommands() {
   }
   for (const int id : {cmd::kCopyScript, cmd::kSelectAll, 0, cmd::kSaveAsFile, cmd::kSyntaxColors, 0, cmd::kByteCodeHex,
                        cmd::kByteCodeInteger, cmd::kByteCodeCharacter, 0, cmd::kFunctionCode, 0, cmd::kActionScript4,
-                       cmd::kActionScript5, cmd::kSource}) {
+                       cmd::kActionScript5, cmd::kSource, cmd::kAssembly}) {
     if (id == 0) {
       m_contextMenu->addSeparator();
     } else {

@@ -22,7 +22,8 @@ namespace {
 
 constexpr std::array kModes = {TranslationMode::Source, TranslationMode::ActionScript5,     TranslationMode::ActionScript4,
                                TranslationMode::FunctionCode,      TranslationMode::ByteCodeHex,
-                               TranslationMode::ByteCodeCharacter, TranslationMode::ByteCodeInteger};
+                               TranslationMode::ByteCodeCharacter, TranslationMode::ByteCodeInteger,
+                               TranslationMode::Assembly};
 
 constexpr int kLocationRole = Qt::UserRole;
 

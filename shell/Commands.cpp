@@ -54,6 +54,7 @@ constexpr std::array kActionCommands = {
     CommandEntry{cmd::kActionScript4, "Action Script V4", "", "Translate To SWF Version 4 ActionScript", Always},
     CommandEntry{cmd::kActionScript5, "Action Script V5", "", "Translate To SWF Version 5 ActionScript", Always},
     CommandEntry{cmd::kSource, "Source", "", "Translate To Decompiled ActionScript Source", Always},
+    CommandEntry{cmd::kAssembly, "Assembly", "", "Translate To Assembly", Always},
 };
 
 }  // namespace

@@ -59,6 +59,7 @@ inline constexpr int kFunctionCode = 32774;
 inline constexpr int kActionScript4 = 32775;
 inline constexpr int kActionScript5 = 32776;
 inline constexpr int kSource = 32818;
+inline constexpr int kAssembly = 32835;
 inline constexpr int kSyntaxColors = 32800;
 inline constexpr int kCopyScript = 32801;
 inline constexpr int kSelectAll = 32817;

@@ -298,7 +298,7 @@ TEST(ActionTextWriter, ModesMessagesAndMissingObjects) {
   const std::vector<std::uint8_t> bytes = test::readFile(folder.file("f.txt"));
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), translated(action, TranslationMode::FunctionCode));
 
-  EXPECT_FALSE(WriteActionText(&action, folder.file("g.txt"), static_cast<ExtractionMode>(5), false, sink));
+  EXPECT_FALSE(WriteActionText(&action, folder.file("g.txt"), static_cast<ExtractionMode>(6), false, sink));
   EXPECT_FALSE(WriteActionText(nullptr, folder.file("g.txt"), ExtractionMode::ByteCode, true, sink));
   EXPECT_FALSE(WriteActionText(&action, folder.file("no/g.txt"), ExtractionMode::ByteCode, false, sink));
   ASSERT_EQ(sink.messages().size(), 1u);  // the unknown mode is shown even without errors shown

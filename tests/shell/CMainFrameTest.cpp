@@ -218,7 +218,8 @@ TEST(CMainFrame, ModeCommandsAndTheDefaultMode) {
       {cmd::kActionScript4, TranslationMode::ActionScript4},
       {cmd::kFunctionCode, TranslationMode::FunctionCode},
       {cmd::kActionScript5, TranslationMode::ActionScript5},
-      {cmd::kSource, TranslationMode::Source}};
+      {cmd::kSource, TranslationMode::Source},
+      {cmd::kAssembly, TranslationMode::Assembly}};
   for (const auto& [id, mode] : commands) {
     window->commandAction(id)->trigger();
     EXPECT_EQ(window->mode(), mode) << id;
@@ -241,7 +242,7 @@ TEST(CMainFrame, ModeCommandsAndTheDefaultMode) {
   for (const QAction* action : window->contextMenu()->actions()) menu << action->text();
   EXPECT_EQ(menu, (QStringList{"Copy", "Select All", "", "Save As File...", "Syntax Colors...", "", "Byte Code Hex",
                                "Byte Code Integer", "Byte Code Character", "", "Function Code", "", "Action Script V4",
-                               "Action Script V5", "Source"}));
+                               "Action Script V5", "Source", "Assembly"}));
   EXPECT_TRUE(window->commandAction(cmd::kByteCodeHex)->isChecked());
   EXPECT_FALSE(window->commandAction(cmd::kActionScript4)->isChecked());
 
