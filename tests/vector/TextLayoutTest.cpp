@@ -72,8 +72,8 @@ TEST(TextLayout, StaticTextGlyphsTheirTransformsColoursAndSvg) {
   std::string clip;
   appendTextClip(clip, movie.texts->picture(movie.text()), Transform{});
   EXPECT_EQ(clip,
-            "<path clip-rule=\"evenodd\" transform=\"matrix(0.025 0 0 0.025 5 10)\" d=\"M0 0L250 -700Q500 -350 500 0Z\"/>\n"
-            "<path clip-rule=\"evenodd\" transform=\"matrix(0.025 0 0 0.025 7.5 30)\" d=\"M0 0L0 -400L400 -400L400 0Z\"/>\n");
+            "<path fill-rule=\"evenodd\" transform=\"matrix(0.025 0 0 0.025 5 10)\" d=\"M0 0L250 -700Q500 -350 500 0Z\"/>\n"
+            "<path fill-rule=\"evenodd\" transform=\"matrix(0.025 0 0 0.025 7.5 30)\" d=\"M0 0L0 -400L400 -400L400 0Z\"/>\n");
 }
 
 TEST(TextLayout, FramesDrawTextsUnderTheirPlacementAndColourTransform) {
