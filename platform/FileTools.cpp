@@ -70,4 +70,10 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path) {
   return bytes;
 }
 
+bool writeWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+  FileHandle file = openFile(path, "wb");
+  const bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  return closeFile(file) && written;
+}
+
 }  // namespace orvane
