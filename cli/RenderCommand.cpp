@@ -3,8 +3,10 @@
 #include "cli/DecimalArgument.h"
 #include "cli/Verbs.h"
 #include "objects/MovieBitmaps.h"
+#include "fonts/FontLibrary.h"
 #include "platform/FileTools.h"
 #include "vector/FrameRenderer.h"
+#include "vector/GlyphTextPainter.h"
 #include "vector/SvgRasterizer.h"
 
 namespace orvane {
@@ -76,7 +78,10 @@ int runRender(CliContext& context, const VerbArguments& arguments) {
   const PreservationSource source = context.scannedMovie();
   CharacterLibrary library(result, source.movie);
   MovieBitmaps bitmaps(result, source, *scratch);
-  FrameRenderer renderer(library, &bitmaps, nullptr);
+  const FontLibrary fonts(result, source.movie);
+  const TextAssets texts(source.movie, static_cast<std::uint8_t>(result.version), fonts);
+  GlyphTextPainter painter(texts);
+  FrameRenderer renderer(library, &bitmaps, &painter);
   const std::string svg = renderer.frameSvg(*timeline, frame, options);
   for (const std::string& note : renderer.notes()) context.err() << "orvane-cli: note: " << note << "\n";
   if (!png) return writeOutput(context, out, svg) ? exitcode::kSuccess : exitcode::kFailure;

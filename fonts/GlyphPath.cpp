@@ -1,7 +1,5 @@
 #include "fonts/GlyphPath.h"
 
-#include <charconv>
-
 namespace orvane {
 namespace {
 
@@ -38,13 +36,6 @@ std::string glyphPathData(const GlyphOutline& outline) {
     out += 'Z';
   }
   return out;
-}
-
-std::string svgNumber(double value) {
-  if (value == 0) return "0";  // no "-0"
-  char buffer[32];
-  const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
 }
 
 }  // namespace orvane

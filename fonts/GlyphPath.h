@@ -1,4 +1,4 @@
-// Glyph outlines as SVG: path data, and the numbers an SVG document holds.
+// Glyph outlines as SVG path data.
 #pragma once
 
 #include <string>
@@ -11,8 +11,5 @@ namespace orvane {
 /// contour), every number whole as the font holds it. Filled even-odd, as a movie fills
 /// its glyphs.
 std::string glyphPathData(const GlyphOutline& outline);
-
-/// `value` in the fewest digits that read back as the same double ("0.05", "-12", "1e-07").
-std::string svgNumber(double value);
 
 }  // namespace orvane

@@ -5,13 +5,13 @@
 #include <span>
 #include <vector>
 
-#include "fonts/EditTextLayout.h"
 #include "fonts/FontLibrary.h"
+#include "fonts/StaticTextGlyphs.h"
 #include "fonts/TextDecoder.h"
-#include "fonts/TextLayout.h"
-#include "fonts/TextSvgWriter.h"
 #include "movie/AssetObjects.h"
 #include "movie/TagHeader.h"
+#include "vector/EditTextLayout.h"
+#include "vector/TextSvg.h"
 
 // Input: a selector byte (static or edit text, DefineFont2 or DefineFont3), the font's
 // length (two bytes), a DefineFont2/3 body (its id is taken as 1), then the text's body.
@@ -28,12 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::span<const std::uint8_t> body = input.subspan(3 + length);
   if ((selector & 1) != 0) {
     const orvane::EditText text = orvane::decodeEditText(body, static_cast<std::uint8_t>(selector >> 4));
-    (void)orvane::editTextSvg(text, fonts);
+    (void)orvane::textSvg(orvane::layOutEditText(text, fonts));
   } else {
     const std::uint16_t code = (selector & 4) != 0 ? orvane::tag::kDefineText2 : orvane::tag::kDefineText;
     const orvane::StaticText text = orvane::decodeStaticText(code, body);
     (void)orvane::staticTextCharacters(text, fonts);
-    (void)orvane::staticTextSvg(text, fonts);
+    (void)orvane::textSvg(orvane::staticTextPicture(text, fonts));
   }
   return 0;
 }

@@ -73,15 +73,6 @@ void appendLinearRgbStops(std::string& out, const GradientStop& a, Rgba from, co
   }
 }
 
-void appendOpacity(std::string& out, const char* name, double opacity) {
-  if (opacity >= 1) return;
-  out += ' ';
-  out += name;
-  out += "=\"";
-  appendNumber(out, opacity);
-  out += '"';
-}
-
 void appendCoordinates(std::string& out, ShapePoint point) {
   appendPixels(out, point.x);
   out += ' ';

@@ -33,6 +33,15 @@ void appendHexColor(std::string& out, Rgba color) {
   }
 }
 
+void appendOpacity(std::string& out, const char* name, double opacity) {
+  if (opacity >= 1) return;
+  out += ' ';
+  out += name;
+  out += "=\"";
+  appendNumber(out, opacity);
+  out += '"';
+}
+
 void appendTransformAttribute(std::string& out, const char* name, const Transform& transform) {
   if (transform.a == 1 && transform.b == 0 && transform.c == 0 && transform.d == 1 && transform.tx == 0 &&
       transform.ty == 0) {

@@ -17,6 +17,8 @@ void appendPixels(std::string& out, std::int64_t twips);
 void appendNumber(std::string& out, double value);
 /// "#rrggbb".
 void appendHexColor(std::string& out, Rgba color);
+/// ` NAME="opacity"`; nothing when it is opaque.
+void appendOpacity(std::string& out, const char* name, double opacity);
 /// ` transform="matrix(a b c d tx ty)"` for a transform in twips over coordinates in pixels;
 /// nothing for the identity.
 void appendTransformAttribute(std::string& out, const char* name, const Transform& transform);

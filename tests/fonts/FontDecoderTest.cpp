@@ -5,7 +5,6 @@
 #include "fonts/FontCodes.h"
 #include "fonts/FontLibrary.h"
 #include "fonts/TextDecoder.h"
-#include "fonts/TextLayout.h"
 #include "movie/TagHeader.h"
 #include "tests/support/FontBuilder.h"
 #include "tests/support/ScanFixture.h"

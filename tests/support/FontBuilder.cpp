@@ -1,5 +1,6 @@
 #include "tests/support/FontBuilder.h"
 
+#include "movie/TagHeader.h"
 #include "tests/support/BitPacker.h"
 
 namespace orvane::test {
@@ -129,6 +130,53 @@ Bytes defineEditTextBody(const EditTextSpec& spec) {
   out.string(spec.variableName);
   if (has(0x8000)) out.string(spec.initialText);
   return out.take();
+}
+
+FontSpec testSansFont() {
+  ShapeBuilder a;
+  a.change({.move = true, .x = 0, .y = 0, .fill0 = 1}).lineTo(250, -700).curveTo(250, 350, 0, 350).lineTo(-500, 0);
+  ShapeBuilder e;
+  e.change({.move = true, .x = 0, .y = 0, .fill0 = 1}).lineTo(0, -400).lineTo(400, 0).lineTo(0, 400).lineTo(-400, 0);
+  FontSpec spec;
+  spec.id = 3;
+  spec.name = "Test Sans";
+  spec.shapes = {glyphShape(a), glyphShape(ShapeBuilder{}), glyphShape(e)};
+  spec.codes = {'A', ' ', 0x00E9};
+  spec.layout = true;
+  spec.ascent = 900;
+  spec.descent = 200;
+  spec.advances = {600, 250, 500};
+  spec.bounds = {rectBytes(0, 500, -700, 0), rectBytes(0, 0, 0, 0), rectBytes(0, 400, -400, 0)};
+  spec.kerning = {{'A', 0x00E9, -20}};
+  return spec;
+}
+
+std::vector<TextRecordSpec> testSansRecords() {
+  TextRecordSpec first;
+  first.fontId = 3;
+  first.height = 512;
+  first.hasColor = true;
+  first.color = {255, 0, 0, 128};
+  first.xOffset = 0;
+  first.yOffset = 0;
+  first.glyphs = {{0, 600}, {1, 250}};
+  TextRecordSpec second;
+  second.xOffset = 50;
+  second.yOffset = 400;
+  second.glyphs = {{2, 500}};
+  TextRecordSpec third;
+  third.glyphs = {{3, -100}};
+  return {first, second, third};
+}
+
+Bytes testSansMovie(const Bytes& placement) {
+  MovieBuilder movie(8);
+  movie.tag(tag::kDefineFont2, defineFont2Body(testSansFont()))
+      .tag(tag::kDefineText2, defineTextBody(10, rectBytes(0, 2000, -800, 200),
+                                             matrixBytes(65536, 65536, 0, 0, 100, 200), 2, 11, testSansRecords(), true));
+  if (!placement.empty()) movie.tag(tag::kPlaceObject2, placement);
+  movie.showFrame().end();
+  return movie.build();
 }
 
 }  // namespace orvane::test

@@ -83,4 +83,15 @@ struct EditTextSpec {
 
 Bytes defineEditTextBody(const EditTextSpec& spec);
 
+/// The font of the text tests: id 3, "Test Sans", "A" (advance 600), a blank " " (250) and
+/// "é" (500), 1024 units to the em, ascent 900, descent 200; the pair A-é kerned by -20.
+FontSpec testSansFont();
+/// Three records in that font: "A " half the em high, red at half opacity, at 0, 0; "é" on
+/// the next line at 50, 400; the glyph index 3, which the font lacks, advancing -100.
+std::vector<TextRecordSpec> testSansRecords();
+/// A version 8 movie with the test font and the DefineText2 10 of those records over (0,
+/// 2000, -800, 200), translated by (100, 200), then the PlaceObject2 of `placement` when
+/// given, and a frame.
+Bytes testSansMovie(const Bytes& placement = {});
+
 }  // namespace orvane::test

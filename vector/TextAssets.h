@@ -8,22 +8,13 @@
 #include <utility>
 #include <vector>
 
-#include "fonts/TextLayout.h"
+#include "vector/TextLayout.h"
 
 namespace orvane {
 
 class FontLibrary;
 class TextObject;
 struct EditText;
-
-/// A text's glyphs in its own coordinates (twips) and, for an edit text with a border, the
-/// border and background over its bounds.
-struct TextPicture {
-  std::vector<PlacedGlyph> glyphs;
-  SwfRect bounds;
-  bool border = false;
-  std::vector<std::string> faults;
-};
 
 /// Reads the texts of one scanned movie; `movie` and `fonts` must outlive it.
 class TextAssets {

@@ -1,43 +1,32 @@
-#include "fonts/TextAssets.h"
+#include "vector/TextAssets.h"
 
 #include <cstdio>
 
-#include "fonts/EditTextLayout.h"
-#include "fonts/GlyphPath.h"
+#include "fonts/StaticTextGlyphs.h"
 #include "fonts/TextDecoder.h"
-#include "fonts/TextSvgWriter.h"
 #include "movie/AssetObjects.h"
 #include "movie/TagHeader.h"
+#include "vector/EditTextLayout.h"
+#include "vector/SvgCanvas.h"
+#include "vector/TextSvg.h"
 
 namespace orvane {
 namespace {
 
-std::string pixels(std::int64_t twips) { return svgNumber(static_cast<double>(twips) / 20); }
+std::string pixels(std::int64_t twips) {
+  std::string text;
+  appendPixels(text, twips);
+  return text;
+}
 
 }  // namespace
 
 TextPicture TextAssets::picture(const TextObject& text) const {
-  TextPicture picture;
-  if (text.code == tag::kDefineEditText) {
-    const EditText edit = decodeEditText(text.bodyIn(m_movie), m_version);
-    EditTextLayout layout = layOutEditText(edit, m_fonts);
-    picture.glyphs = std::move(layout.glyphs);
-    picture.bounds = edit.bounds;
-    picture.border = layout.border;
-    picture.faults = edit.faults;
-  } else {
-    const StaticText statics = decodeStaticText(text.code, text.bodyIn(m_movie));
-    picture.glyphs = placeStaticText(statics, m_fonts);
-    picture.bounds = statics.bounds;
-    picture.faults = statics.faults;
-  }
-  return picture;
+  if (text.code == tag::kDefineEditText) return layOutEditText(decodeEditText(text.bodyIn(m_movie), m_version), m_fonts);
+  return staticTextPicture(decodeStaticText(text.code, text.bodyIn(m_movie)), m_fonts);
 }
 
-std::string TextAssets::svg(const TextObject& text) const {
-  if (text.code == tag::kDefineEditText) return editTextSvg(decodeEditText(text.bodyIn(m_movie), m_version), m_fonts);
-  return staticTextSvg(decodeStaticText(text.code, text.bodyIn(m_movie)), m_fonts);
-}
+std::string TextAssets::svg(const TextObject& text) const { return textSvg(picture(text)); }
 
 std::string TextAssets::characters(const TextObject& text) const {
   if (text.code == tag::kDefineEditText) return decodeEditText(text.bodyIn(m_movie), m_version).initialText;

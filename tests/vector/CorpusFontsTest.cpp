@@ -13,13 +13,13 @@
 
 #include "fonts/FontDecoder.h"
 #include "fonts/FontLibrary.h"
-#include "fonts/TextDecoder.h"
-#include "fonts/TextSvgWriter.h"
 #include "fonts/TrueTypeWriter.h"
 #include "movie/TagHeader.h"
 #include "tests/support/SampleManifest.h"
 #include "tests/support/ScanFixture.h"
 #include "tests/support/TestFiles.h"
+#include "vector/TextAssets.h"
+#include "vector/TextSvg.h"
 
 namespace orvane {
 namespace {
@@ -176,19 +176,16 @@ TEST(CorpusTexts, EveryTextReadsWholeAndItsSvgParses) {
     const std::span<const std::uint8_t> bytes = fixture.walker.movie().bytes();
     const auto version = static_cast<std::uint8_t>(fixture.result.version);
     const FontLibrary fonts(fixture.result, bytes);
+    const TextAssets texts(bytes, version, fonts);
     for (const auto& timeline : fixture.result.timelines()) {
       for (const auto& object : timeline->texts) {
         SCOPED_TRACE("text " + std::to_string(object->characterId));
+        EXPECT_EQ(texts.picture(*object).faults, std::vector<std::string>{});
+        EXPECT_TRUE(svgParses(texts.svg(*object)));
         if (object->code == tag::kDefineEditText) {
-          const EditText text = decodeEditText(object->bodyIn(bytes), version);
-          EXPECT_EQ(text.faults, std::vector<std::string>{});
-          EXPECT_TRUE(svgParses(editTextSvg(text, fonts)));
           ++edits;
         } else {
-          const StaticText text = decodeStaticText(object->code, object->bodyIn(bytes));
-          EXPECT_EQ(text.faults, std::vector<std::string>{});
-          EXPECT_TRUE(svgParses(staticTextSvg(text, fonts)));
-          EXPECT_EQ(staticTextCharacters(text, fonts).find("\xEF\xBF\xBD"), std::string::npos);
+          EXPECT_EQ(texts.characters(*object).find("\xEF\xBF\xBD"), std::string::npos);
           ++statics;
         }
       }

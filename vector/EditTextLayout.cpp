@@ -1,6 +1,7 @@
-#include "fonts/EditTextLayout.h"
+#include "vector/EditTextLayout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 
 #include "fonts/EditTextContent.h"
@@ -58,10 +59,11 @@ class EditTextLayouter {
  public:
   EditTextLayouter(const EditText& text, const FontLibrary& fonts) : m_text(text), m_fonts(fonts) {}
 
-  EditTextLayout layOut() {
-    EditTextLayout layout;
+  TextPicture layOut() {
+    TextPicture layout;
     layout.border = m_text.border;
     layout.bounds = m_text.bounds;
+    layout.faults = m_text.faults;
     double top = m_text.bounds.yMin + kGutter;
     for (const TextParagraph& paragraph : editTextContent(m_text)) top = layOutParagraph(paragraph, top, layout.glyphs);
     return layout;
@@ -104,7 +106,9 @@ class EditTextLayouter {
         }
         const FontGlyph& glyph = font->glyphs[*index];
         LaidCharacter laid{font, &glyph, scale, 0, run.format.color, character == ' ' || character == 0xA0};
-        laid.advance = (font->hasLayout ? glyph.advance : boxRight(glyph.outline)) * scale + run.format.letterSpacing;
+        // The player keeps the pen in whole twips: each scaled advance loses its fraction.
+        laid.advance =
+            std::trunc((font->hasLayout ? glyph.advance : boxRight(glyph.outline)) * scale) + run.format.letterSpacing;
         if (run.format.kerning && previousFont == font && !characters.empty())
           characters.back().advance += map.kerning(previousCode, glyph.code) * scale;
         characters.push_back(laid);
@@ -201,7 +205,7 @@ class EditTextLayouter {
 
 }  // namespace
 
-EditTextLayout layOutEditText(const EditText& text, const FontLibrary& fonts) {
+TextPicture layOutEditText(const EditText& text, const FontLibrary& fonts) {
   return EditTextLayouter(text, fonts).layOut();
 }
 
