@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fonts/FontLibrary.h"
-#include "fonts/TextAssets.h"
+#include "vector/TextAssets.h"
 #include "fonts/TrueTypeWriter.h"
 #include "movie/ScanResult.h"
 #include "objects/MovieBitmaps.h"

@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "fonts/GlyphCodes.h"
-#include "fonts/TextSvgWriter.h"
+#include "vector/TextSvg.h"
 #include "fonts/TrueTypeWriter.h"
 #include "objects/AssetSaving.h"
 #include "objects/AssetViewing.h"
