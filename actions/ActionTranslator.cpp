@@ -105,7 +105,7 @@ std::string ActionTranslator::Listing(TranslationMode mode, bool withHeader) {
     case TranslationMode::ActionScript5:
       return ActionScriptListing(5, withHeader);
     case TranslationMode::Source:
-      return SourceListing(m_records);
+      return SourceListing(m_records, m_source != nullptr ? m_source->movieVersion : 0);
   }
   return std::string(kEmptyListing);
 }

@@ -62,7 +62,7 @@ void decompileAll(benchmark::State& state, const std::vector<Bytes>& blocks) {
     for (const Bytes& block : blocks) {
       orvane::ActionList records;
       orvane::DecodeBlock(block, records, messages);
-      benchmark::DoNotOptimize(orvane::SourceListing(records));
+      benchmark::DoNotOptimize(orvane::SourceListing(records, 0));
     }
   }
   state.SetBytesProcessed(state.iterations() * bytes);

@@ -274,10 +274,23 @@ bool isNamePath(const std::string& name) {
     const std::size_t dot = name.find('.', start);
     const std::string_view part = std::string_view(name).substr(start, dot == std::string::npos ? std::string::npos : dot - start);
     if (!isIdentifierName(part)) return false;
+    // A variable named true or var would read as the word; this and super read as themselves.
+    if (start == 0 && isReservedWord(part) && part != "this" && part != "super") return false;
     if (dot == std::string::npos) return true;
     start = dot + 1;
   }
 }
+
+namespace {
+
+bool isVariableRead(const Expression& e) {
+  return e.kind == ExpressionKind::Call && e.operands.size() == 2 && e.operands[0]->kind == ExpressionKind::Identifier &&
+         e.operands[0]->text == "eval" && e.operands[1]->kind == ExpressionKind::Literal;
+}
+
+}  // namespace
+
+bool isAssignablePath(const std::string& name) { return isNamePath(name) && name != "this" && name != "super"; }
 
 bool sameTarget(const Expression& a, const Expression& b) {
   if (&a == &b) return true;
@@ -295,6 +308,9 @@ bool sameTarget(const Expression& a, const Expression& b) {
     case ExpressionKind::Member:
     case ExpressionKind::Descendants:
       return sameTarget(*a.operands[1], *b.operands[1]) && sameTarget(*a.operands[0], *b.operands[0]);
+    case ExpressionKind::Call:
+      // eval("name") reads the variable of that name, as often as it stands.
+      return isVariableRead(a) && isVariableRead(b) && sameTarget(*a.operands[1], *b.operands[1]);
     case ExpressionKind::Attribute:
       return sameTarget(*a.operands[0], *b.operands[0]);
     default:
@@ -304,10 +320,16 @@ bool sameTarget(const Expression& a, const Expression& b) {
 
 int precedence(const Expression& e) {
   switch (e.kind) {
+    case ExpressionKind::Unary:
+      // `!` of a comparison prints as the inverse comparison, which binds like one.
+      if (e.operation == Operation::Not && e.operands[0]->kind == ExpressionKind::Binary) {
+        if (const Operation inverse = operationInfo(e.operands[0]->operation).inverse; inverse != Operation::None)
+          return operationInfo(inverse).precedence;
+      }
+      return operationInfo(e.operation).precedence;
     case ExpressionKind::Assign:
     case ExpressionKind::Conditional:
     case ExpressionKind::Binary:
-    case ExpressionKind::Unary:
     case ExpressionKind::Postfix:
       return operationInfo(e.operation).precedence;
     case ExpressionKind::New:

@@ -125,8 +125,11 @@ ExpressionPtr makeFilter(ExpressionPtr object, ExpressionPtr condition);
 /// The name that a variable read or write of `name` is printed with: the name itself when
 /// it is an identifier or a dotted path of identifiers, else none.
 bool isNamePath(const std::string& name);
+/// A name path that an assignment can write: not this or super alone.
+bool isAssignablePath(const std::string& name);
 
-/// The same place: the same name, register or member of the same place.
+/// The same place: the same name (also as eval of the same literal), register or member of
+/// the same place.
 bool sameTarget(const Expression& a, const Expression& b);
 /// The binding strength of the node's printed form (higher binds tighter).
 int precedence(const Expression& expression);

@@ -1,5 +1,7 @@
 #include "decompiler/SourceNumber.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -44,7 +46,8 @@ template <typename Floating>
 std::string scriptNumber(Floating value) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
-  if (value == 0) return "0";
+  // -0 keeps its sign: 1 / -0 is -Infinity.
+  if (value == 0) return std::signbit(value) ? "-0" : "0";
   if (value < 0) return "-" + shortestText(-value);
   return shortestText(value);
 }
@@ -86,5 +89,17 @@ bool isIdentifierName(std::string_view text) {
   }
   return true;
 }
+
+bool isReservedWord(std::string_view text) {
+  static constexpr std::array<std::string_view, 39> kWords = {
+      "break",    "case",      "catch",      "class",  "continue", "default", "delete",  "do",
+      "dynamic",  "else",      "extends",    "false",  "finally",  "for",     "function", "if",
+      "implements", "import",  "in",         "instanceof", "interface", "intrinsic", "new", "null",
+      "private",  "public",    "return",     "static", "super",    "switch",  "this",    "throw",
+      "true",     "try",       "typeof",     "var",    "void",     "while",   "with"};
+  return std::find(kWords.begin(), kWords.end(), text) != kWords.end();
+}
+
+bool isDeclarableName(std::string_view text) { return isIdentifierName(text) && !isReservedWord(text); }
 
 }  // namespace orvane

@@ -8,7 +8,7 @@ namespace orvane {
 
 /// The script language's own number-to-text form: the shortest digits that read back as
 /// the same value, plain from 1e-7 up to 1e21 and with an exponent outside ("1e+21",
-/// "1.5e-7"); NaN, Infinity, -Infinity; -0 reads 0.
+/// "1.5e-7"); NaN, Infinity, -Infinity, -0.
 std::string numberText(double value);
 /// The same for a 32-bit float push: the shortest digits of the float ("0.1", not the
 /// digits of its double widening).
@@ -17,5 +17,12 @@ std::string floatText(float value);
 std::string quotedText(std::string_view text);
 /// Letters, digits, '_' and '$' (and bytes above 0x7F), not starting with a digit.
 bool isIdentifierName(std::string_view text);
+/// A word of the script language that cannot name a variable: its keywords, true, false
+/// and null. (The word operators of Flash 4, add and the like, read as operators only
+/// between two operands and stay names.)
+bool isReservedWord(std::string_view text);
+/// A name that a declaration or an assignment can write as it stands: an identifier that
+/// is no reserved word.
+bool isDeclarableName(std::string_view text);
 
 }  // namespace orvane

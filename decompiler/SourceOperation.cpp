@@ -13,15 +13,19 @@ constexpr Associativity R = Associativity::Right;
 
 constexpr OperationInfo row(Operation operation, std::string_view spelling, std::uint8_t precedence,
                             Notation notation, Associativity associativity = L, Operation inverse = None,
-                            Operation compound = None) {
-  return {operation, spelling, precedence, notation, associativity, inverse, compound};
+                            Operation compound = None, bool numeric = false) {
+  return {operation, spelling, precedence, notation, associativity, inverse, compound, numeric};
 }
-constexpr OperationInfo prefix(Operation operation, std::string_view spelling) {
-  return row(operation, spelling, 14, Notation::Prefix, R);
+constexpr OperationInfo prefix(Operation operation, std::string_view spelling, bool numeric = false) {
+  return row(operation, spelling, 14, Notation::Prefix, R, None, None, numeric);
 }
-constexpr OperationInfo infix(Operation operation, std::string_view spelling, std::uint8_t precedence,
-                              Operation compound = None) {
-  return row(operation, spelling, precedence, Notation::Infix, L, None, compound);
+constexpr OperationInfo infix(Operation operation, std::string_view spelling, std::uint8_t precedence) {
+  return row(operation, spelling, precedence, Notation::Infix);
+}
+/// An operation whose value is always a number.
+constexpr OperationInfo arithmetic(Operation operation, std::string_view spelling, std::uint8_t precedence,
+                                   Operation compound = None) {
+  return row(operation, spelling, precedence, Notation::Infix, L, None, compound, true);
 }
 constexpr OperationInfo comparison(Operation operation, std::string_view spelling, std::uint8_t precedence,
                                    Operation inverse) {
@@ -34,22 +38,22 @@ constexpr OperationInfo assignment(Operation operation, std::string_view spellin
 constexpr std::array<OperationInfo, static_cast<std::size_t>(kCount)> kOperations = {{
     row(None, "", kPrimaryPrecedence, Notation::None),
     prefix(Not, "!"),
-    prefix(Negate, "-"),
-    prefix(BitwiseNot, "~"),
+    prefix(Negate, "-", true),
+    prefix(BitwiseNot, "~", true),
     prefix(TypeOf, "typeof "),
     prefix(Delete, "delete "),
-    prefix(PreIncrement, "++"),
-    prefix(PreDecrement, "--"),
-    row(PostIncrement, "++", 15, Notation::Postfix),
-    row(PostDecrement, "--", 15, Notation::Postfix),
-    infix(Multiply, "*", 12, MultiplyAssign),
-    infix(Divide, "/", 12, DivideAssign),
-    infix(Modulo, "%", 12, ModuloAssign),
-    infix(Add, "+", 11, AddAssign),
-    infix(Subtract, "-", 11, SubtractAssign),
-    infix(ShiftLeft, "<<", 10, ShiftLeftAssign),
-    infix(ShiftRight, ">>", 10, ShiftRightAssign),
-    infix(UnsignedShiftRight, ">>>", 10, UnsignedShiftRightAssign),
+    prefix(PreIncrement, "++", true),
+    prefix(PreDecrement, "--", true),
+    row(PostIncrement, "++", 15, Notation::Postfix, L, None, None, true),
+    row(PostDecrement, "--", 15, Notation::Postfix, L, None, None, true),
+    arithmetic(Multiply, "*", 12, MultiplyAssign),
+    arithmetic(Divide, "/", 12, DivideAssign),
+    arithmetic(Modulo, "%", 12, ModuloAssign),
+    row(Add, "+", 11, Notation::Infix, L, None, AddAssign),
+    arithmetic(Subtract, "-", 11, SubtractAssign),
+    arithmetic(ShiftLeft, "<<", 10, ShiftLeftAssign),
+    arithmetic(ShiftRight, ">>", 10, ShiftRightAssign),
+    arithmetic(UnsignedShiftRight, ">>>", 10, UnsignedShiftRightAssign),
     comparison(Less, "<", 9, GreaterOrEqual),
     comparison(Greater, ">", 9, LessOrEqual),
     infix(LessOrEqual, "<=", 9),
@@ -62,9 +66,9 @@ constexpr std::array<OperationInfo, static_cast<std::size_t>(kCount)> kOperation
     infix(NotEqual, "!=", 8),
     comparison(StrictEqual, "===", 8, StrictNotEqual),
     infix(StrictNotEqual, "!==", 8),
-    infix(BitwiseAnd, "&", 7, BitwiseAndAssign),
-    infix(BitwiseXor, "^", 6, BitwiseXorAssign),
-    infix(BitwiseOr, "|", 5, BitwiseOrAssign),
+    arithmetic(BitwiseAnd, "&", 7, BitwiseAndAssign),
+    arithmetic(BitwiseXor, "^", 6, BitwiseXorAssign),
+    arithmetic(BitwiseOr, "|", 5, BitwiseOrAssign),
     infix(LogicalAnd, "&&", 4),
     infix(LogicalOr, "||", 3),
     row(Conditional, "?", 2, Notation::Conditional, R),
@@ -81,22 +85,22 @@ constexpr std::array<OperationInfo, static_cast<std::size_t>(kCount)> kOperation
     assignment(BitwiseXorAssign, "^="),
     assignment(BitwiseOrAssign, "|="),
     infix(Comma, ",", 0),
-    row(ToNumber, "Number", kMemberPrecedence, Notation::Call),
+    row(ToNumber, "Number", kMemberPrecedence, Notation::Call, L, None, None, true),
     row(ToString, "String", kMemberPrecedence, Notation::Call),
-    infix(NumericAdd, "+", 11, NumericAddAssign),
+    arithmetic(NumericAdd, "+", 11, NumericAddAssign),
     assignment(NumericAddAssign, "+="),
     comparison(NumericEqual, "==", 8, NumericNotEqual),
     infix(NumericNotEqual, "!=", 8),
     comparison(NumericLess, "<", 9, NumericGreaterOrEqual),
     infix(NumericGreaterOrEqual, ">=", 9),
-    infix(Increment, "+", 11),
-    infix(Decrement, "-", 11),
+    arithmetic(Increment, "+", 11),
+    arithmetic(Decrement, "-", 11),
     infix(StringAdd, "add", 11),
     infix(StringEqual, "eq", 8),
     infix(StringLess, "lt", 9),
     infix(StringGreater, "gt", 9),
-    infix(And, "&&", 4),
-    infix(Or, "||", 3),
+    infix(And, "and", 4),
+    infix(Or, "or", 3),
     infix(Extends, "extends", 11),
     infix(Implements, "implements", 11),
 }};

@@ -84,7 +84,8 @@ enum class Operation : std::uint8_t {
   StringEqual,
   StringLess,
   StringGreater,
-  // AVM1: ActionAnd / ActionOr, which evaluate both operands and yield a boolean
+  // AVM1: ActionAnd / ActionOr (`and`, `or`), which evaluate both operands and yield a
+  // boolean
   And,
   Or,
   // AVM1: ActionExtends and ActionImplementsOp, printed as statements of two operands
@@ -117,6 +118,8 @@ struct OperationInfo {
   Operation inverse;
   /// The compound assignment that writes `x = x op y` as `x op= y`, or None.
   Operation compound;
+  /// Whether the value is always a number, whatever the operands.
+  bool numeric;
 };
 
 /// The row of `operation`.

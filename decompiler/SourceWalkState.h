@@ -41,6 +41,8 @@ struct ValueStack {
   void push(ExpressionPtr value) { values.push_back(std::move(value)); }
   std::size_t size() const { return values.size(); }
   std::size_t available() const { return values.size() - std::min(floor, values.size()); }
+  /// The values a pop can still reach, the enclosing code's included.
+  std::size_t reachable() const { return values.size() - std::min(borrowed, values.size()); }
   const Expression* top() const { return values.size() > floor ? values.back().get() : nullptr; }
 };
 

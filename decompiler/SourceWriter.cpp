@@ -16,6 +16,9 @@ class Printer {
   Printer(std::set<std::size_t> labels, const SourceStyle& style) : m_labels(std::move(labels)), m_style(style) {}
 
   std::string expression(const Expression& e, int indent) const;
+  /// A value whose truth alone counts (the test of an if, a loop or ?:, an operand of
+  /// `and`): false and undefined need not be told apart.
+  std::string condition(const Expression& e, int indent) const;
   void statements(const StatementList& list, int indent, std::string& out) const;
 
  private:
@@ -24,7 +27,11 @@ class Printer {
     return parenthesise ? "(" + text + ")" : text;
   }
   std::string arguments(const Expression& e, std::size_t first, int indent) const;
-  std::string binary(Operation op, const Expression& left, const Expression& right, int indent) const;
+  std::string binary(Operation op, const Expression& left, const Expression& right, int indent,
+                     bool conditions = false) const;
+  /// The Flash 4 operation `op` of `left` and `right` as the operators of later versions
+  /// write it, or none (in the Flash 4 dialect, and for every other operation).
+  ExpressionPtr laterForm(Operation op, const ExpressionPtr& left, const ExpressionPtr& right, bool condition) const;
   std::string function(const SourceFunction& function, int indent) const;
   /// The object of a member access, in parentheses where it binds less tightly.
   std::string memberBase(const Expression& object, int indent) const;
@@ -57,13 +64,73 @@ std::string Printer::arguments(const Expression& e, std::size_t first, int inden
   return text + ")";
 }
 
-std::string Printer::binary(Operation op, const Expression& left, const Expression& right, int indent) const {
+std::string Printer::binary(Operation op, const Expression& left, const Expression& right, int indent,
+                            bool conditions) const {
   const OperationInfo& info = operationInfo(op);
   const int p = info.precedence;
   // The operand on the side the operator groups from needs no parentheses at equal precedence.
   const bool groupsLeft = info.associativity == Associativity::Left;
-  return operand(left, indent, groupsLeft ? precedence(left) < p : precedence(left) <= p) + " " +
-         std::string(info.spelling) + " " + operand(right, indent, groupsLeft ? precedence(right) <= p : precedence(right) < p);
+  auto side = [&](const Expression& e, bool parenthesise) {
+    std::string text = conditions ? condition(e, indent) : expression(e, indent);
+    return parenthesise ? "(" + text + ")" : text;
+  };
+  return side(left, groupsLeft ? precedence(left) < p : precedence(left) <= p) + " " + std::string(info.spelling) + " " +
+         side(right, groupsLeft ? precedence(right) <= p : precedence(right) < p);
+}
+
+/// Whether the value is a number as it stands.
+bool isNumeric(const Expression& e) { return e.isNumber || operationInfo(e.operation).numeric; }
+
+/// Number(e), or e when it is a number already.
+ExpressionPtr asNumber(const ExpressionPtr& e) { return isNumeric(*e) ? e : makeConversion(Operation::ToNumber, e); }
+
+bool isNumberLiteral(const Expression& e) { return e.kind == ExpressionKind::Literal && e.isNumber && e.number == e.number; }
+
+ExpressionPtr Printer::laterForm(Operation op, const ExpressionPtr& left, const ExpressionPtr& right,
+                                 bool condition) const {
+  if (m_style.dialect != SourceDialect::ActionScript) return nullptr;
+  switch (op) {
+    case Operation::NumericAdd:
+    case Operation::Increment:
+      return makeBinary(Operation::Add, asNumber(left), asNumber(right));
+    case Operation::NumericEqual:
+    case Operation::NumericNotEqual: {
+      const Operation compare = op == Operation::NumericEqual ? Operation::Equal : Operation::NotEqual;
+      // == of numbers holds for NaN and NaN, which the numeric compare does not: a number
+      // beside NaN cannot both be NaN; else the difference is 0 exactly when they are equal
+      // (and not both the same infinity), converted as the compare converts, right first.
+      if (isNumberLiteral(*left) || isNumberLiteral(*right)) return makeBinary(compare, asNumber(left), asNumber(right));
+      return makeBinary(compare, makeBinary(Operation::Subtract, left, right), makeNumber(0));
+    }
+    case Operation::NumericLess: {
+      // < of numbers is undefined where NaN takes part, the numeric compare false.
+      ExpressionPtr less = makeBinary(Operation::Less, asNumber(left), asNumber(right));
+      if (condition) return less;
+      return makeUnary(Operation::Not, makeBinary(Operation::GreaterOrEqual, asNumber(left), asNumber(right)));
+    }
+    case Operation::NumericGreaterOrEqual:
+      return makeBinary(Operation::GreaterOrEqual, asNumber(left), asNumber(right));
+    case Operation::NumericAddAssign:
+      return makeAssign(Operation::Assign, left, makeBinary(Operation::Add, asNumber(left), asNumber(right)));
+    default:
+      return nullptr;
+  }
+}
+
+std::string Printer::condition(const Expression& e, int indent) const {
+  if (e.kind != ExpressionKind::Binary) return expression(e, indent);
+  switch (e.operation) {
+    case Operation::NumericLess:
+      if (ExpressionPtr later = laterForm(e.operation, e.operands[0], e.operands[1], true))
+        return expression(*later, indent);
+      break;
+    case Operation::LogicalAnd:
+    case Operation::LogicalOr:
+      return binary(e.operation, *e.operands[0], *e.operands[1], indent, true);
+    default:
+      break;
+  }
+  return expression(e, indent);
 }
 
 std::string Printer::function(const SourceFunction& function, int indent) const {
@@ -164,8 +231,12 @@ std::string Printer::expression(const Expression& e, int indent) const {
     case ExpressionKind::Unary: {
       const Expression& value = *e.operands[0];
       if (e.operation == Operation::Not && value.kind == ExpressionKind::Binary) {
-        if (const Operation inverse = operationInfo(value.operation).inverse; inverse != Operation::None && inverts(value.operation))
+        if (const Operation inverse = operationInfo(value.operation).inverse;
+            inverse != Operation::None && inverts(value.operation)) {
+          if (ExpressionPtr later = laterForm(inverse, value.operands[0], value.operands[1], false))
+            return expression(*later, indent);
           return binary(inverse, *value.operands[0], *value.operands[1], indent);
+        }
       }
       const OperationInfo& info = operationInfo(e.operation);
       // -(-x), not the decrement --x.
@@ -177,12 +248,20 @@ std::string Printer::expression(const Expression& e, int indent) const {
       return operand(*e.operands[0], indent, precedence(*e.operands[0]) < kMemberPrecedence) +
              std::string(operationInfo(e.operation).spelling);
     case ExpressionKind::Binary:
-      return binary(e.operation, *e.operands[0], *e.operands[1], indent);
-    case ExpressionKind::Conditional:
-      return operand(*e.operands[0], indent, precedence(*e.operands[0]) <= 2) + " ? " +
+      if (ExpressionPtr later = laterForm(e.operation, e.operands[0], e.operands[1], false))
+        return expression(*later, indent);
+      // `and` and `or` take the truth of each operand.
+      return binary(e.operation, *e.operands[0], *e.operands[1], indent,
+                    e.operation == Operation::And || e.operation == Operation::Or);
+    case ExpressionKind::Conditional: {
+      const std::string test = condition(*e.operands[0], indent);
+      return (precedence(*e.operands[0]) <= 2 ? "(" + test + ")" : test) + " ? " +
              operand(*e.operands[1], indent, precedence(*e.operands[1]) < 1) + " : " +
              operand(*e.operands[2], indent, precedence(*e.operands[2]) < 1);
+    }
     case ExpressionKind::Assign:
+      if (ExpressionPtr later = laterForm(e.operation, e.operands[0], e.operands[1], false))
+        return expression(*later, indent);
       return operand(*e.operands[0], indent, precedence(*e.operands[0]) < kMemberPrecedence) + " " +
              std::string(operationInfo(e.operation).spelling) + " " + operand(*e.operands[1], indent, isComma(*e.operands[1]));
     case ExpressionKind::Function:
@@ -199,15 +278,37 @@ void Printer::block(const StatementList& body, int indent, std::string& out) con
   out += blanks(indent) + "}";
 }
 
+/// Whether a statement of the value would begin with `function` or `{`, which a statement
+/// reads as a declaration or a block.
+bool beginsLikeStatement(const Expression& e) {
+  const Expression* first = &e;
+  while (true) {
+    switch (first->kind) {
+      case ExpressionKind::Member:
+      case ExpressionKind::Call:
+      case ExpressionKind::Binary:
+      case ExpressionKind::Postfix:
+      case ExpressionKind::Assign:
+      case ExpressionKind::Conditional:
+        // Operands of lower precedence than their place are parenthesised anyway.
+        if (precedence(*first->operands[0]) < precedence(*first)) return false;
+        first = first->operands[0].get();
+        break;
+      default:
+        return first->kind == ExpressionKind::ObjectLiteral || first->kind == ExpressionKind::Function;
+    }
+  }
+}
+
 std::string Printer::inlineStatement(const Statement& s, int indent) const {
   if (s.kind == StatementKind::Var)
     return "var " + s.name + typeSuffix(s.type, indent) +
            (s.value ? " = " + operand(*s.value, indent, isComma(*s.value)) : std::string());
-  return s.value ? expression(*s.value, indent) : std::string();
+  return s.value ? operand(*s.value, indent, beginsLikeStatement(*s.value)) : std::string();
 }
 
 void Printer::ifChain(const Statement& s, int indent, std::string& out) const {
-  out += "if (" + expression(*s.value, indent) + ")";
+  out += "if (" + condition(*s.value, indent) + ")";
   block(s.body, indent, out);
   if (s.alternative.empty()) return;
   // else if: an else part that is one if statement and labels no goto names.
@@ -281,16 +382,16 @@ void Printer::statement(const Statement& s, int indent, std::string& out) const 
       ifChain(s, indent, out);
       break;
     case StatementKind::While:
-      out += "while (" + expression(*s.value, indent) + ")";
+      out += "while (" + condition(*s.value, indent) + ")";
       block(s.body, indent, out);
       break;
     case StatementKind::DoWhile:
       out += "do";
       block(s.body, indent, out);
-      out += " while (" + expression(*s.value, indent) + ");";
+      out += " while (" + condition(*s.value, indent) + ");";
       break;
     case StatementKind::For: {
-      out += "for (" + inlineStatement(s.head.front(), indent) + "; " + (s.value ? expression(*s.value, indent) : "") + ";";
+      out += "for (" + inlineStatement(s.head.front(), indent) + "; " + (s.value ? condition(*s.value, indent) : "") + ";";
       for (std::size_t i = 1; i < s.head.size(); ++i) out += (i == 1 ? " " : ", ") + inlineStatement(s.head[i], indent);
       out += ")";
       block(s.body, indent, out);
@@ -422,6 +523,10 @@ void collectGotos(const StatementList& list, std::set<std::size_t>& targets) {
 }
 
 }  // namespace
+
+SourceDialect dialectOfMovie(int movieVersion) {
+  return movieVersion >= 1 && movieVersion <= 4 ? SourceDialect::Flash4 : SourceDialect::ActionScript;
+}
 
 std::string expressionText(const Expression& expression, int indent) { return expressionText(expression, indent, {}); }
 

@@ -2,6 +2,7 @@
 // statements four blanks per level, braces at the end of the opening line.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,20 @@
 #include "decompiler/SourceStatement.h"
 
 namespace orvane {
+
+/// The operators a printed script is read with.
+enum class SourceDialect : std::uint8_t {
+  /// ActionScript as movies of version 5 and later read it: +, == and < are the operators
+  /// of ActionAdd2, ActionEquals2 and ActionLess2. The numeric operations of Flash 4 print
+  /// in forms that mean them here (and in every version): Number(a) + Number(b) ...
+  ActionScript,
+  /// The script of a movie of version 4 or earlier, where +, == and < are the numeric
+  /// operations of Flash 4.
+  Flash4,
+};
+
+/// The dialect of a movie's scripts; a movie of unknown version (0) reads as ActionScript.
+SourceDialect dialectOfMovie(int movieVersion);
 
 /// How the file that a text is printed into writes the names whose form depends on the
 /// file (its imports, the namespaces it declares).
@@ -33,10 +48,13 @@ struct SourceStyle {
   bool (*isIdentifier)(std::string_view) = isIdentifierName;
   /// The naming of qualified and namespaced names; none: their names as they stand.
   const SourceNames* names = nullptr;
+  /// The operators of the movie's version that the Flash 4 operations print with.
+  SourceDialect dialect = SourceDialect::ActionScript;
 };
 
 /// The expression with parentheses only where precedence or associativity needs them;
 /// `indent` is the level of the line it stands in (function expressions break lines).
+/// Flash 4 operations print in the forms that mean them in every version.
 std::string expressionText(const Expression& expression, int indent);
 std::string expressionText(const Expression& expression, int indent, const SourceStyle& style);
 

@@ -47,6 +47,7 @@ ConditionAction* ButtonObject::addConditionAction(std::uint16_t word, const std:
   action->headerOffset = headerOffset;
   action->bodyEnd = bodyEnd;
   action->bodyLength = bodyLength;
+  action->movieVersion = movieVersion;
   conditionActions.push_back(std::move(action));
   return conditionActions.back().get();
 }

@@ -38,6 +38,9 @@ class MovieObject {
   std::uint32_t bodyEnd = 0;
   std::uint32_t bodyLength = 0;
   std::uint16_t characterId = 0;
+  /// The version of the movie that holds the object (0 when not known): how its actions
+  /// convert their operands depends on it.
+  std::uint16_t movieVersion = 0;
 
  protected:
   /// " Frame[%d] " and, with details, the label and "tagID[%d] %s Size:%d ".

@@ -269,6 +269,7 @@ void TagWalker::collectCommon(MovieObject& object, const TagHeader& header, std:
   object.bodyEnd = static_cast<std::uint32_t>(header.bodyEnd);
   object.bodyLength = header.length;
   object.frame = frame;
+  object.movieVersion = m_movie.version();
 }
 
 void TagWalker::handleTag(const TagHeader& header, std::vector<Walk>& walks) {

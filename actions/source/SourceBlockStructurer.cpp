@@ -1,10 +1,13 @@
 #include "actions/source/SourceBlockStructurer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "actions/source/SourceExpressionBuilder.h"
 #include "decompiler/SourceNumber.h"
@@ -18,11 +21,8 @@ BlockStructurer::BlockStructurer(Structurer& walk, const InstructionStream& code
 std::size_t BlockStructurer::withStatement(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,
                                            const FlowContext& context) {
   // The body is the next Size bytes.
-  const Instruction& instruction = m_code[i];
-  BitReader fields = m_code.reader(i);
-  const std::uint16_t size = fields.readU16();
-  const std::size_t bodyEnd = m_code.indexFrom(std::int64_t{instruction.offset} + instruction.size + size);
-  return blockStatement(StatementKind::With, stack.pop(), i, std::min(bodyEnd, end), stack, out, context);
+  const std::uint16_t size = m_code.reader(i).readU16();
+  return blockStatement(StatementKind::With, stack.pop(), i, bodyEnd(i, size, end), stack, out, context);
 }
 
 std::size_t BlockStructurer::ifFrameLoaded(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,
@@ -101,68 +101,172 @@ std::size_t BlockStructurer::blockStatement(StatementKind kind, ExpressionPtr va
   return bodyEnd;
 }
 
-std::size_t BlockStructurer::function(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,
-                                      const FlowContext& context) {
-  const Instruction& instruction = m_code[i];
-  BitReader fields = m_code.reader(i);
-  auto definition = std::make_shared<SourceFunction>();
-  definition->name = fields.readString();
+namespace {
+
+/// The fields of a DefineFunction or DefineFunction2 record.
+struct FunctionHeader {
+  std::string name;
+  std::vector<std::pair<std::uint8_t, std::string>> parameters;  // register (0: none) and name
+  std::uint16_t preloads = 0;  // DefineFunction2's preload and suppress flags
+  std::uint16_t codeSize = 0;
+  bool complete = false;
+};
+
+FunctionHeader readFunctionHeader(const InstructionStream& code, std::size_t i) {
+  const bool registers = code[i].code == 0x8E;
+  BitReader fields = code.reader(i);
+  FunctionHeader header;
+  header.name = fields.readString();
   const std::uint16_t count = fields.readU16();
-  RegisterScope local;
-  if (instruction.code == 0x8E) {
+  if (registers) {
     fields.readU8();  // the register count
-    const std::uint8_t flags = fields.readU8();
-    const std::uint8_t globalFlag = fields.readU8();
-    // Preloaded registers from 1 on, in this order.
-    std::size_t next = 1;
-    for (const auto& [bit, name] : {std::pair{0x01, "this"}, {0x04, "arguments"}, {0x10, "super"}, {0x40, "_root"},
-                                    {0x80, "_parent"}}) {
-      if ((flags & bit) == 0) continue;
-      local.names[next] = name;
-      local.declared[next++] = true;
-    }
-    if ((globalFlag & 1) != 0) {
-      local.names[next] = "_global";
-      local.declared[next] = true;
-    }
+    header.preloads = fields.readU16();
   }
   for (std::uint16_t k = 0; k < count && !fields.exhausted(); ++k) {
-    const std::uint8_t number = instruction.code == 0x8E ? fields.readU8() : 0;
-    std::string name = fields.readString();
+    const std::uint8_t number = registers ? fields.readU8() : 0;
+    header.parameters.emplace_back(number, fields.readString());
+  }
+  header.codeSize = fields.readU16();
+  header.complete = !fields.exhausted();
+  return header;
+}
+
+/// The registers that DefineFunction2 preloads, from register 1 on in this order.
+constexpr std::array<std::pair<std::uint16_t, const char*>, 6> kPreloads = {{
+    {0x001, "this"}, {0x004, "arguments"}, {0x010, "super"}, {0x040, "_root"}, {0x080, "_parent"}, {0x100, "_global"}}};
+
+std::string registerVariable(std::size_t number) { return "_loc" + std::to_string(number) + "_"; }
+
+/// The registers among `wanted` that the statements name, outside nested functions.
+class RegisterUses {
+ public:
+  explicit RegisterUses(const std::bitset<256>& wanted) : m_wanted(wanted) {}
+
+  std::bitset<256> in(const StatementList& list) {
+    for (const Statement& s : list) statement(s);
+    return m_found;
+  }
+
+ private:
+  void statement(const Statement& s) {
+    if (s.value) expression(*s.value);
+    for (const StatementList* inner : {&s.body, &s.alternative, &s.finally, &s.head})
+      for (const Statement& part : *inner) statement(part);
+    for (const SwitchCase& entry : s.cases) {
+      if (entry.label) expression(*entry.label);
+      for (const Statement& part : entry.body) statement(part);
+    }
+  }
+  void expression(const Expression& e) {
+    std::vector<const Expression*> pending{&e};
+    while (!pending.empty()) {
+      const Expression* node = pending.back();
+      pending.pop_back();
+      if (node->kind == ExpressionKind::Function || !m_seen.insert(node).second) continue;
+      if (node->kind == ExpressionKind::Register && m_wanted[static_cast<std::size_t>(node->registerNumber)])
+        m_found.set(static_cast<std::size_t>(node->registerNumber));
+      for (const ExpressionPtr& operand : node->operands) pending.push_back(operand.get());
+    }
+  }
+
+  std::bitset<256> m_wanted;
+  std::bitset<256> m_found;
+  std::unordered_set<const Expression*> m_seen;  // a block may share one node many times
+};
+
+}  // namespace
+
+std::size_t BlockStructurer::bodyEnd(std::size_t i, std::uint16_t size, std::size_t end) const {
+  const Instruction& instruction = m_code[i];
+  return std::min(m_code.indexFrom(std::int64_t{instruction.offset} + instruction.size + size), end);
+}
+
+std::bitset<256> BlockStructurer::storedRegisters(std::size_t begin, std::size_t end) const {
+  std::bitset<256> stored;
+  for (std::size_t k = begin; k < end; ++k) {
+    const std::uint8_t code = m_code[k].code;
+    if (code == op::kStoreRegister && !m_code.body(k).empty()) stored.set(m_code.body(k)[0]);
+    // A nested function's registers are its own.
+    if (code == 0x9B || code == 0x8E) {
+      const FunctionHeader nested = readFunctionHeader(m_code, k);
+      if (nested.complete) k = std::max(k, bodyEnd(k, nested.codeSize, end) - 1);
+    }
+  }
+  return stored;
+}
+
+std::size_t BlockStructurer::function(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,
+                                      const FlowContext& context) {
+  const FunctionHeader header = readFunctionHeader(m_code, i);
+  if (!header.complete) {
+    emit(out, makeComment("function record cut short"), i);
+    return i + 1;
+  }
+  const std::size_t bodyEnd = this->bodyEnd(i, header.codeSize, end);
+  const std::bitset<256> stored = storedRegisters(i + 1, bodyEnd);
+  auto definition = std::make_shared<SourceFunction>();
+  definition->name = header.name;
+  RegisterScope local;
+  std::size_t next = 1;
+  for (const auto& [bit, name] : kPreloads) {
+    if ((header.preloads & bit) == 0) continue;
+    // A preloaded register the body stores into is a local that starts with the value.
+    if (stored[next]) {
+      Statement s = makeStatement(StatementKind::Var, makeIdentifier(name));
+      s.name = registerVariable(next);
+      emit(definition->body, std::move(s), i + 1);
+    } else {
+      local.names[next] = name;
+    }
+    local.declared[next++] = true;
+  }
+  for (const auto& [number, parameter] : header.parameters) {
     // Some compilers leave the names of parameters held in registers empty, and obfuscators
     // give them names no script could use: the register's own name stands in.
-    if (number != 0 && !isIdentifierName(name)) name = "_loc" + std::to_string(number) + "_";
+    std::string name = number != 0 && !isDeclarableName(parameter) ? registerVariable(number) : parameter;
     if (number != 0) {
       local.names[number] = name;
       local.declared[number] = true;
     }
     definition->parameters.push_back(std::move(name));
   }
-  const std::uint16_t codeSize = fields.readU16();
-  if (fields.exhausted()) {
-    emit(out, makeComment("function record cut short"), i);
-    return i + 1;
-  }
-  const std::size_t bodyEnd =
-      std::min(m_code.indexFrom(std::int64_t{instruction.offset} + instruction.size + codeSize), end);
   if (context.depth < kMaxNesting) {
     m_values.enterFunction(std::move(local));
     ValueStack inner;
     FlowContext fresh;
     fresh.depth = context.depth + 1;
-    m_walk.decodeRange(i + 1, bodyEnd, inner, definition->body, fresh);
-    m_values.flush(inner, 0, definition->body, bodyEnd);
+    StatementList body;
+    m_walk.decodeRange(i + 1, bodyEnd, inner, body, fresh);
+    m_values.flush(inner, 0, body, bodyEnd);
+    // Registers are the function's own: those the body stores and names without a
+    // declaration are declared first, so that no text writes a variable of the timeline.
+    std::bitset<256> undeclared;
+    for (std::size_t number = 0; number < stored.size(); ++number)
+      undeclared[number] = stored[number] && !m_values.isDeclared(static_cast<std::uint8_t>(number));
+    if (undeclared.any()) undeclared = RegisterUses(undeclared).in(body);
+    for (std::size_t number = 0; number < undeclared.size(); ++number) {
+      if (!undeclared[number]) continue;
+      Statement s = makeStatement(StatementKind::Var);
+      s.name = m_values.declareRegister(static_cast<std::uint8_t>(number));
+      emit(definition->body, std::move(s), i + 1);
+    }
+    for (Statement& s : body) definition->body.push_back(std::move(s));
     m_values.leaveFunction();
   }
-  const std::size_t next = context.depth < kMaxNesting ? bodyEnd : i + 1;
+  const std::size_t after = context.depth < kMaxNesting ? bodyEnd : i + 1;
   if (definition->name.empty()) {
     stack.push(makeFunction(std::move(definition)));
+  } else if (!isDeclarableName(definition->name)) {
+    // A name such as "/:f": the function is stored as a variable of that name is.
+    ExpressionPtr name = makeString(definition->name);
+    definition->name.clear();
+    m_values.defineLocal(name, makeFunction(std::move(definition)), i, out);
   } else {
     Statement s = makeStatement(StatementKind::Function);
     s.function = std::move(definition);
     emit(out, std::move(s), i);
   }
-  return next;
+  return after;
 }
 
 std::size_t BlockStructurer::tryStatement(std::size_t i, std::size_t end, StatementList& out,

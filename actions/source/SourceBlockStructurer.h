@@ -2,7 +2,9 @@
 // ifFrameLoaded, tellTarget, function definitions and try.
 #pragma once
 
+#include <bitset>
 #include <cstddef>
+#include <cstdint>
 
 #include "actions/source/SourceInstructions.h"
 #include "decompiler/SourceStatement.h"
@@ -37,6 +39,10 @@ class BlockStructurer {
   std::size_t blockStatement(StatementKind kind, ExpressionPtr value, std::size_t i, std::size_t bodyEnd,
                              ValueStack& stack, StatementList& out, const FlowContext& context);
   std::size_t tellTargetEnd(std::size_t from, std::size_t end) const;
+  /// The record after the `size` bytes that follow record i, at most `end`.
+  std::size_t bodyEnd(std::size_t i, std::uint16_t size, std::size_t end) const;
+  /// The registers that records [begin, end) store into, outside nested functions.
+  std::bitset<256> storedRegisters(std::size_t begin, std::size_t end) const;
   /// Record k ends a tellTarget block (ActionSetTarget "" or push ""; ActionSetTarget2).
   bool endsTellTarget(std::size_t k) const;
   /// Record k sets the target of an enclosing tellTarget again after a nested one ends.

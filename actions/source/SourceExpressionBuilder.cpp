@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "actions/source/SourceGlobalCalls.h"
 #include "decompiler/SourceNumber.h"
@@ -27,20 +28,31 @@ ExpressionPtr frameCall(bool play, ExpressionPtr frame) {
   return makeGlobalCall(play ? "gotoAndPlay" : "gotoAndStop", {std::move(frame)});
 }
 
-long long countOf(const ExpressionPtr& value, const ValueStack& stack) {
-  // NaN and numbers beyond any stack count as nothing / everything before converting.
-  const double number = value->isNumber && value->number == value->number ? value->number : 0.0;
-  long long count = static_cast<long long>(std::clamp(number, -1.0, 1e9));
-  if (const std::string* text = stringValue(*value)) count = std::atoll(text->c_str());
-  // A count beyond the stack takes what is there and one empty value.
-  return std::clamp<long long>(count, 0, static_cast<long long>(stack.available()) + 1);
+bool isScratch(const Expression& e) { return e.kind == ExpressionKind::Register && e.registerNumber == 0; }
+
+/// The count that a pushed value stands for, toward zero; NaN and a value the block does not
+/// fix count as 0, numbers beyond any stack as 1e9.
+long long countValue(const Expression& value) {
+  if (const std::string* text = stringValue(value)) return std::atoll(text->c_str());
+  const double number = value.isNumber && value.number == value.number ? value.number : 0.0;
+  return static_cast<long long>(std::clamp(number, -1.0, 1e9));
 }
 
 std::vector<ExpressionPtr> popArguments(ValueStack& stack) {
-  const long long count = countOf(stack.pop(), stack);
+  const long long wanted = countValue(*stack.pop());
+  // A count beyond the stack takes what is there and one empty value.
+  const long long count = std::clamp<long long>(wanted, 0, static_cast<long long>(stack.available()) + 1);
   std::vector<ExpressionPtr> arguments;
   for (long long k = 0; k < count; ++k) arguments.push_back(stack.pop());
   return arguments;
+}
+
+/// The count of an array's elements or an object's members, or none when it is negative or
+/// more than the stack holds: the player then takes nothing and yields undefined.
+std::optional<std::size_t> initCount(ValueStack& stack) {
+  const long long count = countValue(*stack.pop());
+  if (count < 0 || static_cast<unsigned long long>(count) > stack.reachable()) return std::nullopt;
+  return static_cast<std::size_t>(count);
 }
 
 }  // namespace
@@ -79,6 +91,17 @@ void ExpressionBuilder::store(const ExpressionPtr& target, const ExpressionPtr& 
     stack.values.back() = makePostfix(stepUpdate(*value, true), target);
     return;
   }
+  // o.x op= y of an object the compiler keeps in the scratch register: the store writes
+  // (r0 = o).x = r0.x op y.
+  const Expression& object = target->kind == ExpressionKind::Member ? *target->operands[0] : *target;
+  if (object.kind == ExpressionKind::Assign && object.operation == Operation::Assign && isScratch(*object.operands[0]) &&
+      value->kind == ExpressionKind::Binary && value->operands[0]->kind == ExpressionKind::Member &&
+      isScratch(*value->operands[0]->operands[0]) && sameTarget(*value->operands[0]->operands[1], *target->operands[1]) &&
+      m_code.scratchUnreadFrom(i + 1)) {
+    ExpressionPtr place = makeMember(object.operands[1], target->operands[1]);
+    emit(out, assignment(place, makeBinary(value->operation, place, value->operands[1])), i);
+    return;
+  }
   // a = b as a value: the compiler keeps b in a register, stores, and pushes the register.
   const bool throughScratch = value->kind == ExpressionKind::Assign &&
                               value->operands[0]->kind == ExpressionKind::Register &&
@@ -93,6 +116,35 @@ void ExpressionBuilder::store(const ExpressionPtr& target, const ExpressionPtr& 
     return;
   }
   emit(out, assignment(target, value), i);
+}
+
+void ExpressionBuilder::defineLocal(const ExpressionPtr& name, const ExpressionPtr& value, std::size_t i,
+                                    StatementList& out) {
+  const std::string* text = stringValue(*name);
+  if (text != nullptr && isDeclarableName(*text)) {
+    Statement s = makeStatement(StatementKind::Var, value);
+    s.name = *text;
+    emit(out, std::move(s), i);
+    return;
+  }
+  // A name no declaration spells. On a timeline it names its variable as set() does, a path
+  // included; a declaration without a value keeps the value the variable has. In a function
+  // set() stands for the local of a name that eval reaches too.
+  const bool path = text != nullptr && text->find_first_of("./:") != std::string::npos;
+  if (m_scopes.size() == 1 || !path) {
+    emit(out, expressionStatement(makeGlobalCall("set", {name, value ? value : variable(name)})), i);
+    return;
+  }
+  // In a function a path names a local of exactly that name, which no lookup reaches.
+  const bool plain = value == nullptr || value->kind == ExpressionKind::Literal ||
+                     value->kind == ExpressionKind::Identifier || value->kind == ExpressionKind::Register;
+  const std::string declared = "var " + quotedText(*text);
+  if (plain) {
+    emit(out, makeComment(declared + (value ? " = " + expressionText(*value, 0) : std::string()) + ";"), i);
+    return;
+  }
+  emit(out, makeComment(declared + " = the value below;"), i);
+  emitValue(value, out, i);
 }
 
 void ExpressionBuilder::emitValue(const ExpressionPtr& value, StatementList& out, std::size_t at) {
@@ -342,7 +394,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
       ExpressionPtr value = stack.pop();
       ExpressionPtr name = stack.pop();
       const std::string* text = stringValue(*name);
-      if (text != nullptr && isNamePath(*text)) {
+      if (text != nullptr && isAssignablePath(*text)) {
         store(makeIdentifier(*text), value, i, end, stack, out);
       } else {
         statementCall("set", {name, value});
@@ -352,15 +404,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
     case 0x3C:
     case 0x41: {
       ExpressionPtr value = instruction.code == 0x3C ? stack.pop() : nullptr;
-      ExpressionPtr name = stack.pop();
-      const std::string* text = stringValue(*name);
-      if (text == nullptr || !isIdentifierName(*text)) {
-        statementCall("set", {name, value ? value : makeLiteral("undefined")});
-        break;
-      }
-      Statement s = makeStatement(StatementKind::Var, value);
-      s.name = *text;
-      emit(out, std::move(s), i);
+      defineLocal(stack.pop(), value, i, out);
       break;
     }
     case 0x3A: {
@@ -435,12 +479,26 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
       stack.push(makeNew(variable(name), std::move(arguments)));
       break;
     }
-    case 0x42: stack.push(makeArray(popArguments(stack))); break;
+    case 0x42: {
+      const std::optional<std::size_t> count = initCount(stack);
+      if (!count) {
+        stack.push(makeLiteral("undefined"));
+        break;
+      }
+      std::vector<ExpressionPtr> elements;
+      for (std::size_t k = 0; k < *count; ++k) elements.push_back(stack.pop());
+      stack.push(makeArray(std::move(elements)));
+      break;
+    }
     case 0x43: {
-      const long long count = countOf(stack.pop(), stack);
+      const std::optional<std::size_t> count = initCount(stack);
+      if (!count) {
+        stack.push(makeLiteral("undefined"));
+        break;
+      }
       std::vector<std::string> names;
       std::vector<ExpressionPtr> values;
-      for (long long k = 0; k < count; ++k) {
+      for (std::size_t k = 0; k < *count; ++k) {
         values.push_back(stack.pop());
         ExpressionPtr name = stack.pop();
         const std::string* text = stringValue(*name);

@@ -27,11 +27,14 @@ class ExpressionBuilder {
   void emitValue(const ExpressionPtr& value, StatementList& out, std::size_t at);
   /// Takes the values above `base` off the stack as statements.
   void flush(ValueStack& stack, std::size_t base, StatementList& out, std::size_t at);
+  /// The declaration of `name` (var x = value, or var x without a value).
+  void defineLocal(const ExpressionPtr& name, const ExpressionPtr& value, std::size_t i, StatementList& out);
   /// The registers of a function's body (preloaded and parameters named) until leaveFunction.
   void enterFunction(RegisterScope&& scope);
   void leaveFunction();
   /// The name of register `number`, which counts as declared from here on (a catch variable).
   std::string declareRegister(std::uint8_t number);
+  bool isDeclared(std::uint8_t number) { return scope().declared[number]; }
 
  private:
   RegisterScope& scope() { return m_scopes.back(); }

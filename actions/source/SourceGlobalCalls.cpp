@@ -38,11 +38,16 @@ ExpressionPtr levelOf(const Expression& target) {
   return makeNumber(std::atof(digits->c_str()));
 }
 
-/// The property name of a property index, or none.
+/// The property name of a property index, or none. A string names one only in plain
+/// decimal digits: how the player reads "0x13", "013" or "11ABC" depends on the version.
 const char* propertyName(const Expression& index) {
   double number = -1;
   if (index.isNumber) number = index.number;
-  if (const std::string* text = stringValue(index)) number = text->empty() ? -1 : std::atof(text->c_str());
+  if (const std::string* text = stringValue(index)) {
+    const bool decimal = !text->empty() && text->size() <= 2 && text->find_first_not_of("0123456789") == std::string::npos &&
+                         (text->size() == 1 || text->front() != '0');
+    number = decimal ? std::atof(text->c_str()) : -1;
+  }
   if (!(number >= 0) || number >= static_cast<double>(kProperties.size()) || number != static_cast<int>(number))
     return nullptr;
   return kProperties[static_cast<std::size_t>(number)];

@@ -38,7 +38,8 @@ InstructionStream::InstructionStream(const ActionList& records) : m_records(reco
   m_code.reserve(records.size());
   for (const auto& record : records) {
     Instruction instruction;
-    instruction.code = record->code();
+    // The record's own byte: the class of ActionStringEquals is the one of ActionEquals.
+    instruction.code = record->size() > 0 ? record->bytes()[0] : record->code();
     instruction.offset = m_length;
     instruction.size = record->size();
     m_length += record->size();

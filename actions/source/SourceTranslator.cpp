@@ -1,5 +1,6 @@
 #include "actions/source/SourceTranslator.h"
 
+#include <algorithm>
 #include <array>
 
 #include "actions/source/SourceClasses.h"
@@ -67,11 +68,26 @@ std::string keyText(unsigned key) {
 /// keyPress "<Enter>", the key's text quoted as a string.
 std::string keyPress(unsigned key) { return "keyPress " + quotedText(keyText(key)); }
 
+/// The dialect a block is printed in: that of its movie's version, unless a version 4
+/// movie's block uses ActionAdd2, ActionLess2 or ActionEquals2, which only the later
+/// language writes.
+SourceDialect dialectOf(const ActionList& records, int movieVersion) {
+  const SourceDialect dialect = dialectOfMovie(movieVersion);
+  if (dialect != SourceDialect::Flash4) return dialect;
+  const bool later = std::any_of(records.begin(), records.end(), [](const auto& record) {
+    return record->code() == 0x47 || record->code() == 0x48 || record->code() == 0x49;
+  });
+  return later ? SourceDialect::ActionScript : dialect;
+}
+
+std::string blockSource(const ActionList& records, int movieVersion, int indent) {
+  return statementsText(reconstructClasses(decompileBlock(records)), indent,
+                        SourceStyle{.dialect = dialectOf(records, movieVersion)});
+}
+
 }  // namespace
 
-std::string SourceListing(const ActionList& records) {
-  return statementsText(reconstructClasses(decompileBlock(records)), 0);
-}
+std::string SourceListing(const ActionList& records, int movieVersion) { return blockSource(records, movieVersion, 0); }
 
 std::string SourceButtonEvents(std::uint16_t conditionWord) {
   std::string names;
@@ -105,7 +121,7 @@ std::string SourceConditionListing(const ButtonObject& owner, MessageSink& messa
     const std::uint16_t word = isButton && owner.typeName == "DefineButton" ? 0x08 : condition->conditionWord;
     text += isButton ? "on (" + SourceButtonEvents(word) + ")" : SourceClipEventHeader(flags, condition->keyCode);
     text += " {\n";
-    text += statementsText(reconstructClasses(decompileBlock(records)), 1);
+    text += blockSource(records, condition->movieVersion, 1);
     text += "}\n";
   }
   return text;

@@ -12,7 +12,8 @@ class ButtonObject;
 class MessageSink;
 
 /// The block's script as its author wrote it, without a header; empty for an empty block.
-std::string SourceListing(const ActionList& records);
+/// The movie's version (0 when not known) decides how the Flash 4 operations print.
+std::string SourceListing(const ActionList& records, int movieVersion);
 
 /// The events of a button condition in the authoring language, "release, keyPress
 /// \"<Enter>\"": press, release, releaseOutside, rollOver, rollOut, dragOver, dragOut, then

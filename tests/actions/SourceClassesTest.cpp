@@ -54,7 +54,7 @@ std::string sourceOf(const Bytes& block) {
   RecordingMessageSink messages;
   ActionList records;
   DecodeBlock(block, records, messages);
-  return SourceListing(records);
+  return SourceListing(records, 0);
 }
 
 std::int64_t length(const Bytes& bytes) { return static_cast<std::int64_t>(bytes.size()); }
@@ -364,7 +364,7 @@ TEST(SourceClassCorpus, EveryDefinitionIsAClassOrAnInterface) {
         RecordingMessageSink messages;
         ActionList records;
         DecodeBlock(block->bytes, records, messages);
-        const std::string text = SourceListing(records);
+        const std::string text = SourceListing(records, block->movieVersion);
         EXPECT_EQ(linesStartingWith(text, "if (!_global."), 0u) << name << ":\n" << text;
         definitions += linesStartingWith(text, "class ") + linesStartingWith(text, "interface ");
       }

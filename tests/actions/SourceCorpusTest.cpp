@@ -50,7 +50,7 @@ void countBlock(const ActionObject& block, Counts& counts) {
   RecordingMessageSink messages;
   ActionList records;
   DecodeBlock(block.bytes, records, messages);
-  const std::string text = SourceListing(records);
+  const std::string text = SourceListing(records, block.movieVersion);
   counts.empties += occurrences(text, "$empty");
   counts.unknown += occurrences(text, "// action 0x");
   counts.gotos += occurrences(text, "// goto ");

@@ -22,7 +22,7 @@ std::string sourceOf(const Bytes& block) {
   RecordingMessageSink messages;
   ActionList records;
   DecodeBlock(block, records, messages);
-  return SourceListing(records);
+  return SourceListing(records, 0);
 }
 
 // Records without fields.
@@ -121,7 +121,7 @@ const Row kValues[] = {
      join({traceOf(push({dbl(0.1)})), traceOf(push({dbl(1e21)})), traceOf(push({dbl(-0.0)})), traceOf(push({dbl(1.5e-7)})),
            traceOf(push({dbl(0.000001)})), traceOf(push({dbl(123456789012.0)})), traceOf(push({dbl(-2.5)})),
            traceOf(push({flt(0.1f)})), traceOf(push({flt(6.0f)})), traceOf(push({num(-7)})), traceOf(push({dbl(1e100)}))}),
-     "trace(0.1);\ntrace(1e+21);\ntrace(0);\ntrace(1.5e-7);\ntrace(0.000001);\ntrace(123456789012);\ntrace(-2.5);\n"
+     "trace(0.1);\ntrace(1e+21);\ntrace(-0);\ntrace(1.5e-7);\ntrace(0.000001);\ntrace(123456789012);\ntrace(-2.5);\n"
      "trace(0.1);\ntrace(6);\ntrace(-7);\ntrace(1e+100);\n"},
     {"Strings", traceOf(push({str("a\"b\\c\n\r\t\x01z")})), "trace(\"a\\\"b\\\\c\\n\\r\\t\\u0001z\");\n"},
     {"OtherLiterals",

@@ -1,0 +1,153 @@
+// The decompiled source of scanned movies says what their byte code does in the movie's
+// version: operations that print alike stay apart, counts, names and registers keep the
+// meaning the player gives them. Each expected text is worked out from the records.
+#include <gtest/gtest.h>
+
+#include "actions/ActionTranslator.h"
+#include "tests/actions/SourceAssembler.h"
+#include "tests/support/ScanFixture.h"
+
+namespace orvane {
+namespace {
+
+using namespace test::assembly;  // NOLINT: the assembler's vocabulary reads as the byte code
+using test::Bytes;
+using test::ifJump;
+using test::join;
+using test::push;
+using test::str;
+
+const Bytes kAdd{0x0A}, kEquals{0x0E}, kLess{0x0F}, kAnd{0x10}, kOr{0x11}, kNot{0x12}, kStringEquals{0x13};
+const Bytes kPop{0x17}, kGetVariable{0x1C}, kSetVariable{0x1D}, kStringAdd{0x21}, kTrace{0x26}, kStringLess{0x29};
+const Bytes kDefineLocal{0x3C}, kInitArray{0x42}, kInitObject{0x43}, kAdd2{0x47}, kLess2{0x48}, kGetMember{0x4E};
+const Bytes kSetMember{0x4F}, kIncrement{0x50}, kStringGreater{0x68};
+
+Bytes v(const std::string& name) { return join({push({str(name)}), kGetVariable}); }
+Bytes set(const std::string& name, const Bytes& value) { return join({push({str(name)}), value, kSetVariable}); }
+
+/// The Source text of the one frame action of a movie of `version` that holds `actions`.
+std::string sourceOf(std::uint8_t version, const Bytes& actions) {
+  test::MovieBuilder movie(version);
+  movie.doAction(join({actions, {0x00}})).showFrame().end();
+  test::ScanFixture fixture;
+  EXPECT_EQ(fixture.scan(movie.build()), ScanStatus::Success);
+  const auto& frameActions = fixture.timeline(0).actions;
+  if (frameActions.empty()) return "no frame action";
+  RecordingMessageSink messages;
+  return ActionWindowText(frameActions.front().get(), TranslationMode::Source, messages);
+}
+
+TEST(SourceMeaning, Flash4OperationsConvertTheirOperandsToNumbersInEveryVersion) {
+  const Bytes code = join({
+      set("a", join({push({str("ab"), str("cd")}), kAdd})),
+      set("b", join({push({undef(), num(0)}), kEquals})),
+      set("c", join({v("x"), v("y"), kEquals})),
+      set("d", join({v("x"), v("y"), kLess})),
+      set("e", join({v("x"), v("y"), kLess, kNot})),
+      set("x", join({v("x"), push({num(1)}), kAdd})),
+      set("f", join({v("x"), kIncrement})),
+      // if (x < y) trace("lt");
+      v("x"), v("y"), kLess, kNot, ifJump(static_cast<std::int64_t>(push({str("lt")}).size() + kTrace.size())),
+      push({str("lt")}), kTrace,
+  });
+  // + == and < mean the numeric operations in the Flash 4 language.
+  EXPECT_EQ(sourceOf(4, code),
+            "a = \"ab\" + \"cd\";\nb = undefined == 0;\nc = x == y;\nd = x < y;\ne = x >= y;\nx += 1;\nf = x + 1;\n"
+            "if (x < y) {\n    trace(\"lt\");\n}\n");
+  // Later, == of two NaN holds and < where NaN takes part is undefined, not false: the
+  // difference stands for an equality without a number literal, !(>=) for a < that is a
+  // value; the test of an if takes the truth of < as it is.
+  EXPECT_EQ(sourceOf(5, code),
+            "a = Number(\"ab\") + Number(\"cd\");\nb = Number(undefined) == 0;\nc = x - y == 0;\n"
+            "d = !(Number(x) >= Number(y));\ne = Number(x) >= Number(y);\nx = Number(x) + 1;\nf = Number(x) + 1;\n"
+            "if (Number(x) < Number(y)) {\n    trace(\"lt\");\n}\n");
+  // A version 4 block that uses the later operators is written in the later language.
+  EXPECT_EQ(sourceOf(4, join({set("g", join({v("x"), v("y"), kAdd2})), set("h", join({v("x"), v("y"), kAdd}))})),
+            "g = x + y;\nh = Number(x) + Number(y);\n");
+}
+
+TEST(SourceMeaning, AndAndOrEvaluateBothOperandsAndYieldABoolean) {
+  const Bytes code = join({
+      push({boolean(true), str("0x10")}), kAnd, kTrace,
+      push({null(), undef()}), kOr, kTrace,
+      set("z", join({v("a"), v("b"), kLess2, v("c"), kAnd})),
+  });
+  const char* text = "trace(true and \"0x10\");\ntrace(null or undefined);\nz = a < b and c;\n";
+  EXPECT_EQ(sourceOf(8, code), text);
+  EXPECT_EQ(sourceOf(4, code), text);
+}
+
+TEST(SourceMeaning, StringOperationsKeepTheirWordsAndComparisonsBindAsPrinted) {
+  const Bytes code = join({
+      set("s", join({v("a"), v("b"), kStringAdd})),
+      set("t", join({v("a"), v("b"), kStringEquals})),
+      set("u", join({v("a"), v("b"), kStringLess})),
+      set("w", join({v("a"), v("b"), kStringGreater})),
+      set("n", join({v("a"), v("b"), kStringEquals, kNot})),
+      set("p", join({v("a"), v("b"), kAdd2})),
+      // !(a < b) + 1: the negation prints as a >= b, which binds looser than +.
+      set("q", join({v("a"), v("b"), kLess2, kNot, push({num(1)}), kAdd2})),
+  });
+  EXPECT_EQ(sourceOf(7, code),
+            "s = a add b;\nt = a eq b;\nu = a lt b;\nw = a gt b;\nn = !(a eq b);\np = a + b;\nq = (a >= b) + 1;\n");
+}
+
+TEST(SourceMeaning, NegativeZeroKeepsItsSign) {
+  // 1 / -0 is -Infinity.
+  EXPECT_EQ(sourceOf(6, set("r", join({push({num(1), dbl(-0.0)}), {0x0D}}))), "r = 1 / -0;\n");
+}
+
+TEST(SourceMeaning, ArraysAndObjectsOfACountTheStackCannotHoldAreUndefined) {
+  // The player takes nothing for a count beyond the stack, or a negative one, and pushes
+  // undefined; the values stay for the records after it.
+  const Bytes tooMany = join({push({str("c"), str("b"), str("a"), dbl(4294967297.0)}), kInitArray, kTrace, kTrace,
+                              kTrace, kTrace});
+  EXPECT_EQ(sourceOf(6, tooMany), "trace(undefined);\ntrace(\"a\");\ntrace(\"b\");\ntrace(\"c\");\n");
+  const Bytes negative = join({push({str("a"), num(1), num(-1)}), kInitObject, kTrace, kTrace, kTrace});
+  EXPECT_EQ(sourceOf(6, negative), "trace(undefined);\ntrace(1);\ntrace(\"a\");\n");
+  // A count the stack holds takes the top value first.
+  const Bytes fits = join({push({str("b"), str("a"), num(2)}), kInitArray, kTrace,
+                           push({str("k"), num(1), num(1)}), kInitObject, kTrace});
+  EXPECT_EQ(sourceOf(6, fits), "trace([\"a\", \"b\"]);\ntrace({k: 1});\n");
+}
+
+TEST(SourceMeaning, NamesNoDeclarationSpellsKeepTheirLookup) {
+  const Bytes timeline = join({
+      defineFunction("/:f1", {}, join({push({num(1)}), kTrace})),
+      set("this", push({null()})),
+      push({str("true")}), kGetVariable, kTrace,
+      push({str("null"), num(1)}), kDefineLocal,
+      push({str("/:abc"), str("ABC")}), kDefineLocal,
+  });
+  EXPECT_EQ(sourceOf(7, timeline),
+            "set(\"/:f1\", function () {\n    trace(1);\n});\nset(\"this\", null);\ntrace(eval(\"true\"));\n"
+            "set(\"null\", 1);\nset(\"/:abc\", \"ABC\");\n");
+  // In a function a path names a local of exactly that name, which no lookup reaches.
+  const Bytes local = defineFunction("g", {}, join({push({str("/:v"), str("x")}), kDefineLocal}));
+  EXPECT_EQ(sourceOf(7, local), "function g() {\n    // var \"/:v\" = \"x\";\n}\n");
+}
+
+TEST(SourceMeaning, RegistersOfAFunctionNeverWriteTimelineVariables) {
+  // Preloads arguments (register 1) and _root (register 2); the body stores into both,
+  // and into register 0 without a declaration.
+  const Bytes body = join({
+      push({num(5)}), storeRegister(2), kPop,
+      push({num(7)}), storeRegister(1), kPop,
+      push({str("x"), num(1)}), storeRegister(0), kSetVariable,
+      push({reg(2)}), kTrace,
+  });
+  EXPECT_EQ(sourceOf(7, defineFunction2("f", 3, 0x44, 0, {}, body)),
+            "function f() {\n    var _loc1_ = arguments;\n    var _loc2_ = _root;\n    var _loc0_;\n"
+            "    _loc2_ = 5;\n    _loc1_ = 7;\n    x = _loc0_ = 1;\n    trace(_loc2_);\n}\n");
+}
+
+TEST(SourceMeaning, AStepOfAPlaceReadBeforeItIsAPostfixStep) {
+  // y = o.n++ where o is the variable "a b": the old value stays below the store.
+  const Bytes object = join({push({str("a b")}), kGetVariable});
+  const Bytes code = join({push({str("y")}), object, push({str("n")}), kGetMember, object, push({str("n")}), object,
+                           push({str("n")}), kGetMember, kIncrement, kSetMember, kSetVariable});
+  EXPECT_EQ(sourceOf(6, code), "y = eval(\"a b\").n++;\n");
+}
+
+}  // namespace
+}  // namespace orvane
