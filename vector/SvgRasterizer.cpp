@@ -49,15 +49,18 @@ std::string checkSvg(std::string_view svg) {
   return error;
 }
 
-RasterResult rasterizeSvg(std::string_view svg) {
+RasterResult rasterizeSvg(std::string_view svg, double scale) {
   RasterResult result;
   const Handle handle = parse(svg, result.error);
   if (!handle) return result;
   gdouble width = 0;
   gdouble height = 0;
   if (!rsvg_handle_get_intrinsic_size_in_pixels(handle.get(), &width, &height)) width = height = 1;
-  const int pixelsWide = static_cast<int>(std::clamp(std::round(width), 1.0, kMaxSide));
-  const int pixelsHigh = static_cast<int>(std::clamp(std::round(height), 1.0, kMaxSide));
+  width = std::max(width, 1.0);
+  height = std::max(height, 1.0);
+  if (!(scale > 0)) scale = 1;
+  const int pixelsWide = static_cast<int>(std::clamp(std::round(width * scale), 1.0, kMaxSide));
+  const int pixelsHigh = static_cast<int>(std::clamp(std::round(height * scale), 1.0, kMaxSide));
   const std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
       cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelsWide, pixelsHigh));
   if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
@@ -65,7 +68,9 @@ RasterResult rasterizeSvg(std::string_view svg) {
     return result;
   }
   const std::unique_ptr<cairo_t, ContextDeleter> context(cairo_create(surface.get()));
-  const RsvgRectangle viewport{0, 0, double(pixelsWide), double(pixelsHigh)};
+  // The document is laid out at its own size and scaled as a whole.
+  cairo_scale(context.get(), pixelsWide / width, pixelsHigh / height);
+  const RsvgRectangle viewport{0, 0, width, height};
   GError* failure = nullptr;
   if (!rsvg_handle_render_document(handle.get(), context.get(), &viewport, &failure)) {
     result.error = failure != nullptr ? failure->message : "the SVG document cannot be drawn";

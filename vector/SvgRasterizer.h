@@ -15,9 +15,9 @@ struct RasterResult {
   std::string error;
 };
 
-/// Draws the document at its own width and height (at least 1 x 1, at most 16384 x 16384
-/// pixels) onto a transparent surface and encodes it as PNG.
-RasterResult rasterizeSvg(std::string_view svg);
+/// Draws the document at `scale` times its own width and height (at least 1 x 1, at most
+/// 16384 x 16384 pixels) onto a transparent surface and encodes it as PNG.
+RasterResult rasterizeSvg(std::string_view svg, double scale = 1);
 
 /// Only parses the document; the parser's message when it refuses it, else empty.
 std::string checkSvg(std::string_view svg);
