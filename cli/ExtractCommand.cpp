@@ -21,6 +21,8 @@ bool selectGroups(const std::string& list, ExtractionSettings& settings) {
     else if (name == "actions") settings.actions = true;
     else if (name == "buttons") settings.buttons = true;
     else if (name == "videos") settings.videos = true;
+    else if (name == "fonts") settings.assets.fonts = true;
+    else if (name == "texts") settings.assets.texts = true;
     else return false;
   }
   return true;
@@ -31,16 +33,17 @@ bool selectGroups(const std::string& list, ExtractionSettings& settings) {
 int runExtract(CliContext& context, const VerbArguments& arguments) {
   ParsedArguments parsed;
   std::string error;
-  if (!parseArguments(arguments, {"--only=", "--mode=", "--preserve"}, parsed, error)) return context.usage(error);
+  if (!parseArguments(arguments, {"--only=", "--mode=", "--preserve", "--assets"}, parsed, error)) return context.usage(error);
   if (parsed.positional.size() != 2) return context.usage("extract takes MOVIE DIR");
   ExtractionSettings settings;
   settings.directory = parsed.positional[1];
   if (parsed.has("--only") && !selectGroups(parsed.value("--only"), settings))
-    return context.usage("--only takes images, sounds, actions, buttons and videos, separated by commas");
+    return context.usage("--only takes images, sounds, actions, buttons, videos, fonts and texts, separated by commas");
   const auto mode = actionModeArgument(parsed.value("--mode"));
   if (!mode) return context.usage(kActionModeUsage);
   settings.mode = *mode;
   settings.preserve = parsed.has("--preserve");
+  if (parsed.has("--assets")) settings.assets = AssetKinds::all();
 
   ScanResult result;
   if (context.scanMovie(parsed.positional[0], result) != ScanStatus::Success) return exitcode::kFailure;

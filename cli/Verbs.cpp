@@ -210,8 +210,8 @@ const std::vector<Verb>& verbs() {
                 .options = {{"--page", "OUT", "write the page to OUT and do not open it", ValueKind::File}}},
        .run = runPreviewPage},
       {.help = {.name = "extract",
-                .synopsis = "MOVIE DIR [--only images,sounds,actions,buttons,videos] "
-                            "[--mode as5|as4|function|bytecode|source|asm] [--preserve]",
+                .synopsis = "MOVIE DIR [--only images,sounds,actions,buttons,videos,fonts,texts] "
+                            "[--mode as5|as4|function|bytecode|source|asm] [--preserve] [--assets]",
                 .summary = "Extract every object of a movie into a folder per timeline and print the report",
                 .description =
                     "Does what Extract All Objects does: one sub-folder of DIR per timeline with its images, sounds "
@@ -221,13 +221,17 @@ const std::vector<Verb>& verbs() {
                 .operands = {kMovie, {"DIR", ValueKind::Directory}},
                 .options = {{"--only", "LIST",
                              "extract only these groups, separated by commas: images, sounds, actions, buttons, "
-                             "videos (video streams, which only a preserving run writes)"},
+                             "videos (video streams, which only a preserving run writes), fonts (as TrueType, or "
+                             "OpenType as embedded), texts (as SVG)"},
                             kExtractionModeOption,
-                            kPreserveOption},
+                            kPreserveOption,
+                            {"--assets", "", "also write the vector assets: fonts and texts"}},
                 .examples = {{"orvane-cli extract game.swf out --preserve",
                               "Take everything out, keeping lossless images and alpha as PNG."},
                              {"orvane-cli extract game.swf out --only actions --mode source",
-                              "Write every script as an .as file."}}},
+                              "Write every script as an .as file."},
+                             {"orvane-cli extract game.swf out --only fonts",
+                              "Write every embedded font as a font file."}}},
        .run = runExtract},
       {.help = {.name = "save-object",
                 .synopsis = "MOVIE --serial N OUT [--preserve]",

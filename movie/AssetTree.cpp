@@ -58,6 +58,17 @@ std::vector<ObjectTreeItem> assetTree(const ScanResult& result, bool showDetails
   return {std::move(root)};
 }
 
+const AssetObject* assetOfItem(const ScanResult& result, int kind, std::int32_t id) {
+  const AssetObject* object = id > 0 ? result.findAsset(static_cast<std::uint32_t>(id), true) : nullptr;
+  switch (kind) {
+    case viewkind::kShape: return dynamic_cast<const ShapeObject*>(object);
+    case viewkind::kMorphShape: return dynamic_cast<const MorphShapeObject*>(object);
+    case viewkind::kFont: return dynamic_cast<const FontObject*>(object);
+    case viewkind::kText: return dynamic_cast<const TextObject*>(object);
+    default: return nullptr;
+  }
+}
+
 std::int32_t frameItemId(const ScanResult& result, const TimelineNode& timeline, std::uint32_t frame) {
   std::int64_t firstId = 1;
   for (const auto& node : result.timelines()) {

@@ -17,6 +17,10 @@ namespace orvane {
 /// carries its window kind.
 std::vector<ObjectTreeItem> assetTree(const ScanResult& result, bool showDetails, bool showEmpty);
 
+/// The asset that "ChangeView" of a shape, morph shape, font or text kind names: the object
+/// with serial `id` when it is of that kind; none otherwise.
+const AssetObject* assetOfItem(const ScanResult& result, int kind, std::int32_t id);
+
 /// A frame of one timeline, counted from 0.
 struct FrameReference {
   const TimelineNode* timeline = nullptr;

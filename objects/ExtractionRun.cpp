@@ -8,6 +8,7 @@
 #include "abcsource/AbcTexts.h"
 #include "movie/ScanResult.h"
 #include "objects/ActionTextWriter.h"
+#include "objects/AssetExtraction.h"
 #include "objects/ObjectSaving.h"
 #include "platform/FileTools.h"
 
@@ -50,7 +51,12 @@ class ExtractionRun {
  public:
   ExtractionRun(const ScanResult& result, const ExtractionSettings& settings, MessageSink& sink,
                 const ExtractionProgress& progress, const PreservationSource& source)
-      : m_result(result), m_settings(settings), m_sink(sink), m_progress(progress), m_preserved(source) {}
+      : m_result(result),
+        m_settings(settings),
+        m_sink(sink),
+        m_progress(progress),
+        m_preserved(source),
+        m_assets(result, source.movie, settings.assets) {}
 
   std::string run() {
     m_report = "\n Extraction Report\n-----------------------\nExtraction Directory : " + m_settings.directory + " \n";
@@ -73,6 +79,7 @@ class ExtractionRun {
         total += timeline->actionCount() + timeline->initActionCount() + timeline->abcObjectCount();
       if (m_settings.buttons) total += timeline->buttonCount();
       if (extractsVideos()) total += timeline->videoCount();
+      total += m_assets.count(*timeline);
     }
     return total;
   }
@@ -124,6 +131,7 @@ class ExtractionRun {
         advance();
       }
     }
+    m_assets.extract(timeline, folder, m_report, [this] { advance(); });
   }
 
   /// The ActionScript 3 scripts and classes into the sub-folder "ActionScript 3", one file each;
@@ -202,6 +210,7 @@ class ExtractionRun {
   MessageSink& m_sink;
   const ExtractionProgress& m_progress;
   PreservedForms m_preserved;
+  AssetExtraction m_assets;
   std::string m_report;
   std::size_t m_total = 0;
   std::size_t m_done = 0;

@@ -15,6 +15,19 @@ namespace orvane {
 class MessageSink;
 class ScanResult;
 
+/// The kinds of vector assets an extraction writes; none unless asked for ("Vector assets",
+/// `extract --assets` or `--only`), so the extraction is otherwise unchanged.
+struct AssetKinds {
+  bool shapes = false;
+  bool morphShapes = false;
+  bool fonts = false;
+  bool texts = false;
+  bool frames = false;
+
+  static AssetKinds all() { return {true, true, true, true, true}; }
+  bool any() const { return shapes || morphShapes || fonts || texts || frames; }
+};
+
 /// The extraction settings dialog's choices; all groups are checked and ActionScript 5 is
 /// chosen when the dialog opens.
 struct ExtractionSettings {
@@ -28,6 +41,7 @@ struct ExtractionSettings {
   /// one, and the video streams are written (when `videos` is set). Off when the dialog opens.
   bool preserve = false;
   bool videos = true;
+  AssetKinds assets;
 };
 
 /// Told after each object with the number done and the number the run will handle.

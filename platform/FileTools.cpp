@@ -93,4 +93,10 @@ bool isSameFile(const std::string& first, const std::string& second) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+bool writeWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+  FileHandle file = openFile(path, "wb");
+  const bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  return closeFile(file) && written;
+}
+
 }  // namespace orvane

@@ -51,4 +51,7 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path);
 /// True when both paths name one existing file (also through links or other spellings).
 bool isSameFile(const std::string& first, const std::string& second);
 
+/// Creates or replaces the file at `path` with `bytes`; false when they did not all reach it.
+[[nodiscard]] bool writeWholeFile(const std::string& path, std::span<const std::uint8_t> bytes);
+
 }  // namespace orvane

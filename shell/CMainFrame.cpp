@@ -28,14 +28,18 @@
 
 #include "abc/AbcObjects.h"
 #include "movie/AssetObjects.h"
+#include "movie/AssetTree.h"
 #include "movie/MoviePanels.h"
 #include "movie/MovieRewriter.h"
 #include "objects/ExtractionRun.h"
+#include "objects/MovieArtwork.h"
 #include "objects/ObjectFileWriters.h"
 #include "objects/PreviewPage.h"
 #include "platform/ConfigFolder.h"
 #include "platform/MessageSink.h"
+#include "shell/AssetWindows.h"
 #include "shell/CActionFrameWnd.h"
+#include "shell/CAssetFrameWnd.h"
 #include "shell/CAudioFrameWnd.h"
 #include "shell/CFileChangedBar.h"
 #include "shell/CImageFrameWnd.h"
@@ -399,6 +403,7 @@ void CMainFrame::scan() {
   // The search and the object windows read the result that is about to be cleared.
   m_searchPanel->setScanResult(nullptr);
   closeAllChildWindows();
+  m_artwork.reset();
   m_result.clear();
   m_movieLoaded = true;
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -457,6 +462,11 @@ const MovieObject* CMainFrame::findViewObject(int kind, int id) const {
       return m_result.findInstance(serial, true);
     case viewkind::kAbc:
       return m_result.findAbcObject(serial, true);
+    case viewkind::kShape:
+    case viewkind::kMorphShape:
+    case viewkind::kFont:
+    case viewkind::kText:
+      return assetOfItem(m_result, kind, id);
     default:
       return nullptr;  // 262 and unknown kinds open nothing
   }
@@ -474,6 +484,11 @@ CObjectFrameWnd* CMainFrame::createObjectWindow(int kind, const MovieObject& obj
     }
     case viewkind::kSound:
       return new CAudioFrameWnd(static_cast<const SoundObject*>(&object), title, m_messages, m_prompts, m_launcher);
+    case viewkind::kShape:
+    case viewkind::kMorphShape:
+    case viewkind::kFont:
+    case viewkind::kText:
+      return createAssetWindow(kind, static_cast<const AssetObject&>(object), title, artwork(), m_messages, m_prompts);
     default: {
       auto* window = new CActionFrameWnd(&object, title, m_result.version, m_settings.colours, m_messages, m_prompts);
       connect(window, &CActionFrameWnd::syntaxColorsRequested, this, &CMainFrame::editSyntaxColours);
@@ -487,14 +502,37 @@ CObjectFrameWnd* CMainFrame::createObjectWindow(int kind, const MovieObject& obj
 }
 
 void CMainFrame::changeView(int kind, int id) {
+  if (kind == viewkind::kFrame) {
+    showFrame(id);
+    return;
+  }
   const MovieObject* object = findViewObject(kind, id);
   if (object == nullptr) return;
+  activateOrOpen({kind, id}, [&] { return createObjectWindow(kind, *object); });
+}
+
+void CMainFrame::showFrame(int id) {
+  const std::optional<FrameReference> frame = frameOfItem(m_result, id);
+  if (!frame) return;
+  // One window per timeline, kept under its first frame's id; its slider shows the frame asked for.
+  const TimelineNode& timeline = *frame->timeline;
+  QMdiSubWindow* window = activateOrOpen({viewkind::kFrame, frameItemId(m_result, timeline, 0)}, [&] {
+    const std::string title = "Frames Of " + timeline.displayName(m_settings.options.showAdvancedDetails != 0);
+    return createFrameWindow(timeline, title, artwork(), m_messages, m_prompts);
+  });
+  if (auto* frames = window == nullptr ? nullptr : qobject_cast<CAssetFrameWnd*>(window->widget())) {
+    frames->showPosition(frame->frame);
+  }
+}
+
+QMdiSubWindow* CMainFrame::activateOrOpen(std::pair<int, int> key, const std::function<CObjectFrameWnd*()>& create) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const std::pair key{kind, id};
+  QMdiSubWindow* window = nullptr;
   if (const auto open = m_objectWindows.find(key); open != m_objectWindows.end() && open->second) {
-    m_mdi->setActiveSubWindow(open->second);
-  } else {
-    QMdiSubWindow* window = m_mdi->addSubWindow(createObjectWindow(kind, *object));
+    window = open->second;
+    m_mdi->setActiveSubWindow(window);
+  } else if (CObjectFrameWnd* content = create()) {
+    window = m_mdi->addSubWindow(content);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowIcon(windowIcon());
     window->resize(640, 420);
@@ -503,6 +541,14 @@ void CMainFrame::changeView(int kind, int id) {
   }
   QApplication::restoreOverrideCursor();
   updateCommandStates();
+  return window;
+}
+
+MovieArtwork& CMainFrame::artwork() {
+  if (!m_artwork) {
+    m_artwork = std::make_unique<MovieArtwork>(m_result, PreservationSource::of(m_walker.movie()), m_tempFolder);
+  }
+  return *m_artwork;
 }
 
 CObjectFrameWnd* CMainFrame::activeObjectWindow() const {

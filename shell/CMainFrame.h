@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,6 +27,7 @@ class QToolBar;
 namespace orvane {
 
 class CActionFrameWnd;
+class MovieArtwork;
 class CFileChangedBar;
 class CSearchResultsPanel;
 struct HitLocation;
@@ -116,6 +118,12 @@ class CMainFrame : public QMainWindow {
   void closeAllChildWindows();
   const MovieObject* findViewObject(int kind, int id) const;
   CObjectFrameWnd* createObjectWindow(int kind, const MovieObject& object);
+  /// Activates the window kept under `key`, or adds the one `create` makes (none: nothing).
+  QMdiSubWindow* activateOrOpen(std::pair<int, int> key, const std::function<CObjectFrameWnd*()>& create);
+  /// Opens or activates the "Frame" window of the frame item `id` at that frame.
+  void showFrame(int id);
+  /// The drawings of the scanned movie's assets, made when a window first needs them.
+  MovieArtwork& artwork();
 
   void browseForMovie();
   void saveAs();
@@ -143,6 +151,7 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<ObjectFileWriter> m_writer;
   TagWalker m_walker;
   ScanResult m_result;
+  std::unique_ptr<MovieArtwork> m_artwork;  // of the current scan; dropped by the next
   std::string m_currentPath;
   std::string m_pendingPath;
   bool m_movieLoaded = false;

@@ -66,6 +66,8 @@ inline constexpr int kSelectAll = 32817;
 inline constexpr int kSaveAsFile = 32780;
 inline constexpr int kPlay = 118;
 inline constexpr int kStop = 119;
+/// A morph shape window's animated SVG of the whole morph.
+inline constexpr int kSaveAnimation = 32840;
 }  // namespace cmd
 
 /// The commands of the main window's menus and toolbars.

@@ -88,6 +88,20 @@ TEST(AssetTree, FoldersPerTimelineWithTheirCountsAndKinds) {
             (std::vector<std::string>{"  Movie Object (ID 2) 0 Frames tagid 21", "    Frames (1)", "      Frame[0] "}));
 }
 
+TEST(AssetTree, AnAssetItemNamesAnObjectOfItsOwnKind) {
+  AssetMovie movie;
+  const TimelineNode& main = *movie.result.firstTimeline();
+  EXPECT_EQ(assetOfItem(movie.result, viewkind::kShape, 2), main.shapes[1].get());
+  EXPECT_EQ(assetOfItem(movie.result, viewkind::kMorphShape, 3), main.morphShapes[0].get());
+  EXPECT_EQ(assetOfItem(movie.result, viewkind::kFont, 4), main.fonts[0].get());
+  EXPECT_EQ(assetOfItem(movie.result, viewkind::kText, 6), main.texts[1].get());
+  // A serial of another kind, none, or a kind without objects.
+  EXPECT_EQ(assetOfItem(movie.result, viewkind::kFont, 2), nullptr);
+  EXPECT_EQ(assetOfItem(movie.result, viewkind::kShape, 99), nullptr);
+  EXPECT_EQ(assetOfItem(movie.result, viewkind::kShape, 0), nullptr);
+  EXPECT_EQ(assetOfItem(movie.result, viewkind::kFrame, 2), nullptr);
+}
+
 TEST(AssetTree, FrameIdsNameOneFrameOfOneTimeline) {
   AssetMovie movie;
   const TimelineNode& main = *movie.result.firstTimeline();
