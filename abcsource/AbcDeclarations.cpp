@@ -4,6 +4,7 @@
 #include <array>
 
 #include "abc/AbcInstruction.h"
+#include "abcsource/AbcDefinitions.h"
 #include "abcsource/AbcIdentifiers.h"
 
 namespace orvane {
@@ -17,19 +18,6 @@ constexpr std::uint8_t kDebugLocal = 1;  // the debug record that names a regist
 /// Metadata the authoring tools write for their own editors.
 constexpr std::array<std::string_view, 2> kEditorMetadata = {"__go_to_definition_help",
                                                               "__go_to_ctor_definition_help"};
-
-bool isNamespaceValue(const AbcValue& value) {
-  switch (value.kind) {
-    case nskind::kNamespace:
-    case nskind::kPackage:
-    case nskind::kPackageInternal:
-    case nskind::kProtected:
-    case nskind::kExplicit:
-    case nskind::kStaticProtected:
-    case nskind::kPrivate: return true;
-    default: return false;
-  }
-}
 
 std::string typeTextAt(const AbcFile& file, const AbcNames& names, const AbcSourceNames& sourceNames,
                        std::uint32_t index, unsigned depth) {

@@ -22,6 +22,13 @@ const std::array<PlayerNamespace, 2>& playerNamespaces() {
   return table;
 }
 
+const std::string& poolString(const AbcFile& file, std::uint32_t index) {
+  static const std::string empty;
+  return index < file.pool.strings.size() ? file.pool.strings[index] : empty;
+}
+
+}  // namespace
+
 bool isNamespaceValue(const AbcValue& value) {
   switch (value.kind) {
     case nskind::kNamespace:
@@ -34,13 +41,6 @@ bool isNamespaceValue(const AbcValue& value) {
     default: return false;
   }
 }
-
-const std::string& poolString(const AbcFile& file, std::uint32_t index) {
-  static const std::string empty;
-  return index < file.pool.strings.size() ? file.pool.strings[index] : empty;
-}
-
-}  // namespace
 
 const AbcNamespace* packageNamespaceOf(const AbcFile& file, std::uint32_t multiname) {
   const auto& names = file.pool.multinames;

@@ -41,5 +41,7 @@ class AbcDefinitions {
 /// The QName's namespace as a package: its name for a package or package-internal
 /// namespace, none for any other kind of name or namespace.
 const AbcNamespace* packageNamespaceOf(const AbcFile& file, std::uint32_t multiname);
+/// Whether a trait's value is a namespace (of any kind).
+bool isNamespaceValue(const AbcValue& value);
 
 }  // namespace orvane
