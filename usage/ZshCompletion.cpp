@@ -4,7 +4,7 @@ namespace orvane {
 
 namespace {
 
-/// Text inside a single-quoted spec, with a backslash before each of `special`.
+/// Text inside a single-quoted option description, with a backslash before each of `special`.
 std::string specText(std::string_view text, std::string_view special = ":") {
   std::string out;
   for (const char c : text) {

@@ -30,21 +30,21 @@ Bytes glyphO() {
 }
 
 test::FontSpec sampleSpec() {
-  test::FontSpec spec;
-  spec.id = 3;
-  spec.flags = 0x04 | 0x01;  // wide codes, bold
-  spec.language = 1;
-  spec.name = "Test Sans";
-  spec.shapes = {glyphA(), test::glyphShape(test::ShapeBuilder{}), glyphO()};
-  spec.codes = {'A', ' ', 0x00E9};
-  spec.layout = true;
-  spec.ascent = 900;
-  spec.descent = 200;
-  spec.leading = -30;
-  spec.advances = {600, 250, 500};
-  spec.bounds = {test::rectBytes(0, 500, -700, 0), test::rectBytes(0, 0, 0, 0), test::rectBytes(0, 400, -400, 0)};
-  spec.kerning = {{'A', 0x00E9, -20}};
-  return spec;
+  test::FontSpec fields;
+  fields.id = 3;
+  fields.flags = 0x04 | 0x01;  // wide codes, bold
+  fields.language = 1;
+  fields.name = "Test Sans";
+  fields.shapes = {glyphA(), test::glyphShape(test::ShapeBuilder{}), glyphO()};
+  fields.codes = {'A', ' ', 0x00E9};
+  fields.layout = true;
+  fields.ascent = 900;
+  fields.descent = 200;
+  fields.leading = -30;
+  fields.advances = {600, 250, 500};
+  fields.bounds = {test::rectBytes(0, 500, -700, 0), test::rectBytes(0, 0, 0, 0), test::rectBytes(0, 400, -400, 0)};
+  fields.kerning = {{'A', 0x00E9, -20}};
+  return fields;
 }
 
 void expectGlyphA(const GlyphOutline& outline) {
@@ -85,9 +85,9 @@ TEST(FontDecoder, DefineFont2FieldByField) {
 }
 
 TEST(FontDecoder, DefineFont3WithWideOffsetsAndEightBitFontsOfOlderMovies) {
-  test::FontSpec spec = sampleSpec();
-  spec.wideOffsets = true;
-  SwfFont font = decodeFontDefinition(tag::kDefineFont3, defineFont2Body(spec), 8);
+  test::FontSpec fields = sampleSpec();
+  fields.wideOffsets = true;
+  SwfFont font = decodeFontDefinition(tag::kDefineFont3, defineFont2Body(fields), 8);
   EXPECT_EQ(font.faults, std::vector<std::string>{});
   EXPECT_EQ(font.emUnits, 20480u);
   ASSERT_EQ(font.glyphs.size(), 3u);
@@ -95,11 +95,11 @@ TEST(FontDecoder, DefineFont3WithWideOffsetsAndEightBitFontsOfOlderMovies) {
   EXPECT_EQ(font.kerning.size(), 1u);
 
   // A version 5 font with one-byte codes: the Western Windows code page.
-  spec = sampleSpec();
-  spec.flags = 0x10;  // ANSI
-  spec.codes = {'A', ' ', 0x80};
-  spec.kerning = {{'A', 0x80, 5}};
-  font = decodeFontDefinition(tag::kDefineFont2, defineFont2Body(spec), 5);
+  fields = sampleSpec();
+  fields.flags = 0x10;  // ANSI
+  fields.codes = {'A', ' ', 0x80};
+  fields.kerning = {{'A', 0x80, 5}};
+  font = decodeFontDefinition(tag::kDefineFont2, defineFont2Body(fields), 5);
   EXPECT_EQ(font.faults, std::vector<std::string>{});
   EXPECT_EQ(font.codeSet, FontCodeSet::Ansi);
   EXPECT_EQ(font.glyphs[2].code, 0x80);

@@ -82,22 +82,22 @@ TEST(TextDecoder, ShortStaticTextsSayWhatIsMissing) {
 }
 
 TEST(TextDecoder, DefineEditTextPropertiesAndTexts) {
-  test::EditTextSpec spec;
-  spec.id = 12;
-  spec.flags = 0xFFFF;  // every flag, every field
-  spec.fontId = 3;
-  spec.fontClass = "Fonts.Body";
-  spec.fontHeight = 240;
-  spec.color = {1, 2, 3, 4};
-  spec.maxLength = 20;
-  spec.align = 2;
-  spec.leftMargin = 40;
-  spec.rightMargin = 60;
-  spec.indent = 20;
-  spec.leading = -10;
-  spec.variableName = "_root.v";
-  spec.initialText = "<b>H\xC3\xA9</b>";
-  const Bytes body = test::defineEditTextBody(spec);
+  test::EditTextSpec fields;
+  fields.id = 12;
+  fields.flags = 0xFFFF;  // every flag, every field
+  fields.fontId = 3;
+  fields.fontClass = "Fonts.Body";
+  fields.fontHeight = 240;
+  fields.color = {1, 2, 3, 4};
+  fields.maxLength = 20;
+  fields.align = 2;
+  fields.leftMargin = 40;
+  fields.rightMargin = 60;
+  fields.indent = 20;
+  fields.leading = -10;
+  fields.variableName = "_root.v";
+  fields.initialText = "<b>H\xC3\xA9</b>";
+  const Bytes body = test::defineEditTextBody(fields);
   const EditText text = decodeEditText(body, 8);
   EXPECT_EQ(text.faults, std::vector<std::string>{});
   EXPECT_EQ(text.id, 12);
@@ -119,9 +119,9 @@ TEST(TextDecoder, DefineEditTextPropertiesAndTexts) {
   EXPECT_EQ(text.initialText, "<b>H\xC3\xA9</b>");
 
   // A version 5 movie's text is the Western Windows code page: 0xE9 is é.
-  spec.flags = 0x8000;
-  spec.initialText = "caf\xE9";
-  EXPECT_EQ(decodeEditText(test::defineEditTextBody(spec), 5).initialText, "caf\xC3\xA9");
+  fields.flags = 0x8000;
+  fields.initialText = "caf\xE9";
+  EXPECT_EQ(decodeEditText(test::defineEditTextBody(fields), 5).initialText, "caf\xC3\xA9");
 
   EXPECT_EQ(decodeEditText(Bytes(body.begin(), body.begin() + 4), 8).faults,
             std::vector<std::string>{"the edit text ends inside its header"});

@@ -63,17 +63,17 @@ Bytes growingSquare(std::uint16_t id) {
 test::FontSpec twoGlyphFont() {
   test::ShapeBuilder box;
   box.change({.move = true, .x = 0, .y = 0, .fill0 = 1}).lineTo(0, -400).lineTo(400, 0).lineTo(0, 400).lineTo(-400, 0);
-  test::FontSpec spec;
-  spec.id = 3;
-  spec.name = "Boxes";
-  spec.shapes = {test::glyphShape(box), test::glyphShape(box)};
-  spec.codes = {'A', 'B'};
-  spec.layout = true;
-  spec.ascent = 800;
-  spec.descent = 200;
-  spec.advances = {500, 500};
-  spec.bounds = {test::rectBytes(0, 400, -400, 0), test::rectBytes(0, 400, -400, 0)};
-  return spec;
+  test::FontSpec fields;
+  fields.id = 3;
+  fields.name = "Boxes";
+  fields.shapes = {test::glyphShape(box), test::glyphShape(box)};
+  fields.codes = {'A', 'B'};
+  fields.layout = true;
+  fields.ascent = 800;
+  fields.descent = 200;
+  fields.advances = {500, 500};
+  fields.bounds = {test::rectBytes(0, 400, -400, 0), test::rectBytes(0, 400, -400, 0)};
+  return fields;
 }
 
 /// A 100 x 100 pixel stage over three frames: the red square at depth 1 in frame 0, a

@@ -5,33 +5,33 @@
 
 namespace orvane::test {
 
-Bytes defineFont2Body(const FontSpec& spec) {
+Bytes defineFont2Body(const FontSpec& fields) {
   ByteWriter out;
-  out.u16(spec.id);
-  out.u8(spec.flags | (spec.layout ? 0x80 : 0) | (spec.wideOffsets ? 0x08 : 0));
-  out.u8(spec.language);
-  out.u8(static_cast<std::uint32_t>(spec.name.size() + 1));
-  out.string(spec.name);
-  out.u16(static_cast<std::uint32_t>(spec.shapes.size()));
-  const std::uint32_t offsetSize = spec.wideOffsets ? 4 : 2;
-  std::uint32_t offset = offsetSize * static_cast<std::uint32_t>(spec.shapes.size() + 1);
-  const auto writeOffset = [&](std::uint32_t value) { spec.wideOffsets ? out.u32(value) : out.u16(value); };
-  for (const Bytes& shape : spec.shapes) {
+  out.u16(fields.id);
+  out.u8(fields.flags | (fields.layout ? 0x80 : 0) | (fields.wideOffsets ? 0x08 : 0));
+  out.u8(fields.language);
+  out.u8(static_cast<std::uint32_t>(fields.name.size() + 1));
+  out.string(fields.name);
+  out.u16(static_cast<std::uint32_t>(fields.shapes.size()));
+  const std::uint32_t offsetSize = fields.wideOffsets ? 4 : 2;
+  std::uint32_t offset = offsetSize * static_cast<std::uint32_t>(fields.shapes.size() + 1);
+  const auto writeOffset = [&](std::uint32_t value) { fields.wideOffsets ? out.u32(value) : out.u16(value); };
+  for (const Bytes& shape : fields.shapes) {
     writeOffset(offset);
     offset += static_cast<std::uint32_t>(shape.size());
   }
   writeOffset(offset);  // the code table's
-  for (const Bytes& shape : spec.shapes) out.bytes(shape);
-  const bool wideCodes = (spec.flags & 0x04) != 0;
-  for (const std::uint16_t code : spec.codes) wideCodes ? out.u16(code) : out.u8(code);
-  if (spec.layout) {
-    out.u16(spec.ascent);
-    out.u16(spec.descent);
-    out.u16(static_cast<std::uint16_t>(spec.leading));
-    for (const std::int16_t advance : spec.advances) out.u16(static_cast<std::uint16_t>(advance));
-    for (const Bytes& bounds : spec.bounds) out.bytes(bounds);
-    out.u16(static_cast<std::uint32_t>(spec.kerning.size()));
-    for (const KerningSpec& pair : spec.kerning) {
+  for (const Bytes& shape : fields.shapes) out.bytes(shape);
+  const bool wideCodes = (fields.flags & 0x04) != 0;
+  for (const std::uint16_t code : fields.codes) wideCodes ? out.u16(code) : out.u8(code);
+  if (fields.layout) {
+    out.u16(fields.ascent);
+    out.u16(fields.descent);
+    out.u16(static_cast<std::uint16_t>(fields.leading));
+    for (const std::int16_t advance : fields.advances) out.u16(static_cast<std::uint16_t>(advance));
+    for (const Bytes& bounds : fields.bounds) out.bytes(bounds);
+    out.u16(static_cast<std::uint32_t>(fields.kerning.size()));
+    for (const KerningSpec& pair : fields.kerning) {
       wideCodes ? out.u16(pair.left) : out.u8(pair.left);
       wideCodes ? out.u16(pair.right) : out.u8(pair.right);
       out.u16(static_cast<std::uint16_t>(pair.adjustment));
@@ -108,27 +108,27 @@ Bytes defineTextBody(std::uint16_t id, const Bytes& bounds, const Bytes& matrix,
   return out.take();
 }
 
-Bytes defineEditTextBody(const EditTextSpec& spec) {
+Bytes defineEditTextBody(const EditTextSpec& fields) {
   ByteWriter out;
-  out.u16(spec.id);
-  out.bytes(spec.bounds);
-  out.u8(spec.flags >> 8);
-  out.u8(spec.flags & 0xFF);
-  const auto has = [&](std::uint16_t flag) { return (spec.flags & flag) != 0; };
-  if (has(0x0100)) out.u16(spec.fontId);
-  if (has(0x0080)) out.string(spec.fontClass);
-  if (has(0x0100) || has(0x0080)) out.u16(spec.fontHeight);
-  if (has(0x0400)) out.bytes(colorBytes(spec.color, true));
-  if (has(0x0200)) out.u16(spec.maxLength);
+  out.u16(fields.id);
+  out.bytes(fields.bounds);
+  out.u8(fields.flags >> 8);
+  out.u8(fields.flags & 0xFF);
+  const auto has = [&](std::uint16_t flag) { return (fields.flags & flag) != 0; };
+  if (has(0x0100)) out.u16(fields.fontId);
+  if (has(0x0080)) out.string(fields.fontClass);
+  if (has(0x0100) || has(0x0080)) out.u16(fields.fontHeight);
+  if (has(0x0400)) out.bytes(colorBytes(fields.color, true));
+  if (has(0x0200)) out.u16(fields.maxLength);
   if (has(0x0020)) {
-    out.u8(spec.align);
-    out.u16(spec.leftMargin);
-    out.u16(spec.rightMargin);
-    out.u16(spec.indent);
-    out.u16(static_cast<std::uint16_t>(spec.leading));
+    out.u8(fields.align);
+    out.u16(fields.leftMargin);
+    out.u16(fields.rightMargin);
+    out.u16(fields.indent);
+    out.u16(static_cast<std::uint16_t>(fields.leading));
   }
-  out.string(spec.variableName);
-  if (has(0x8000)) out.string(spec.initialText);
+  out.string(fields.variableName);
+  if (has(0x8000)) out.string(fields.initialText);
   return out.take();
 }
 
@@ -137,18 +137,18 @@ FontSpec testSansFont() {
   a.change({.move = true, .x = 0, .y = 0, .fill0 = 1}).lineTo(250, -700).curveTo(250, 350, 0, 350).lineTo(-500, 0);
   ShapeBuilder e;
   e.change({.move = true, .x = 0, .y = 0, .fill0 = 1}).lineTo(0, -400).lineTo(400, 0).lineTo(0, 400).lineTo(-400, 0);
-  FontSpec spec;
-  spec.id = 3;
-  spec.name = "Test Sans";
-  spec.shapes = {glyphShape(a), glyphShape(ShapeBuilder{}), glyphShape(e)};
-  spec.codes = {'A', ' ', 0x00E9};
-  spec.layout = true;
-  spec.ascent = 900;
-  spec.descent = 200;
-  spec.advances = {600, 250, 500};
-  spec.bounds = {rectBytes(0, 500, -700, 0), rectBytes(0, 0, 0, 0), rectBytes(0, 400, -400, 0)};
-  spec.kerning = {{'A', 0x00E9, -20}};
-  return spec;
+  FontSpec fields;
+  fields.id = 3;
+  fields.name = "Test Sans";
+  fields.shapes = {glyphShape(a), glyphShape(ShapeBuilder{}), glyphShape(e)};
+  fields.codes = {'A', ' ', 0x00E9};
+  fields.layout = true;
+  fields.ascent = 900;
+  fields.descent = 200;
+  fields.advances = {600, 250, 500};
+  fields.bounds = {rectBytes(0, 500, -700, 0), rectBytes(0, 0, 0, 0), rectBytes(0, 400, -400, 0)};
+  fields.kerning = {{'A', 0x00E9, -20}};
+  return fields;
 }
 
 std::vector<TextRecordSpec> testSansRecords() {

@@ -36,7 +36,7 @@ struct FontSpec {
   std::vector<KerningSpec> kerning;
 };
 
-Bytes defineFont2Body(const FontSpec& spec);
+Bytes defineFont2Body(const FontSpec& fields);
 /// DefineFont: the id, the offset table and the shapes.
 Bytes defineFontBody(std::uint16_t id, const std::vector<Bytes>& shapes);
 /// DefineFontInfo (DefineFontInfo2 when `second`, with its language) with codes of one
@@ -81,7 +81,7 @@ struct EditTextSpec {
   std::string initialText;
 };
 
-Bytes defineEditTextBody(const EditTextSpec& spec);
+Bytes defineEditTextBody(const EditTextSpec& fields);
 
 /// The font of the text tests: id 3, "Test Sans", "A" (advance 600), a blank " " (250) and
 /// "é" (500), 1024 units to the em, ascent 900, descent 200; the pair A-é kerned by -20.

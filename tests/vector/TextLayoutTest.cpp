@@ -170,22 +170,22 @@ TEST(EditTextLayout, AlignsWrapsKernsAndFindsFontsByName) {
 }
 
 TEST(TextAssets, EditTextPropertyRows) {
-  test::EditTextSpec spec;
-  spec.flags = 0xFFFF;  // every flag, every field
-  spec.fontId = 3;
-  spec.fontClass = "Fonts.Body";
-  spec.fontHeight = 240;
-  spec.color = {1, 2, 3, 4};
-  spec.maxLength = 20;
-  spec.align = 2;
-  spec.leftMargin = 40;
-  spec.rightMargin = 60;
-  spec.indent = 20;
-  spec.leading = -10;
-  spec.variableName = "_root.v";
-  spec.initialText = "<b>H\xC3\xA9</b>";
+  test::EditTextSpec fields;
+  fields.flags = 0xFFFF;  // every flag, every field
+  fields.fontId = 3;
+  fields.fontClass = "Fonts.Body";
+  fields.fontHeight = 240;
+  fields.color = {1, 2, 3, 4};
+  fields.maxLength = 20;
+  fields.align = 2;
+  fields.leftMargin = 40;
+  fields.rightMargin = 60;
+  fields.indent = 20;
+  fields.leading = -10;
+  fields.variableName = "_root.v";
+  fields.initialText = "<b>H\xC3\xA9</b>";
   using Rows = std::vector<std::pair<std::string, std::string>>;
-  EXPECT_EQ(editTextProperties(decodeEditText(test::defineEditTextBody(spec), 8)),
+  EXPECT_EQ(editTextProperties(decodeEditText(test::defineEditTextBody(fields), 8)),
             (Rows{{"Bounds", "X 0, Y 0, Width 100, Height 20"},
                   {"Font", "ID 3, class Fonts.Body"},
                   {"Height", "12 px"},
@@ -197,8 +197,8 @@ TEST(TextAssets, EditTextPropertyRows) {
                   {"Leading", "-0.5 px"},
                   {"Variable", "_root.v"},
                   {"Flags", "word-wrap multiline password read-only auto-size no-select border was-static html outlines"}}));
-  spec.flags = 0;
-  EXPECT_EQ(editTextProperties(decodeEditText(test::defineEditTextBody(spec), 8)),
+  fields.flags = 0;
+  EXPECT_EQ(editTextProperties(decodeEditText(test::defineEditTextBody(fields), 8)),
             (Rows{{"Bounds", "X 0, Y 0, Width 100, Height 20"},
                   {"Font", "none"},
                   {"Height", "none"},
