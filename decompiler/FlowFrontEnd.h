@@ -37,6 +37,20 @@ class FlowFrontEnd {
   /// A while loop just made, which the byte code's own loop forms may read otherwise
   /// (for-in over an enumeration).
   virtual void refineLoop(Statement& loop) = 0;
+  /// A statement that the conditional branch i, testing `test`, begins (a switch read
+  /// from a chain of compares): the instruction to read next, or kNoIndex with the stack
+  /// as it was.
+  virtual std::size_t branchStatement(FlowStructurer& /*walk*/, std::size_t /*i*/, std::size_t /*end*/,
+                                      ValueStack& /*stack*/, StatementList& /*out*/, const FlowContext& /*context*/,
+                                      const ExpressionPtr& /*test*/) {
+    return kNoIndex;
+  }
+  /// How many instructions the compiler's clean-up loop at i has, which belongs to the
+  /// loop before it (0 when none begins there).
+  virtual std::size_t cleanupLoop(std::size_t /*i*/) const { return 0; }
+  /// Whether the value on top is a loop test that the loop's header made of a value from
+  /// before the loop (a for-in loop's enumeration), so that it took no operand of its own.
+  virtual bool isEntryTest(const ValueStack& /*stack*/) const { return false; }
 
   /// Takes the values above `base` off the stack as statements.
   void flush(ValueStack& stack, std::size_t base, StatementList& out, std::size_t at) {

@@ -74,17 +74,26 @@ std::size_t FlowLoopStructurer::loop(std::size_t header, std::size_t last, Value
   inner.breakTarget = last + 1;
   inner.loopLast = last;
   inner.update = nullptr;
-  if (m_code[last].kind == FlowKind::kBranch) return doWhile(header, stack, out, inner);
+  if (m_code[last].kind == FlowKind::kBranch) {
+    const std::size_t cleanup = m_values.cleanupLoop(header);
+    if (cleanup != 0 && header + cleanup == last + 1) return last + 1;
+    return doWhile(header, stack, out, inner);
+  }
+  // A loop left by a break may go through a clean-up loop; its test jumps past it.
+  const std::size_t exit = last + 1 + m_values.cleanupLoop(last + 1);
   inner.continueTarget = header;
   std::size_t test = header;
-  while (test < last && !(m_code[test].kind == FlowKind::kBranch && m_code[test].target == last + 1)) ++test;
+  while (test < last &&
+         !(m_code[test].kind == FlowKind::kBranch && (m_code[test].target == last + 1 || m_code[test].target == exit)))
+    ++test;
   Statement s = makeStatement(StatementKind::While);
   std::size_t update = kNoIndex;
   inner.update = &update;
   const std::size_t base = stack.size();
   StatementList head;
   if (test < last) m_walk.decodeRange(header, test, stack, head, inner, header);
-  if (test < last && !hasStatements(head) && stack.size() == base + m_values.branchOperands(test)) {
+  const bool entryTest = stack.size() == base && m_values.isEntryTest(stack);
+  if (test < last && !hasStatements(head) && (stack.size() == base + m_values.branchOperands(test) || entryTest)) {
     ExpressionPtr condition = m_values.branchCondition(test, stack);
     FloorGuard guard(stack);
     m_walk.decodeRange(test + 1, last, stack, s.body, inner);

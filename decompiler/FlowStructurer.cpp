@@ -61,10 +61,10 @@ std::size_t FlowStructurer::step(std::size_t i, std::size_t end, ValueStack& sta
     label.target = instruction.offset;
     emit(out, std::move(label), i);
   }
-  const std::size_t own = m_values.structure(*this, i, end, stack, out, context);
-  if (own != kNoIndex) return own;
   if (i != skipLoopAt && instruction.loopEnd != kNoIndex && instruction.loopEnd < end && context.depth < kMaxNesting)
     return m_loops.loop(i, instruction.loopEnd, stack, out, context);
+  const std::size_t own = m_values.structure(*this, i, end, stack, out, context);
+  if (own != kNoIndex) return own;
   switch (instruction.kind) {
     case FlowKind::kBranch:
       return conditional(i, end, stack, out, context);
@@ -150,6 +150,8 @@ std::size_t FlowStructurer::conditional(std::size_t i, std::size_t end, ValueSta
         (left->operation == Operation::Not && left->operands[0] == test))
       return shortCircuit(i, target, stack, out, context, Operation::LogicalAnd, left);
   }
+  const std::size_t own = m_values.branchStatement(*this, i, end, stack, out, context, test);
+  if (own != kNoIndex) return own;
   // The then part runs when the test fails; a jump at its end over an else part.
   std::size_t thenEnd = target;
   std::size_t elseEnd = kNoIndex;

@@ -28,6 +28,21 @@ ExpressionPtr tooLong() {
   return std::make_shared<const Expression>(std::move(raw));
 }
 
+bool changesState(const Expression& node) {
+  switch (node.kind) {
+    case ExpressionKind::Call:
+    case ExpressionKind::New:
+    case ExpressionKind::Assign:
+    case ExpressionKind::Postfix:
+      return true;
+    case ExpressionKind::Unary:
+      return node.operation == Operation::PreIncrement || node.operation == Operation::PreDecrement ||
+             node.operation == Operation::Delete;
+    default:
+      return false;
+  }
+}
+
 /// The characters of an operator's spelling that the node prints itself.
 std::size_t spellingLength(const Expression& node) {
   switch (node.kind) {
@@ -45,10 +60,12 @@ ExpressionPtr finish(Expression node) {
   std::uint32_t depth = 0;
   std::uint64_t length = add(node.length, node.text.size() + spellingLength(node) + 4);
   for (const std::string& name : node.names) length = add(length, name.size() + 4);
+  node.hasEffects = node.hasEffects || changesState(node);
   for (const ExpressionPtr& operand : node.operands) {
     depth = std::max(depth, operand->depth);
     length = add(length, operand->length + 2);
     node.hasFunction = node.hasFunction || operand->hasFunction;
+    node.hasEffects = node.hasEffects || operand->hasEffects;
   }
   if (length > kMaxExpressionLength) return tooLong();
   node.length = length;
@@ -62,6 +79,7 @@ ExpressionPtr finish(Expression node) {
     raw.text = expressionText(*operand, 0);
     raw.length = operand->length;
     raw.hasFunction = operand->hasFunction;
+    raw.hasEffects = operand->hasEffects;
     operand = std::make_shared<const Expression>(std::move(raw));
   }
   depth = 0;
@@ -138,6 +156,15 @@ ExpressionPtr makeCall(ExpressionPtr callee, std::vector<ExpressionPtr> argument
 
 ExpressionPtr makeGlobalCall(const char* name, std::vector<ExpressionPtr> arguments) {
   return makeCall(makeIdentifier(name), std::move(arguments));
+}
+
+ExpressionPtr makeCast(ExpressionPtr type, ExpressionPtr object) {
+  const bool operandEffects = type->hasEffects || object->hasEffects;
+  ExpressionPtr call = makeCall(std::move(type), {std::move(object)});
+  if (call->kind != ExpressionKind::Call) return call;
+  Expression cast = *call;
+  cast.hasEffects = operandEffects;
+  return std::make_shared<const Expression>(std::move(cast));
 }
 
 ExpressionPtr makeNew(ExpressionPtr constructor, std::vector<ExpressionPtr> arguments) {

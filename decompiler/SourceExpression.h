@@ -59,6 +59,9 @@ struct Expression {
   /// About how many characters the printed form takes (more than it, never much less).
   std::uint64_t length = 0;
   bool hasFunction = false;  // a function expression is among the nodes below
+  /// Evaluating it may change something: a call, new, assignment, step or delete is among
+  /// the nodes. A tree cut as too long counts as none: its marker is no code.
+  bool hasEffects = false;
 };
 
 /// The longest printed form an expression may take; longer ones are printed as
@@ -84,6 +87,8 @@ ExpressionPtr makeMember(ExpressionPtr object, ExpressionPtr name);
 ExpressionPtr makeCall(ExpressionPtr callee, std::vector<ExpressionPtr> arguments);
 /// A call of a global function by name, such as getTimer().
 ExpressionPtr makeGlobalCall(const char* name, std::vector<ExpressionPtr> arguments);
+/// Type(object): the cast, printed as a call, that changes nothing by itself.
+ExpressionPtr makeCast(ExpressionPtr type, ExpressionPtr object);
 ExpressionPtr makeNew(ExpressionPtr constructor, std::vector<ExpressionPtr> arguments);
 ExpressionPtr makeArray(std::vector<ExpressionPtr> elements);
 ExpressionPtr makeObject(std::vector<std::string> names, std::vector<ExpressionPtr> values);

@@ -38,6 +38,12 @@ struct ValueStack {
     values.pop_back();
     return value;
   }
+  /// The value the next pop takes, left where it is.
+  ExpressionPtr peek() const {
+    if (values.size() > floor) return values.back();
+    const std::size_t below = std::min(floor, values.size());
+    return borrowed < below ? values[below - 1 - borrowed] : makeEmpty();
+  }
   void push(ExpressionPtr value) { values.push_back(std::move(value)); }
   std::size_t size() const { return values.size(); }
   std::size_t available() const { return values.size() - std::min(floor, values.size()); }

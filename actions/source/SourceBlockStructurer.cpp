@@ -11,11 +11,11 @@
 
 #include "actions/source/SourceExpressionBuilder.h"
 #include "decompiler/SourceNumber.h"
-#include "actions/source/SourceStructurer.h"
+#include "decompiler/FlowStructurer.h"
 
 namespace orvane {
 
-BlockStructurer::BlockStructurer(Structurer& walk, const InstructionStream& code, ExpressionBuilder& values)
+BlockStructurer::BlockStructurer(FlowStructurer& walk, const InstructionStream& code, ExpressionBuilder& values)
     : m_walk(walk), m_code(code), m_values(values) {}
 
 std::size_t BlockStructurer::withStatement(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,

@@ -13,13 +13,13 @@
 namespace orvane {
 
 class ExpressionBuilder;
-class Structurer;
+class FlowStructurer;
 
 /// Makes the statement of a record that opens a block, by a size in bytes or records or up
 /// to an end marker, and has the walk read the block's records into its body.
 class BlockStructurer {
  public:
-  BlockStructurer(Structurer& walk, const InstructionStream& code, ExpressionBuilder& values);
+  BlockStructurer(FlowStructurer& walk, const InstructionStream& code, ExpressionBuilder& values);
 
   // Each reads the statement of the record at i; returns the record after it.
   std::size_t withStatement(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,
@@ -48,7 +48,7 @@ class BlockStructurer {
   /// Record k sets the target of an enclosing tellTarget again after a nested one ends.
   bool restoresTellTarget(std::size_t k) const;
 
-  Structurer& m_walk;
+  FlowStructurer& m_walk;
   const InstructionStream& m_code;
   ExpressionBuilder& m_values;
 };

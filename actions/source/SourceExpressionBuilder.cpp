@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -53,6 +54,19 @@ std::optional<std::size_t> initCount(ValueStack& stack) {
   const long long count = countValue(*stack.pop());
   if (count < 0 || static_cast<unsigned long long>(count) > stack.reachable()) return std::nullopt;
   return static_cast<std::size_t>(count);
+}
+
+/// Values deeper in the stack than this are not searched before a duplicated value is
+/// kept in a variable; compiled code keeps its stacks shallow.
+constexpr std::size_t kHoldDepth = 16;
+
+/// N of a name spelled _dupN_, or 0.
+std::size_t heldNumber(const std::string& name) {
+  if (name.size() < 6 || !name.starts_with("_dup") || name.back() != '_') return 0;
+  std::size_t number = 0;
+  const char* last = name.data() + name.size() - 1;
+  const auto [stop, error] = std::from_chars(name.data() + 4, last, number);
+  return error == std::errc() && stop == last && number < 1000000000 ? number : 0;
 }
 
 }  // namespace
@@ -192,6 +206,44 @@ void ExpressionBuilder::flush(ValueStack& stack, std::size_t base, StatementList
   if (stack.values.size() > base) stack.values.resize(base);
 }
 
+void ExpressionBuilder::duplicate(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out) {
+  ExpressionPtr value = stack.peek();
+  if (stack.top() == nullptr) {
+    // A value of the enclosing code stays below the floor and the copy goes above it.
+    if (value->kind == ExpressionKind::Empty) stack.push(value);
+  } else if (value->hasEffects && canHoldTop(i, end, stack)) {
+    value = hold(value, i, out);
+    stack.values.back() = value;
+  }
+  m_duplicated.insert(value);
+  stack.push(std::move(value));
+}
+
+bool ExpressionBuilder::canHoldTop(std::size_t i, std::size_t end, const ValueStack& stack) const {
+  // a && b and a || b test the duplicated left value; it prints once, as the left operand.
+  std::size_t next = i + 1;
+  if (next < end && m_code[next].code == op::kNot) ++next;
+  if (next < end && m_code[next].code == op::kIf) return false;
+  if (stack.size() > kHoldDepth) return false;
+  return std::all_of(stack.values.begin(), stack.values.end() - 1, [](const ExpressionPtr& below) {
+    return below->kind == ExpressionKind::Literal || below->kind == ExpressionKind::Empty;
+  });
+}
+
+ExpressionPtr ExpressionBuilder::hold(const ExpressionPtr& value, std::size_t i, StatementList& out) {
+  // A register that was just stored holds the value already.
+  if (value->kind == ExpressionKind::Assign && value->operation == Operation::Assign &&
+      value->operands[0]->kind == ExpressionKind::Register) {
+    emitValue(value, out, i);
+    return value->operands[0];
+  }
+  Statement s = makeStatement(StatementKind::Var, value);
+  s.name = "_dup" + std::to_string(++m_heldCount) + "_";
+  ExpressionPtr name = makeIdentifier(s.name);
+  emit(out, std::move(s), i);
+  return name;
+}
+
 void ExpressionBuilder::pushItems(std::size_t i, ValueStack& stack) {
   BitReader fields = m_code.reader(i);
   bool first = true;
@@ -235,6 +287,7 @@ void ExpressionBuilder::loadPool(std::size_t i) {
   for (std::uint16_t k = 0; k < count && fields.remaining() > 0; ++k) {
     std::string text = fields.readString();
     if (fields.exhausted()) break;
+    m_heldCount = std::max(m_heldCount, heldNumber(text));
     m_pool.push_back(std::move(text));
   }
 }
@@ -317,6 +370,8 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
         stack.values.back() = makePostfix(stepUpdate(*value->operands[1], true), stack.values.back());
         break;
       }
+      // The last copy of a duplicated value that changes nothing: its uses printed it.
+      if (!value->hasEffects && m_duplicated.contains(value)) break;
       emitValue(value, out, i);
       break;
     }
@@ -327,12 +382,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
       stack.push(makeAssign(Operation::Assign, makeRegister(number, registerName(number)), stack.pop()));
       break;
     }
-    case 0x4C: {
-      ExpressionPtr value = stack.pop();
-      stack.push(value);
-      stack.push(std::move(value));
-      break;
-    }
+    case 0x4C: duplicate(i, end, stack, out); break;
     case 0x4D: {
       ExpressionPtr top = stack.pop();
       ExpressionPtr below = stack.pop();
@@ -534,7 +584,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
     case 0x2B: {
       ExpressionPtr object = stack.pop();
       ExpressionPtr constructor = stack.pop();
-      stack.push(makeCall(std::move(constructor), {std::move(object)}));
+      stack.push(makeCast(std::move(constructor), std::move(object)));
       break;
     }
     case 0x69: {

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "actions/source/SourceInstructions.h"
@@ -43,6 +44,14 @@ class ExpressionBuilder {
   /// x++ or a = b expression that the following records use.
   void store(const ExpressionPtr& target, const ExpressionPtr& value, std::size_t i, std::size_t end,
              ValueStack& stack, StatementList& out);
+  /// PushDuplicate: both copies stand for one evaluation of the value, so a value that
+  /// changes something is first kept in a variable of its own.
+  void duplicate(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out);
+  /// Whether keeping the top value in a variable now keeps the order of evaluation: the
+  /// values below are constants and the value is no && / || test.
+  bool canHoldTop(std::size_t i, std::size_t end, const ValueStack& stack) const;
+  /// The statement that keeps `value` in a variable; returns the value to use instead.
+  ExpressionPtr hold(const ExpressionPtr& value, std::size_t i, StatementList& out);
   void pushItems(std::size_t i, ValueStack& stack);
   void loadPool(std::size_t i);
   ExpressionPtr poolString(std::size_t index) const;
@@ -52,6 +61,8 @@ class ExpressionBuilder {
   ExpressionPtr m_assignedValue;  // an assignment whose value record m_assignedAt pushes
   std::size_t m_assignedAt = kNoIndex;
   std::vector<std::string> m_pool;
+  std::unordered_set<ExpressionPtr> m_duplicated;  // values a PushDuplicate copied
+  std::size_t m_heldCount = 0;  // the number of the last _dupN_ variable, or a pool name's
   std::vector<RegisterScope> m_scopes;
 };
 

@@ -26,7 +26,8 @@ inline constexpr std::uint8_t kJump = 0x99;
 inline constexpr std::uint8_t kIf = 0x9D;
 }  // namespace op
 
-/// 20 bytes a record: the table of a block of millions of records stays small.
+/// A record as the decompiler's code looks at it: its action code beside its place in
+/// the flow of the block.
 struct Instruction {
   std::uint32_t target = kNoIndex;   // ActionJump / ActionIf: the record it branches to
   std::uint32_t loopEnd = kNoIndex;  // a loop header: the last record branching back to it
@@ -36,14 +37,16 @@ struct Instruction {
   bool isTarget = false;             // some branch lands here
 };
 
-/// Branch targets that do not land on a record boundary inside the block (or on its end)
-/// have no target index.
+/// The block's records with their flow for the shared structurer, and the fields of each
+/// for the expression builder. Branch targets that do not land on a record boundary inside
+/// the block (or on its end) have no target index.
 class InstructionStream {
  public:
   explicit InstructionStream(const ActionList& records);
 
-  std::size_t size() const { return m_code.size(); }
-  const Instruction& operator[](std::size_t index) const { return m_code[index]; }
+  std::size_t size() const { return m_codes.size(); }
+  Instruction operator[](std::size_t index) const;
+  const FlowStream& flow() const { return m_flow; }
   /// A record's fields after its code and length (none for a short record).
   std::span<const std::uint8_t> body(std::size_t index) const;
   /// A checked reader over a record's fields.
@@ -51,24 +54,20 @@ class InstructionStream {
   /// Whether record `index` can be part of an expression: not a loop, function or block
   /// statement.
   bool isExpressionCode(std::size_t index) const;
-  /// The index of the record at `offset`, size() at the block's end, else kNoIndex.
-  std::size_t indexAt(std::int64_t offset) const;
   /// The first record that starts at or after `offset` (size() past the end).
-  std::size_t indexFrom(std::int64_t offset) const;
-  /// The byte offset of a record index (the block's length for size()).
-  std::uint32_t offsetOf(std::size_t index) const;
-  /// The raw byte offset a branch record points at, whether or not a record starts there.
-  std::int64_t branchOffset(std::size_t index) const;
+  std::size_t indexFrom(std::int64_t offset) const { return m_flow.indexFrom(offset); }
   /// Whether register 0, the compiler's scratch register, is stored again or never used
   /// from record `index` on before any record reads it (in record order).
   bool scratchUnreadFrom(std::size_t index) const;
 
  private:
   const ActionList& m_records;
-  std::vector<Instruction> m_code;
+  /// Per record: the record's own byte (the class of ActionStringEquals is the one of
+  /// ActionEquals).
+  std::vector<std::uint8_t> m_codes;
+  FlowStream m_flow;
   /// Per record: whether the first use of register 0 at or after it is a read.
   std::vector<bool> m_scratchReadNext;
-  std::uint32_t m_length = 0;
 };
 
 }  // namespace orvane

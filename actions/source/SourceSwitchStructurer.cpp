@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "actions/source/SourceExpressionBuilder.h"
-#include "actions/source/SourceStructurer.h"
+#include "decompiler/FlowStructurer.h"
 
 namespace orvane {
 
@@ -17,7 +17,7 @@ constexpr std::size_t kLastCaseWindow = 256;
 
 }  // namespace
 
-SwitchStructurer::SwitchStructurer(Structurer& walk, const InstructionStream& code, ExpressionBuilder& values)
+SwitchStructurer::SwitchStructurer(FlowStructurer& walk, const InstructionStream& code, ExpressionBuilder& values)
     : m_walk(walk), m_code(code), m_values(values) {}
 
 std::size_t SwitchStructurer::switchChain(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,

@@ -14,13 +14,13 @@
 namespace orvane {
 
 class ExpressionBuilder;
-class Structurer;
+class FlowStructurer;
 
 /// Reads the compiler's chain of compares of one register (the switch value stored by the
 /// first compare) and makes the switch statement of the case bodies that follow it.
 class SwitchStructurer {
  public:
-  SwitchStructurer(Structurer& walk, const InstructionStream& code, ExpressionBuilder& values);
+  SwitchStructurer(FlowStructurer& walk, const InstructionStream& code, ExpressionBuilder& values);
 
   /// The switch whose first compare, `test`, the branch at i tests; returns the record
   /// after the switch, or kNoIndex with the stack as it was when the compares are no switch.
@@ -40,7 +40,7 @@ class SwitchStructurer {
                               const std::map<std::size_t, std::vector<ExpressionPtr>>& labels, std::size_t bodies,
                               std::size_t close, ValueStack& stack, StatementList& out, const FlowContext& context);
 
-  Structurer& m_walk;
+  FlowStructurer& m_walk;
   const InstructionStream& m_code;
   ExpressionBuilder& m_values;
 };

@@ -20,7 +20,8 @@ using test::str;
 const Bytes kAdd{0x0A}, kEquals{0x0E}, kLess{0x0F}, kAnd{0x10}, kOr{0x11}, kNot{0x12}, kStringEquals{0x13};
 const Bytes kPop{0x17}, kGetVariable{0x1C}, kSetVariable{0x1D}, kStringAdd{0x21}, kTrace{0x26}, kStringLess{0x29};
 const Bytes kDefineLocal{0x3C}, kInitArray{0x42}, kInitObject{0x43}, kAdd2{0x47}, kLess2{0x48}, kGetMember{0x4E};
-const Bytes kSetMember{0x4F}, kIncrement{0x50}, kStringGreater{0x68};
+const Bytes kSetMember{0x4F}, kIncrement{0x50}, kStringGreater{0x68}, kCallFunction{0x3D}, kEquals2{0x49};
+const Bytes kPushDuplicate{0x4C};
 
 Bytes v(const std::string& name) { return join({push({str(name)}), kGetVariable}); }
 Bytes set(const std::string& name, const Bytes& value) { return join({push({str(name)}), value, kSetVariable}); }
@@ -147,6 +148,47 @@ TEST(SourceMeaning, AStepOfAPlaceReadBeforeItIsAPostfixStep) {
   const Bytes code = join({push({str("y")}), object, push({str("n")}), kGetMember, object, push({str("n")}), object,
                            push({str("n")}), kGetMember, kIncrement, kSetMember, kSetVariable});
   EXPECT_EQ(sourceOf(6, code), "y = eval(\"a b\").n++;\n");
+}
+
+TEST(SourceMeaning, ADuplicatedValueThatChangesSomethingIsEvaluatedOnce) {
+  const Bytes callF = join({push({num(0), str("f")}), kCallFunction});
+  // f() + f() would call f twice; the byte code calls it once and adds the result to itself.
+  EXPECT_EQ(sourceOf(6, join({callF, kPushDuplicate, kAdd2, kTrace})), "var _dup1_ = f();\ntrace(_dup1_ + _dup1_);\n");
+  // A register that was just stored already holds the value.
+  EXPECT_EQ(sourceOf(6, join({callF, storeRegister(1), kPushDuplicate, kAdd2, kTrace})),
+            "var _loc1_ = f();\ntrace(_loc1_ + _loc1_);\n");
+  // The pool names _dup1_ and _dup2_, so the variable takes the next free number.
+  EXPECT_EQ(sourceOf(6, join({constantPool({"_dup2_", "_dup1_"}), push({constant(0), constant(1)}), kGetVariable,
+                              kSetVariable, callF, kPushDuplicate, kAdd2, kTrace})),
+            "_dup2_ = _dup1_;\nvar _dup3_ = f();\ntrace(_dup3_ + _dup3_);\n");
+  // f() || g() tests the duplicated f() and prints it once, as the left operand.
+  EXPECT_EQ(sourceOf(6, assemble({callF, kPushDuplicate, ifTo("done"), kPop, push({num(0), str("g")}), kCallFunction,
+                                  at("done"), kTrace})),
+            "trace(f() || g());\n");
+  // Duplicated and dropped twice: the call stays, once.
+  EXPECT_EQ(sourceOf(6, join({callF, kPushDuplicate, kPop, kPop})), "var _dup1_ = f();\n");
+}
+
+/// A switch as another compiler writes it: each case duplicates the value and compares the
+/// copy, the value is dropped once after the cases.
+Bytes duplicatingSwitch(const Bytes& value) {
+  return assemble({value, kPushDuplicate, push({num(1)}), kEquals2, kNot, ifTo("second"),
+                   push({str("one")}), kTrace, jumpTo("end"),
+                   at("second"), kPushDuplicate, push({num(2)}), kEquals2, kNot, ifTo("end"),
+                   push({str("two")}), kTrace,
+                   at("end"), kPop, push({str("after")}), kTrace});
+}
+
+TEST(SourceMeaning, ASwitchThatDuplicatesItsValueComparesOneEvaluation) {
+  // Over a call: f runs once, before the compares.
+  EXPECT_EQ(sourceOf(6, duplicatingSwitch(join({push({num(0), str("f")}), kCallFunction}))),
+            "var _dup1_ = f();\n"
+            "if (_dup1_ == 1) {\n    trace(\"one\");\n} else if (_dup1_ == 2) {\n    trace(\"two\");\n}\n"
+            "trace(\"after\");\n");
+  // Over a variable the compares read it; the drop at the end means nothing.
+  EXPECT_EQ(sourceOf(6, duplicatingSwitch(v("x"))),
+            "if (x == 1) {\n    trace(\"one\");\n} else if (x == 2) {\n    trace(\"two\");\n}\n"
+            "trace(\"after\");\n");
 }
 
 }  // namespace

@@ -366,6 +366,11 @@ const Row kControlFlow[] = {
            v("b"), kSetTarget2, kPlay, setTarget(""), kSetTarget2, setTarget("")}),
      "tellTarget (\"mc\") {\n    play();\n}\ntellTarget (a) {\n    stop();\n    tellTarget (b) {\n        play();\n"
      "    }\n}\n"},
+    // do { tellTarget ("mc") { play(); } } while (a);  the loop's first record opens a
+    // block: the loop is read first, the block inside it.
+    {"BlockAtLoopHeader",
+     assemble({at("top"), setTarget("mc"), kPlay, setTarget(""), v("a"), ifTo("top")}),
+     "do {\n    tellTarget (\"mc\") {\n        play();\n    }\n} while (a);\n"},
     // ifFrameLoaded (5) over the next two records; ifFrameLoaded ("end") over one.
     {"IfFrameLoaded",
      join({waitForFrame(4, 2), gotoFrame(1), kPlay, push({str("end")}), waitForFrame2(1), kStop}),
