@@ -19,6 +19,9 @@ constexpr std::uint8_t kIfFalse = 0x12;
 constexpr std::uint8_t kPushFalse = 0x27;
 constexpr std::uint8_t kLabel = 0x09;
 
+/// debug, debugline, debugfile: records of a debug build that do nothing.
+bool isDebugRecord(std::uint8_t code) { return code >= 0xEF && code <= 0xF1; }
+
 }  // namespace
 
 std::size_t AbcBlockStatements::structure(FlowStructurer& walk, std::size_t i, std::size_t end, ValueStack& stack,
@@ -27,6 +30,9 @@ std::size_t AbcBlockStatements::structure(FlowStructurer& walk, std::size_t i, s
   const std::size_t tried = tryStatement(walk, i, end, out, context);
   if (tried != kNoIndex) return tried;
   if (m_flow[i].kind != FlowKind::kJump) return kNoIndex;
+  // A jump right after a return or throw that no branch reaches is never taken: the
+  // compiler's jump over the else part of a then part that left the method.
+  if (i > 0 && m_flow[i - 1].kind == FlowKind::kEnd && !m_flow[i].isTarget) return i + 1;
   // do { } while (c): the compiler jumps over the label that heads the loop.
   if (m_flow[i].target == i + 2 && m_machine.instruction(i + 1).code == kLabel && m_flow[i + 1].loopEnd != kNoIndex)
     return i + 1;
@@ -154,7 +160,9 @@ std::size_t AbcBlockStatements::tryStatement(FlowStructurer& walk, std::size_t i
         m_openTries.count(k) == 0 && entry.variable != 0)
       entries.push_back(k);
   }
-  const std::size_t bodyEnd = m_flow.indexAt(m_body.exceptions[widest].to);
+  std::size_t bodyEnd = m_flow.indexAt(m_body.exceptions[widest].to);
+  // A debug build marks the line of the jump past the handlers first.
+  while (bodyEnd != kNoIndex && bodyEnd < end && isDebugRecord(m_machine.instruction(bodyEnd).code)) ++bodyEnd;
   if (bodyEnd == kNoIndex || bodyEnd <= i || bodyEnd >= end || m_flow[bodyEnd].kind != FlowKind::kJump) return kNoIndex;
   const std::size_t after = m_flow[bodyEnd].target;
   if (after == kNoIndex || after <= bodyEnd || after > end) return kNoIndex;

@@ -178,8 +178,10 @@ StatementList AbcBodyDecompiler::decompile(std::size_t bodyIndex, const AbcMetho
     failure = decoded.end == AbcCodeEnd::kTruncated ? decoded.fault
                                                     : "unknown instruction at " + std::to_string(decoded.stopOffset - 1);
   else failure = machine.failure();
-  // The return at the end of every body says nothing.
-  if (!statements.empty() && statements.back().kind == StatementKind::Return && !statements.back().value)
+  // The return at the end of every body says nothing; a script's initialiser returns the
+  // value of its last statement, which nothing reads and its source cannot write.
+  if (!statements.empty() && statements.back().kind == StatementKind::Return &&
+      (!statements.back().value || context.role == AbcMethodRole::kScriptInitialiser))
     statements.pop_back();
   if (!failure.empty()) {
     // What was read stands; the listing says what the rest is.
@@ -274,6 +276,7 @@ const AbcDecompiledBody* AbcBodyDecompiler::body(std::uint32_t methodIndex, cons
   if (bodyIndex < 0) return nullptr;
   std::unique_ptr<AbcDecompiledBody>& slot = m_bodies[static_cast<std::size_t>(bodyIndex)];
   if (slot) return slot.get();
+  if (!m_released.empty() && m_released[static_cast<std::size_t>(bodyIndex)]) m_users[static_cast<std::size_t>(bodyIndex)] = 2;
   auto result = std::make_unique<AbcDecompiledBody>();
   result->m_tree = std::make_unique<AbcBodyTree>();
   if (m_reading[static_cast<std::size_t>(bodyIndex)]) {
@@ -315,6 +318,22 @@ void AbcBodyDecompiler::appendTraitBodies(std::string& out, const std::vector<Ab
     if (trait.kind == traitkind::kMethod || trait.kind == traitkind::kGetter || trait.kind == traitkind::kSetter ||
         trait.kind == traitkind::kFunction)
       appendBody(out, trait.index, context, failed);
+}
+
+void AbcBodyDecompiler::releaseUnsharedBodies() {
+  if (m_users.empty()) {
+    m_users.assign(m_bodies.size(), 0);
+    m_released.assign(m_bodies.size(), false);
+    for (const AbcMethod& method : m_file.methods)
+      if (method.body >= 0 && static_cast<std::size_t>(method.body) < m_users.size())
+        m_users[static_cast<std::size_t>(method.body)] = std::min<std::uint8_t>(m_users[static_cast<std::size_t>(method.body)] + 1, 2);
+  }
+  for (std::size_t b = 0; b < m_bodies.size(); ++b) {
+    if (m_users[b] >= 2 || m_reading[b] || !m_bodies[b]) continue;
+    m_released[b] = true;
+    m_bodies[b].reset();
+    m_literals[b].reset();
+  }
 }
 
 std::size_t AbcBodyDecompiler::appendEveryBody(std::string& out) {

@@ -126,6 +126,12 @@ class AbcBodyDecompiler {
   /// the fuzz target read. Returns how many bodies failed.
   std::size_t appendEveryBody(std::string& out);
 
+  /// Lets go of the decompiled bodies that only one method has, once the texts that show
+  /// them are written: a tree of files keeps one file's bodies, not the block's. Bodies
+  /// that several methods share stay, and so does a body asked for again after it was let
+  /// go: each is decompiled twice at most.
+  void releaseUnsharedBodies();
+
  private:
   class Literals;
 
@@ -151,6 +157,8 @@ class AbcBodyDecompiler {
   std::vector<std::unique_ptr<AbcDecompiledBody>> m_bodies;  // per body index, once decompiled
   std::vector<std::shared_ptr<const SourceFunction>> m_literals;  // per body index
   std::vector<bool> m_reading;  // the bodies being decompiled now
+  std::vector<std::uint8_t> m_users;  // per body: how many methods have it, counted to 2
+  std::vector<bool> m_released;  // the bodies let go of once
   std::vector<std::int64_t> m_scriptOfMethod;  // per method: its script, -1 for none; made on first use
   int m_literalDepth = 0;
   std::vector<std::string> m_literalTypes;  // what the literals of the body being read name

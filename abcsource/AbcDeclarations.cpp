@@ -112,7 +112,8 @@ std::string AbcDeclarations::modifiers(const AbcTrait& trait, bool isStatic, Abc
   const bool isMethod = trait.kind == traitkind::kMethod || trait.kind == traitkind::kGetter ||
                         trait.kind == traitkind::kSetter;
   if (isMethod && (trait.attributes & traitattr::kOverride)) words += "override ";
-  if (isMethod && (trait.attributes & traitattr::kFinal)) words += "final ";
+  // The compiler marks every static method final, and rejects `final static` in source.
+  if (isMethod && !isStatic && (trait.attributes & traitattr::kFinal)) words += "final ";
   words += accessKeyword(trait.name) + " ";
   if (isStatic) words += "static ";
   if (isMethod && trait.index < m_file.methods.size() && m_file.methods[trait.index].body < 0) words += "native ";
@@ -130,11 +131,12 @@ void AbcDeclarations::appendVariable(std::string& out, const AbcTrait& trait, bo
                                      const std::string* folded) const {
   appendMetadata(out, trait.metadata, indent);
   const std::string name = sourceIdentifier(m_names.simpleName(trait.name));
-  std::string line = indent + modifiers(trait, isStatic, place);
   if (trait.kind == traitkind::kConst && isNamespaceValue(trait.value) && folded == nullptr) {
-    out += line + "namespace " + name + " = " + defaultValue(trait.value) + ";\n";
+    // A class's namespace is a trait of the class object, which its source does not say.
+    out += indent + modifiers(trait, false, place) + "namespace " + name + " = " + defaultValue(trait.value) + ";\n";
     return;
   }
+  std::string line = indent + modifiers(trait, isStatic, place);
   line += (trait.kind == traitkind::kConst ? "const " : "var ") + name + ":" + typeText(trait.type);
   if (folded != nullptr)
     line += " = " + *folded;

@@ -34,6 +34,8 @@ class AbcSourceText {
   std::string scriptText(std::uint32_t scriptIndex);
 
   AbcNames& names() { return m_names; }
+  /// Lets go of what the texts written so far decompiled (see AbcBodyDecompiler).
+  void releaseBodies() { m_bodies.releaseUnsharedBodies(); }
 
  private:
   void appendParts(std::string& out, const std::vector<std::uint32_t>& classes, std::int64_t script);

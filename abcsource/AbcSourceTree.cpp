@@ -53,6 +53,7 @@ bool AbcSourceTree::write(const std::string& root, const AbcSourceFileWritten& w
       const std::string path = unusedPath(sourceFile.path, taken);
       text.clear();
       source.appendFile(text, sourceFile);
+      source.releaseBodies();
       const bool ok = writeText(std::filesystem::path(root) / path, text);
       all = all && ok;
       if (written) written(path, ok);

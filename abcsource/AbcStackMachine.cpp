@@ -110,6 +110,8 @@ AbcStackMachine::AbcStackMachine(const AbcFile& file, AbcNames& names, const Abc
       m_blocks(body, flow, *this) {
   const AbcMethod* method = body.method < file.methods.size() ? &file.methods[body.method] : nullptr;
   m_parameterCount = method != nullptr ? static_cast<std::uint32_t>(method->parameterTypes.size()) : 0;
+  m_returnsVoid = method != nullptr && method->returnType != 0 && names.simpleName(method->returnType) == "void" &&
+                  names.packageName(method->returnType).empty();
   const std::uint32_t tracked =
       std::min<std::uint32_t>(std::max<std::uint32_t>(body.localCount, m_parameterCount + 2), kTrackedRegisters);
   m_localNames.resize(tracked);
@@ -320,11 +322,16 @@ ExpressionPtr AbcStackMachine::functionLiteral(std::uint32_t method) {
 void AbcStackMachine::store(const ExpressionPtr& target, const ExpressionPtr& value, std::size_t i, ValueStack& stack,
                             StatementList& out, std::int64_t declareRegister, const ExpressionPtr& declaredType) {
   const ExpressionPtr stored = withoutConversion(value, declaredType ? declaredType : typeOf(value));
-  // x++ as a value: the value read before the step stays below the store.
-  if (isStep(*stored) && sameTarget(*stored->operands[0], *target) && stack.top() != nullptr &&
-      sameTarget(*stack.top(), *target)) {
-    stack.values.back() = makePostfix(stepUpdate(*stored, true), target);
-    return;
+  // x++ as a value: the value read before the step stays below the store, converted to a
+  // number first where x may hold another type.
+  if (isStep(*stored) && stack.top() != nullptr) {
+    const Expression* read = stored->operands[0].get();
+    const auto converted = m_conversions.find(read);
+    const Expression& variable = converted != m_conversions.end() ? *converted->second.second : *read;
+    if (sameTarget(variable, *target) && (stack.top() == read || sameTarget(*stack.top(), *target))) {
+      stack.values.back() = makePostfix(stepUpdate(*stored, true), target);
+      return;
+    }
   }
   // a = b as a value: the value duplicated before the store stays on the stack.
   if (stack.top() != nullptr && stack.values.back() == value) {
@@ -728,6 +735,9 @@ std::size_t AbcStackMachine::readValue(std::size_t i, const AbcInstruction& ins,
     }
     case 0x53: {
       std::vector<ExpressionPtr> parameters = popArguments(stack, ins.operands[0]);
+      // Vector.<*> names its parameter with null.
+      for (ExpressionPtr& parameter : parameters)
+        if (parameter->kind == ExpressionKind::Literal && parameter->text == "null") parameter = makeIdentifier("*");
       ExpressionPtr base = stack.pop();
       push(makeTypeApplication(std::move(base), std::move(parameters)));
       break;
@@ -775,12 +785,28 @@ std::size_t AbcStackMachine::readValue(std::size_t i, const AbcInstruction& ins,
     case 0x71: case 0x72: push(stack.pop()); break;  // XML escapes: the text is the value's
     case 0x06: case 0x07: break;
     case 0x48: {
-      Statement s = makeStatement(StatementKind::Return, stack.pop());
-      emit(out, std::move(s), i);
+      ExpressionPtr value = stack.pop();
+      flush(stack, stack.floor, out, i);
+      // A void method's value is undefined whatever it returns, and its source may return
+      // none: the value's code runs before the return.
+      if (m_returnsVoid) {
+        emitValue(value, out, i);
+        value = nullptr;
+      }
+      emit(out, makeStatement(StatementKind::Return, std::move(value)), i);
       break;
     }
-    case 0x47: emit(out, makeStatement(StatementKind::Return), i); break;
-    case 0x03: emit(out, makeStatement(StatementKind::Throw, stack.pop()), i); break;
+    case 0x47:
+      // What the method leaves on the stack (a call whose value nothing took) ran before.
+      flush(stack, stack.floor, out, i);
+      emit(out, makeStatement(StatementKind::Return), i);
+      break;
+    case 0x03: {
+      ExpressionPtr value = stack.pop();
+      flush(stack, stack.floor, out, i);
+      emit(out, makeStatement(StatementKind::Throw, std::move(value)), i);
+      break;
+    }
     default: {
       const char* mnemonic = ins.opcode().mnemonic;
       fail(std::string("instruction ") + (mnemonic != nullptr ? mnemonic : "?") + " at " + std::to_string(ins.offset));

@@ -139,6 +139,7 @@ class AbcStackMachine : public FlowFrontEnd {
   std::set<std::string> m_namedTypes;
   std::string m_failure;
   std::uint32_t m_parameterCount = 0;
+  bool m_returnsVoid = false;  // the method's return type is void
 };
 
 }  // namespace orvane

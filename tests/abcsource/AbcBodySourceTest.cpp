@@ -64,6 +64,24 @@ TEST(AbcBodyDecompiler, EachBodyOnceAndNoneWithoutOne) {
   EXPECT_EQ(decompiler.body(7, {}), nullptr);  // past the methods
 }
 
+TEST(AbcBodyDecompiler, BodiesLetGoOfReadAgainAlikeAndOnlyOnce) {
+  const test::Bytes block = test::assembleAbc(withParameters("getlocal_1\nreturnvalue\n", {"a"}));
+  const AbcFile file = parseAbc(block);
+  AbcNames names(file);
+  AbcBodyDecompiler decompiler(file, names);
+  std::string before;
+  decompiler.body(0, {})->appendText(before, "");
+  EXPECT_EQ(before, "return a;\n");
+  decompiler.releaseUnsharedBodies();
+  const AbcDecompiledBody* again = decompiler.body(0, {});
+  std::string after;
+  again->appendText(after, "");
+  EXPECT_EQ(after, before);
+  // Asked for again after it was let go, the body stays from now on.
+  decompiler.releaseUnsharedBodies();
+  EXPECT_EQ(decompiler.body(0, {}), again);
+}
+
 TEST(AbcBodyDecompiler, LocalsCallsAndTypedVars) {
   // var s:String = "n" + a; trace(s, this.x); var k:int = int(a / 2); return k;
   EXPECT_EQ(bodyText(withParameters(R"(
@@ -133,6 +151,67 @@ TEST(AbcBodyDecompiler, IfElseAndShortCircuits) {
             "} else {\n"
             "    trace(3);\n"
             "}\n");
+}
+
+TEST(AbcBodyDecompiler, VoidMethodsReturnWithoutAValue) {
+  // The debug compiler returns undefined from a void method, another one the value of a
+  // call; only a method of another type may say so.
+  const std::string code = R"(
+      getlocal_1
+      iftrue Lend
+      pushundefined
+      returnvalue
+    Lend:
+      findpropstrict f
+      callproperty f, 0
+      returnvalue
+  )";
+  AbcMethodSource method = withParameters(code, {"a"});
+  method.returnType = "void";
+  EXPECT_EQ(bodyText(method),
+            "if (!a) {\n"
+            "    return;\n"
+            "}\n"
+            "f();\n");
+  method.returnType = "*";
+  EXPECT_EQ(bodyText(method),
+            "if (!a) {\n"
+            "    return undefined;\n"
+            "}\n"
+            "return f();\n");
+}
+
+TEST(AbcBodyDecompiler, NoJumpAfterAReturn) {
+  // for (var i:int = 0; i < a; i++) { if (i == 3) return i; } return -1;
+  // The then part's jump past the loop lies after its return: nothing jumps there.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      pushbyte 0
+      setlocal_2
+      jump Ltest
+    Lbody:
+      label
+      getlocal_2
+      pushbyte 3
+      ifne Lelse
+      getlocal_2
+      returnvalue
+      jump Lafter
+    Lelse:
+      inclocal_i 2
+    Ltest:
+      getlocal_2
+      getlocal_1
+      iflt Lbody
+    Lafter:
+      pushbyte -1
+      returnvalue
+  )", {"a"})),
+            "for (var _loc2_:int = 0; _loc2_ < a; _loc2_++) {\n"
+            "    if (_loc2_ == 3) {\n"
+            "        return _loc2_;\n"
+            "    }\n"
+            "}\n"
+            "return -1;\n");
 }
 
 TEST(AbcBodyDecompiler, ConditionalValue) {
@@ -399,6 +478,46 @@ TEST(AbcBodyDecompiler, TryCatchFromTheExceptionTable) {
             "}\n");
 }
 
+TEST(AbcBodyDecompiler, TryOfADebugBuild) {
+  // try { f(); } catch (e:Error) { g(); } as a debug build writes it: the line record
+  // of the jump past the handler lies where the try ends.
+  AbcMethodSource method;
+  method.code = R"(
+    Lfrom:
+      debugline 3
+      findpropstrict f
+      callpropvoid f, 0
+    Lto:
+      debugline 4
+      jump Lafter
+    Lcatch:
+      getlocal_0
+      pushscope
+      newcatch 0
+      dup
+      setlocal_1
+      dup
+      pushscope
+      swap
+      setslot 1
+      debugline 5
+      findpropstrict g
+      callpropvoid g, 0
+      popscope
+      kill 1
+    Lafter:
+      debugline 7
+      returnvoid
+    exception Lfrom Lto Lcatch Error e
+  )";
+  EXPECT_EQ(bodyText(method),
+            "try {\n"
+            "    f();\n"
+            "} catch (e:Error) {\n"
+            "    g();\n"
+            "}\n");
+}
+
 TEST(AbcBodyDecompiler, ActivationSlotsReadAsLocals) {
   // var n:int = 1; n++; trace(typeof n, n is int, n as Number, "x" in this, delete this.y);
   AbcMethodSource method;
@@ -441,6 +560,77 @@ TEST(AbcBodyDecompiler, ActivationSlotsReadAsLocals) {
             "var n:int = 1;\n"
             "n++;\n"
             "trace(typeof n, n is int, n as Number, \"x\" in this, delete this.y);\n");
+}
+
+TEST(AbcBodyDecompiler, VectorOfAnyType) {
+  // new Vector.<*>(): the compiler pushes null for the any type.
+  AbcMethodSource method;
+  method.code = R"(
+      getlex __AS3__.vec::Vector
+      pushnull
+      applytype 1
+      construct 0
+      returnvalue
+  )";
+  EXPECT_EQ(bodyText(method), "return new Vector.<*>();\n");
+}
+
+TEST(AbcBodyDecompiler, ValuesLeftOnTheStackRunBeforeTheReturn) {
+  // trace(""); return; with the call's value left on the stack, as the authoring tool
+  // writes it; the same before a return of a value and before a throw.
+  AbcMethodSource method;
+  method.code = R"(
+      getlocal_1
+      iffalse Lvalue
+      findpropstrict trace
+      pushstring ""
+      callproperty trace, 1
+      returnvoid
+    Lvalue:
+      getlocal_2
+      iffalse Lthrow
+      findpropstrict f
+      callproperty f, 0
+      pushbyte 1
+      returnvalue
+    Lthrow:
+      findpropstrict g
+      callproperty g, 0
+      getlocal_1
+      throw
+  )";
+  method.parameterNames = {"a", "b"};
+  method.parameterTypes = {"*", "*"};
+  EXPECT_EQ(bodyText(method),
+            "if (a) {\n"
+            "    trace(\"\");\n"
+            "    return;\n"
+            "}\n"
+            "if (b) {\n"
+            "    f();\n"
+            "    return 1;\n"
+            "}\n"
+            "g();\n"
+            "throw a;\n");
+}
+
+TEST(AbcBodyDecompiler, PostfixStepOfAnUntypedVariable) {
+  // trace(a++) over an untyped a: the number read before the step is traced, not a.
+  AbcMethodSource method;
+  method.code = R"(
+      findpropstrict trace
+      getlocal_1
+      convert_d
+      dup
+      increment
+      coerce_a
+      setlocal_1
+      callpropvoid trace, 1
+      returnvoid
+  )";
+  method.parameterNames = {"a"};
+  method.parameterTypes = {"*"};
+  EXPECT_EQ(bodyText(method), "trace(a++);\n");
 }
 
 TEST(AbcBodyDecompiler, InitialiserStoresForTheirTraits) {
@@ -548,6 +738,27 @@ TEST(AbcBodyDecompiler, RelationalTestsKeepTheirMeaningOnNaN) {
             "    trace(3);\n"
             "}\n"
             "return !(a > b);\n");
+}
+
+TEST(AbcBodyDecompiler, ScriptInitialiserReturnsNothingItsSourceSays) {
+  // The authoring tool's script code keeps the value of its last statement and returns it.
+  const std::string code = R"(
+      getlocal_0
+      pushscope
+      findpropstrict trace
+      pushbyte 1
+      callproperty trace, 1
+      coerce_a
+      setlocal_1
+      getlocal_1
+      returnvalue
+  )";
+  AbcMethodSource script;
+  script.code = code;
+  AbcMethodContext context;
+  context.role = AbcMethodRole::kScriptInitialiser;
+  EXPECT_EQ(bodyText(script, context), "var _loc1_ = trace(1);\n");
+  EXPECT_EQ(bodyText(script), "var _loc1_ = trace(1);\nreturn _loc1_;\n");
 }
 
 TEST(AbcBodyDecompiler, ScriptInitialiserStoresItsVariables) {

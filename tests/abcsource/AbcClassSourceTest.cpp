@@ -74,7 +74,9 @@ TEST(AbcClassSource, HeaderTraitsSignaturesDefaultsAndNamespaces) {
   foo.interfaces = {a.qname("flash.events::IEventDispatcher")};
   AbcTraitFields max = variable(a.qname("MAX"), kConst, intType, {0x03, a.integer(5)});
   max.metadata = {a.metadata("Inspectable", {{"defaultValue", "5"}})};
-  foo.staticTraits = {max, method(a.qname("create"), kMethod, create)};
+  // The compiler marks static methods final; the source cannot say so.
+  foo.staticTraits = {max, variable(a.qname("avmplus"), kConst, a.qname("Namespace"), {0x08, a.ns(0x08, "avmplus")}),
+                      method(a.qname("create"), kMethod, create, kFinal)};
   foo.instanceTraits = {
       variable(a.qname(protectedNs, "ratio"), kSlot, numberType, {0x06, a.number(1.5)}),
       variable(a.qname(privateNs, "label"), kSlot, stringType),
@@ -107,6 +109,7 @@ TEST(AbcClassSource, HeaderTraitsSignaturesDefaultsAndNamespaces) {
             "    public dynamic final class Foo extends Sprite implements IEventDispatcher {\n"
             "        [Inspectable(defaultValue=\"5\")]\n"
             "        public static const MAX:int = 5;\n"
+            "        public namespace avmplus = \"avmplus\";\n"
             "        protected var ratio:Number = 1.5;\n"
             "        private var label:String;\n"
             "        internal var any:*;\n"
