@@ -27,6 +27,8 @@ constexpr std::uint8_t kPlaceHasBlendMode = 0x02;
 constexpr std::uint8_t kPlaceHasFilterList = 0x01;
 
 constexpr std::uint32_t kLargestCondition = 0xFFFF;
+// DefineButton2: the action offset follows the button's id and its flags byte.
+constexpr std::uint32_t kButton2ActionOffsetField = 3;
 
 /// The fields that PlaceObject2 and PlaceObject3 share, in their order, as the first flags
 /// byte announces them: character, matrix, colour transform, ratio, name, clip depth.
@@ -242,10 +244,6 @@ bool fail(RebuildFault& fault, std::optional<std::size_t> block, std::string mes
   return false;
 }
 
-bool isPlainTag(std::uint16_t code) {
-  return code == tag::kDoAction || code == tag::kDoInitAction || code == tag::kDefineButton;
-}
-
 bool appendButtonConditions(const ActionTagLayout& layout, std::span<const NewActionBlock> blocks,
                             std::vector<std::uint8_t>& out, RebuildFault& fault) {
   // The last record's size field is 0 unless the old last record said otherwise.
@@ -271,7 +269,10 @@ bool appendClipEvents(const ActionTagLayout& layout, std::span<const NewActionBl
     const NewActionBlock& block = blocks[i];
     if (!layout.wideEvents && block.events > 0xFFFF)
       return fail(fault, i, "the clip events of a movie before version 6 have 16 bits");
-    if (block.events == 0) return fail(fault, i, "an event record without events would end the list");
+    // Only the 32-bit lists end at a zero flags field; the 16-bit lists of earlier movies
+    // are read on past one.
+    if (layout.wideEvents && block.events == 0)
+      return fail(fault, i, "an event record without events would end the list");
     const bool withKey = layout.wideEvents && (block.events & kClipEventKeyPress) != 0;
     const std::uint64_t recordSize = block.bytes.size() + (withKey ? 1 : 0);
     if (recordSize > UINT32_MAX) return fail(fault, i, "the event's actions do not fit in its size field");
@@ -296,6 +297,10 @@ std::uint32_t allEvents(const ActionTagLayout& layout, std::span<const std::uint
 }
 
 }  // namespace
+
+bool isPlainActionTag(std::uint16_t code) {
+  return code == tag::kDoAction || code == tag::kDoInitAction || code == tag::kDefineButton;
+}
 
 ActionTagLayout actionTagLayout(std::uint16_t code, std::span<const std::uint8_t> body, unsigned version) {
   ActionTagLayout layout;
@@ -331,18 +336,24 @@ ActionTagLayout actionTagLayout(std::uint16_t code, std::span<const std::uint8_t
 
 bool rebuildActionTag(const ActionTagLayout& layout, std::span<const std::uint8_t> body,
                       std::span<const NewActionBlock> blocks, std::vector<std::uint8_t>& out, RebuildFault& fault) {
-  if (!layout.recordsOffset) return fail(fault, std::nullopt, "the tag has no place for actions");
-  if (isPlainTag(layout.code) && blocks.size() != 1)
+  if (!layout.recordsOffset) {
+    if (!blocks.empty()) return fail(fault, std::nullopt, "the tag has no place for actions");
+    out.assign(body.begin(), body.end());
+    return true;
+  }
+  if (isPlainActionTag(layout.code) && blocks.size() != 1)
     return fail(fault, std::nullopt, "the tag holds exactly one action block");
   const std::uint32_t recordsOffset = *layout.recordsOffset;
   out.clear();
   out.reserve(body.size() + 64);
   out.insert(out.end(), body.begin(), body.begin() + recordsOffset);
   bool built = true;
-  if (isPlainTag(layout.code)) {
+  if (isPlainActionTag(layout.code)) {
     out.insert(out.end(), blocks[0].bytes.begin(), blocks[0].bytes.end());
   } else if (layout.code == tag::kDefineButton2) {
     built = appendButtonConditions(layout, blocks, out, fault);
+    // A button left without conditions says so with an action offset of 0.
+    if (blocks.empty()) std::fill_n(out.begin() + kButton2ActionOffsetField, 2, 0);
   } else {
     const std::uint32_t events = allEvents(layout, body, blocks);
     std::vector<std::uint8_t> field;

@@ -60,6 +60,10 @@ struct ActionTagLayout {
   std::vector<ActionBlockPlace> blocks;
 };
 
+/// DoAction, DoInitAction and DefineButton: the tags of exactly one block, without
+/// conditions.
+bool isPlainActionTag(std::uint16_t code);
+
 /// The layout of a tag of one of the six codes in a movie of `version`; an empty layout
 /// (no records offset) for any other code.
 ActionTagLayout actionTagLayout(std::uint16_t code, std::span<const std::uint8_t> body, unsigned version);
@@ -84,7 +88,9 @@ struct RebuildFault {
 /// the button had no conditions); a clip keeps its AllEventFlags field unless the events
 /// of the new blocks together differ from those of the old ones. Faults: a block larger
 /// than its size field holds, flags wider than the movie's event fields, a tag without a
-/// place for actions.
+/// place for actions that gets blocks. A button or clip given no blocks loses its conditions
+/// (a DefineButton2's action offset becomes 0); a tag without a place for actions given
+/// none stays as it was.
 [[nodiscard]] bool rebuildActionTag(const ActionTagLayout& layout, std::span<const std::uint8_t> body,
                                     std::span<const NewActionBlock> blocks, std::vector<std::uint8_t>& out,
                                     RebuildFault& fault);

@@ -28,10 +28,17 @@ bool tagFitsObject(std::uint16_t code, const MovieObject& object) {
   return dynamic_cast<const ActionObject*>(&object) != nullptr && code == tag::kDoAction;
 }
 
+/// A text without records or on blocks, which a button or clip reads as having no
+/// conditions.
+bool isEmptyText(const AssembledText& text) {
+  return text.kind == AssembledText::Kind::Block && text.blocks.size() == 1 && text.blocks.front().bytes.empty();
+}
+
 /// Whether the text's form is the one the tag takes; a DefineButton's one block may come
 /// as plain records or as its one on block.
 bool textFitsTag(const AssembledText& text, std::uint16_t code, AssemblyError& error) {
   const AssembledBlock& first = text.blocks.front();
+  if (code != tag::kDefineButton && isEmptyText(text)) return true;
   switch (code) {
     case tag::kDoAction:
     case tag::kDoInitAction:
@@ -68,6 +75,9 @@ bool replaceActionsInImage(std::span<const std::uint8_t> image, const ScanResult
 
   const std::span<const std::uint8_t> body = image.subspan(header.bodyOffset, header.length);
   const ActionTagLayout layout = actionTagLayout(header.code, body, scan.version);
+  // An empty text leaves a button or clip without conditions; a DoAction keeps its one
+  // (empty) block.
+  if (!isPlainActionTag(header.code) && isEmptyText(assembled)) assembled.blocks.clear();
   std::vector<NewActionBlock> blocks;
   blocks.reserve(assembled.blocks.size());
   for (const AssembledBlock& block : assembled.blocks) {
