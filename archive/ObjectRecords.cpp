@@ -38,11 +38,20 @@ class ObjectHash {
     record.length = m_length;
     m_length = 0;
   }
+  /// The digest and length of an ABC block, hashed once however many classes and scripts
+  /// it holds (a block of a thousand classes would otherwise be hashed a thousand times).
+  void finishWithBlock(ObjectRecord& record, const AbcTag& tag) {
+    auto [known, isNew] = m_blocks.try_emplace(&tag);
+    if (isNew) known->second = sha256Of(tag.block);
+    record.sha256 = known->second;
+    record.length = tag.block.size();
+  }
 
  private:
   std::span<const std::uint8_t> m_movie;
   Sha256 m_hash;
   std::uint64_t m_length = 0;
+  std::unordered_map<const AbcTag*, Digest> m_blocks;
 };
 
 TagBody bodyOf(const MovieObject& object) {
@@ -110,8 +119,10 @@ void addTimeline(RecordBuilder& builder, const TimelineNode& node, const Counter
   }
   for (const auto& object : node.abcObjects) {
     ObjectRecord& record = builder.begin(object->kind == AbcObject::Kind::Class ? "abcClass" : "abcScript", *object);
-    if (object->tag != nullptr) builder.hash().add(object->tag->block);
-    builder.hash().finish(record);
+    if (object->tag != nullptr)
+      builder.hash().finishWithBlock(record, *object->tag);
+    else
+      builder.hash().finish(record);
   }
   for (const auto& button : node.buttons) addConditionOwner(builder, "button", *button);
   for (const auto& instance : node.instances) addConditionOwner(builder, "instance", *instance);

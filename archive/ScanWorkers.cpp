@@ -36,11 +36,11 @@ std::uint64_t getU64(const std::uint8_t* in) { return getU32(in) | std::uint64_t
 
 /// A frame: its payload's length, the job id, then the payload's rest.
 std::vector<std::uint8_t> frame(std::uint64_t job, std::span<const std::uint8_t> rest) {
-  std::vector<std::uint8_t> out(12);
+  std::vector<std::uint8_t> out(12 + rest.size());
   putU32(out, 0, static_cast<std::uint32_t>(8 + rest.size()));
   putU32(out, 4, static_cast<std::uint32_t>(job));
   putU32(out, 8, static_cast<std::uint32_t>(job >> 32));
-  out.insert(out.end(), rest.begin(), rest.end());
+  std::copy(rest.begin(), rest.end(), out.begin() + 12);
   return out;
 }
 

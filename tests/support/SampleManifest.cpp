@@ -1,5 +1,6 @@
 #include "tests/support/SampleManifest.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -54,6 +55,17 @@ std::vector<SampleMovie> sampleMovies() {
     movies.push_back(std::move(movie));
   }
   return movies;
+}
+
+std::vector<std::string> corpusMovieFiles() {
+  std::vector<std::string> files;
+  for (const SampleMovie& movie : sampleMovies())
+    if (movie.signature == "FWS" && movie.status == "ok") files.push_back(movie.path);
+  const std::filesystem::path visual = std::filesystem::path(samplesFolder()) / ".." / "visual" / "tests";
+  if (!samplesFolder().empty() && std::filesystem::is_directory(visual))
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(visual))
+      if (entry.path().filename() == "test.swf") files.push_back(entry.path().string());
+  return files;
 }
 
 }  // namespace orvane::test

@@ -19,4 +19,8 @@ struct SampleMovie {
 /// Every row of MANIFEST.tsv in the samples folder; empty when the folder is absent.
 std::vector<SampleMovie> sampleMovies();
 
+/// The readable movies of the corpus and of the frame check beside it, each once
+/// (compressed ones through their uncompressed twins); empty when the corpus is absent.
+std::vector<std::string> corpusMovieFiles();
+
 }  // namespace orvane::test
