@@ -21,8 +21,11 @@ bool selectGroups(const std::string& list, ExtractionSettings& settings) {
     else if (name == "actions") settings.actions = true;
     else if (name == "buttons") settings.buttons = true;
     else if (name == "videos") settings.videos = true;
+    else if (name == "shapes") settings.assets.shapes = true;
+    else if (name == "morphshapes") settings.assets.morphShapes = true;
     else if (name == "fonts") settings.assets.fonts = true;
     else if (name == "texts") settings.assets.texts = true;
+    else if (name == "frames") settings.assets.frames = true;
     else return false;
   }
   return true;
@@ -38,7 +41,8 @@ int runExtract(CliContext& context, const VerbArguments& arguments) {
   ExtractionSettings settings;
   settings.directory = parsed.positional[1];
   if (parsed.has("--only") && !selectGroups(parsed.value("--only"), settings))
-    return context.usage("--only takes images, sounds, actions, buttons, videos, fonts and texts, separated by commas");
+    return context.usage("--only takes images, sounds, actions, buttons, videos, shapes, morphshapes, fonts, texts and "
+                         "frames, separated by commas");
   const auto mode = actionModeArgument(parsed.value("--mode"));
   if (!mode) return context.usage(kActionModeUsage);
   settings.mode = *mode;
@@ -47,13 +51,15 @@ int runExtract(CliContext& context, const VerbArguments& arguments) {
 
   ScanResult result;
   if (context.scanMovie(parsed.positional[0], result) != ScanStatus::Success) return exitcode::kFailure;
+  const auto scratch = context.tempFolder();
+  if (!scratch) return exitcode::kFailure;
 
   // The bar goes to a terminal only: never into a file or another program's input.
   ProgressBar bar(context.err(), "objects");
   ExtractionProgress progress;
   if (ProgressBar::fitsOn(context.err()))
     progress = [&bar](std::size_t done, std::size_t total) { bar.show(done, total); };
-  const std::string report = ExtractAllObjects(result, settings, context.sink(), progress, context.scannedMovie());
+  const std::string report = ExtractAllObjects(result, settings, context.sink(), progress, context.scannedMovie(), *scratch);
   bar.finish();
   context.out() << report;
   return exitcode::kSuccess;

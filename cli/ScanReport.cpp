@@ -1,6 +1,8 @@
 #include "cli/ScanReport.h"
 
+#include "cli/AssetJson.h"
 #include "cli/JsonText.h"
+#include "movie/AssetTree.h"
 #include "movie/MoviePanels.h"
 
 namespace orvane {
@@ -11,18 +13,6 @@ void appendTree(std::string& out, const ObjectTreeItem& item, int level) {
   out.append(static_cast<std::size_t>(level) * 2, ' ');
   out += item.text + "\n";
   for (const ObjectTreeItem& child : item.children) appendTree(out, child, level + 1);
-}
-
-JsonObject objectJson(const char* kind, const MovieObject& object, bool details) {
-  JsonObject json;
-  json.field("kind", std::string(kind))
-      .field("serial", static_cast<long long>(object.serial))
-      .field("characterId", static_cast<long long>(object.characterId))
-      .field("frame", static_cast<long long>(object.frame))
-      .field("label", object.label)
-      .field("typeName", object.typeName)
-      .field("displayName", object.describe(details));
-  return json;
 }
 
 std::string conditionsJson(const ButtonObject& owner) {
@@ -36,7 +26,7 @@ std::string conditionsJson(const ButtonObject& owner) {
   return jsonArray(items);
 }
 
-std::string timelineJson(const TimelineNode& node, bool details) {
+std::string timelineJson(const TimelineNode& node, bool details, const AssetJson* assets) {
   std::vector<std::string> objects;
   for (const auto& action : node.actions)
     objects.push_back(objectJson("action", *action, details).field("length", static_cast<long long>(action->length())).done());
@@ -95,6 +85,7 @@ std::string timelineJson(const TimelineNode& node, bool details) {
                           .field("frames", static_cast<long long>(video->frames.size()))
                           .done());
   }
+  if (assets != nullptr) assets->append(node, details, objects);
   return JsonObject()
       .field("nodeId", static_cast<long long>(node.nodeId))
       .field("spriteId", static_cast<long long>(node.spriteId))
@@ -105,6 +96,18 @@ std::string timelineJson(const TimelineNode& node, bool details) {
 }
 
 }  // namespace
+
+JsonObject objectJson(const char* kind, const MovieObject& object, bool details) {
+  JsonObject json;
+  json.field("kind", std::string(kind))
+      .field("serial", static_cast<long long>(object.serial))
+      .field("characterId", static_cast<long long>(object.characterId))
+      .field("frame", static_cast<long long>(object.frame))
+      .field("label", object.label)
+      .field("typeName", object.typeName)
+      .field("displayName", object.describe(details));
+  return json;
+}
 
 std::string scanText(const ScanResult& result, bool details, bool showEmpty) {
   std::string out;
@@ -117,9 +120,15 @@ std::string scanText(const ScanResult& result, bool details, bool showEmpty) {
   return out;
 }
 
-std::string scanJson(const ScanResult& result, bool details) {
+std::string assetsText(const ScanResult& result, bool details, bool showEmpty) {
+  std::string out;
+  for (const ObjectTreeItem& item : assetTree(result, details, showEmpty)) appendTree(out, item, 0);
+  return out;
+}
+
+std::string scanJson(const ScanResult& result, bool details, const AssetJson* assets) {
   std::vector<std::string> timelines;
-  for (const auto& node : result.timelines()) timelines.push_back(timelineJson(*node, details));
+  for (const auto& node : result.timelines()) timelines.push_back(timelineJson(*node, details, assets));
   return JsonObject()
              .field("path", result.path)
              .field("fileLength", static_cast<long long>(result.fileLength))

@@ -1,5 +1,6 @@
-// The vector assets' part of "Extract All Objects": per timeline the fonts as their font
-// files and the texts as SVG, each with its report line.
+// The vector assets' part of "Extract All Objects": per timeline the shapes, morph shapes
+// and texts as SVG, the fonts as their font files and the frames as PNG, each with its
+// report line.
 #pragma once
 
 #include <cstddef>
@@ -8,9 +9,8 @@
 #include <span>
 #include <string>
 
-#include "fonts/FontLibrary.h"
 #include "objects/ExtractionRun.h"
-#include "vector/TextAssets.h"
+#include "objects/MovieArtwork.h"
 
 namespace orvane {
 
@@ -19,27 +19,35 @@ class TimelineNode;
 
 class AssetExtraction {
  public:
-  /// `movie` (the scanned bytes) must outlive the extraction.
-  AssetExtraction(const ScanResult& result, std::span<const std::uint8_t> movie, const AssetKinds& kinds);
+  using Advance = std::function<void()>;
+
+  /// The movie of `source` (the scanned bytes) must outlive the extraction; the bitmaps that
+  /// shapes and frames fill with are decoded in `scratchFolder` (empty: they are left out).
+  AssetExtraction(const ScanResult& result, const PreservationSource& source, const AssetKinds& kinds,
+                  std::string scratchFolder);
 
   /// The number of files `extract` writes for the timeline.
   std::size_t count(const TimelineNode& timeline) const;
   /// Writes the timeline's chosen assets into `folder` (ending in '/'), appending a section
   /// per kind and a line per file to `report`; `advance` is told after each file.
-  void extract(const TimelineNode& timeline, const std::string& folder, std::string& report,
-               const std::function<void()>& advance) const;
+  void extract(const TimelineNode& timeline, const std::string& folder, std::string& report, const Advance& advance);
 
  private:
+  void extractShapes(const TimelineNode& timeline, const std::string& folder, std::string& report,
+                     const Advance& advance);
+  void extractMorphShapes(const TimelineNode& timeline, const std::string& folder, std::string& report,
+                          const Advance& advance);
   void extractFonts(const TimelineNode& timeline, const std::string& folder, std::string& report,
-                    const std::function<void()>& advance) const;
+                    const Advance& advance) const;
   void extractTexts(const TimelineNode& timeline, const std::string& folder, std::string& report,
-                    const std::function<void()>& advance) const;
+                    const Advance& advance) const;
+  void extractFrames(const TimelineNode& timeline, const std::string& folder, std::string& report,
+                     const Advance& advance);
 
   std::span<const std::uint8_t> m_movie;
   std::uint8_t m_version;
   AssetKinds m_kinds;
-  FontLibrary m_fonts;
-  TextAssets m_texts;
+  MovieArtwork m_artwork;
 };
 
 }  // namespace orvane

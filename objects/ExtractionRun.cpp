@@ -50,13 +50,13 @@ std::string abcFileName(const AbcObject& object) {
 class ExtractionRun {
  public:
   ExtractionRun(const ScanResult& result, const ExtractionSettings& settings, MessageSink& sink,
-                const ExtractionProgress& progress, const PreservationSource& source)
+                const ExtractionProgress& progress, const PreservationSource& source, const std::string& scratchFolder)
       : m_result(result),
         m_settings(settings),
         m_sink(sink),
         m_progress(progress),
         m_preserved(source),
-        m_assets(result, source.movie, settings.assets) {}
+        m_assets(result, source, settings.assets, scratchFolder) {}
 
   std::string run() {
     m_report = "\n Extraction Report\n-----------------------\nExtraction Directory : " + m_settings.directory + " \n";
@@ -219,8 +219,9 @@ class ExtractionRun {
 }  // namespace
 
 std::string ExtractAllObjects(const ScanResult& result, const ExtractionSettings& settings, MessageSink& sink,
-                              const ExtractionProgress& progress, const PreservationSource& source) {
-  return ExtractionRun(result, settings, sink, progress, source).run();
+                              const ExtractionProgress& progress, const PreservationSource& source,
+                              const std::string& scratchFolder) {
+  return ExtractionRun(result, settings, sink, progress, source, scratchFolder).run();
 }
 
 std::vector<std::string> reportDialogLines(const std::string& report) {

@@ -53,10 +53,12 @@ inline constexpr const char* kExtractionReportName = "Extraction Report Log.txt"
 /// Runs the extraction and returns the report text. Every failure becomes a report line
 /// and the run goes on; action texts are written with errors shown through `sink`. The
 /// report is also written to the directory's "Extraction Report Log.txt" (skipped silently
-/// when that cannot be written). Preserved forms are made from `source`, the movie the
-/// scan walked.
+/// when that cannot be written). Preserved forms and vector assets are made from `source`,
+/// the movie the scan walked; the bitmaps that shapes and frames fill with are decoded in
+/// `scratchFolder` (the scan's temporary folder; empty: those fills are left out).
 std::string ExtractAllObjects(const ScanResult& result, const ExtractionSettings& settings, MessageSink& sink,
-                              const ExtractionProgress& progress = {}, const PreservationSource& source = {});
+                              const ExtractionProgress& progress = {}, const PreservationSource& source = {},
+                              const std::string& scratchFolder = {});
 
 /// The report dialog's list entries: one per piece of the report before each line feed,
 /// the first with one blank in front; the text after the last line feed is not shown.

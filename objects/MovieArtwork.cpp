@@ -5,6 +5,7 @@
 #include "vector/FrameRenderer.h"
 #include "vector/MorphInterpolation.h"
 #include "vector/ShapeSvg.h"
+#include "vector/TextSvg.h"
 
 namespace orvane {
 
@@ -29,13 +30,17 @@ MovieArtwork::MovieArtwork(const ScanResult& result, const PreservationSource& s
       m_library(result, source.movie),
       m_bitmaps(result, source, std::move(scratchFolder)),
       m_fonts(result, source.movie),
-      m_texts(source.movie, static_cast<std::uint8_t>(result.version), m_fonts) {}
+      m_texts(source.movie, static_cast<std::uint8_t>(result.version), m_fonts),
+      m_textPainter(m_texts) {}
 
 AssetPicture MovieArtwork::shapePicture(const Shape& shape, const SwfRect& bounds, const std::string& fault) {
   SvgCanvas canvas;
   ShapeSvgWriter(canvas, &m_bitmaps).draw(shape.styleGroups, assembleShape(shape), Transform{}, ColorTransform{});
   AssetPicture picture{canvas.document(bounds, 1, nullptr, true), bounds, std::move(canvas.notes)};
-  if (!fault.empty()) picture.notes.push_back("The shape is not whole: " + fault);
+  if (!fault.empty()) {
+    picture.notes.push_back("The shape is not whole: " + fault);
+    picture.damaged = true;
+  }
   return picture;
 }
 
@@ -50,7 +55,7 @@ AssetPicture MovieArtwork::morphShape(const MorphShapeObject& object, std::uint1
 }
 
 AssetPicture MovieArtwork::frame(const TimelineNode& timeline, std::uint32_t frame) {
-  FrameRenderer renderer(m_library, &m_bitmaps, nullptr);
+  FrameRenderer renderer(m_library, &m_bitmaps, &m_textPainter);
   AssetPicture picture{renderer.frameSvg(timeline, frame, FrameOptions{}),
                        SwfRect{0, m_result.width * 20, 0, m_result.height * 20}, renderer.notes()};
   return picture;
@@ -58,7 +63,9 @@ AssetPicture MovieArtwork::frame(const TimelineNode& timeline, std::uint32_t fra
 
 AssetPicture MovieArtwork::text(const TextObject& object) const {
   TextPicture placed = m_texts.picture(object);
-  return {m_texts.svg(object), placed.bounds, std::move(placed.faults)};
+  AssetPicture picture{textSvg(placed), placed.bounds, std::move(placed.faults)};
+  picture.damaged = !picture.notes.empty();
+  return picture;
 }
 
 FontFile MovieArtwork::font(const FontObject& object) const {

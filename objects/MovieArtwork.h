@@ -12,6 +12,7 @@
 #include "movie/ScanResult.h"
 #include "objects/MovieBitmaps.h"
 #include "vector/CharacterLibrary.h"
+#include "vector/GlyphTextPainter.h"
 
 namespace orvane {
 
@@ -22,6 +23,8 @@ struct AssetPicture {
   SwfRect bounds;
   /// What could not be drawn as the movie asks, or read whole, one sentence each.
   std::vector<std::string> notes;
+  /// The asset's records could not be read whole: the picture shows only what they hold.
+  bool damaged = false;
 };
 
 /// Decodes each shape, bitmap and font once, when first drawn. Not thread-safe.
@@ -55,6 +58,7 @@ class MovieArtwork {
   MovieBitmaps m_bitmaps;
   FontLibrary m_fonts;
   TextAssets m_texts;
+  GlyphTextPainter m_textPainter;
 };
 
 }  // namespace orvane

@@ -66,6 +66,7 @@ std::optional<EmbeddedBitmap> MovieBitmaps::load(const ImageObject& image) const
   EmbeddedBitmap bitmap;
   const std::string preserved = m_forms.name(image);
   if (!preserved.empty()) {
+    if (m_scratchFolder.empty()) return std::nullopt;
     const std::string path = m_scratchFolder + "/bitmap" + std::to_string(image.serial) + preserved.substr(preserved.rfind('.'));
     if (!m_forms.write(image, path)) return std::nullopt;
     bitmap.data = readWholeFile(path).value_or(std::vector<std::uint8_t>());

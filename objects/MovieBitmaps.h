@@ -14,7 +14,8 @@
 namespace orvane {
 
 /// Reads each bitmap once, at its first use. The scan's temporary object files must still
-/// be there; preserved forms are written into `scratchFolder` and read back.
+/// be there; preserved forms are written into `scratchFolder` and read back (without one,
+/// the bitmaps that need them are missing).
 class MovieBitmaps : public BitmapSource {
  public:
   MovieBitmaps(const ScanResult& result, const PreservationSource& source, std::string scratchFolder)

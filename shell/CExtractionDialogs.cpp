@@ -51,6 +51,7 @@ CExtractionSettingsDialog::CExtractionSettingsDialog(const std::string& director
     : QDialog(parent),
       m_groups(new QListWidget(this)),
       m_preserve(new QCheckBox(QStringLiteral("Preserve originals"), this)),
+      m_assets(new QCheckBox(QStringLiteral("Vector assets"), this)),
       m_directory(new QLineEdit(this)) {
   setWindowTitle(QStringLiteral("Extraction Settings"));
   auto* layout = new QVBoxLayout(this);
@@ -77,6 +78,10 @@ CExtractionSettingsDialog::CExtractionSettingsDialog(const std::string& director
       QStringLiteral("Also write lossless pictures and pictures with alpha as PNG, and video streams and "
                      "Nellymoser, G.711 and Speex sounds as FLV"));
   layout->addWidget(m_preserve);
+  m_assets->setToolTip(
+      QStringLiteral("Also write shapes, morph shapes and texts as SVG, fonts as TrueType or OpenType, and each "
+                     "timeline's frames as PNG"));
+  layout->addWidget(m_assets);
 
   auto* folderRow = new QHBoxLayout;
   folderRow->addWidget(new QLabel(QStringLiteral("Extraction Directory :"), this));
@@ -104,6 +109,7 @@ ExtractionSettings CExtractionSettingsDialog::settings() const {
   settings.actions = checked(2);
   settings.buttons = checked(3);
   settings.preserve = m_preserve->isChecked();
+  if (m_assets->isChecked()) settings.assets = AssetKinds::all();
   for (const ModeButton& entry : kModeButtons) {
     if (modeButton(entry.mode)->isChecked()) settings.mode = entry.mode;
   }

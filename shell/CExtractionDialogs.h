@@ -19,8 +19,8 @@ class CExtractionSettingsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  /// Opens with every group checked, ActionScript 5 chosen, "Preserve originals" clear and
-  /// `directory` in the field.
+  /// Opens with every group checked, ActionScript 5 chosen, "Preserve originals" and
+  /// "Vector assets" clear and `directory` in the field.
   explicit CExtractionSettingsDialog(const std::string& directory, QWidget* parent = nullptr);
 
   /// The choices as they stand.
@@ -29,6 +29,7 @@ class CExtractionSettingsDialog : public QDialog {
   QListWidget* groupList() const { return m_groups; }
   QLineEdit* directoryField() const { return m_directory; }
   QCheckBox* preserveBox() const { return m_preserve; }
+  QCheckBox* assetsBox() const { return m_assets; }
   QRadioButton* modeButton(ExtractionMode mode) const { return m_modes.at(static_cast<std::size_t>(mode)); }
 
  private:
@@ -37,6 +38,7 @@ class CExtractionSettingsDialog : public QDialog {
   QListWidget* m_groups;
   std::array<QRadioButton*, 5> m_modes{};  // by ExtractionMode
   QCheckBox* m_preserve;
+  QCheckBox* m_assets;
   QLineEdit* m_directory;
 };
 

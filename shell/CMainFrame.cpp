@@ -663,7 +663,7 @@ void CMainFrame::extractAll() {
       ExtractAllObjects(m_result, *settings, m_messages, [&progress](std::size_t done, std::size_t total) {
         progress.setMaximum(static_cast<int>(std::min<std::size_t>(total, INT_MAX)));
         progress.setValue(static_cast<int>(std::min<std::size_t>(done, INT_MAX)));
-      }, PreservationSource::of(m_walker.movie()));
+      }, PreservationSource::of(m_walker.movie()), m_tempFolder);
   progress.reset();
   QApplication::restoreOverrideCursor();
   m_prompts.showExtractionReport(this, report);

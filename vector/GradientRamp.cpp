@@ -33,10 +33,13 @@ GradientRamp gradientRamp(const Gradient& gradient, const ColorTransform& colors
   const bool linearLight = gradient.interpolationMode == 1;
   std::vector<Stop> stops;
   stops.reserve(gradient.stops.size());
-  for (const GradientStop& stop : gradient.stops) {
+  for (std::size_t k = 0; k < gradient.stops.size(); ++k) {
+    const GradientStop& stop = gradient.stops[k];
     const Rgba color = colors.apply(stop.color);
     const double rgb[3] = {double(color.red), double(color.green), double(color.blue)};
-    Stop converted{stop.ratio, {}};
+    // Stops that repeat a ratio each take the entry after the one before them.
+    const bool repeated = k > 0 && stop.ratio == gradient.stops[k - 1].ratio;
+    Stop converted{repeated ? std::min(stops.back().ratio + 1, 255) : int{stop.ratio}, {}};
     for (int c = 0; c < 3; ++c) converted.channels[c] = linearLight ? toLinear(rgb[c]) : rgb[c];
     converted.channels[3] = color.alpha;
     stops.push_back(converted);

@@ -11,7 +11,9 @@ namespace orvane {
 /// Entry i is the colour at ratio i: the stops (their colours through `colors`) interpolated
 /// in RGB or, for linear-RGB gradients, in linear light; each channel cut down to a whole
 /// value. An entry takes the first pair of neighbouring stops that encloses it, so a stop
-/// whose ratio goes backwards only ends the pair before it. A gradient without stops is
+/// whose ratio goes backwards only ends the pair before it; stops that repeat the ratio of
+/// the one before each take the next entry (100, 100, 100 are drawn at 100, 101, 102). A
+/// gradient without stops is
 /// transparent black throughout.
 using GradientRamp = std::array<Rgba, 256>;
 GradientRamp gradientRamp(const Gradient& gradient, const ColorTransform& colors);

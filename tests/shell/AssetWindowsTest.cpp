@@ -18,6 +18,7 @@
 #include "shell/Commands.h"
 #include "shell/MoviePanelWidgets.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/support/AssetMovie.h"
 #include "tests/support/FontBuilder.h"
 #include "tests/support/MovieBuilder.h"
 #include "tests/support/ShapeBuilder.h"
@@ -28,93 +29,10 @@ namespace {
 using test::Bytes;
 using test::ByteWriter;
 
-constexpr test::Color kRed{255, 0, 0};
-constexpr test::Color kBlue{0, 0, 255};
-
-/// A filled square of `side` twips at the origin, traced clockwise.
-test::ShapeBuilder square(std::int32_t side) {
-  test::ShapeBuilder shape;
-  shape.change({.move = true, .x = 0, .y = 0, .fill1 = 1}).lineTo(side, 0).lineTo(0, side).lineTo(-side, 0).lineTo(0, -side);
-  return shape;
-}
-
-Bytes squareShape(std::uint16_t id, const Bytes& fill) {
-  test::ShapeBuilder shape = square(200);
-  shape.fill(fill);
-  return shape.defineShape(id, test::rectBytes(0, 200, 0, 200));
-}
-
-/// A DefineMorphShape: a red 10-pixel square growing into a blue 20-pixel one.
-Bytes growingSquare(std::uint16_t id) {
-  test::ShapeBuilder start = square(200);
-  start.fill({});
-  test::ShapeBuilder end;
-  end.change({.move = true, .x = 0, .y = 0}).lineTo(400, 0).lineTo(0, 400).lineTo(-400, 0).lineTo(0, -400);
-  ByteWriter styles;
-  styles.u8(1).u8(0x00).bytes({255, 0, 0, 255}).bytes({0, 0, 255, 255}).u8(0);
-  const Bytes startEdges = start.shape();
-  ByteWriter body;
-  body.u16(id).bytes(test::rectBytes(0, 200, 0, 200)).bytes(test::rectBytes(0, 400, 0, 400));
-  body.u32(static_cast<std::uint32_t>(styles.data().size() + startEdges.size()));
-  body.bytes(styles.data()).bytes(startEdges).bytes(end.shape());
-  return body.take();
-}
-
-test::FontSpec twoGlyphFont() {
-  test::ShapeBuilder box;
-  box.change({.move = true, .x = 0, .y = 0, .fill0 = 1}).lineTo(0, -400).lineTo(400, 0).lineTo(0, 400).lineTo(-400, 0);
-  test::FontSpec fields;
-  fields.id = 3;
-  fields.name = "Boxes";
-  fields.shapes = {test::glyphShape(box), test::glyphShape(box)};
-  fields.codes = {'A', 'B'};
-  fields.layout = true;
-  fields.ascent = 800;
-  fields.descent = 200;
-  fields.advances = {500, 500};
-  fields.bounds = {test::rectBytes(0, 400, -400, 0), test::rectBytes(0, 400, -400, 0)};
-  return fields;
-}
-
-/// A 100 x 100 pixel stage over three frames: the red square at depth 1 in frame 0, a
-/// square whose bitmap fill names a bitmap the movie lacks added in frame 1, the red square
-/// removed in frame 2. Beside them a morph shape, a font, a text and an edit text.
-Bytes assetMovie() {
-  test::EditTextSpec edit;
-  edit.id = 5;
-  edit.flags = 0x8000 | 0x0800 | 0x0100;  // has text, read only, has font
-  edit.fontId = 3;
-  edit.fontHeight = 240;
-  edit.variableName = "score";
-  edit.initialText = "Hello";
-  test::TextRecordSpec letters;
-  letters.fontId = 3;
-  letters.height = 400;
-  letters.glyphs = {{0, 500}, {1, 500}};
-  test::MovieBuilder movie(8);
-  movie.rect(0, 2000, 0, 2000)
-      .frameCount(3)
-      .tag(tag::kDefineShape3, squareShape(1, test::solidFill(kRed, true)))
-      .tag(tag::kDefineShape3, squareShape(9, test::bitmapFill(0x41, 77, test::identityMatrix())))
-      .tag(tag::kDefineMorphShape, growingSquare(2))
-      .tag(tag::kDefineFont2, test::defineFont2Body(twoGlyphFont()))
-      .tag(tag::kDefineText, test::defineTextBody(4, test::rectBytes(0, 1000, -400, 0), test::identityMatrix(), 1, 10,
-                                                  {letters}, false))
-      .tag(tag::kDefineEditText, test::defineEditTextBody(edit))
-      .placeObject2Plain(1, 1)
-      .showFrame()
-      .placeObject2Plain(2, 9)
-      .showFrame()
-      .tag(tag::kRemoveObject2, ByteWriter().u16(1).take())
-      .showFrame()
-      .end();
-  return movie.build();
-}
-
 struct AssetFixture : test::FrameFixture {
   AssetFixture() {
     const std::string path = temp.file("assets.swf");
-    test::writeFile(path, assetMovie());
+    test::writeFile(path, test::assetMovie());
     frame->openMovie(path);
   }
 

@@ -47,14 +47,19 @@ TEST(CExtractionSettingsDialog, OpensWithEverythingCheckedAndReportsTheChoices) 
   EXPECT_EQ(initial.mode, ExtractionMode::ActionScript5);
   EXPECT_EQ(dialog.preserveBox()->text().toStdString(), "Preserve originals");
   EXPECT_FALSE(initial.preserve);
+  EXPECT_EQ(dialog.assetsBox()->text().toStdString(), "Vector assets");
+  EXPECT_FALSE(initial.assets.any());
 
   dialog.groupList()->item(0)->setCheckState(Qt::Unchecked);
   dialog.groupList()->item(3)->setCheckState(Qt::Unchecked);
   dialog.modeButton(ExtractionMode::InstructionCode)->setChecked(true);
   dialog.directoryField()->setText(QStringLiteral("/data/out"));
   dialog.preserveBox()->setChecked(true);
+  dialog.assetsBox()->setChecked(true);
   const ExtractionSettings chosen = dialog.settings();
   EXPECT_TRUE(chosen.preserve);
+  EXPECT_TRUE(chosen.assets.shapes && chosen.assets.morphShapes && chosen.assets.fonts && chosen.assets.texts &&
+              chosen.assets.frames);
   EXPECT_EQ(chosen.directory, "/data/out");
   EXPECT_FALSE(chosen.images);
   EXPECT_TRUE(chosen.sounds);

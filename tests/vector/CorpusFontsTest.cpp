@@ -34,19 +34,6 @@ constexpr int kOriginY = 112;
 
 using Coverage = std::vector<std::uint8_t>;
 
-// The movies of the corpus and of the frame check, each once (compressed ones through
-// their uncompressed twins).
-std::vector<std::string> movieFiles() {
-  std::vector<std::string> files;
-  for (const test::SampleMovie& movie : test::sampleMovies())
-    if (movie.signature == "FWS" && movie.status == "ok") files.push_back(movie.path);
-  const std::filesystem::path visual = std::filesystem::path(test::samplesFolder()) / ".." / "visual" / "tests";
-  if (!test::samplesFolder().empty() && std::filesystem::is_directory(visual))
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(visual))
-      if (entry.path().filename() == "test.swf") files.push_back(entry.path().string());
-  return files;
-}
-
 Coverage freeTypeCoverage(FT_Library library, FT_Face face, unsigned glyph) {
   Coverage pixels(kWidth * kHeight, 0);
   if (FT_Load_Glyph(face, glyph, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) return pixels;
@@ -128,7 +115,7 @@ std::size_t forEachCorpusFont(const std::vector<std::string>& files, Visit visit
 }
 
 TEST(CorpusFonts, EveryFontAsTrueTypeOpensInFreeTypeAndDrawsAsItsGlyphSvgs) {
-  const std::vector<std::string> files = movieFiles();
+  const std::vector<std::string> files = test::corpusMovieFiles();
   if (files.empty()) GTEST_SKIP() << "the sample corpus (../shared/samples) is absent";
   FT_Library library = nullptr;
   ASSERT_EQ(FT_Init_FreeType(&library), 0);
@@ -180,7 +167,7 @@ void expectSilentRoundTrips(const test::ScratchFolder& scratch, const std::vecto
 }
 
 TEST(CorpusFonts, EveryFontAsTrueTypeRoundTripsThroughFontToolsWithoutAWarning) {
-  const std::vector<std::string> files = movieFiles();
+  const std::vector<std::string> files = test::corpusMovieFiles();
   if (files.empty()) GTEST_SKIP() << "the sample corpus (../shared/samples) is absent";
   if (std::system("command -v ttx >/dev/null 2>&1") != 0) GTEST_SKIP() << "fontTools' ttx is absent";
   const test::ScratchFolder scratch;
@@ -206,7 +193,7 @@ bool svgParses(const std::string& svg) {
 }
 
 TEST(CorpusTexts, EveryTextReadsWholeAndItsSvgParses) {
-  const std::vector<std::string> files = movieFiles();
+  const std::vector<std::string> files = test::corpusMovieFiles();
   if (files.empty()) GTEST_SKIP() << "the sample corpus (../shared/samples) is absent";
   std::size_t statics = 0;
   std::size_t edits = 0;
