@@ -51,7 +51,7 @@ const OptionHelp kPreserveOption{"--preserve", "",
 const std::vector<Verb>& verbs() {
   static const std::vector<Verb> table = {
       {.help = {.name = "scan",
-                .synopsis = "MOVIE [--details] [--empty] [--json]",
+                .synopsis = "MOVIE [--details] [--empty] [--json [--assets]]",
                 .summary = "Scan a movie and print its properties, object tree and instances",
                 .description =
                     "Prints the Movie Properties rows as Property<TAB>Value, an empty line, the object tree one item "
@@ -63,12 +63,32 @@ const std::vector<Verb>& verbs() {
                                               "size)"},
                             {"--empty", "", "also list the folders that hold no object"},
                             {"--json", "", "print one JSON document with the header values, every timeline and "
-                                           "every object instead"}},
+                                           "every object instead"},
+                            {"--assets", "", "with --json: also the shapes, morph shapes, fonts and texts of each "
+                                             "timeline, as assets --json describes them"}},
                 .examples = {{"orvane-cli scan game.swf", "List what a movie holds."},
                              {"orvane-cli scan game.swf --json", "The same as JSON, for other programs."}},
                 .exitStatus = "0 when the whole movie was scanned, 1 when the scan stopped with an error, 2 for a "
                               "usage error."},
        .run = runScan},
+      {.help = {.name = "assets",
+                .synopsis = "MOVIE [--details] [--empty] [--json]",
+                .summary = "Scan a movie and print its vector assets and frames as the Assets tab lists them",
+                .description =
+                    "Prints the Assets tab one item per line, indented by two blanks per level: per timeline the "
+                    "folders Shapes, Morph Shapes, Fonts, Texts (each when the timeline has such objects) and "
+                    "Frames. A scan that stops with an error prints what it had collected.",
+                .operands = {kMovie},
+                .options = {{"--details", "", "show the advanced details of every object"},
+                            {"--empty", "", "also list the sprites that place nothing"},
+                            {"--json", "", "print one JSON document instead: per timeline its frames and each "
+                                           "asset with its tag, bounds (twips), font name and glyphs, or "
+                                           "characters, and what could not be read"}},
+                .examples = {{"orvane-cli assets game.swf", "List the shapes, fonts, texts and frames of a movie."},
+                             {"orvane-cli assets game.swf --json", "The same with what each asset holds, as JSON."}},
+                .exitStatus = "0 when the whole movie was scanned, 1 when the scan stopped with an error, 2 for a "
+                              "usage error."},
+       .run = runAssets},
       {.help = {.name = "actions",
                 .synopsis = "MOVIE [--serial N | --all] [--mode hex|char|int|function|as4|as5|source|asm]",
                 .summary = "Print the text an action window shows for a frame action, button, sprite instance or "
@@ -210,7 +230,7 @@ const std::vector<Verb>& verbs() {
                 .options = {{"--page", "OUT", "write the page to OUT and do not open it", ValueKind::File}}},
        .run = runPreviewPage},
       {.help = {.name = "extract",
-                .synopsis = "MOVIE DIR [--only images,sounds,actions,buttons,videos,fonts,texts] "
+                .synopsis = "MOVIE DIR [--only images,sounds,actions,buttons,videos,shapes,morphshapes,fonts,texts,frames] "
                             "[--mode as5|as4|function|bytecode|source|asm] [--preserve] [--assets]",
                 .summary = "Extract every object of a movie into a folder per timeline and print the report",
                 .description =
@@ -221,11 +241,12 @@ const std::vector<Verb>& verbs() {
                 .operands = {kMovie, {"DIR", ValueKind::Directory}},
                 .options = {{"--only", "LIST",
                              "extract only these groups, separated by commas: images, sounds, actions, buttons, "
-                             "videos (video streams, which only a preserving run writes), fonts (as TrueType, or "
-                             "OpenType as embedded), texts (as SVG)"},
+                             "videos (video streams, which only a preserving run writes), shapes (as SVG), "
+                             "morphshapes (their start and end shapes as SVG), fonts (as TrueType, or OpenType as "
+                             "embedded), texts (as SVG), frames (each frame of each timeline as PNG)"},
                             kExtractionModeOption,
                             kPreserveOption,
-                            {"--assets", "", "also write the vector assets: fonts and texts"}},
+                            {"--assets", "", "also write the vector assets: shapes, morph shapes, fonts, texts and frames"}},
                 .examples = {{"orvane-cli extract game.swf out --preserve",
                               "Take everything out, keeping lossless images and alpha as PNG."},
                              {"orvane-cli extract game.swf out --only actions --mode source",

@@ -30,6 +30,7 @@ const ProgramHelp& cliProgram();
 int runCli(const std::vector<std::string>& arguments, CliContext& context);
 
 int runScan(CliContext& context, const VerbArguments& arguments);
+int runAssets(CliContext& context, const VerbArguments& arguments);
 int runProjector(CliContext& context, const VerbArguments& arguments);
 int runSaveAs(CliContext& context, const VerbArguments& arguments);
 int runSetProperties(CliContext& context, const VerbArguments& arguments);

@@ -5,7 +5,7 @@ namespace orvane {
 namespace {
 
 /// Text inside a single-quoted option description, with a backslash before each of `special`.
-std::string specText(std::string_view text, std::string_view special = ":") {
+std::string quotedText(std::string_view text, std::string_view special = ":") {
   std::string out;
   for (const char c : text) {
     if (c == '\'') out += "'\\''";
@@ -32,26 +32,26 @@ std::string action(ValueKind kind, std::string_view choices, const ProgramHelp& 
   return " ";
 }
 
-std::string optionSpecs(const std::vector<OptionHelp>& options, const ProgramHelp& program) {
-  std::string specs;
+std::string optionArguments(const std::vector<OptionHelp>& options, const ProgramHelp& program) {
+  std::string arguments;
   for (const OptionHelp& option : options) {
-    specs += " \\\n      '" + std::string(option.name) + "[" + specText(option.text, "[]") + "]";
+    arguments += " \\\n      '" + std::string(option.name) + "[" + quotedText(option.text, "[]") + "]";
     if (!option.value.empty())
-      specs += ":" + specText(option.value) + ":" + specText(action(option.kind, option.choices, program), "");
-    specs += "'";
+      arguments += ":" + quotedText(option.value) + ":" + quotedText(action(option.kind, option.choices, program), "");
+    arguments += "'";
   }
-  return specs;
+  return arguments;
 }
 
-std::string operandSpecs(const std::vector<OperandHelp>& operands, const ProgramHelp& program) {
-  std::string specs;
+std::string operandArguments(const std::vector<OperandHelp>& operands, const ProgramHelp& program) {
+  std::string arguments;
   for (std::size_t i = 0; i < operands.size(); ++i) {
     const OperandHelp& operand = operands[i];
     const std::string position = isRepeated(operand) ? "*" : std::to_string(i + 1);
-    specs += " \\\n      '" + position + ":" + specText(operand.name) + ":" +
-             specText(action(operand.kind, {}, program), "") + "'";
+    arguments += " \\\n      '" + position + ":" + quotedText(operand.name) + ":" +
+                 quotedText(action(operand.kind, {}, program), "") + "'";
   }
-  return specs;
+  return arguments;
 }
 
 }  // namespace
@@ -62,16 +62,16 @@ std::string zshCompletion(const ProgramHelp& program) {
                        std::string(program.name) + ", written from its verb table.\n\n";
   script += function + "() {\n  local curcontext=$curcontext state line\n  local -a verbs\n  verbs=(\n";
   for (const CommandHelp& verb : program.verbs)
-    script += "    '" + specText(verb.name) + ":" + specText(verb.summary, "") + "'\n";
+    script += "    '" + quotedText(verb.name) + ":" + quotedText(verb.summary, "") + "'\n";
   script += "  )\n  _arguments -C";
-  script += optionSpecs(program.options, program);
+  script += optionArguments(program.options, program);
   script += " \\\n      '1: :->verb' \\\n      '*:: :->argument' && return\n";
   script += "  case $state in\n    verb) _describe -t verbs verb verbs ;;\n    argument)\n";
   script += "      curcontext=${curcontext%:*:*}:" + std::string(program.name) + "-$words[1]:\n";
   script += "      case $words[1] in\n";
   for (const CommandHelp& verb : program.verbs) {
     script += "        " + std::string(verb.name) + ")\n          _arguments";
-    script += optionSpecs(completedOptions(verb), program) + operandSpecs(verb.operands, program) + " ;;\n";
+    script += optionArguments(completedOptions(verb), program) + operandArguments(verb.operands, program) + " ;;\n";
   }
   script += "      esac ;;\n  esac\n}\n\n" + function + " \"$@\"\n";
   return script;
