@@ -14,6 +14,13 @@ constexpr std::uint32_t kTrackedRegisters = 1u << 16;
 /// Argument counts past the stack take what is there and one empty value.
 constexpr std::int64_t kMaxArguments = 1 << 16;
 
+/// increment, decrement, their _i forms, and convert_s, convert_i, convert_u, convert_d,
+/// convert_b, coerce, coerce_a, coerce_s.
+bool isStepOrConversion(std::uint8_t code) {
+  return code == 0x91 || code == 0x93 || code == 0xC0 || code == 0xC1 || code == 0x70 || (code >= 0x73 && code <= 0x76) ||
+         code == 0x80 || code == 0x82 || code == 0x85;
+}
+
 Operation comparisonOf(std::uint8_t code) {
   switch (code) {
     case 0x0C: case 0x15: return Operation::Less;
@@ -396,7 +403,14 @@ bool AbcStackMachine::isDiscard(std::size_t i) const { return i < m_decoded.inst
 
 bool AbcStackMachine::isExpressionCode(std::size_t i) const {
   switch (instruction(i).code) {
-    case 0x05: case 0x61: case 0x68: case 0x6D: case 0x6F: case 0x63: case 0xD4: case 0xD5: case 0xD6: case 0xD7:
+    // A store of a duplicated value (stepped or converted on the way) is an assignment
+    // inside an expression: while (--k > -1), while (k--).
+    case 0x63: case 0xD4: case 0xD5: case 0xD6: case 0xD7: {
+      std::size_t k = i;
+      while (k > 0 && isStepOrConversion(instruction(k - 1).code)) --k;
+      return k > 0 && instruction(k - 1).code == 0x2A;
+    }
+    case 0x05: case 0x61: case 0x68: case 0x6D: case 0x6F:
     case 0x4F: case 0x4E: case 0x49: case 0x03: case 0x47: case 0x48: case 0x1B: case 0x1C: case 0x30: case 0x1D:
       return false;
     default:
