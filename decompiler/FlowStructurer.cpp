@@ -40,13 +40,18 @@ void FlowStructurer::decodeRange(std::size_t begin, std::size_t end, ValueStack&
   std::size_t pending = begin;
   while (i < end) {
     const std::size_t before = out.size();
+    const std::size_t height = stack.size();
     const std::size_t next = step(i, end, stack, out, context, skipLoopAt);
-    for (std::size_t k = before; k < out.size(); ++k) {
+    bool made = false;
+    for (std::size_t k = before; k < out.size() && !made; ++k) {
       if (out[k].kind == StatementKind::Label) continue;
       out[k].start = std::min(out[k].start, pending);
-      pending = std::max(next, i + 1);
-      break;
+      made = true;
     }
+    // Code that makes nothing and leaves the stack as it was (a kill of a register, a
+    // label) between statements belongs to neither, so that the next statement begins
+    // where a jump to it lands.
+    if (made || (pending == i && stack.size() == height)) pending = std::max(next, i + 1);
     i = std::max(next, i + 1);
   }
 }
