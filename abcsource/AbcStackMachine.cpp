@@ -404,13 +404,18 @@ bool AbcStackMachine::isDiscard(std::size_t i) const { return i < m_decoded.inst
 bool AbcStackMachine::isExpressionCode(std::size_t i) const {
   switch (instruction(i).code) {
     // A store of a duplicated value (stepped or converted on the way) is an assignment
-    // inside an expression: while (--k > -1), while (k--).
-    case 0x63: case 0xD4: case 0xD5: case 0xD6: case 0xD7: {
+    // inside an expression: while (--k > -1), while (k--); into the activation through
+    // getscopeobject; swap; setslot.
+    case 0x63: case 0xD4: case 0xD5: case 0xD6: case 0xD7: case 0x6D: {
       std::size_t k = i;
+      if (instruction(i).code == 0x6D) {
+        if (k < 2 || instruction(k - 1).code != 0x2B || instruction(k - 2).code != 0x65) return false;
+        k -= 2;
+      }
       while (k > 0 && isStepOrConversion(instruction(k - 1).code)) --k;
       return k > 0 && instruction(k - 1).code == 0x2A;
     }
-    case 0x05: case 0x61: case 0x68: case 0x6D: case 0x6F:
+    case 0x05: case 0x61: case 0x68: case 0x6F:
     case 0x4F: case 0x4E: case 0x49: case 0x03: case 0x47: case 0x48: case 0x1B: case 0x1C: case 0x30: case 0x1D:
       return false;
     default:

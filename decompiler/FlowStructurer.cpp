@@ -99,29 +99,42 @@ std::size_t FlowStructurer::gotoStatement(std::size_t i, std::size_t target, Sta
   return i + 1;
 }
 
+std::size_t FlowStructurer::landing(std::size_t target) const {
+  for (int hops = 0; hops < kMaxJumpHops && target < m_code.size() && m_code[target].kind == FlowKind::kJump &&
+                     m_code[target].target != kNoIndex;
+       ++hops)
+    target = m_code[target].target;
+  return target;
+}
+
 std::size_t FlowStructurer::jump(std::size_t i, StatementList& out, const FlowContext& context) {
   const std::size_t target = m_code[i].target;
   // A jump to the next instruction changes nothing, unless it is the break that ends the last
   // case of a switch.
   if (target == i + 1 && target != context.breakTarget) return i + 1;
-  if (target != kNoIndex) {
-    if (target == context.breakTarget) {
+  // A jump to a jump goes where that one goes: the compiler enters a while (true) loop,
+  // and continues it, through the jump that closes it.
+  const std::size_t onward = landing(target);
+  if (onward == i + 1 && onward != context.breakTarget) return i + 1;
+  for (const std::size_t place : {target, onward}) {
+    if (place == kNoIndex) continue;
+    if (place == context.breakTarget) {
       emit(out, makeStatement(StatementKind::Break), i);
       return i + 1;
     }
-    if (target == context.continueTarget) {
+    if (place == context.continueTarget) {
       emit(out, makeStatement(StatementKind::Continue), i);
       return i + 1;
     }
-    if (context.update != nullptr && target > i && target <= context.loopLast &&
-        (*context.update == kNoIndex || *context.update == target)) {
-      *context.update = target;
-      m_gotoTargets[target] = true;  // a goto when the loop does not become a for loop
-      Statement s = makeStatement(StatementKind::Continue);
-      s.target = target;
-      emit(out, std::move(s), i);
-      return i + 1;
-    }
+  }
+  if (target != kNoIndex && context.update != nullptr && target > i && target <= context.loopLast &&
+      (*context.update == kNoIndex || *context.update == target)) {
+    *context.update = target;
+    m_gotoTargets[target] = true;  // a goto when the loop does not become a for loop
+    Statement s = makeStatement(StatementKind::Continue);
+    s.target = target;
+    emit(out, std::move(s), i);
+    return i + 1;
   }
   return gotoStatement(i, target, out);
 }

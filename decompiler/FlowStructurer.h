@@ -42,6 +42,8 @@ class FlowStructurer {
   std::size_t shortCircuit(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out,
                            const FlowContext& context, Operation op, const ExpressionPtr& left);
   std::size_t jump(std::size_t i, StatementList& out, const FlowContext& context);
+  /// Where a jump to `target` ends up once the jumps it lands on are followed.
+  std::size_t landing(std::size_t target) const;
 
   const FlowStream& m_code;
   FlowFrontEnd& m_values;

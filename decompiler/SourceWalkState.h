@@ -17,6 +17,8 @@ namespace orvane {
 
 /// Structures nested deeper than this are laid out flat, with gotos.
 inline constexpr int kMaxNesting = 40;
+/// How many jumps in a row a jump is followed through to where it lands.
+inline constexpr int kMaxJumpHops = 8;
 /// How many records the code of one case label or one loop test may have.
 inline constexpr std::size_t kLabelWindow = 256;
 
