@@ -74,6 +74,13 @@ std::size_t AbcBlockStatements::switchStatement(FlowStructurer& walk, std::size_
   {
     FloorGuard guard(stack);
     while (p < dispatch) {
+      // A default written among the cases puts its number there, jumped over by the compares.
+      if (m_flow[p].kind == FlowKind::kJump) {
+        const std::size_t over = m_flow[p].target;
+        if (over == kNoIndex || over <= p || over > dispatch) return kNoIndex;
+        p = over;
+        continue;
+      }
       std::size_t branch = p;
       while (branch < dispatch && m_flow[branch].kind != FlowKind::kBranch) ++branch;
       if (branch >= dispatch) break;
