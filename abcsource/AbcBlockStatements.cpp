@@ -18,6 +18,14 @@ constexpr std::uint8_t kIfStrictNe = 0x1A;
 constexpr std::uint8_t kIfFalse = 0x12;
 constexpr std::uint8_t kPushFalse = 0x27;
 constexpr std::uint8_t kLabel = 0x09;
+constexpr std::uint8_t kKill = 0x08;
+constexpr std::uint8_t kPushByte = 0x24;
+constexpr std::uint8_t kReturnValue = 0x48;
+constexpr std::uint8_t kGetLocal = 0x62;
+constexpr std::uint8_t kSetLocal = 0x63;
+constexpr std::uint8_t kCoerceAny = 0x82;
+constexpr std::uint8_t kGetLocal0 = 0xD0;
+constexpr std::uint8_t kSetLocal0 = 0xD4;
 
 /// debug, debugline, debugfile: records of a debug build that do nothing.
 bool isDebugRecord(std::uint8_t code) { return code >= 0xEF && code <= 0xF1; }
@@ -29,6 +37,8 @@ std::size_t AbcBlockStatements::structure(FlowStructurer& walk, std::size_t i, s
   if (context.depth >= kMaxNesting) return kNoIndex;
   const std::size_t tried = tryStatement(walk, i, end, out, context);
   if (tried != kNoIndex) return tried;
+  const std::size_t exit = finallyExit(i, end);
+  if (exit != kNoIndex) return exit;
   if (m_flow[i].kind != FlowKind::kJump) return kNoIndex;
   // A jump right after a return or throw that no branch reaches is never taken: the
   // compiler's jump over the else part of a then part that left the method.
@@ -149,30 +159,137 @@ std::size_t AbcBlockStatements::switchStatement(FlowStructurer& walk, std::size_
   return close;
 }
 
+std::optional<AbcBlockStatements::Finally> AbcBlockStatements::finallyOf(std::size_t entry, std::size_t end) const {
+  // The normal exit: pushbyte -1 and a jump to the finally code; the handler keeps the
+  // exception, pushes its own number and jumps there too; the finally code ends in the
+  // lookupswitch on the number, whose default goes on after the statement.
+  const AbcException& handler = m_body.exceptions[entry];
+  const std::size_t jump = m_flow.indexAt(handler.to);
+  if (jump == kNoIndex || jump == 0 || jump >= end || m_flow[jump].kind != FlowKind::kJump) return std::nullopt;
+  const AbcInstruction& normal = m_machine.instruction(jump - 1);
+  if (normal.code != kPushByte || (normal.operands[0] != -1 && normal.operands[0] != 0xFF)) return std::nullopt;
+  Finally parts;
+  parts.normalExit = jump - 1;
+  parts.code = m_flow[jump].target;
+  const std::size_t caught = m_flow.indexAt(handler.target);
+  if (parts.code == kNoIndex || parts.code >= end || caught == kNoIndex || caught <= jump || caught >= parts.code)
+    return std::nullopt;
+  std::size_t rethrow = caught;
+  while (rethrow + 1 < parts.code &&
+         !(pushedNumber(rethrow) >= 0 && m_flow[rethrow + 1].kind == FlowKind::kJump &&
+           m_flow[rethrow + 1].target == parts.code))
+    ++rethrow;
+  if (rethrow + 1 >= parts.code) return std::nullopt;
+  const auto number = static_cast<std::size_t>(pushedNumber(rethrow));
+  const std::size_t limit = std::min(end, parts.code + kCompareWindow);
+  for (std::size_t k = parts.code; k < limit; ++k) {
+    if (m_flow[k].kind != FlowKind::kSwitch) continue;
+    const std::vector<std::int64_t>& targets = m_machine.instruction(k).switchTargets;
+    if (targets.size() <= number + 1 || m_flow.indexAt(targets.front()) != k + 1) continue;
+    const std::size_t rethrown = m_flow.indexAt(targets[number + 1]);
+    if (rethrown == kNoIndex || rethrown <= rethrow || rethrown >= parts.code) continue;
+    parts.dispatch = k;
+    return parts;
+  }
+  return std::nullopt;
+}
+
+std::size_t AbcBlockStatements::finallyExit(std::size_t i, std::size_t end) const {
+  if (m_finallies.empty()) return kNoIndex;
+  std::size_t k = i;
+  // return v: the value waits in a register that the exit's own code returns.
+  std::int64_t kept = -1;
+  if (m_machine.instruction(k).code == kCoerceAny && k + 1 < end) ++k;
+  const std::int64_t stored = storedRegister(k);
+  if (stored >= 0) {
+    kept = stored;
+    ++k;
+  } else if (k != i) {
+    return kNoIndex;
+  }
+  if (k + 1 >= end || pushedNumber(k) < 0 || m_flow[k + 1].kind != FlowKind::kJump) return kNoIndex;
+  const std::size_t code = m_flow[k + 1].target;
+  const auto open = std::find_if(m_finallies.rbegin(), m_finallies.rend(),
+                                 [&](const Finally& parts) { return parts.code == code; });
+  if (open == m_finallies.rend()) return kNoIndex;
+  const std::vector<std::int64_t>& targets = m_machine.instruction(open->dispatch).switchTargets;
+  const auto number = static_cast<std::size_t>(pushedNumber(k));
+  if (number + 1 >= targets.size()) return kNoIndex;
+  std::size_t at = m_flow.indexAt(targets[number + 1]);
+  if (at == kNoIndex || at <= k + 1 || at >= end) return kNoIndex;
+  while (at < end && m_machine.instruction(at).code == kLabel) ++at;
+  if (kept < 0) return at;
+  // getlocal r; kill r; returnvalue
+  if (at + 2 >= end || readRegister(at) != kept || m_machine.instruction(at + 1).code != kKill ||
+      m_machine.instruction(at + 1).operands[0] != kept || m_machine.instruction(at + 2).code != kReturnValue)
+    return kNoIndex;
+  return at + 2;
+}
+
+std::int64_t AbcBlockStatements::storedRegister(std::size_t i) const {
+  const AbcInstruction& instruction = m_machine.instruction(i);
+  if (instruction.code == kSetLocal) return instruction.operands[0];
+  return instruction.code >= kSetLocal0 && instruction.code <= kSetLocal0 + 3 ? instruction.code - kSetLocal0 : -1;
+}
+
+std::int64_t AbcBlockStatements::readRegister(std::size_t i) const {
+  const AbcInstruction& instruction = m_machine.instruction(i);
+  if (instruction.code == kGetLocal) return instruction.operands[0];
+  return instruction.code >= kGetLocal0 && instruction.code <= kGetLocal0 + 3 ? instruction.code - kGetLocal0 : -1;
+}
+
 std::size_t AbcBlockStatements::tryStatement(FlowStructurer& walk, std::size_t i, std::size_t end, StatementList& out,
                                              const FlowContext& context) {
   // The entries that begin here and are not read yet: the widest first (an outer try).
-  std::vector<std::size_t> entries;
+  // Entries without a variable are the compiler's: the finally handler, and before it,
+  // when there is no catch, a handler that throws again what it caught.
   std::size_t widest = kNoIndex;
+  std::size_t finallyEntry = kNoIndex;
+  std::optional<Finally> parts;
   for (std::size_t k = 0; k < m_body.exceptions.size(); ++k) {
     const AbcException& entry = m_body.exceptions[k];
-    // Entries without a variable are the compiler's finally handlers.
-    if (m_flow.indexAt(entry.from) != i || m_openTries.count(k) != 0 || entry.variable == 0) continue;
-    if (widest == kNoIndex || entry.to > m_body.exceptions[widest].to) widest = k;
+    if (m_flow.indexAt(entry.from) != i || m_openTries.count(k) != 0) continue;
+    if (entry.variable != 0) {
+      if (widest == kNoIndex || entry.to > m_body.exceptions[widest].to) widest = k;
+    } else if (finallyEntry == kNoIndex || entry.to > m_body.exceptions[finallyEntry].to) {
+      finallyEntry = k;
+    }
   }
-  if (widest == kNoIndex) return kNoIndex;
-  for (std::size_t k = 0; k < m_body.exceptions.size(); ++k) {
-    const AbcException& entry = m_body.exceptions[k];
-    if (entry.from == m_body.exceptions[widest].from && entry.to == m_body.exceptions[widest].to &&
-        m_openTries.count(k) == 0 && entry.variable != 0)
-      entries.push_back(k);
+  if (finallyEntry != kNoIndex && (widest == kNoIndex || m_body.exceptions[finallyEntry].to > m_body.exceptions[widest].to))
+    parts = finallyOf(finallyEntry, end);
+  if (parts) {
+    widest = kNoIndex;
+    for (std::size_t k = 0; k < m_body.exceptions.size(); ++k) {
+      const AbcException& entry = m_body.exceptions[k];
+      if (k == finallyEntry || m_flow.indexAt(entry.from) != i || m_openTries.count(k) != 0) continue;
+      if (widest == kNoIndex || entry.to > m_body.exceptions[widest].to) widest = k;
+    }
   }
-  std::size_t bodyEnd = m_flow.indexAt(m_body.exceptions[widest].to);
-  // A debug build marks the line of the jump past the handlers first.
-  while (bodyEnd != kNoIndex && bodyEnd < end && isDebugRecord(m_machine.instruction(bodyEnd).code)) ++bodyEnd;
-  if (bodyEnd == kNoIndex || bodyEnd <= i || bodyEnd >= end || m_flow[bodyEnd].kind != FlowKind::kJump) return kNoIndex;
-  const std::size_t after = m_flow[bodyEnd].target;
-  if (after == kNoIndex || after <= bodyEnd || after > end) return kNoIndex;
+  if (widest == kNoIndex && !parts) return kNoIndex;
+
+  std::vector<std::size_t> entries;
+  std::size_t bodyEnd = parts ? parts->normalExit : kNoIndex;
+  std::size_t after = bodyEnd;
+  if (widest != kNoIndex) {
+    for (std::size_t k = 0; k < m_body.exceptions.size(); ++k) {
+      const AbcException& entry = m_body.exceptions[k];
+      if (k != finallyEntry && entry.from == m_body.exceptions[widest].from && entry.to == m_body.exceptions[widest].to &&
+          m_openTries.count(k) == 0 && (entry.variable != 0) == (m_body.exceptions[widest].variable != 0))
+        entries.push_back(k);
+    }
+    bodyEnd = m_flow.indexAt(m_body.exceptions[widest].to);
+    // A debug build marks the line of the jump past the handlers first.
+    while (bodyEnd != kNoIndex && bodyEnd < end && isDebugRecord(m_machine.instruction(bodyEnd).code)) ++bodyEnd;
+    if (bodyEnd == kNoIndex || bodyEnd <= i || bodyEnd >= end || m_flow[bodyEnd].kind != FlowKind::kJump) return kNoIndex;
+    after = m_flow[bodyEnd].target;
+    if (after == kNoIndex || after <= bodyEnd || after > end) return kNoIndex;
+    // Catches whose handlers end elsewhere belong to a try inside the one with the finally.
+    if (parts && after != parts->normalExit) {
+      entries.clear();
+      bodyEnd = after = parts->normalExit;
+    }
+  }
+  if (bodyEnd <= i) return kNoIndex;
   std::vector<std::pair<std::size_t, std::size_t>> handlers;  // handler start, entry
   for (const std::size_t k : entries) {
     const std::size_t at = m_flow.indexAt(m_body.exceptions[k].target);
@@ -180,16 +297,23 @@ std::size_t AbcBlockStatements::tryStatement(FlowStructurer& walk, std::size_t i
     handlers.emplace_back(at, k);
   }
   std::sort(handlers.begin(), handlers.end());
-  if (handlers.front().first != bodyEnd + 1) return kNoIndex;
+  if (!handlers.empty() && handlers.front().first != bodyEnd + 1) return kNoIndex;
+  // The handler that throws again what it caught is the compiler's: the try has no catch.
+  const bool rethrows = !entries.empty() && m_body.exceptions[entries.front()].variable == 0;
+  if (rethrows && (!parts || entries.size() != 1)) return kNoIndex;
 
   for (const std::size_t k : entries) m_openTries.insert(k);
+  if (parts) {
+    m_openTries.insert(finallyEntry);
+    m_finallies.push_back(*parts);
+  }
   Statement s = makeStatement(StatementKind::Try);
   const FlowContext inner = context.nested();
   const std::vector<ExpressionPtr> scopes = m_machine.scopes();
   ValueStack local;
   walk.decodeRange(i, bodyEnd, local, s.body, inner);
   m_machine.flush(local, 0, s.body, bodyEnd);
-  for (std::size_t h = 0; h < handlers.size(); ++h) {
+  for (std::size_t h = 0; h < handlers.size() && !rethrows; ++h) {
     const auto [from, k] = handlers[h];
     const std::size_t to = h + 1 < handlers.size() ? handlers[h + 1].first : after;
     const AbcException& entry = m_body.exceptions[k];
@@ -216,6 +340,15 @@ std::size_t AbcBlockStatements::tryStatement(FlowStructurer& walk, std::size_t i
     }
   }
   m_machine.setScopes(scopes);
+  if (parts) {
+    m_finallies.pop_back();
+    // The finally code runs with the exit's number on the stack, which only the dispatch takes.
+    ValueStack numbered;
+    walk.decodeRange(parts->code, parts->dispatch, numbered, s.finally, inner);
+    m_machine.flush(numbered, 0, s.finally, parts->dispatch);
+    s.hasFinally = true;
+    after = parts->dispatch + 1;
+  }
   emit(out, std::move(s), i);
   return after;
 }

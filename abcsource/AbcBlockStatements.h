@@ -4,7 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <set>
+#include <vector>
 
 #include "abc/AbcFile.h"
 #include "decompiler/SourceStatement.h"
@@ -34,13 +37,30 @@ class AbcBlockStatements {
   /// the code from instruction i.
   std::size_t tryStatement(FlowStructurer& walk, std::size_t i, std::size_t end, StatementList& out,
                            const FlowContext& context);
+  /// The parts of a try's finally, which every exit from the try and its catches runs
+  /// first: each pushes its number and jumps to the finally code, whose dispatch on the
+  /// number goes on at that exit's own code (a return, a break) or, for the normal exit,
+  /// after the statement.
+  struct Finally {
+    std::size_t normalExit = kNoIndex;  // pushbyte -1 before the jump to the code
+    std::size_t code = kNoIndex;
+    std::size_t dispatch = kNoIndex;  // the lookupswitch
+  };
+  std::optional<Finally> finallyOf(std::size_t entry, std::size_t end) const;
+  /// The instruction that an exit through an open finally, beginning at i, goes on at:
+  /// its own code after the jump (for return v, the returnvalue), or kNoIndex.
+  std::size_t finallyExit(std::size_t i, std::size_t end) const;
   /// The number an instruction pushes (pushbyte, pushshort, pushint), or -1.
   long long pushedNumber(std::size_t i) const;
+  /// The register a setlocal stores into, or one a getlocal reads; -1 for other instructions.
+  std::int64_t storedRegister(std::size_t i) const;
+  std::int64_t readRegister(std::size_t i) const;
 
   const AbcMethodBody& m_body;
   const FlowStream& m_flow;
   AbcStackMachine& m_machine;
   std::set<std::size_t> m_openTries;  // exception entries whose try is being read
+  std::vector<Finally> m_finallies;   // the finallies of the tries being read, innermost last
 };
 
 }  // namespace orvane
