@@ -298,6 +298,115 @@ TEST(AbcBodyDecompiler, LoopsOfTheCompiler) {
             "} while (a > 0);\n");
 }
 
+TEST(AbcBodyDecompiler, LoopTestsThatStepTheirCounter) {
+  // while (--a > -1) trace(a); while (a--) trace(a);
+  EXPECT_EQ(bodyText(withParameters(R"(
+      jump Ltest1
+    Lbody1:
+      label
+      findpropstrict trace
+      getlocal_1
+      callpropvoid trace, 1
+    Ltest1:
+      getlocal_1
+      decrement_i
+      dup
+      convert_i
+      setlocal_1
+      pushbyte -1
+      ifgt Lbody1
+      jump Ltest2
+    Lbody2:
+      label
+      findpropstrict trace
+      getlocal_1
+      callpropvoid trace, 1
+    Ltest2:
+      getlocal_1
+      dup
+      decrement_i
+      setlocal_1
+      iftrue Lbody2
+      returnvoid
+  )", {"a"})),
+            "while (--a > -1) {\n"
+            "    trace(a);\n"
+            "}\n"
+            "while (a--) {\n"
+            "    trace(a);\n"
+            "}\n");
+}
+
+TEST(AbcBodyDecompiler, WhileTrueEnteredAndContinuedThroughItsClosingJump) {
+  // while (true) { if (a == 1) continue; if (a == 2) break; a = f(); }
+  EXPECT_EQ(bodyText(withParameters(R"(
+      jump Lclose
+    Lhead:
+      label
+      getlocal_1
+      pushbyte 1
+      ifne Lnot1
+      jump Lclose
+    Lnot1:
+      getlocal_1
+      pushbyte 2
+      ifne Lnot2
+      jump Lexit
+    Lnot2:
+      findpropstrict f
+      callproperty f, 0
+      convert_i
+      setlocal_1
+    Lclose:
+      jump Lhead
+    Lexit:
+      returnvoid
+  )", {"a"})),
+            "while (true) {\n"
+            "    if (a == 1) {\n"
+            "        continue;\n"
+            "    }\n"
+            "    if (a == 2) {\n"
+            "        break;\n"
+            "    }\n"
+            "    a = f();\n"
+            "}\n");
+}
+
+TEST(AbcBodyDecompiler, ForLoopContinueOverAKilledRegister) {
+  // for (var i:int = 0; i < a; i++) { if (i == 2) continue; trace(i); }, the register
+  // of a temporary of the body killed before the update.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      pushbyte 0
+      setlocal_2
+      jump Ltest
+    Lbody:
+      label
+      getlocal_2
+      pushbyte 2
+      ifne Ltrace
+      jump Lupdate
+    Ltrace:
+      findpropstrict trace
+      getlocal_2
+      callpropvoid trace, 1
+      kill 3
+    Lupdate:
+      inclocal_i 2
+    Ltest:
+      getlocal_2
+      getlocal_1
+      iflt Lbody
+      returnvoid
+  )", {"a"})),
+            "for (var _loc2_:int = 0; _loc2_ < a; _loc2_++) {\n"
+            "    if (_loc2_ == 2) {\n"
+            "        continue;\n"
+            "    }\n"
+            "    trace(_loc2_);\n"
+            "}\n");
+}
+
 TEST(AbcBodyDecompiler, ForInAndForEachFromHasnext2) {
   // for (var k:String in o) trace(k); for each (var v:* in o) trace(v);
   AbcMethodSource method;
@@ -421,6 +530,268 @@ TEST(AbcBodyDecompiler, SwitchFromTheCompareChainAndLookupswitch) {
             "        trace(\"other\");\n"
             "        break;\n"
             "}\n");
+}
+
+TEST(AbcBodyDecompiler, SwitchWithTheDefaultAmongTheCases) {
+  // switch (a) { case 1: trace("one"); break; default: trace("other"); break;
+  //              case 2: trace("two"); break; }: the default's number sits among the
+  // compares, jumped over.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      jump Lcompare
+    Lone:
+      label
+      findpropstrict trace
+      pushstring "one"
+      callpropvoid trace, 1
+      jump Lend
+    Lother:
+      label
+      findpropstrict trace
+      pushstring "other"
+      callpropvoid trace, 1
+      jump Lend
+    Ltwo:
+      label
+      findpropstrict trace
+      pushstring "two"
+      callpropvoid trace, 1
+      jump Lend
+    Lcompare:
+      getlocal_1
+      setlocal_2
+      pushbyte 1
+      getlocal_2
+      ifstrictne Lnext
+      pushbyte 0
+      jump Ldispatch
+    Lnext:
+      jump L2
+      pushbyte 1
+      jump Ldispatch
+    L2:
+      pushbyte 2
+      getlocal_2
+      ifstrictne Lfallback
+      pushbyte 2
+      jump Ldispatch
+    Lfallback:
+      pushbyte 1
+    Ldispatch:
+      kill 2
+      lookupswitch Lother, [Lone, Lother, Ltwo]
+    Lend:
+      returnvoid
+  )", {"a"})),
+            "switch (a) {\n"
+            "    case 1:\n"
+            "        trace(\"one\");\n"
+            "        break;\n"
+            "    default:\n"
+            "        trace(\"other\");\n"
+            "        break;\n"
+            "    case 2:\n"
+            "        trace(\"two\");\n"
+            "        break;\n"
+            "}\n");
+}
+
+TEST(AbcBodyDecompiler, FinallyExitsReadAsBreakReturnAndFallThrough) {
+  // while (a < 10) { try { if (a == 5) break; if (a == 7) return a; a++; }
+  //                  finally { trace("f"); } }  return 0;
+  // Each exit pushes its number and jumps to the finally code, whose lookupswitch goes
+  // on at the exit's own code; without a catch, a handler throws again what it caught.
+  AbcMethodSource method = withParameters(R"(
+      jump Ltest
+    Lbody:
+      label
+    Lfrom:
+      getlocal_1
+      pushbyte 5
+      ifne Lnot5
+      pushbyte 0
+      jump Lfinally
+      label
+      pop
+    Lbreak:
+      label
+      jump Lexit
+    Lnot5:
+      getlocal_1
+      pushbyte 7
+      ifne Lnot7
+      getlocal_1
+      coerce_a
+      setlocal_3
+      pushbyte 1
+      jump Lfinally
+      label
+      pop
+    Lreturn:
+      label
+      getlocal_3
+      kill 3
+      returnvalue
+    Lnot7:
+      inclocal_i 1
+    Lto:
+      jump Lnormal
+    Lrethrow:
+      getlocal_0
+      pushscope
+      newcatch 0
+      dup
+      setlocal 4
+      pushscope
+      throw
+      popscope
+      kill 4
+    Lnormal:
+      pushbyte -1
+    Lfinallyto:
+      jump Lfinally
+    Lcaught:
+      getlocal_0
+      pushscope
+      newcatch 1
+      dup
+      setlocal 4
+      pushscope
+      popscope
+      kill 4
+      coerce_a
+      setlocal_2
+      pushbyte 2
+      jump Lfinally
+      label
+      pop
+    Lthrow:
+      label
+      getlocal_2
+      kill 2
+      throw
+      pushbyte -1
+      popscope
+      kill 4
+    Lfinally:
+      findpropstrict trace
+      pushstring "f"
+      callpropvoid trace, 1
+      lookupswitch Ltest, [Lbreak, Lreturn, Lthrow]
+    Ltest:
+      getlocal_1
+      pushbyte 10
+      iflt Lbody
+    Lexit:
+      pushbyte 0
+      returnvalue
+    exception Lfrom Lto Lrethrow * *
+    exception Lfrom Lfinallyto Lcaught * *
+  )", {"a"});
+  EXPECT_EQ(bodyText(method),
+            "while (a < 10) {\n"
+            "    try {\n"
+            "        if (a == 5) {\n"
+            "            break;\n"
+            "        }\n"
+            "        if (a == 7) {\n"
+            "            return a;\n"
+            "        }\n"
+            "        a++;\n"
+            "    } finally {\n"
+            "        trace(\"f\");\n"
+            "    }\n"
+            "}\n"
+            "return 0;\n");
+}
+
+TEST(AbcBodyDecompiler, CatchAndFinallyWithAReturnFromTheCatch) {
+  // try { f(); } catch (e:Error) { if (a > 0) return; trace(e); } finally { g(); }
+  // trace("after");
+  AbcMethodSource method = withParameters(R"(
+    Lfrom:
+      findpropstrict f
+      callpropvoid f, 0
+    Lto:
+      jump Lnormal
+    Lcatch:
+      getlocal_0
+      pushscope
+      newcatch 0
+      dup
+      setlocal_2
+      dup
+      pushscope
+      swap
+      setslot 1
+      getlocal_1
+      pushbyte 0
+      ifngt Ltrace
+      pushbyte 1
+      jump Lfinally
+      label
+      pop
+    Lreturn:
+      label
+      returnvoid
+    Ltrace:
+      findpropstrict trace
+      getscopeobject 1
+      getslot 1
+      callpropvoid trace, 1
+      popscope
+      kill 2
+    Lnormal:
+      pushbyte -1
+    Lfinallyto:
+      jump Lfinally
+    Lcaught:
+      getlocal_0
+      pushscope
+      newcatch 1
+      dup
+      setlocal_2
+      pushscope
+      popscope
+      kill 2
+      coerce_a
+      setlocal_3
+      pushbyte 0
+      jump Lfinally
+      label
+      pop
+    Lthrow:
+      label
+      getlocal_3
+      kill 3
+      throw
+      pushbyte -1
+      popscope
+      kill 2
+    Lfinally:
+      findpropstrict g
+      callpropvoid g, 0
+      lookupswitch Lafter, [Lthrow, Lreturn]
+    Lafter:
+      findpropstrict trace
+      pushstring "after"
+      callpropvoid trace, 1
+      returnvoid
+    exception Lfrom Lto Lcatch Error e
+    exception Lfrom Lfinallyto Lcaught * *
+  )", {"a"});
+  method.returnType = "void";
+  EXPECT_EQ(bodyText(method),
+            "try {\n"
+            "    f();\n"
+            "} catch (e:Error) {\n"
+            "    if (a > 0) {\n"
+            "        return;\n"
+            "    }\n"
+            "    trace(e);\n"
+            "} finally {\n"
+            "    g();\n"
+            "}\n"
+            "trace(\"after\");\n");
 }
 
 TEST(AbcBodyDecompiler, TryCatchFromTheExceptionTable) {
