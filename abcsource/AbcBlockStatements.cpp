@@ -175,11 +175,12 @@ std::optional<AbcBlockStatements::Finally> AbcBlockStatements::finallyOf(std::si
   if (parts.code == kNoIndex || parts.code >= end || caught == kNoIndex || caught <= jump || caught >= parts.code)
     return std::nullopt;
   std::size_t rethrow = caught;
-  while (rethrow + 1 < parts.code &&
+  const std::size_t handlerLimit = std::min(parts.code, caught + kLabelWindow);
+  while (rethrow + 1 < handlerLimit &&
          !(pushedNumber(rethrow) >= 0 && m_flow[rethrow + 1].kind == FlowKind::kJump &&
            m_flow[rethrow + 1].target == parts.code))
     ++rethrow;
-  if (rethrow + 1 >= parts.code) return std::nullopt;
+  if (rethrow + 1 >= handlerLimit) return std::nullopt;
   const auto number = static_cast<std::size_t>(pushedNumber(rethrow));
   const std::size_t limit = std::min(end, parts.code + kCompareWindow);
   for (std::size_t k = parts.code; k < limit; ++k) {
