@@ -340,8 +340,9 @@ void AbcStackMachine::store(const ExpressionPtr& target, const ExpressionPtr& va
       return;
     }
   }
-  // a = b as a value: the value duplicated before the store stays on the stack.
-  if (stack.top() != nullptr && stack.values.back() == value) {
+  // a = b as a value: the value duplicated before the store (or before the conversion
+  // that the store makes anyway: ++u of a uint) stays on the stack.
+  if (stack.top() != nullptr && (stack.values.back() == value || stack.values.back() == stored)) {
     stack.values.back() = assignmentValue(target, stored, false);
     return;
   }

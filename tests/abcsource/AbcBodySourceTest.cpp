@@ -337,6 +337,35 @@ TEST(AbcBodyDecompiler, LoopTestsThatStepTheirCounter) {
             "}\n");
 }
 
+TEST(AbcBodyDecompiler, PrefixStepOfAUintInALoopTest) {
+  // var u:uint = 0; do { trace(u); } while (++u <= a); the step is converted after the
+  // duplicate that the test compares.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      pushbyte 0
+      convert_u
+      setlocal_2
+      jump Lbody
+    Lhead:
+      label
+    Lbody:
+      findpropstrict trace
+      getlocal_2
+      callpropvoid trace, 1
+      getlocal_2
+      increment
+      dup
+      convert_u
+      setlocal_2
+      getlocal_1
+      ifle Lhead
+      returnvoid
+  )", {"a"})),
+            "var _loc2_:uint = 0;\n"
+            "do {\n"
+            "    trace(_loc2_);\n"
+            "} while (++_loc2_ <= a);\n");
+}
+
 TEST(AbcBodyDecompiler, WhileTrueEnteredAndContinuedThroughItsClosingJump) {
   // while (true) { if (a == 1) continue; if (a == 2) break; a = f(); }
   EXPECT_EQ(bodyText(withParameters(R"(
