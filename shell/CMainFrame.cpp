@@ -490,7 +490,8 @@ const MovieObject* CMainFrame::findViewObject(int kind, int id) const {
   }
 }
 
-CObjectFrameWnd* CMainFrame::createObjectWindow(int kind, const MovieObject& object) {
+CObjectFrameWnd* CMainFrame::createObjectWindow(int kind, const MovieObject& object,
+                                                std::optional<TranslationMode> mode) {
   const std::string title = object.describe(m_settings.options.showAdvancedDetails != 0);
   switch (kind) {
     case viewkind::kImage: {
@@ -517,7 +518,9 @@ CObjectFrameWnd* CMainFrame::createObjectWindow(int kind, const MovieObject& obj
       auto* window = new CActionFrameWnd(&object, title, m_result.version, m_settings.colours, m_messages, m_prompts);
       connect(window, &CActionFrameWnd::syntaxColorsRequested, this, &CMainFrame::editSyntaxColours);
       window->enableEditing(*this);
-      if (const int modeCommand = modeCommandFor(m_settings.options.defaultTranslationMode, m_result.version,
+      if (mode) {
+        window->selectMode(*mode);
+      } else if (const int modeCommand = modeCommandFor(m_settings.options.defaultTranslationMode, m_result.version,
                                                  kind == viewkind::kAbc)) {
         window->runCommand(modeCommand);
       }
@@ -717,14 +720,21 @@ std::vector<CMainFrame::WindowPlace> CMainFrame::windowPlaces(const MovieObject&
 
 void CMainFrame::reopenWindows(const std::vector<WindowPlace>& windows) {
   for (const WindowPlace& place : windows) {
-    changeView(place.key.first, place.key.second);
-    const auto open = m_objectWindows.find(place.key);
-    if (open == m_objectWindows.end() || !open->second) continue;
-    open->second->setGeometry(place.geometry);
-    auto* action = qobject_cast<CActionFrameWnd*>(open->second->widget());
-    if (action == nullptr) continue;
-    if (place.mode) action->selectMode(*place.mode);
-    if (place.editing) action->runCommand(cmd::kEditActions);
+    const auto [kind, id] = place.key;
+    const MovieObject* object = place.mode ? findViewObject(kind, id) : nullptr;
+    QMdiSubWindow* window = nullptr;
+    if (object == nullptr) {
+      changeView(kind, id);
+      const auto open = m_objectWindows.find(place.key);
+      if (open != m_objectWindows.end()) window = open->second;
+    } else {
+      // Straight into its mode: the default mode of a large block may take long to translate.
+      window = activateOrOpen(place.key, [&] { return createObjectWindow(kind, *object, place.mode); });
+    }
+    if (window == nullptr) continue;
+    window->setGeometry(place.geometry);
+    auto* action = qobject_cast<CActionFrameWnd*>(window->widget());
+    if (action != nullptr && place.editing) action->runCommand(cmd::kEditActions);
   }
 }
 

@@ -161,7 +161,10 @@ class CMainFrame : public QMainWindow, private ActionBlockEditor {
   void refreshPreview();
   void closeAllChildWindows();
   const MovieObject* findViewObject(int kind, int id) const;
-  CObjectFrameWnd* createObjectWindow(int kind, const MovieObject& object);
+  /// The window of `object`; an action window shows `mode`, or without one the default
+  /// translation mode.
+  CObjectFrameWnd* createObjectWindow(int kind, const MovieObject& object,
+                                      std::optional<TranslationMode> mode = std::nullopt);
   /// Activates the window kept under `key`, or adds the one `create` makes (none: nothing).
   QMdiSubWindow* activateOrOpen(std::pair<int, int> key, const std::function<CObjectFrameWnd*()>& create);
   /// Opens or activates the "Frame" window of the frame item `id` at that frame.
