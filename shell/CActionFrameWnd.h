@@ -58,7 +58,7 @@ class CActionFrameWnd : public CObjectFrameWnd {
   bool isEditing() const;
   /// Leaves the Edit mode; with changes not applied it first asks whether to apply them
   /// (an apply that fails stays in the mode). False when the window stays in it.
-  bool leaveEditing();
+  [[nodiscard]] bool leaveEditing();
   /// How long the assembler waits after a key before it checks a text of `bytes` bytes.
   static int checkDelayMs(std::size_t bytes);
   /// The object shown; none for an empty window.
@@ -105,7 +105,7 @@ class CActionFrameWnd : public CObjectFrameWnd {
   void showCheck(bool fits, const AssemblyError& error);
   /// Replaces the object's blocks by the edited text; true once done (the window then
   /// gives way to a new one).
-  bool apply();
+  [[nodiscard]] bool apply();
   void updateEditCommands();
 
   const MovieObject* m_object;

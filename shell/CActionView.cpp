@@ -92,7 +92,8 @@ void CActionView::showText(const std::string& bytes, const KeywordTable& table) 
 }
 
 void CActionView::recolour(const KeywordTable& table) {
-  if (!m_display) return;
+  // The colours' places are those of the text as shown, not as edited.
+  if (!m_display || isEditing()) return;
   std::vector<BlockColouring::Range> ranges;
   for (const ColourRange& range : colourRanges(m_bytes, table)) {
     ranges.push_back(

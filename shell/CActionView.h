@@ -49,7 +49,7 @@ class CActionView : public QPlainTextEdit {
 
   /// Shows `bytes` coloured with `table` and puts the caret at the start.
   void showText(const std::string& bytes, const KeywordTable& table);
-  /// Colours the shown text again with another table.
+  /// Colours the shown text again with another table (not while it is edited).
   void recolour(const KeywordTable& table);
 
   /// The shown text as it came from the translator.

@@ -140,12 +140,12 @@ class CMainFrame : public QMainWindow, private ActionBlockEditor {
   /// Before the loaded movie is given up or its file rewritten: the action windows leave
   /// their Edit mode and unsaved blocks are saved or dropped, as the user answers; a
   /// dropped movie is read from its file again when `reloadOnDiscard`. False: stop.
-  bool settleChanges(bool reloadOnDiscard);
+  [[nodiscard]] bool settleChanges(bool reloadOnDiscard);
   /// Asks whether to save the unsaved blocks and saves them for Keep (Cancel when that
   /// fails); Keep when there is nothing to save.
   ChangesAnswer askToSaveChanges();
   /// Writes the edited movie over its file. False (message shown) when it could not.
-  bool saveMovie();
+  [[nodiscard]] bool saveMovie();
   void markSaved();
   void updateModifiedState();
   /// The file the preview plays: the movie file, or a copy of the edited movie.
