@@ -199,7 +199,7 @@ TEST(ActionEdit, SaveKeepsTheCompressionAndSaveAsWritesACopy) {
   EditFixture::settle();
   ASSERT_TRUE(edit.frame().movieModified());
 
-  // Save As another name: the extension rule, the specified message, a copy; the movie
+  // Save As another name: the extension rule, Save As's message, a copy; the movie
   // stays the one loaded and unsaved.
   edit.fixture.prompts.savePaths.push_back(edit.fixture.temp.file("copy"));
   edit.frame().command(cmd::kSaveAs)->trigger();
