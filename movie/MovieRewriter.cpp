@@ -24,8 +24,6 @@ constexpr const char* kOpenMovieFailed = "Error : Unable to Open SWF File For Re
 constexpr const char* kOpenTempFailed = "Error : Unable to Open Temp SWF File For Writing";
 constexpr const char* kMovieChanged = "Error : The SWF File has changed since it was scanned, please scan it again";
 constexpr const char* kWriteTempFailed = "Error : Unable to Write Temp SWF File, the SWF File was not changed";
-constexpr const char* kSaveDone = "Save As Action was Successful";
-constexpr const char* kSaveFailed = "Error, Save could not be completed, disk may be ful or write protected";
 
 /// An integer as the dialog reads it: blanks around it and a sign are allowed.
 bool parseInteger(const std::string& text, std::int32_t& value) {
@@ -135,7 +133,7 @@ std::optional<std::string> saveMovieAs(const std::string& currentPath, const std
     showError(sink, kSaveFailed);
     return std::nullopt;
   }
-  sink.show({"Orvane", kSaveDone, MessageIcon::Information});
+  sink.show({"Orvane", kSaveAsSucceeded, MessageIcon::Information});
   return destination;
 }
 

@@ -30,6 +30,10 @@ struct PropertyProblem {
 std::optional<PropertyProblem> validateMovieProperties(const std::string& width, const std::string& height,
                                                        const std::string& frameRate, MovieProperties& properties);
 
+/// What Save As shows when it is done, and when it fails.
+inline constexpr const char* kSaveAsSucceeded = "Save As Action was Successful";
+inline constexpr const char* kSaveFailed = "Error, Save could not be completed, disk may be ful or write protected";
+
 inline constexpr std::uint32_t kRewrittenHeaderLength = 23;
 
 /// The 23-byte header of the rewritten movie: the scan's version, length and frame count,

@@ -72,9 +72,10 @@ ScanStatus TagWalker::open(const std::string& path) {
   return status;
 }
 
-ScanStatus TagWalker::openBytes(std::vector<std::uint8_t> bytes, const std::string& path) {
+ScanStatus TagWalker::openBytes(std::vector<std::uint8_t> bytes, const std::string& path,
+                                MovieCompression compression) {
   forgetMovieState();
-  return m_movie.openBytes(std::move(bytes), path);
+  return m_movie.openBytes(std::move(bytes), path, compression);
 }
 
 void TagWalker::copyHeaderInto(ScanResult& result) const {

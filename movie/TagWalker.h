@@ -28,8 +28,10 @@ class TagWalker {
   /// Opens the movie file (FWS, CWS or ZWS) and forgets the JPEG tables, the current stream
   /// and timeline. A damaged compressed movie gives 113 with errorText() saying how.
   [[nodiscard]] ScanStatus open(const std::string& path);
-  /// The same for an uncompressed movie image already in memory.
-  [[nodiscard]] ScanStatus openBytes(std::vector<std::uint8_t> bytes, const std::string& path);
+  /// The same for an uncompressed movie image already in memory, which its file stores
+  /// with `compression`.
+  [[nodiscard]] ScanStatus openBytes(std::vector<std::uint8_t> bytes, const std::string& path,
+                                     MovieCompression compression = MovieCompression::None);
   /// Walks the opened movie into the result; call only after open returned 106.
   [[nodiscard]] ScanStatus scan(std::uint32_t flags);
 

@@ -4,10 +4,13 @@
 #include "movie/ActionTagLayout.h"
 #include "movie/MovieCompressor.h"
 #include "movie/MovieObject.h"
+#include "movie/MovieRewriter.h"
+#include "movie/ProjectorSearch.h"
 #include "movie/ScanResult.h"
 #include "movie/TagHeader.h"
 #include "movie/TagSplice.h"
 #include "platform/FileTools.h"
+#include "platform/MessageSink.h"
 
 namespace orvane {
 
@@ -60,8 +63,8 @@ bool textFitsTag(const AssembledText& text, std::uint16_t code, AssemblyError& e
 
 }  // namespace
 
-bool replaceActionsInImage(std::span<const std::uint8_t> image, const ScanResult& scan, const MovieObject& object,
-                           std::string_view text, std::vector<std::uint8_t>& out, AssemblyError& error) {
+bool rebuildActionBody(std::span<const std::uint8_t> image, const ScanResult& scan, const MovieObject& object,
+                       std::string_view text, std::vector<std::uint8_t>& newBody, AssemblyError& error) {
   BitReader reader(image);
   reader.setPosition(object.headerOffset);
   const TagHeader header = readTagHeader(reader);
@@ -87,13 +90,17 @@ bool replaceActionsInImage(std::span<const std::uint8_t> image, const ScanResult
                                     : "the clip events of a movie before version 6 have no key code");
     blocks.push_back({block.bytes, block.events, block.keyCode});
   }
-  std::vector<std::uint8_t> newBody;
   RebuildFault fault;
-  if (!rebuildActionTag(layout, body, blocks, newBody, fault)) {
-    if (!fault.block) return fail(error, 1, 1, fault.message);
-    const AssembledBlock& block = assembled.blocks[*fault.block];
-    return fail(error, block.line, block.column, fault.message);
-  }
+  if (rebuildActionTag(layout, body, blocks, newBody, fault)) return true;
+  if (!fault.block) return fail(error, 1, 1, fault.message);
+  const AssembledBlock& block = assembled.blocks[*fault.block];
+  return fail(error, block.line, block.column, fault.message);
+}
+
+bool replaceActionsInImage(std::span<const std::uint8_t> image, const ScanResult& scan, const MovieObject& object,
+                           std::string_view text, std::vector<std::uint8_t>& out, AssemblyError& error) {
+  std::vector<std::uint8_t> newBody;
+  if (!rebuildActionBody(image, scan, object, text, newBody, error)) return false;
   std::string spliceError;
   std::optional<std::vector<std::uint8_t>> spliced =
       replaceTagBody(image, scan.headerLength, object.headerOffset, newBody, spliceError);
@@ -106,6 +113,20 @@ bool writeMovieImage(const std::string& path, std::span<const std::uint8_t> imag
   if (compression == MovieCompression::None) return writeFileAtomically(path, image);
   const std::optional<std::vector<std::uint8_t>> stored = compressMovieImage(image, compression);
   return stored && writeFileAtomically(path, *stored);
+}
+
+std::optional<SavedMovie> saveMovieImageAs(std::span<const std::uint8_t> image, MovieCompression compression,
+                                           const std::string& currentPath, const std::string& name,
+                                           MessageSink& sink) {
+  SavedMovie saved{name.size() > 1 ? withSwfExtension(name) : name, false};
+  // Asked before the write: the rename gives the movie's file a new identity.
+  saved.ontoCurrent = isSameFile(currentPath, saved.path);
+  if (!writeMovieImage(saved.path, image, compression)) {
+    sink.show({"", kSaveFailed, MessageIcon::Error});
+    return std::nullopt;
+  }
+  sink.show({"Orvane", kSaveAsSucceeded, MessageIcon::Information});
+  return saved;
 }
 
 }  // namespace orvane

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,8 +15,17 @@
 
 namespace orvane {
 
+class MessageSink;
 class MovieObject;
 class ScanResult;
+
+/// The new body of the tag of `object` (a frame action, init action, button or sprite
+/// instance that `scan` read from the uncompressed `image`) with its blocks replaced by
+/// those `text` assembles into; the faults, and where they stand, are those of
+/// replaceActionsInImage. Nothing is spliced, so checking a text costs no copy of the movie.
+[[nodiscard]] bool rebuildActionBody(std::span<const std::uint8_t> image, const ScanResult& scan,
+                                     const MovieObject& object, std::string_view text,
+                                     std::vector<std::uint8_t>& body, AssemblyError& error);
 
 /// The uncompressed movie `image` (the one `scan` read) with the blocks of `object` — a
 /// frame action, init action, button or sprite instance of that scan — replaced by the
@@ -33,5 +43,19 @@ class ScanResult;
 /// could not be compressed or written; `path` is then as it was.
 [[nodiscard]] bool writeMovieImage(const std::string& path, std::span<const std::uint8_t> image,
                                    MovieCompression compression);
+
+/// Where saveMovieImageAs wrote the movie.
+struct SavedMovie {
+  std::string path;
+  /// The name chosen was the movie's own file (`currentPath`).
+  bool ontoCurrent = false;
+};
+
+/// Save As for a movie edited in memory: writes `image` with `compression` under `name`
+/// (the ".swf" rule applied to a name longer than one character) through writeMovieImage,
+/// and shows the outcome with Save As's texts. None when it could not be written.
+std::optional<SavedMovie> saveMovieImageAs(std::span<const std::uint8_t> image, MovieCompression compression,
+                                           const std::string& currentPath, const std::string& name,
+                                           MessageSink& sink);
 
 }  // namespace orvane

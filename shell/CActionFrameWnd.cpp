@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -9,8 +10,10 @@
 
 #include "movie/MovieObject.h"
 #include "platform/MessageSink.h"
+#include "shell/ActionBlockEditor.h"
 #include "shell/ActionTextFile.h"
 #include "shell/CActionView.h"
+#include "shell/CEditBar.h"
 #include "shell/CFindBar.h"
 #include "shell/Commands.h"
 #include "shell/DisplayText.h"
@@ -65,6 +68,11 @@ int commandOfMode(TranslationMode mode) {
   return cmd::kActionScript5;
 }
 
+/// Texts up to this size are checked soon after each key; larger ones once typing pauses.
+constexpr std::size_t kQuickCheckBytes = 16 * 1024;
+constexpr int kQuickCheckMs = 250;
+constexpr int kSlowCheckMs = 1000;
+
 /// Short texts for the toolbar buttons; the menu keeps the full labels.
 QString toolbarText(int id) {
   switch (id) {
@@ -90,6 +98,10 @@ QString toolbarText(int id) {
       return QStringLiteral("Colors");
     case cmd::kCopyScript:
       return QStringLiteral("Copy");
+    case cmd::kEditActions:
+      return QStringLiteral("Edit");
+    case cmd::kApplyActions:
+      return QStringLiteral("Apply");
     default:
       return {};
   }
@@ -109,17 +121,25 @@ CActionFrameWnd::CActionFrameWnd(const MovieObject* object, const std::string& t
       m_prompts(prompts),
       m_view(new CActionView(this)),
       m_findBar(new CFindBar(this)),
-      m_contextMenu(new QMenu(QStringLiteral("ActionContext"), this)) {
+      m_contextMenu(new QMenu(QStringLiteral("ActionContext"), this)),
+      m_checkTimer(new QTimer(this)) {
+  buildCommands();
+  m_editBar = new CEditBar(commandAction(cmd::kApplyActions), this);
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(m_view, 1);
   layout->addWidget(m_findBar);
+  layout->addWidget(m_editBar);
   setCentralWidget(central);
   setWindowTitle(displayString(m_title));
   statusBar();
-  buildCommands();
+  m_checkTimer->setSingleShot(true);
+  connect(m_checkTimer, &QTimer::timeout, this, &CActionFrameWnd::checkText);
+  connect(m_view, &QPlainTextEdit::textChanged, this, [this] {
+    if (m_view->isEditing()) m_checkTimer->start(checkDelayMs(static_cast<std::size_t>(m_view->document()->characterCount())));
+  });
   connect(m_view, &CActionView::contextMenuWanted, this, &CActionFrameWnd::showContextMenu);
   connect(m_view, &QPlainTextEdit::cursorPositionChanged, this, &CActionFrameWnd::updateCopyState);
   connect(m_view, &QPlainTextEdit::selectionChanged, this, &CActionFrameWnd::updateCopyState);
@@ -144,13 +164,14 @@ void CActionFrameWnd::buildCommands() {
     commandAction(id)->setCheckable(true);
     modes->addAction(commandAction(id));
   }
+  commandAction(cmd::kEditActions)->setCheckable(true);
   auto* toolbar = addToolBar(QStringLiteral("Action"));
   toolbar->setObjectName(QStringLiteral("actionToolbar"));
   toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
   for (const int id :
        {cmd::kSaveAsFile, 0, cmd::kByteCodeHex, cmd::kByteCodeCharacter, cmd::kByteCodeInteger, 0, cmd::kFunctionCode,
-        0, cmd::kActionScript4, cmd::kActionScript5, cmd::kSource, cmd::kAssembly, 0, cmd::kSyntaxColors,
-        cmd::kCopyScript}) {
+        0, cmd::kActionScript4, cmd::kActionScript5, cmd::kSource, cmd::kAssembly, cmd::kEditActions, 0,
+        cmd::kSyntaxColors, cmd::kCopyScript}) {
     if (id == 0) {
       toolbar->addSeparator();
     } else {
@@ -159,7 +180,7 @@ void CActionFrameWnd::buildCommands() {
   }
   for (const int id : {cmd::kCopyScript, cmd::kSelectAll, 0, cmd::kSaveAsFile, cmd::kSyntaxColors, 0, cmd::kByteCodeHex,
                        cmd::kByteCodeInteger, cmd::kByteCodeCharacter, 0, cmd::kFunctionCode, 0, cmd::kActionScript4,
-                       cmd::kActionScript5, cmd::kSource, cmd::kAssembly}) {
+                       cmd::kActionScript5, cmd::kSource, cmd::kAssembly, cmd::kEditActions}) {
     if (id == 0) {
       m_contextMenu->addSeparator();
     } else {
@@ -167,13 +188,22 @@ void CActionFrameWnd::buildCommands() {
     }
   }
   updateCopyState();
+  updateEditCommands();
 }
 
 void CActionFrameWnd::runCommand(int id) {
+  if (m_applied) return;
   if (const std::optional<TranslationMode> mode = modeOfCommand(id)) {
-    if (m_object != nullptr) show(*mode);
+    // Another mode leaves the Edit mode; staying in it keeps the Assembly mode checked.
+    if (*mode != m_mode && !leaveEditing()) {
+      if (!m_applied) commandAction(commandOfMode(m_mode))->setChecked(true);
+      return;
+    }
+    if (m_object != nullptr && !m_applied) show(*mode);
     return;
   }
+  // The find bar's offsets are those of the text as shown, not as edited.
+  if (isEditing() && (id == cmd::kFind || id == cmd::kFindNext || id == cmd::kFindPrevious)) return;
   switch (id) {
     case cmd::kCopyScript:
       m_view->copySelection();
@@ -196,10 +226,18 @@ void CActionFrameWnd::runCommand(int id) {
     case cmd::kFindPrevious:
       step(-1);
       break;
+    case cmd::kEditActions:
+      toggleEditing();
+      break;
+    case cmd::kApplyActions:
+      static_cast<void>(apply());
+      break;
     default:
       break;
   }
 }
+
+void CActionFrameWnd::selectMode(TranslationMode mode) { runCommand(commandOfMode(mode)); }
 
 void CActionFrameWnd::show(TranslationMode mode) {
   m_mode = mode;
@@ -217,6 +255,7 @@ void CActionFrameWnd::show(TranslationMode mode) {
   commandAction(commandOfMode(mode))->setChecked(true);
   if (!m_findBar->isHidden()) refind();
   updateCopyState();
+  updateEditCommands();
 }
 
 const std::string& CActionFrameWnd::textOf(TranslationMode mode) {
@@ -291,7 +330,7 @@ void CActionFrameWnd::saveAsFile() {
   if (!chosen) return;
   const std::optional<std::string> path = withTxtExtension(*chosen);
   if (!path) return;
-  if (!writeTextFile(*path, m_view->bytes())) {
+  if (!writeTextFile(*path, isEditing() ? m_view->editedBytes() : m_view->bytes())) {
     m_messages.show({"", "Failed, Couldn't open File For Writing", MessageIcon::Error});
   }
 }
@@ -299,5 +338,100 @@ void CActionFrameWnd::saveAsFile() {
 void CActionFrameWnd::showContextMenu(QPoint globalPosition) { m_contextMenu->popup(globalPosition + QPoint(0, 12)); }
 
 void CActionFrameWnd::updateCopyState() { commandAction(cmd::kCopyScript)->setEnabled(m_view->canCopy()); }
+
+void CActionFrameWnd::enableEditing(ActionBlockEditor& editor) {
+  const bool editable = dynamic_cast<const ActionObject*>(m_object) != nullptr ||
+                        dynamic_cast<const ButtonObject*>(m_object) != nullptr;
+  m_editor = editable ? &editor : nullptr;
+  updateEditCommands();
+}
+
+bool CActionFrameWnd::isEditing() const { return m_view->isEditing(); }
+
+int CActionFrameWnd::checkDelayMs(std::size_t bytes) { return bytes <= kQuickCheckBytes ? kQuickCheckMs : kSlowCheckMs; }
+
+void CActionFrameWnd::updateEditCommands() {
+  QAction* edit = commandAction(cmd::kEditActions);
+  edit->setEnabled(m_editor != nullptr && m_mode == TranslationMode::Assembly && !m_applied);
+  edit->setChecked(isEditing());
+  commandAction(cmd::kApplyActions)->setEnabled(isEditing() && m_textFits && !m_applied);
+}
+
+void CActionFrameWnd::toggleEditing() {
+  if (isEditing()) {
+    static_cast<void>(leaveEditing());
+  } else if (m_editor != nullptr && m_mode == TranslationMode::Assembly) {
+    closeFind();
+    m_findBar->hide();
+    m_view->beginEditing();
+    m_editBar->show();
+    m_view->setFocus();
+    checkText();
+  }
+  updateEditCommands();
+}
+
+bool CActionFrameWnd::leaveEditing() {
+  if (!isEditing() || m_applied) return true;
+  if (m_view->editedBytes() != m_view->bytes()) {
+    const ChangesAnswer answer = m_prompts.askAboutChanges(
+        this, QStringLiteral("The assembly text has changes that are not applied. Apply them?"),
+        QStringLiteral("Apply"));
+    if (answer == ChangesAnswer::Cancel) return false;
+    if (answer == ChangesAnswer::Keep) return apply();
+  }
+  stopEditing();
+  return true;
+}
+
+void CActionFrameWnd::stopEditing() {
+  m_checkTimer->stop();
+  m_textFits = true;
+  m_editBar->hide();
+  m_view->endEditing(m_keywords);
+  updateEditCommands();
+}
+
+void CActionFrameWnd::checkText() {
+  m_checkTimer->stop();
+  if (!isEditing() || m_editor == nullptr || m_applied) return;
+  AssemblyError error;
+  const bool fits = m_editor->checkActions(*m_object, m_view->editedBytes(), error);
+  showCheck(fits, error);
+}
+
+void CActionFrameWnd::showCheck(bool fits, const AssemblyError& error) {
+  m_textFits = fits;
+  if (fits) {
+    m_view->clearError();
+    m_editBar->showNoErrors();
+  } else {
+    m_view->markError(error.line, error.column);
+    m_editBar->showError(error.line, error.column, error.message);
+  }
+  updateEditCommands();
+}
+
+bool CActionFrameWnd::apply() {
+  if (!isEditing() || m_editor == nullptr || m_applied) return false;
+  m_checkTimer->stop();
+  AssemblyError error;
+  if (!m_editor->applyActions(*m_object, m_view->editedBytes(), error)) {
+    showCheck(false, error);
+    return false;
+  }
+  // The movie was scanned again: the object is gone and a new window shows its blocks.
+  m_applied = true;
+  m_object = nullptr;
+  return true;
+}
+
+void CActionFrameWnd::closeEvent(QCloseEvent* event) {
+  if (leaveEditing()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
 
 }  // namespace orvane

@@ -4,11 +4,14 @@
 #pragma once
 
 #include <QMenu>
+#include <QTimer>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "actions/TranslationMode.h"
+#include "actions/assembly/AssemblyLexer.h"
 #include "search/SearchableObjects.h"
 #include "search/TextMatcher.h"
 #include "shell/AppSettings.h"
@@ -17,7 +20,9 @@
 
 namespace orvane {
 
+class ActionBlockEditor;
 class CActionView;
+class CEditBar;
 class CFindBar;
 class MessageSink;
 class MovieObject;
@@ -43,6 +48,22 @@ class CActionFrameWnd : public CObjectFrameWnd {
   void showMatch(TranslationMode mode, std::size_t lineOffset, const TextMatch& match);
   /// New colours: the keyword lists of the version last shown, and the whole text recoloured.
   void changeSynColor(const SyntaxColours& colours);
+  /// Shows `mode` as its command would.
+  void selectMode(TranslationMode mode);
+
+  /// Offers the Edit mode ("Edit", in the Assembly mode) for a frame action, init action,
+  /// button or sprite instance, whose blocks `editor` checks and replaces; `editor` must
+  /// outlive the window. Other objects stay read-only.
+  void enableEditing(ActionBlockEditor& editor);
+  bool isEditing() const;
+  /// Leaves the Edit mode; with changes not applied it first asks whether to apply them
+  /// (an apply that fails stays in the mode). False when the window stays in it.
+  [[nodiscard]] bool leaveEditing();
+  /// How long the assembler waits after a key before it checks a text of `bytes` bytes.
+  static int checkDelayMs(std::size_t bytes);
+  /// The object shown; none for an empty window.
+  const MovieObject* object() const { return m_object; }
+  CEditBar* editBar() const { return m_editBar; }
 
   const std::string& titleText() const { return m_title; }
   TranslationMode mode() const { return m_mode; }
@@ -52,6 +73,10 @@ class CActionFrameWnd : public CObjectFrameWnd {
   /// The matches of the find bar's text in the shown text.
   const std::vector<TextMatch>& matches() const { return m_matches; }
   QMenu* contextMenu() const { return m_contextMenu; }
+
+ protected:
+  /// Closing the window leaves the Edit mode first.
+  void closeEvent(QCloseEvent* event) override;
 
  signals:
   /// "Syntax Colors..." asks the main window for its colour dialog.
@@ -73,6 +98,15 @@ class CActionFrameWnd : public CObjectFrameWnd {
   void saveAsFile();
   void showContextMenu(QPoint globalPosition);
   void updateCopyState();
+  void toggleEditing();
+  void stopEditing();
+  /// Runs the assembler over the edited text and marks its first error.
+  void checkText();
+  void showCheck(bool fits, const AssemblyError& error);
+  /// Replaces the object's blocks by the edited text; true once done (the window then
+  /// gives way to a new one).
+  [[nodiscard]] bool apply();
+  void updateEditCommands();
 
   const MovieObject* m_object;
   const bool m_isAbc;
@@ -90,6 +124,12 @@ class CActionFrameWnd : public CObjectFrameWnd {
   std::map<TranslationMode, std::string> m_texts;
   std::vector<TextMatch> m_matches;
   int m_currentMatch = -1;
+  ActionBlockEditor* m_editor = nullptr;
+  CEditBar* m_editBar;
+  QTimer* m_checkTimer;
+  bool m_textFits = true;
+  /// Set once the blocks are replaced: the window waits for its deletion.
+  bool m_applied = false;
 };
 
 }  // namespace orvane

@@ -15,6 +15,8 @@ namespace {
 QColor toColour(Rgb value) { return QColor((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF); }
 
 const QColor kMatchBackground(255, 238, 120);
+const QColor kErrorLineBackground(255, 220, 220);
+const QColor kErrorMark(200, 0, 0);
 
 QFont baseFont() {
   QFont font(QStringLiteral("Courier New"), 9);
@@ -90,7 +92,8 @@ void CActionView::showText(const std::string& bytes, const KeywordTable& table) 
 }
 
 void CActionView::recolour(const KeywordTable& table) {
-  if (!m_display) return;
+  // The colours' places are those of the text as shown, not as edited.
+  if (!m_display || isEditing()) return;
   std::vector<BlockColouring::Range> ranges;
   for (const ColourRange& range : colourRanges(m_bytes, table)) {
     ranges.push_back(
@@ -170,6 +173,59 @@ QMimeData* CActionView::createMimeDataFromSelection() const {
 void CActionView::copySelection() {
   if (!textCursor().hasSelection()) return;
   QApplication::clipboard()->setMimeData(createMimeDataFromSelection());
+}
+
+void CActionView::beginEditing() {
+  if (!m_display) return;
+  const int caret = textCursor().position();
+  // A fresh document drops the colours laid onto its blocks.
+  m_colouring.setForeground({}, 0);
+  m_colouring.setBackground({}, 0);
+  setPlainText(m_display->text());
+  QTextCursor cursor(document());
+  cursor.setPosition(std::min(caret, document()->characterCount() - 1));
+  setTextCursor(cursor);
+  setReadOnly(false);
+  setTextInteractionFlags(Qt::TextEditorInteraction);
+}
+
+void CActionView::endEditing(const KeywordTable& table) {
+  clearError();
+  setReadOnly(true);
+  setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  showText(m_bytes, table);
+}
+
+std::string CActionView::editedBytes() const { return bytesOf(toPlainText()); }
+
+void CActionView::markError(std::uint32_t line, std::uint32_t column) {
+  const int blockNumber = static_cast<int>(std::min<std::uint32_t>(std::max(line, 1u), document()->blockCount()));
+  const QTextBlock block = document()->findBlockByNumber(blockNumber - 1);
+  // The column counts bytes of the edited text; a character may take several.
+  const QString text = block.text();
+  int position = 0;
+  for (std::size_t bytes = 1; position < text.size() && bytes < column; ++position)
+    bytes += bytesOf(text.mid(position, 1)).size();
+  QTextEdit::ExtraSelection lineMark;
+  lineMark.cursor = QTextCursor(block);
+  lineMark.format.setBackground(kErrorLineBackground);
+  lineMark.format.setProperty(QTextFormat::FullWidthSelection, true);
+  QTextEdit::ExtraSelection characterMark;
+  characterMark.cursor = QTextCursor(block);
+  characterMark.cursor.setPosition(block.position() + position);
+  characterMark.cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+  characterMark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+  characterMark.format.setUnderlineColor(kErrorMark);
+  characterMark.format.setForeground(kErrorMark);
+  setExtraSelections({lineMark, characterMark});
+  m_markedLine = static_cast<std::uint32_t>(blockNumber);
+  m_markedPosition = block.position() + position;
+}
+
+void CActionView::clearError() {
+  setExtraSelections({});
+  m_markedLine = 0;
+  m_markedPosition = -1;
 }
 
 bool CActionView::canCopy() const { return textCursor().selectionEnd() > 0; }

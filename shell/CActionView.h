@@ -49,7 +49,7 @@ class CActionView : public QPlainTextEdit {
 
   /// Shows `bytes` coloured with `table` and puts the caret at the start.
   void showText(const std::string& bytes, const KeywordTable& table);
-  /// Colours the shown text again with another table.
+  /// Colours the shown text again with another table (not while it is edited).
   void recolour(const KeywordTable& table);
 
   /// The shown text as it came from the translator.
@@ -70,6 +70,23 @@ class CActionView : public QPlainTextEdit {
   /// The byte offset of the caret in the shown text.
   std::size_t cursorByte() const;
 
+  /// Makes the text editable, shown without colours (their places would not follow the
+  /// edits); the caret stays where it was.
+  void beginEditing();
+  /// Back to the read-only text as it was last shown; the marks of an error go.
+  void endEditing(const KeywordTable& table);
+  bool isEditing() const { return !isReadOnly(); }
+  /// The text as edited, in the encoding of the shown text.
+  std::string editedBytes() const;
+  /// Marks line `line` and the character at byte `column` of it (both counted from 1, as
+  /// the assembler counts them); places outside the text mark its last line.
+  void markError(std::uint32_t line, std::uint32_t column);
+  void clearError();
+  /// The line marked by markError, counted from 1; 0 without a mark.
+  std::uint32_t markedLine() const { return m_markedLine; }
+  /// The document position of the marked character; -1 without a mark.
+  int markedPosition() const { return m_markedPosition; }
+
  signals:
   /// The right mouse button was pressed over the text, at this global position.
   void contextMenuWanted(QPoint globalPosition);
@@ -87,6 +104,8 @@ class CActionView : public QPlainTextEdit {
   void colourVisibleBlocks();
 
   BlockColouring m_colouring;
+  std::uint32_t m_markedLine = 0;
+  int m_markedPosition = -1;
 };
 
 }  // namespace orvane

@@ -59,7 +59,7 @@ void CImageFrameWnd::runCommand(int id) {
 }
 
 void CImageFrameWnd::replaceImage() {
-  if (m_scan == nullptr) return;
+  if (m_scan == nullptr || (m_rewriteGuard && !m_rewriteGuard())) return;
   const std::optional<std::string> picture = m_prompts.replacementPicture(this, m_image->tempFilePath);
   if (!picture) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMenu>
+#include <functional>
 #include <string>
 
 #include "shell/CObjectFrameWnd.h"
@@ -27,6 +28,8 @@ class CImageFrameWnd : public CObjectFrameWnd {
 
   /// "Save As JPEG" (32780) and "Replace Image" (32795); other ids do nothing.
   void runCommand(int id) override;
+  /// Asked before "Replace Image" rewrites the movie file; false stops the command.
+  void setRewriteGuard(std::function<bool()> guard) { m_rewriteGuard = std::move(guard); }
 
   const std::string& titleText() const { return m_title; }
   CImageView* view() const { return m_view; }
@@ -49,6 +52,7 @@ class CImageFrameWnd : public CObjectFrameWnd {
   ShellPrompts& m_prompts;
   CImageView* m_view;
   QMenu* m_contextMenu;
+  std::function<bool()> m_rewriteGuard;
 };
 
 }  // namespace orvane

@@ -31,11 +31,13 @@
 #include "movie/AssetTree.h"
 #include "movie/MoviePanels.h"
 #include "movie/MovieRewriter.h"
+#include "objects/ActionReplacement.h"
 #include "objects/ExtractionRun.h"
 #include "objects/MovieArtwork.h"
 #include "objects/ObjectFileWriters.h"
 #include "objects/PreviewPage.h"
 #include "platform/ConfigFolder.h"
+#include "platform/FileTools.h"
 #include "platform/MessageSink.h"
 #include "shell/AssetWindows.h"
 #include "shell/CActionFrameWnd.h"
@@ -62,6 +64,8 @@ namespace {
 constexpr const char* kLayoutKey = "BarState2";
 constexpr const char* kLayoutFileName = "layout.ini";
 constexpr int kStartTimerMs = 100;
+/// The copy of an edited movie that the preview plays, in the temp folder.
+constexpr const char* kEditedPreviewName = "orvnEDIT.swf";
 
 QIcon commandIcon(int id, const QStyle* style) {
   switch (id) {
@@ -196,7 +200,7 @@ void CMainFrame::buildMenus() {
     }
     return menu;
   };
-  QMenu* file = fill(tr("&File"), {cmd::kOpen, cmd::kSaveAs, 0, cmd::kPreviewInBrowser, 0, cmd::kExit});
+  QMenu* file = fill(tr("&File"), {cmd::kOpen, cmd::kSave, cmd::kSaveAs, 0, cmd::kPreviewInBrowser, 0, cmd::kExit});
   m_recentFiles = new RecentFilesMenu(file, m_commands.at(cmd::kExit), this);
   connect(m_recentFiles, &RecentFilesMenu::fileChosen, this, &CMainFrame::openRecentFile);
   fill(tr("&Edit"), {cmd::kCopy, 0, cmd::kFind, cmd::kFindNext, cmd::kFindPrevious, 0, cmd::kFindInMovie});
@@ -246,6 +250,9 @@ void CMainFrame::buildBars() {
   m_compressionPane = new QLabel(statusBar());
   m_compressionPane->setObjectName(QStringLiteral("compressionPane"));
   statusBar()->addPermanentWidget(m_compressionPane);
+  m_modifiedPane = new QLabel(statusBar());
+  m_modifiedPane->setObjectName(QStringLiteral("modifiedPane"));
+  statusBar()->addPermanentWidget(m_modifiedPane);
   statusBar()->addPermanentWidget(new LockIndicators(platformLockKeys(), statusBar()));
 }
 
@@ -299,6 +306,7 @@ void CMainFrame::connectCommands() {
     connect(m_commands.at(id), &QAction::triggered, this, handler);
   };
   on(cmd::kOpen, &CMainFrame::browseForMovie);
+  connect(m_commands.at(cmd::kSave), &QAction::triggered, this, [this] { static_cast<void>(saveMovie()); });
   on(cmd::kSaveAs, &CMainFrame::saveAs);
   on(cmd::kPreviewInBrowser, &CMainFrame::previewInBrowser);
   on(cmd::kEditMovieProperties, &CMainFrame::editMovieProperties);
@@ -349,6 +357,9 @@ void CMainFrame::updateCommandStates() {
       case EnableRule::ActionWindowActive:
         enabled = activeActionWindow() != nullptr;
         break;
+      case EnableRule::MovieModified:
+        enabled = m_movieLoaded && m_modified;
+        break;
     }
     m_commands.at(entry.id)->setEnabled(enabled);
   }
@@ -367,6 +378,7 @@ void CMainFrame::setCurrentPath(const std::string& path) {
 }
 
 void CMainFrame::openMovie(const std::string& path) {
+  if (!settleChanges(false)) return;
   closeAllChildWindows();
   setCurrentPath(path);
   if (path.ends_with(".exe")) {
@@ -399,15 +411,20 @@ void CMainFrame::updateTitle() {
                                    : QStringLiteral("Orvane - [%1]").arg(active->windowTitle()));
 }
 
-void CMainFrame::scan() {
+void CMainFrame::scan() { scanMovie(std::nullopt); }
+
+void CMainFrame::scanMovie(std::optional<std::vector<std::uint8_t>> edited) {
   // The search and the object windows read the result that is about to be cleared.
   m_searchPanel->setScanResult(nullptr);
   closeAllChildWindows();
   m_artwork.reset();
+  const MovieCompression compression = m_result.compression;
   m_result.clear();
   m_movieLoaded = true;
+  m_modified = edited.has_value();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  ScanStatus status = m_walker.open(m_currentPath);
+  ScanStatus status = edited ? m_walker.openBytes(std::move(*edited), m_currentPath, compression)
+                             : m_walker.open(m_currentPath);
   if (status == ScanStatus::Success) {
     m_walker.copyHeaderInto(m_result);
     const WaitWindow wait(this);
@@ -416,12 +433,13 @@ void CMainFrame::scan() {
     numberAssetObjects(m_result);
   }
   reportStatus(status);
-  if (status != ScanStatus::Success) m_movieLoaded = false;
-  m_fileChangedBar->watch(m_movieLoaded ? m_currentPath : std::string());
+  if (status != ScanStatus::Success) m_movieLoaded = m_modified = false;
+  // The file itself is still the one read last; a change to it since then is still news.
+  if (!m_modified) m_fileChangedBar->watch(m_movieLoaded ? m_currentPath : std::string());
   if (m_movieLoaded) m_searchPanel->setScanResult(&m_result);
   QApplication::restoreOverrideCursor();
   refreshPanels();
-  updateCommandStates();
+  updateModifiedState();
 }
 
 void CMainFrame::reportStatus(ScanStatus status) {
@@ -441,7 +459,7 @@ void CMainFrame::refreshPanels() {
 
 void CMainFrame::refreshPreview() {
   if (m_movieLoaded) {
-    m_previewPanel->load(m_currentPath, frameIntervalMs(m_result.frameRate));
+    m_previewPanel->load(previewMoviePath(), frameIntervalMs(m_result.frameRate));
   } else {
     m_previewPanel->clear();
   }
@@ -472,12 +490,19 @@ const MovieObject* CMainFrame::findViewObject(int kind, int id) const {
   }
 }
 
-CObjectFrameWnd* CMainFrame::createObjectWindow(int kind, const MovieObject& object) {
+CObjectFrameWnd* CMainFrame::createObjectWindow(int kind, const MovieObject& object,
+                                                std::optional<TranslationMode> mode) {
   const std::string title = object.describe(m_settings.options.showAdvancedDetails != 0);
   switch (kind) {
     case viewkind::kImage: {
       auto* window = new CImageFrameWnd(static_cast<const ImageObject*>(&object), title, m_currentPath, &m_result,
                                         m_messages, m_prompts);
+      window->setRewriteGuard([this] {
+        const ChangesAnswer answer = askToSaveChanges();
+        // Queued like the rescan after a replacement: it closes the window that asks.
+        if (answer == ChangesAnswer::Discard) QTimer::singleShot(0, this, &CMainFrame::scan);
+        return answer == ChangesAnswer::Keep;
+      });
       // Queued: the rescan closes the image window that asked for it.
       connect(window, &CImageFrameWnd::rescanRequested, this, &CMainFrame::rescan, Qt::QueuedConnection);
       return window;
@@ -492,7 +517,10 @@ CObjectFrameWnd* CMainFrame::createObjectWindow(int kind, const MovieObject& obj
     default: {
       auto* window = new CActionFrameWnd(&object, title, m_result.version, m_settings.colours, m_messages, m_prompts);
       connect(window, &CActionFrameWnd::syntaxColorsRequested, this, &CMainFrame::editSyntaxColours);
-      if (const int modeCommand = modeCommandFor(m_settings.options.defaultTranslationMode, m_result.version,
+      window->enableEditing(*this);
+      if (mode) {
+        window->selectMode(*mode);
+      } else if (const int modeCommand = modeCommandFor(m_settings.options.defaultTranslationMode, m_result.version,
                                                  kind == viewkind::kAbc)) {
         window->runCommand(modeCommand);
       }
@@ -575,8 +603,139 @@ void CMainFrame::saveAs() {
   const std::optional<std::string> name = m_prompts.savePath(this, QStringLiteral("SWF Files (.swf) (*.swf)"), "");
   if (!name) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  static_cast<void>(saveMovieAs(m_currentPath, *name, m_messages));
+  if (!m_modified) {
+    static_cast<void>(saveMovieAs(m_currentPath, *name, m_messages));
+  } else if (const auto saved =
+                 saveMovieImageAs(movieImage(), m_result.compression, m_currentPath, *name, m_messages)) {
+    // The movie's own file holds the edits now; another file is a copy.
+    if (saved->ontoCurrent) markSaved();
+  }
   QApplication::restoreOverrideCursor();
+}
+
+bool CMainFrame::saveMovie() {
+  if (!m_movieLoaded || !m_modified) return true;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool written = writeMovieImage(m_currentPath, movieImage(), m_result.compression);
+  QApplication::restoreOverrideCursor();
+  if (!written) {
+    m_messages.show({"", kSaveFailed, MessageIcon::Error});
+    return false;
+  }
+  markSaved();
+  return true;
+}
+
+void CMainFrame::markSaved() {
+  m_modified = false;
+  m_fileChangedBar->watch(m_currentPath);
+  updateModifiedState();
+}
+
+void CMainFrame::updateModifiedState() {
+  m_modifiedPane->setText(m_modified ? QStringLiteral("Modified") : QString());
+  updateCommandStates();
+}
+
+std::string CMainFrame::previewMoviePath() const {
+  if (!m_modified) return m_currentPath;
+  const std::string copy = m_tempFolder + "/" + kEditedPreviewName;
+  return writeFileAtomically(copy, movieImage()) ? copy : m_currentPath;
+}
+
+ChangesAnswer CMainFrame::askToSaveChanges() {
+  if (!m_modified) return ChangesAnswer::Keep;
+  const ChangesAnswer answer = m_prompts.askAboutChanges(
+      this, QStringLiteral("The movie has changes that are not saved. Save them?"), QStringLiteral("Save"));
+  return answer == ChangesAnswer::Keep && !saveMovie() ? ChangesAnswer::Cancel : answer;
+}
+
+bool CMainFrame::settleChanges(bool reloadOnDiscard) {
+  std::vector<QPointer<CActionFrameWnd>> windows;
+  for (QMdiSubWindow* window : m_mdi->subWindowList()) {
+    if (auto* action = qobject_cast<CActionFrameWnd*>(window->widget())) windows.emplace_back(action);
+  }
+  // An apply scans the movie again and replaces the windows: the old ones are gone or done.
+  for (const QPointer<CActionFrameWnd>& window : windows) {
+    if (window && !window->leaveEditing()) return false;
+  }
+  const ChangesAnswer answer = askToSaveChanges();
+  if (answer == ChangesAnswer::Cancel) return false;
+  if (answer == ChangesAnswer::Discard) {
+    m_modified = false;
+    if (reloadOnDiscard) scan();
+  }
+  return true;
+}
+
+bool CMainFrame::checkActions(const MovieObject& object, std::string_view text, AssemblyError& error) const {
+  std::vector<std::uint8_t> body;
+  return rebuildActionBody(movieImage(), m_result, object, text, body, error);
+}
+
+bool CMainFrame::applyActions(const MovieObject& object, std::string_view text, AssemblyError& error) {
+  std::vector<std::uint8_t> edited;
+  if (!replaceActionsInImage(movieImage(), m_result, object, text, edited, error)) return false;
+  const std::vector<WindowPlace> places = windowPlaces(object);
+  // The asking window is still running its apply: it leaves the area now and goes later.
+  for (auto open = m_objectWindows.begin(); open != m_objectWindows.end(); ++open) {
+    QMdiSubWindow* window = open->second;
+    const auto* action = window == nullptr ? nullptr : qobject_cast<CActionFrameWnd*>(window->widget());
+    if (action == nullptr || action->object() != &object) continue;
+    m_mdi->removeSubWindow(window);
+    window->hide();
+    window->deleteLater();
+    m_objectWindows.erase(open);
+    break;
+  }
+  scanMovie(std::move(edited));
+  reopenWindows(places);
+  return true;
+}
+
+std::vector<CMainFrame::WindowPlace> CMainFrame::windowPlaces(const MovieObject& edited) const {
+  std::map<const QMdiSubWindow*, std::pair<int, int>> keys;
+  for (const auto& [key, window] : m_objectWindows) {
+    if (window) keys[window.data()] = key;
+  }
+  std::vector<WindowPlace> places;
+  std::optional<WindowPlace> editing;
+  for (QMdiSubWindow* window : m_mdi->subWindowList(QMdiArea::ActivationHistoryOrder)) {
+    const auto key = keys.find(window);
+    if (key == keys.end()) continue;
+    WindowPlace place{key->second, window->geometry(), std::nullopt, false};
+    if (const auto* action = qobject_cast<const CActionFrameWnd*>(window->widget())) {
+      place.mode = action->mode();
+      if (action->object() == &edited) {
+        place.editing = true;
+        editing = place;
+        continue;
+      }
+    }
+    places.push_back(place);
+  }
+  if (editing) places.push_back(*editing);
+  return places;
+}
+
+void CMainFrame::reopenWindows(const std::vector<WindowPlace>& windows) {
+  for (const WindowPlace& place : windows) {
+    const auto [kind, id] = place.key;
+    const MovieObject* object = place.mode ? findViewObject(kind, id) : nullptr;
+    QMdiSubWindow* window = nullptr;
+    if (object == nullptr) {
+      changeView(kind, id);
+      const auto open = m_objectWindows.find(place.key);
+      if (open != m_objectWindows.end()) window = open->second;
+    } else {
+      // Straight into its mode: the default mode of a large block may take long to translate.
+      window = activateOrOpen(place.key, [&] { return createObjectWindow(kind, *object, place.mode); });
+    }
+    if (window == nullptr) continue;
+    window->setGeometry(place.geometry);
+    auto* action = qobject_cast<CActionFrameWnd*>(window->widget());
+    if (action != nullptr && place.editing) action->runCommand(cmd::kEditActions);
+  }
 }
 
 void CMainFrame::previewInBrowser() {
@@ -586,7 +745,8 @@ void CMainFrame::previewInBrowser() {
 }
 
 void CMainFrame::editMovieProperties() {
-  if (!m_movieLoaded) return;
+  // The properties are written into the movie file: it must hold the loaded movie.
+  if (!m_movieLoaded || !settleChanges(true) || !m_movieLoaded) return;
   const std::optional<MovieProperties> properties = m_prompts.movieProperties(this, m_result);
   if (!properties) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -596,7 +756,7 @@ void CMainFrame::editMovieProperties() {
 }
 
 void CMainFrame::rescan() {
-  if (m_movieLoaded) scan();
+  if (m_movieLoaded && settleChanges(false)) scan();
 }
 
 void CMainFrame::editOptions() { static_cast<void>(m_prompts.editOptions(this, m_settings.options)); }
@@ -701,6 +861,10 @@ void CMainFrame::shutDown() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (!m_shutDown && !settleChanges(false)) {
+    event->ignore();
+    return;
+  }
   shutDown();
   QMainWindow::closeEvent(event);
 }

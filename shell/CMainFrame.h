@@ -4,17 +4,23 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "actions/TranslationMode.h"
 #include "movie/ObjectFileWriter.h"
 #include "movie/ScanResult.h"
 #include "movie/ScanStatus.h"
 #include "movie/TagWalker.h"
+#include "shell/ActionBlockEditor.h"
 #include "shell/AppSettings.h"
+#include "shell/ShellPrompts.h"
 
 class QAction;
 class QDockWidget;
@@ -49,7 +55,9 @@ struct FrameServices {
   std::string tempFolder;    // temporary object files and the projector's candidate copy
 };
 
-class CMainFrame : public QMainWindow {
+/// Also the editor of the loaded movie's action blocks for the action windows: a replaced
+/// block changes the movie in memory, which is scanned again, until File Save writes it.
+class CMainFrame : public QMainWindow, private ActionBlockEditor {
   Q_OBJECT
 
  public:
@@ -73,6 +81,10 @@ class CMainFrame : public QMainWindow {
 
   QAction* command(int id) const;
   bool movieLoaded() const { return m_movieLoaded; }
+  /// Blocks were replaced in the loaded movie since it was last read or saved.
+  bool movieModified() const { return m_modified; }
+  /// The uncompressed movie as it is loaded, with the replaced blocks.
+  const std::vector<std::uint8_t>& movieImage() const { return m_walker.movie().bytes(); }
   const std::string& currentPath() const { return m_currentPath; }
   const std::string& statusTitle() const { return m_statusTitle; }
   const ScanResult& scanResult() const { return m_result; }
@@ -107,6 +119,38 @@ class CMainFrame : public QMainWindow {
   void connectCommands();
   void updateCommandStates();
 
+  /// Scans the movie file, or `edited`, the loaded movie with replaced blocks (stored as
+  /// the loaded one is).
+  void scanMovie(std::optional<std::vector<std::uint8_t>> edited);
+  [[nodiscard]] bool checkActions(const MovieObject& object, std::string_view text,
+                                  AssemblyError& error) const override;
+  [[nodiscard]] bool applyActions(const MovieObject& object, std::string_view text, AssemblyError& error) override;
+  /// An object window as a new scan is to show it again.
+  struct WindowPlace {
+    std::pair<int, int> key;  // kind and serial
+    QRect geometry;
+    std::optional<TranslationMode> mode;  // of an action window
+    bool editing = false;
+  };
+  /// The open windows in the order they were activated, the action window of `edited`
+  /// last and in its Edit mode.
+  std::vector<WindowPlace> windowPlaces(const MovieObject& edited) const;
+  /// Opens the windows again over the new scan, where they were and in their modes.
+  void reopenWindows(const std::vector<WindowPlace>& windows);
+  /// Before the loaded movie is given up or its file rewritten: the action windows leave
+  /// their Edit mode and unsaved blocks are saved or dropped, as the user answers; a
+  /// dropped movie is read from its file again when `reloadOnDiscard`. False: stop.
+  [[nodiscard]] bool settleChanges(bool reloadOnDiscard);
+  /// Asks whether to save the unsaved blocks and saves them for Keep (Cancel when that
+  /// fails); Keep when there is nothing to save.
+  ChangesAnswer askToSaveChanges();
+  /// Writes the edited movie over its file. False (message shown) when it could not.
+  [[nodiscard]] bool saveMovie();
+  void markSaved();
+  void updateModifiedState();
+  /// The file the preview plays: the movie file, or a copy of the edited movie.
+  std::string previewMoviePath() const;
+
   void setCurrentPath(const std::string& path);
   /// Opens an entry of the recent-file list; one whose file is gone leaves the list.
   void openRecentFile(const std::string& path);
@@ -117,7 +161,10 @@ class CMainFrame : public QMainWindow {
   void refreshPreview();
   void closeAllChildWindows();
   const MovieObject* findViewObject(int kind, int id) const;
-  CObjectFrameWnd* createObjectWindow(int kind, const MovieObject& object);
+  /// The window of `object`; an action window shows `mode`, or without one the default
+  /// translation mode.
+  CObjectFrameWnd* createObjectWindow(int kind, const MovieObject& object,
+                                      std::optional<TranslationMode> mode = std::nullopt);
   /// Activates the window kept under `key`, or adds the one `create` makes (none: nothing).
   QMdiSubWindow* activateOrOpen(std::pair<int, int> key, const std::function<CObjectFrameWnd*()>& create);
   /// Opens or activates the "Frame" window of the frame item `id` at that frame.
@@ -155,6 +202,7 @@ class CMainFrame : public QMainWindow {
   std::string m_currentPath;
   std::string m_pendingPath;
   bool m_movieLoaded = false;
+  bool m_modified = false;
   AppSettings m_settings;
   std::string m_statusTitle;
   bool m_shutDown = false;
@@ -165,6 +213,7 @@ class CMainFrame : public QMainWindow {
   QToolBar* m_windowsToolbar = nullptr;
   QLineEdit* m_currentFile = nullptr;
   QLabel* m_compressionPane = nullptr;  // the status bar's note on how the file is stored
+  QLabel* m_modifiedPane = nullptr;     // "Modified" while replaced blocks are not saved
   RecentFilesMenu* m_recentFiles = nullptr;
   CMovieObjectsPanel* m_objectsPanel = nullptr;
   CMoviePropertiesPanel* m_propertiesPanel = nullptr;

@@ -11,6 +11,7 @@ using enum EnableRule;
 
 constexpr std::array kFrameCommands = {
     CommandEntry{cmd::kOpen, "&Open...", "Ctrl+O", "Open a movie or a projector", Always},
+    CommandEntry{cmd::kSave, "&Save", "Ctrl+S", "Save the edited movie in its file", MovieModified},
     CommandEntry{cmd::kSaveAs, "Save As...", "", "Save the movie under a new name", Always},
     CommandEntry{cmd::kPreviewInBrowser, "Preview SWF File in Browser...", "",
                 "Show the movie in the default web browser", MovieLoaded},
@@ -55,6 +56,8 @@ constexpr std::array kActionCommands = {
     CommandEntry{cmd::kActionScript5, "Action Script V5", "", "Translate To SWF Version 5 ActionScript", Always},
     CommandEntry{cmd::kSource, "Source", "", "Translate To Decompiled ActionScript Source", Always},
     CommandEntry{cmd::kAssembly, "Assembly", "", "Translate To Assembly", Always},
+    CommandEntry{cmd::kEditActions, "Edit", "", "Edit The Assembly Text", Always},
+    CommandEntry{cmd::kApplyActions, "Apply", "", "Replace The Block In The Loaded Movie", Always},
 };
 
 }  // namespace

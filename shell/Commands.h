@@ -13,6 +13,7 @@ enum class EnableRule {
   ObjectWindowActive,
   ImageWindowActive,
   ActionWindowActive,
+  MovieModified,  // blocks replaced in the loaded movie and not yet saved
 };
 
 struct CommandEntry {
@@ -25,6 +26,7 @@ struct CommandEntry {
 
 namespace cmd {
 inline constexpr int kOpen = 1003;
+inline constexpr int kSave = 57603;
 inline constexpr int kSaveAs = 32796;
 inline constexpr int kPreviewInBrowser = 32781;
 inline constexpr int kExit = 57665;
@@ -68,6 +70,9 @@ inline constexpr int kPlay = 118;
 inline constexpr int kStop = 119;
 /// A morph shape window's animated SVG of the whole morph.
 inline constexpr int kSaveAnimation = 32840;
+/// An action window's Edit mode (in the Assembly mode) and its replacing of the block.
+inline constexpr int kEditActions = 32841;
+inline constexpr int kApplyActions = 32842;
 }  // namespace cmd
 
 /// The commands of the main window's menus and toolbars.

@@ -1,4 +1,6 @@
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 
 #include "shell/CExtractionDialogs.h"
 #include "shell/CImageReplaceDialog.h"
@@ -69,6 +71,17 @@ std::optional<ExtractionSettings> DialogPrompts::extractionSettings(QWidget* par
 void DialogPrompts::showExtractionReport(QWidget* parent, const std::string& report) {
   CExtractionReportDialog dialog(report, parent);
   dialog.exec();
+}
+
+ChangesAnswer DialogPrompts::askAboutChanges(QWidget* parent, const QString& question, const QString& keepLabel) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Orvane"), question, QMessageBox::NoButton, parent);
+  QPushButton* keep = box.addButton(keepLabel, QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+  box.addButton(QMessageBox::Cancel);
+  box.setDefaultButton(keep);
+  box.exec();
+  if (box.clickedButton() == keep) return ChangesAnswer::Keep;
+  return box.clickedButton() == discard ? ChangesAnswer::Discard : ChangesAnswer::Cancel;
 }
 
 }  // namespace orvane

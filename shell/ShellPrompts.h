@@ -17,6 +17,10 @@ namespace orvane {
 
 class ScanResult;
 
+/// What to do with changes that a step would lose: keep them (apply or save them), drop
+/// them, or not take the step.
+enum class ChangesAnswer { Keep, Discard, Cancel };
+
 class ShellPrompts {
  public:
   virtual ~ShellPrompts() = default;
@@ -43,6 +47,9 @@ class ShellPrompts {
   virtual std::optional<ExtractionSettings> extractionSettings(QWidget* parent, const std::string& directory) = 0;
   /// "Orvane - [Extraction Report]" showing `report`.
   virtual void showExtractionReport(QWidget* parent, const std::string& report) = 0;
+  /// Asks `question` with the buttons `keepLabel` ("Apply" or "Save"), "Discard" and
+  /// "Cancel"; closing the box cancels.
+  virtual ChangesAnswer askAboutChanges(QWidget* parent, const QString& question, const QString& keepLabel) = 0;
 };
 
 class MessageSink;
@@ -63,6 +70,7 @@ class DialogPrompts : public ShellPrompts {
   std::optional<std::string> replacementPicture(QWidget* parent, const std::string& originalPath) override;
   std::optional<ExtractionSettings> extractionSettings(QWidget* parent, const std::string& directory) override;
   void showExtractionReport(QWidget* parent, const std::string& report) override;
+  ChangesAnswer askAboutChanges(QWidget* parent, const QString& question, const QString& keepLabel) override;
 
  private:
   MessageSink& m_messages;

@@ -242,7 +242,7 @@ TEST(CMainFrame, ModeCommandsAndTheDefaultMode) {
   for (const QAction* action : window->contextMenu()->actions()) menu << action->text();
   EXPECT_EQ(menu, (QStringList{"Copy", "Select All", "", "Save As File...", "Syntax Colors...", "", "Byte Code Hex",
                                "Byte Code Integer", "Byte Code Character", "", "Function Code", "", "Action Script V4",
-                               "Action Script V5", "Source", "Assembly"}));
+                               "Action Script V5", "Source", "Assembly", "Edit"}));
   EXPECT_TRUE(window->commandAction(cmd::kByteCodeHex)->isChecked());
   EXPECT_FALSE(window->commandAction(cmd::kActionScript4)->isChecked());
 

@@ -95,6 +95,10 @@ class ScriptedPrompts : public ShellPrompts {
     return next(extractions);
   }
   void showExtractionReport(QWidget*, const std::string& report) override { reports.push_back(report); }
+  ChangesAnswer askAboutChanges(QWidget*, const QString& question, const QString& keepLabel) override {
+    changeQuestions.push_back((question + " [" + keepLabel + "]").toStdString());
+    return next(changeAnswers).value_or(ChangesAnswer::Cancel);
+  }
 
   std::deque<std::string> openPaths;
   std::deque<std::string> savePaths;
@@ -109,6 +113,8 @@ class ScriptedPrompts : public ShellPrompts {
   std::deque<ExtractionSettings> extractions;
   std::vector<std::string> extractionDirectories;
   std::vector<std::string> reports;
+  std::deque<ChangesAnswer> changeAnswers;
+  std::vector<std::string> changeQuestions;
 
  private:
   template <typename T>
