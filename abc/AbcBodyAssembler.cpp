@@ -105,8 +105,8 @@ class LineCursor {
       while (m_at < m_line.size() && m_line[m_at] != '"') m_at += m_line[m_at] == '\\' ? 2 : 1;
       ++m_at;
       m_at = std::min(m_at, m_line.size());
-      while (m_at < m_line.size() && m_line[m_at] != ',') ++m_at;
     }
+    while (m_at < m_line.size() && m_line[m_at] != ',') ++m_at;
     return trimEnd(m_line.substr(start, m_at - start));
   }
   /// The text up to a comma outside parentheses.
