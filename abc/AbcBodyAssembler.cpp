@@ -42,7 +42,7 @@ struct LabelUse {
 };
 
 struct ExceptionLine {
-  std::array<LabelUse, 3> labels;  // from, to, target
+  std::array<LabelUse, 3> labels;  // from, to, target; one without a name holds an @N offset in `base`
   std::uint32_t type = 0;
   std::uint32_t variable = 0;
 };
@@ -407,6 +407,16 @@ class BodyAssembler {
       }
       line.skipBlanks();
       entry.labels[i].column = line.column();
+      if (line.accept('@')) {
+        // An offset where no label can stand, written as it is.
+        const auto offset = decimal(line.word());
+        if (!offset || *offset < 0 || *offset > kU30Max) {
+          error = line.errorAt(entry.labels[i].column, "expects a label or @ and an offset");
+          return false;
+        }
+        entry.labels[i].base = *offset;
+        continue;
+      }
       entry.labels[i].name = std::string(line.word());
       entry.labels[i].line = line.number();
       if (entry.labels[i].name.empty()) {
@@ -484,6 +494,10 @@ class BodyAssembler {
   }
 
   bool labelOffset(const LabelUse& use, std::uint32_t& offset, AssemblyError& error) const {
+    if (use.name.empty()) {  // written as @N
+      offset = static_cast<std::uint32_t>(use.base);
+      return true;
+    }
     const auto found = m_labels.find(use.name);
     if (found == m_labels.end()) {
       error = {use.line, use.column, "no label is named " + use.name};

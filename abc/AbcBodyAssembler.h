@@ -21,7 +21,9 @@ struct AbcAssembledBody {
 /// lines for labels, `exception N: from L to L target L type T name V` lines, `bytes HH ..`
 /// and `op 0xHH` for raw bytes, `//` comment lines. Operands as the listing shows them:
 /// numbers, labels, `L, [L, L]` for lookupswitch, `N (name)` for methods and classes, pool
-/// entries by their text (see `AbcOperandPool::resolve`). `methodCount` and `classCount`
+/// entries by their text (see `AbcOperandPool::resolve`). Where no label can stand (inside an
+/// instruction, outside the code) a branch is written as its distance (`jump +12`, from the
+/// end of the instruction; from its start for lookupswitch) and an exception's offset as `@N`. `methodCount` and `classCount`
 /// bound the method and class operands. False with `error` at the line and column of the
 /// first fault; the pool may then hold entries that nothing uses, so it is discarded.
 [[nodiscard]] bool assembleAbcBody(std::string_view text, AbcOperandPool& pool, std::size_t methodCount,

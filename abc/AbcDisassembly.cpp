@@ -197,19 +197,27 @@ void appendRestAsBytes(std::string& out, const std::string& indent, const AbcMet
 }
 
 void appendExceptions(std::string& out, const std::string& indent, const AbcFile& file, const AbcMethodBody& body,
-                      AbcNames& names,
-                      AbcPoolTexts* exact) {
+                      AbcNames& names, const AssemblyForm& form) {
   const auto appendName = [&](std::uint32_t index) {
-    appendOperand(out, AbcOperandKind::kMultiname, index, file, names, exact);
+    appendOperand(out, AbcOperandKind::kMultiname, index, file, names, form.texts);
+  };
+  // In the assembly form an offset where no label can stand is written as it is: @N.
+  const auto appendOffset = [&](std::uint32_t offset) {
+    const std::vector<bool>* places = form.labelPlaces;
+    if (places != nullptr && (offset >= places->size() || !(*places)[offset])) {
+      out += "@" + std::to_string(offset);
+      return;
+    }
+    out += "L" + std::to_string(offset);
   };
   for (std::size_t i = 0; i < body.exceptions.size(); ++i) {
     const AbcException& entry = body.exceptions[i];
     out += indent + "exception " + std::to_string(i) + ": from ";
-    appendLabel(out, entry.from);
+    appendOffset(entry.from);
     out += " to ";
-    appendLabel(out, entry.to);
+    appendOffset(entry.to);
     out += " target ";
-    appendLabel(out, entry.target);
+    appendOffset(entry.target);
     out += " type ";
     appendName(entry.type);
     out += " name ";
@@ -292,7 +300,7 @@ void appendListing(std::string& out, const AbcFile& file, AbcNames& names, std::
     appendLabel(out, static_cast<std::int64_t>(body.code.size()));
     out += ":\n";
   }
-  appendExceptions(out, indent, file, body, names, exact);
+  appendExceptions(out, indent, file, body, names, form);
 }
 
 }  // namespace

@@ -202,7 +202,12 @@ bool AbcOperandPool::resolve(AbcPoolTable table, std::string_view operand, std::
       index = chosen;
       return true;
     }
-    // Not an entry of that text: the '#' and digits belong to the text itself.
+    // A name may end in '#' and digits of its own; any other text is the entry's.
+    if (wanted && table != AbcPoolTable::kMultiname && table != AbcPoolTable::kNamespace) {
+      error = std::string(poolTableName(table)) + " " + std::to_string(chosen) + " is " +
+              m_texts.text(table, chosen) + ", not " + *wanted;
+      return false;
+    }
   }
   const auto text = canonicalText(table, operand, error);
   if (!text) return false;
