@@ -15,25 +15,13 @@ namespace orvane {
 
 namespace {
 
-std::optional<AbcPoolTable> poolOf(AbcOperandKind kind) {
-  switch (kind) {
-    case AbcOperandKind::kInt: return AbcPoolTable::kInt;
-    case AbcOperandKind::kUInt: return AbcPoolTable::kUInt;
-    case AbcOperandKind::kDouble: return AbcPoolTable::kDouble;
-    case AbcOperandKind::kString: return AbcPoolTable::kString;
-    case AbcOperandKind::kNamespace: return AbcPoolTable::kNamespace;
-    case AbcOperandKind::kMultiname: return AbcPoolTable::kMultiname;
-    default: return std::nullopt;
-  }
-}
-
 /// The pool entries the body's code and handlers name.
 std::set<AbcPoolEntry> entriesUsed(const AbcMethodBody& body) {
   std::set<AbcPoolEntry> used;
   for (const AbcInstruction& instruction : decodeInstructions(body.code).instructions) {
     const AbcOpcode& opcode = instruction.opcode();
     for (std::uint8_t i = 0; i < opcode.operandCount; ++i)
-      if (const auto table = poolOf(opcode.operands[i]))
+      if (const auto table = operandPoolTable(opcode.operands[i]))
         used.insert({*table, static_cast<std::uint32_t>(instruction.operands[i])});
   }
   for (const AbcException& entry : body.exceptions) {

@@ -61,19 +61,6 @@ void appendNamed(std::string& out, std::int64_t index, const std::string& name) 
   if (!name.empty()) out += " (" + name + ")";
 }
 
-/// The table an operand of this kind indexes, for the kinds whose text may not name its entry alone.
-std::optional<AbcPoolTable> operandTable(AbcOperandKind kind) {
-  switch (kind) {
-    case AbcOperandKind::kInt: return AbcPoolTable::kInt;
-    case AbcOperandKind::kUInt: return AbcPoolTable::kUInt;
-    case AbcOperandKind::kDouble: return AbcPoolTable::kDouble;
-    case AbcOperandKind::kString: return AbcPoolTable::kString;
-    case AbcOperandKind::kNamespace: return AbcPoolTable::kNamespace;
-    case AbcOperandKind::kMultiname: return AbcPoolTable::kMultiname;
-    default: return std::nullopt;
-  }
-}
-
 /// In the assembly form: "#N" after a text that does not name its entry alone, or instead of
 /// one that cannot stand in a line.
 void appendEntryText(std::string& out, AbcPoolTexts* exact, AbcPoolTable table, std::uint32_t index,
@@ -89,7 +76,7 @@ void appendEntryText(std::string& out, AbcPoolTexts* exact, AbcPoolTable table, 
 void appendOperand(std::string& out, AbcOperandKind kind, std::int64_t value, const AbcFile& file,
                    AbcNames& names, AbcPoolTexts* exact) {
   const AbcConstantPool& pool = file.pool;
-  if (const auto table = operandTable(kind); exact != nullptr && table && value >= 0 && value < (1ll << 30)) {
+  if (const auto table = operandPoolTable(kind); exact != nullptr && table && value >= 0 && value < (1ll << 30)) {
     const auto index = static_cast<std::uint32_t>(value);
     std::string text;
     appendOperand(text, kind, value, file, names, nullptr);

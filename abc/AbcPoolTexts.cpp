@@ -16,6 +16,18 @@ bool endsInIndexSuffix(std::string_view text) {
 
 }  // namespace
 
+std::optional<AbcPoolTable> operandPoolTable(AbcOperandKind kind) {
+  switch (kind) {
+    case AbcOperandKind::kInt: return AbcPoolTable::kInt;
+    case AbcOperandKind::kUInt: return AbcPoolTable::kUInt;
+    case AbcOperandKind::kDouble: return AbcPoolTable::kDouble;
+    case AbcOperandKind::kString: return AbcPoolTable::kString;
+    case AbcOperandKind::kNamespace: return AbcPoolTable::kNamespace;
+    case AbcOperandKind::kMultiname: return AbcPoolTable::kMultiname;
+    default: return std::nullopt;
+  }
+}
+
 bool AbcPoolTexts::fitsOnALine(std::string_view text) {
   return text.find_first_of("\n\r") == std::string_view::npos;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -11,8 +12,12 @@
 
 #include "abc/AbcFile.h"
 #include "abc/AbcNames.h"
+#include "abc/AbcOpcodes.h"
 
 namespace orvane {
+
+/// The table an operand of this kind indexes; none for the kinds that hold no pool index.
+std::optional<AbcPoolTable> operandPoolTable(AbcOperandKind kind);
 
 /// Works on a parsed file it does not own; the texts of a table are made the first time it
 /// is asked about. Tables without operand texts (namespace sets) are not covered.

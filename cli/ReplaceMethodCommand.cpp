@@ -4,10 +4,9 @@
 
 #include "abc/AbcObjects.h"
 #include "cli/AssemblyErrorText.h"
+#include "cli/EditedMovie.h"
 #include "cli/Verbs.h"
-#include "objects/ActionReplacement.h"
 #include "objects/MethodReplacement.h"
-#include "platform/FileTools.h"
 
 namespace orvane {
 
@@ -23,11 +22,8 @@ int runReplaceMethod(CliContext& context, const VerbArguments& arguments) {
   const std::string& outPath = parsed.positional.size() == 3 ? parsed.positional[2] : moviePath;
   const std::string className = parsed.value("--class");
 
-  const auto text = readWholeFile(textPath);
-  if (!text) {
-    context.err() << "orvane-cli: cannot read " << textPath << "\n";
-    return exitcode::kFailure;
-  }
+  const std::optional<std::string> text = readEditText(context, textPath);
+  if (!text) return exitcode::kFailure;
   ScanResult result;
   if (context.scanMovie(moviePath, result) != ScanStatus::Success) return exitcode::kFailure;
   std::vector<const AbcObject*> classes;
@@ -44,17 +40,12 @@ int runReplaceMethod(CliContext& context, const VerbArguments& arguments) {
   }
   std::vector<std::uint8_t> edited;
   AssemblyError fault;
-  const std::string_view source(reinterpret_cast<const char*>(text->data()), text->size());
-  if (!replaceMethodInImage(context.scannedMovie().movie, result, *classes.front(), parsed.value("--method"), source,
+  if (!replaceMethodInImage(context.scannedMovie().movie, result, *classes.front(), parsed.value("--method"), *text,
                             edited, fault)) {
     context.err() << (fault.line == 0 ? "orvane-cli: " + fault.message : assemblyErrorText(textPath, fault)) << "\n";
     return exitcode::kFailure;
   }
-  if (!writeMovieImage(outPath, edited, result.compression)) {
-    context.err() << "orvane-cli: cannot write " << outPath << "\n";
-    return exitcode::kFailure;
-  }
-  return exitcode::kSuccess;
+  return writeEditedMovie(context, outPath, edited, result.compression);
 }
 
 }  // namespace orvane
