@@ -197,8 +197,8 @@ bool AbcOperandPool::resolve(AbcPoolTable table, std::string_view operand, std::
     }
     std::string ignored;
     const auto wanted = canonicalText(table, text, ignored);
-    const std::vector<std::uint32_t>* same = wanted ? m_texts.entries(table, *wanted) : nullptr;
-    if (same != nullptr && std::find(same->begin(), same->end(), chosen) != same->end()) {
+    // Compared without blanks at the ends, which the listing's texts may have.
+    if (wanted && trimmed(m_texts.text(table, chosen)) == *wanted) {
       index = chosen;
       return true;
     }

@@ -145,15 +145,18 @@ TEST(AbcBodyReplacement, MachineNeedsGrowAndADeclaredReserveStays) {
 }
 
 TEST(AbcBodyReplacement, TextsThatPrintAlikeNeedTheirIndex) {
-  // Strings 1 and 2 are both "a"; the body pushes each once.
+  // Strings 1 and 2 are both "a"; the body pushes each once, and gets a::b with a blank
+  // at the end of its name.
   AbcWriter abc;
   abc.u16(16).u16(46).u30(0).u30(0).u30(0);
-  abc.u30(3).string("a").string("a");
-  abc.u30(0).u30(0).u30(0);
+  abc.u30(4).string("a").string("a").string("b ");
+  abc.u30(2).u8(0x16).u30(1);  // namespace 1: package a
+  abc.u30(0);
+  abc.u30(2).u8(0x07).u30(1).u30(3);  // multiname 1: a::b
   abc.u30(1).u30(0).u30(0).u30(0).u8(0);  // method 0
   abc.u30(0).u30(0).u30(0);               // no metadata, classes or scripts
-  abc.u30(1).u30(0).u30(2).u30(1).u30(0).u30(1).u30(5);
-  abc.bytes(Bytes{0x2C, 0x01, 0x2C, 0x02, 0x47}).u30(0).u30(0);
+  abc.u30(1).u30(0).u30(3).u30(1).u30(0).u30(1).u30(7);
+  abc.bytes(Bytes{0x2C, 0x01, 0x2C, 0x02, 0x60, 0x01, 0x47}).u30(0).u30(0);
   const Bytes block = abc.data();
   const AbcFile file = parseAbc(block);
   ASSERT_TRUE(file.errors.empty());
@@ -161,7 +164,9 @@ TEST(AbcBodyReplacement, TextsThatPrintAlikeNeedTheirIndex) {
   AbcBodyReplacement replacement(block, file);
   std::string exact;
   appendBodyAssembly(exact, file, replacement.names(), replacement.texts(), 0);
-  EXPECT_NE(exact.find("    0  pushstring \"a\"#1\n    2  pushstring \"a\"#2\n"), std::string::npos) << exact;
+  EXPECT_NE(exact.find("    0  pushstring \"a\"#1\n    2  pushstring \"a\"#2\n    4  getlex a::b #1\n"),
+            std::string::npos)
+      << exact;
   AssemblyError error;
   ASSERT_TRUE(replacement.assemble(0, exact, error)) << error.message;
   EXPECT_EQ(replacement.block(), block);
@@ -175,11 +180,11 @@ TEST(AbcBodyReplacement, TextsThatPrintAlikeNeedTheirIndex) {
   EXPECT_EQ(error.message, "\"a\" is string 1, 2: write \"a\"#1 (or another index) to choose");
   // An index must name an entry of that text; "#N" alone names any.
   EXPECT_FALSE(replacement.assemble(0, "pushstring \"b\"#9\n", error));
-  EXPECT_EQ(error.message, "string 9 is past the table of 3");
+  EXPECT_EQ(error.message, "string 9 is past the table of 4");
   ASSERT_TRUE(replacement.assemble(0, "pushstring #2\npushstring \"a\"#1\nreturnvoid\n", error))
       << error.line << ":" << error.column << ": " << error.message;
   EXPECT_FALSE(replacement.poolGrew());
-  const Bytes swapped = {0x2C, 0x02, 0x2C, 0x01, 0x47};
+  const Bytes swapped = {0x2C, 0x02, 0x2C, 0x01, 0x47};  // and the getlex left out
   const Bytes written = replacement.block();
   const AbcFile again = parseAbc(written);
   EXPECT_EQ(Bytes(again.bodies[0].code.begin(), again.bodies[0].code.end()), swapped);
