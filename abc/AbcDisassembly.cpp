@@ -1,6 +1,7 @@
 #include "abc/AbcDisassembly.h"
 
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace orvane {
@@ -60,9 +61,28 @@ void appendNamed(std::string& out, std::int64_t index, const std::string& name) 
   if (!name.empty()) out += " (" + name + ")";
 }
 
+/// In the assembly form: "#N" after a text that does not name its entry alone, or instead of
+/// one that cannot stand in a line.
+void appendEntryText(std::string& out, AbcPoolTexts* exact, AbcPoolTable table, std::uint32_t index,
+                     const std::string& text) {
+  if (exact == nullptr || !exact->needsIndex(table, index)) {
+    out += text;
+    return;
+  }
+  if (AbcPoolTexts::fitsOnALine(text)) out += text;
+  out += "#" + std::to_string(index);
+}
+
 void appendOperand(std::string& out, AbcOperandKind kind, std::int64_t value, const AbcFile& file,
-                   AbcNames& names) {
+                   AbcNames& names, AbcPoolTexts* exact) {
   const AbcConstantPool& pool = file.pool;
+  if (const auto table = operandPoolTable(kind); exact != nullptr && table && value >= 0 && value < (1ll << 30)) {
+    const auto index = static_cast<std::uint32_t>(value);
+    std::string text;
+    appendOperand(text, kind, value, file, names, nullptr);
+    appendEntryText(out, exact, *table, index, text);
+    return;
+  }
   const auto index = static_cast<std::uint32_t>(value);
   switch (kind) {
     case AbcOperandKind::kInt: appendPoolEntry(out, pool.integers, value, "int", intText); break;
@@ -80,23 +100,46 @@ void appendOperand(std::string& out, AbcOperandKind kind, std::int64_t value, co
   }
 }
 
-void appendOperands(std::string& out, const AbcInstruction& instruction, const AbcFile& file, AbcNames& names) {
+/// The forms of the assembly listing: how texts name their entries, and where labels stand
+/// (an offset that starts an instruction, or the end of the code).
+struct AssemblyForm {
+  AbcPoolTexts* texts = nullptr;
+  const std::vector<bool>* labelPlaces = nullptr;
+};
+
+/// A label, or in the assembly form a target where no label can stand (inside an
+/// instruction, outside the code) as its signed distance from `base`: +12, -3.
+void appendTarget(std::string& out, std::int64_t target, std::int64_t base, const AssemblyForm& form) {
+  const std::vector<bool>* places = form.labelPlaces;
+  if (places == nullptr || (target >= 0 && static_cast<std::size_t>(target) < places->size() && (*places)[target])) {
+    appendLabel(out, target);
+    return;
+  }
+  if (target >= base) out.push_back('+');
+  appendNumber(out, target - base);
+}
+
+void appendOperands(std::string& out, const AbcInstruction& instruction, const AbcFile& file, AbcNames& names,
+                    const AssemblyForm& form) {
   const AbcOpcode& opcode = instruction.opcode();
   if (opcode.isSwitch) {
     const auto& targets = instruction.switchTargets;
     if (targets.empty()) return;
-    appendLabel(out, targets.front());
+    appendTarget(out, targets.front(), instruction.offset, form);
     out += ", [";
     for (std::size_t i = 1; i < targets.size(); ++i) {
       if (i > 1) out += ", ";
-      appendLabel(out, targets[i]);
+      appendTarget(out, targets[i], instruction.offset, form);
     }
     out += "]";
     return;
   }
   for (std::uint8_t i = 0; i < opcode.operandCount; ++i) {
     if (i > 0) out += ", ";
-    appendOperand(out, opcode.operands[i], instruction.operands[i], file, names);
+    if (opcode.operands[i] == AbcOperandKind::kBranch)
+      appendTarget(out, instruction.operands[i], instruction.offset + instruction.length, form);
+    else
+      appendOperand(out, opcode.operands[i], instruction.operands[i], file, names, form.texts);
   }
 }
 
@@ -140,19 +183,32 @@ void appendRestAsBytes(std::string& out, const std::string& indent, const AbcMet
   }
 }
 
-void appendExceptions(std::string& out, const std::string& indent, const AbcMethodBody& body, AbcNames& names) {
+void appendExceptions(std::string& out, const std::string& indent, const AbcFile& file, const AbcMethodBody& body,
+                      AbcNames& names, const AssemblyForm& form) {
+  const auto appendName = [&](std::uint32_t index) {
+    appendOperand(out, AbcOperandKind::kMultiname, index, file, names, form.texts);
+  };
+  // In the assembly form an offset where no label can stand is written as it is: @N.
+  const auto appendOffset = [&](std::uint32_t offset) {
+    const std::vector<bool>* places = form.labelPlaces;
+    if (places != nullptr && (offset >= places->size() || !(*places)[offset])) {
+      out += "@" + std::to_string(offset);
+      return;
+    }
+    out += "L" + std::to_string(offset);
+  };
   for (std::size_t i = 0; i < body.exceptions.size(); ++i) {
     const AbcException& entry = body.exceptions[i];
     out += indent + "exception " + std::to_string(i) + ": from ";
-    appendLabel(out, entry.from);
+    appendOffset(entry.from);
     out += " to ";
-    appendLabel(out, entry.to);
+    appendOffset(entry.to);
     out += " target ";
-    appendLabel(out, entry.target);
+    appendOffset(entry.target);
     out += " type ";
-    names.appendMultiname(out, entry.type);
+    appendName(entry.type);
     out += " name ";
-    names.appendMultiname(out, entry.variable);
+    appendName(entry.variable);
     out.push_back('\n');
   }
 }
@@ -178,18 +234,27 @@ void collectFunctionLiterals(const AbcDecodedCode& decoded, std::vector<std::uin
 
 std::string operandText(const AbcInstruction& instruction, const AbcFile& file, AbcNames& names) {
   std::string text;
-  appendOperands(text, instruction, file, names);
+  appendOperands(text, instruction, file, names, AssemblyForm{});
   return text;
 }
 
-void appendBodyListing(std::string& out, const AbcFile& file, AbcNames& names, std::uint32_t bodyIndex,
-                       const std::string& indent, std::vector<std::uint32_t>* functionLiterals) {
+namespace {
+
+void appendListing(std::string& out, const AbcFile& file, AbcNames& names, std::uint32_t bodyIndex,
+                   const std::string& indent, std::vector<std::uint32_t>* functionLiterals, AbcPoolTexts* exact) {
   const AbcMethodBody& body = file.bodies[bodyIndex];
   appendBodyHeader(out, file, bodyIndex, indent);
 
   const AbcDecodedCode decoded = decodeInstructions(body.code);
   collectFunctionLiterals(decoded, functionLiterals);
   const std::vector<bool> labelled = labelledOffsets(decoded, body);
+  std::vector<bool> labelPlaces;
+  if (exact != nullptr) {
+    labelPlaces.assign(body.code.size() + 1, false);
+    for (const AbcInstruction& instruction : decoded.instructions) labelPlaces[instruction.offset] = true;
+    labelPlaces[body.code.size()] = decoded.end == AbcCodeEnd::kComplete;
+  }
+  const AssemblyForm form{exact, exact != nullptr ? &labelPlaces : nullptr};
   for (const AbcInstruction& instruction : decoded.instructions) {
     if (labelled[instruction.offset]) {
       out += indent;
@@ -207,7 +272,7 @@ void appendBodyListing(std::string& out, const AbcFile& file, AbcNames& names, s
     out += opcode.mnemonic;
     if (opcode.operandCount > 0 || opcode.isSwitch) {
       out.push_back(' ');
-      appendOperands(out, instruction, file, names);
+      appendOperands(out, instruction, file, names, form);
     }
     out.push_back('\n');
   }
@@ -222,7 +287,19 @@ void appendBodyListing(std::string& out, const AbcFile& file, AbcNames& names, s
     appendLabel(out, static_cast<std::int64_t>(body.code.size()));
     out += ":\n";
   }
-  appendExceptions(out, indent, body, names);
+  appendExceptions(out, indent, file, body, names, form);
+}
+
+}  // namespace
+
+void appendBodyListing(std::string& out, const AbcFile& file, AbcNames& names, std::uint32_t bodyIndex,
+                       const std::string& indent, std::vector<std::uint32_t>* functionLiterals) {
+  appendListing(out, file, names, bodyIndex, indent, functionLiterals, nullptr);
+}
+
+void appendBodyAssembly(std::string& out, const AbcFile& file, AbcNames& names, AbcPoolTexts& texts,
+                        std::uint32_t bodyIndex) {
+  appendListing(out, file, names, bodyIndex, "", nullptr, &texts);
 }
 
 void appendBodyBytes(std::string& out, const AbcFile& file, std::uint32_t bodyIndex, const std::string& indent,

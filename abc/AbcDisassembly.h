@@ -11,6 +11,7 @@
 #include "abc/AbcFile.h"
 #include "abc/AbcInstruction.h"
 #include "abc/AbcNames.h"
+#include "abc/AbcPoolTexts.h"
 
 namespace orvane {
 
@@ -23,6 +24,13 @@ namespace orvane {
 /// `functionLiterals` when one is given.
 void appendBodyListing(std::string& out, const AbcFile& file, AbcNames& names, std::uint32_t bodyIndex,
                        const std::string& indent, std::vector<std::uint32_t>* functionLiterals = nullptr);
+
+/// The same listing without an indent in the form the body assembler reads back exactly: an
+/// operand whose text does not name its pool entry alone (another entry prints the same, or
+/// the text has blanks at its ends) gets "#" and the entry's index after it, or instead of it
+/// when the text would break the line.
+void appendBodyAssembly(std::string& out, const AbcFile& file, AbcNames& names, AbcPoolTexts& texts,
+                        std::uint32_t bodyIndex);
 
 /// The same header and faults, then each instruction's bytes as one raw byte line of
 /// `kind` after its offset, and the bytes after the last instruction it could decode in

@@ -2,6 +2,7 @@
 // scripts and method bodies, with the indices as the block holds them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -171,7 +172,12 @@ struct AbcMethodBody {
   std::uint32_t localCount = 0;
   std::uint32_t initScopeDepth = 0;
   std::uint32_t maxScopeDepth = 0;
-  std::uint32_t codeOffset = 0;  // where the code starts in the block
+  /// Where in the block the body's entry starts, its code starts, its traits start and
+  /// the entry ends.
+  std::uint32_t entryOffset = 0;
+  std::uint32_t codeOffset = 0;
+  std::uint32_t traitsOffset = 0;
+  std::uint32_t entryEnd = 0;
   std::span<const std::uint8_t> code;
   std::vector<AbcException> exceptions;
   std::vector<AbcTrait> traits;
@@ -179,11 +185,24 @@ struct AbcMethodBody {
   std::vector<AbcError> errors;
 };
 
+/// Where one table of the constant pool lies in the block: its count, its first entry and
+/// its end. Tables the reading did not reach stay at 0.
+struct AbcTableSpan {
+  std::uint32_t countOffset = 0;
+  std::uint32_t entriesOffset = 0;
+  std::uint32_t end = 0;
+};
+
+/// The tables of the constant pool in block order.
+enum class AbcPoolTable : std::uint8_t { kInt, kUInt, kDouble, kString, kNamespace, kNamespaceSet, kMultiname };
+inline constexpr std::size_t kAbcPoolTables = 7;
+
 /// Refers to the block's bytes (the code of each body); the block must outlive it.
 struct AbcFile {
   std::uint16_t minorVersion = 0;
   std::uint16_t majorVersion = 0;
   AbcConstantPool pool;
+  std::array<AbcTableSpan, kAbcPoolTables> poolTables{};
   std::vector<AbcMethod> methods;
   std::vector<AbcMetadata> metadata;
   std::vector<AbcInstance> instances;

@@ -28,6 +28,8 @@ class AbcNames {
   /// The namespace's name, or for an unnamed one the word of its kind ("public",
   /// "private", "protected", "internal").
   std::string namespaceText(std::uint32_t index) const;
+  /// `{public, flash.display}`: the texts of the set's namespaces in braces.
+  std::string namespaceSetText(std::uint32_t index) const;
   /// `flash.display::Sprite`; "*" for index 0; attributes with "@"; runtime parts in
   /// brackets (`[ns]::name`, `{ns, ns}::[name]`); type names as `Vector.<int>`.
   std::string multiname(std::uint32_t index);
@@ -48,7 +50,6 @@ class AbcNames {
 
  private:
   std::string buildMultiname(std::uint32_t index, unsigned depth) const;
-  std::string namespaceSetText(std::uint32_t index) const;
   void nameMethods();
   void nameTraitMethods(const std::vector<AbcTrait>& traits, const std::string& owner);
 

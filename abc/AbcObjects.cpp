@@ -45,6 +45,13 @@ bool collectTag(ScanResult& result, TimelineNode& timeline, const AbcTag& tag, s
 
 }  // namespace
 
+bool isClassNamed(const AbcObject& object, const std::string& name) {
+  if (object.kind != AbcObject::Kind::Class) return false;
+  if (object.className == name) return true;
+  const std::size_t separator = object.className.rfind("::");
+  return separator != std::string::npos && object.className.compare(separator + 2, std::string::npos, name) == 0;
+}
+
 void collectAbcObjects(ScanResult& result) {
   std::uint32_t scriptNumber = 0;
   for (const auto& timeline : result.timelines())

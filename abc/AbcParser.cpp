@@ -67,17 +67,29 @@ class Parser {
   }
   std::uint32_t methodIndex(Errors& errors) { return readIndex(m_file.methods.size(), "method", errors); }
 
+  std::uint32_t poolCount(std::size_t table, const char* what, std::uint32_t minimumEntrySize) {
+    m_file.poolTables[table].countOffset = m_reader.position();
+    const std::uint32_t count = m_reader.readPoolCount(what, minimumEntrySize);
+    m_file.poolTables[table].entriesOffset = m_reader.position();
+    return count;
+  }
+  void endTable(std::size_t table) { m_file.poolTables[table].end = m_reader.position(); }
+
   void readPool() {
     AbcConstantPool& pool = m_file.pool;
-    for (std::uint32_t n = m_reader.readPoolCount("integer", 1); n > 0 && !m_reader.failed(); --n)
+    for (std::uint32_t n = poolCount(0, "integer", 1); n > 0 && !m_reader.failed(); --n)
       pool.integers.push_back(m_reader.readS32());
-    for (std::uint32_t n = m_reader.readPoolCount("unsigned integer", 1); n > 0 && !m_reader.failed(); --n)
+    endTable(0);
+    for (std::uint32_t n = poolCount(1, "unsigned integer", 1); n > 0 && !m_reader.failed(); --n)
       pool.unsignedIntegers.push_back(m_reader.readU32());
-    for (std::uint32_t n = m_reader.readPoolCount("double", 8); n > 0 && !m_reader.failed(); --n)
+    endTable(1);
+    for (std::uint32_t n = poolCount(2, "double", 8); n > 0 && !m_reader.failed(); --n)
       pool.doubles.push_back(m_reader.readD64());
-    for (std::uint32_t n = m_reader.readPoolCount("string", 1); n > 0 && !m_reader.failed(); --n)
+    endTable(2);
+    for (std::uint32_t n = poolCount(3, "string", 1); n > 0 && !m_reader.failed(); --n)
       pool.strings.push_back(m_reader.readString());
-    for (std::uint32_t n = m_reader.readPoolCount("namespace", 2); n > 0 && !m_reader.failed(); --n) {
+    endTable(3);
+    for (std::uint32_t n = poolCount(4, "namespace", 2); n > 0 && !m_reader.failed(); --n) {
       const std::uint32_t offset = m_reader.position();
       AbcNamespace ns;
       ns.kind = m_reader.readU8();
@@ -86,16 +98,19 @@ class Parser {
       ns.name = stringIndex(m_file.errors);
       pool.namespaces.push_back(ns);
     }
-    for (std::uint32_t n = m_reader.readPoolCount("namespace set", 1); n > 0 && !m_reader.failed(); --n) {
+    endTable(4);
+    for (std::uint32_t n = poolCount(5, "namespace set", 1); n > 0 && !m_reader.failed(); --n) {
       std::vector<std::uint32_t> set(m_reader.readCount("namespace set entry"));
       for (std::uint32_t& ns : set) ns = readIndex(pool.namespaces.size(), "namespace", m_file.errors);
       pool.namespaceSets.push_back(std::move(set));
     }
+    endTable(5);
     std::vector<std::uint32_t> offsets{0};
-    for (std::uint32_t n = m_reader.readPoolCount("multiname", 1); n > 0 && !m_reader.failed(); --n) {
+    for (std::uint32_t n = poolCount(6, "multiname", 1); n > 0 && !m_reader.failed(); --n) {
       offsets.push_back(m_reader.position());
       pool.multinames.push_back(readMultiname());
     }
+    endTable(6);
     checkTypeNames(offsets);
   }
 
@@ -279,6 +294,7 @@ class Parser {
     for (std::uint32_t i = 0; i < count && !m_reader.failed(); ++i) {
       AbcMethodBody body;
       const std::uint32_t methodOffset = m_reader.position();
+      body.entryOffset = methodOffset;
       body.method = methodIndex(body.errors);
       body.maxStack = m_reader.readU30();
       body.localCount = m_reader.readU30();
@@ -299,8 +315,10 @@ class Parser {
         if (!m_reader.failed() && (entry.from > codeLength || entry.to > codeLength || entry.target >= codeLength))
           body.errors.push_back({methodOffset, "exception range lies outside the code"});
       }
+      body.traitsOffset = m_reader.position();
       body.traits = readTraits(body.errors);
       if (m_reader.failed()) break;
+      body.entryEnd = m_reader.position();
       if (body.method < m_file.methods.size()) {
         AbcMethod& method = m_file.methods[body.method];
         if (method.body >= 0)

@@ -1,7 +1,13 @@
-// The `abc` verb: everything the ABC tags of a movie hold, or the classes of one name.
+// The `abc` verb: everything the ABC tags of a movie hold, the classes of one name, or one
+// method body of such a class in the form replace-method reads back.
 #include <ostream>
 
+#include "abc/AbcDisassembly.h"
+#include "abc/AbcMethodLookup.h"
 #include "abc/AbcObjectText.h"
+#include "abc/AbcObjects.h"
+#include "abc/AbcParser.h"
+#include "abc/AbcPoolTexts.h"
 #include "abcsource/AbcTexts.h"
 #include "cli/Verbs.h"
 
@@ -9,12 +15,34 @@ namespace orvane {
 
 namespace {
 
-/// The qualified name, or the name alone (the part after the last "::").
-bool classNamed(const AbcObject& object, const std::string& name) {
-  if (object.kind != AbcObject::Kind::Class) return false;
-  if (object.className == name) return true;
-  const std::size_t separator = object.className.rfind("::");
-  return separator != std::string::npos && object.className.compare(separator + 2, std::string::npos, name) == 0;
+/// The body of the method of every class of that name, each after "// " and the class's
+/// display name; false (reason printed) when a class has no such method with a body.
+bool writeMethodBodies(CliContext& context, const ScanResult& result, const std::string& className,
+                       const std::string& method, bool& found) {
+  for (const auto& timeline : result.timelines()) {
+    for (const auto& object : timeline->abcObjects) {
+      if (!isClassNamed(*object, className) || object->tag == nullptr) continue;
+      found = true;
+      const AbcFile file = parseAbc(object->tag->block);
+      AbcNames names(file);
+      AbcMethodMatch match;
+      std::string error;
+      if (!findClassMethod(file, names, object->index, method, match, error)) {
+        context.err() << "orvane-cli: " << error << "\n";
+        return false;
+      }
+      if (match.body < 0) {
+        context.err() << "orvane-cli: the method " << method << " has no body\n";
+        return false;
+      }
+      AbcPoolTexts texts(file, names);
+      std::string text;
+      appendBodyAssembly(text, file, names, texts, static_cast<std::uint32_t>(match.body));
+      // A comment line, so that the text goes to replace-method as it is.
+      context.out() << "// " << object->describe(false) << "\n" << text;
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -22,18 +50,23 @@ bool classNamed(const AbcObject& object, const std::string& name) {
 int runAbc(CliContext& context, const VerbArguments& arguments) {
   ParsedArguments parsed;
   std::string error;
-  if (!parseArguments(arguments, {"--class="}, parsed, error)) return context.usage(error);
+  if (!parseArguments(arguments, {"--class=", "--method="}, parsed, error)) return context.usage(error);
   if (parsed.positional.size() != 1) return context.usage("abc takes one movie");
+  if (parsed.has("--method") && !parsed.has("--class")) return context.usage("--method needs --class");
 
   ScanResult result;
   if (context.scanMovie(parsed.positional[0], result) != ScanStatus::Success) return exitcode::kFailure;
   bool found = false;
-  if (parsed.has("--class")) {
+  if (parsed.has("--method")) {
+    if (!writeMethodBodies(context, result, parsed.value("--class"), parsed.value("--method"), found))
+      return exitcode::kFailure;
+    if (!found) context.err() << "orvane-cli: no class is named " << parsed.value("--class") << "\n";
+  } else if (parsed.has("--class")) {
     const std::string name = parsed.value("--class");
     AbcTexts texts;
     for (const auto& timeline : result.timelines()) {
       for (const auto& object : timeline->abcObjects) {
-        if (!classNamed(*object, name)) continue;
+        if (!isClassNamed(*object, name)) continue;
         context.out() << "=== " << object->describe(false) << "\n"
                       << texts.windowText(*object, TranslationMode::ActionScript5);
         found = true;

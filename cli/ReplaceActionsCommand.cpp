@@ -3,10 +3,10 @@
 #include <ostream>
 
 #include "cli/AssemblyErrorText.h"
+#include "cli/EditedMovie.h"
 #include "cli/DecimalArgument.h"
 #include "cli/Verbs.h"
 #include "objects/ActionReplacement.h"
-#include "platform/FileTools.h"
 
 namespace orvane {
 
@@ -33,11 +33,8 @@ int runReplaceActions(CliContext& context, const VerbArguments& arguments) {
   const std::string& textPath = parsed.positional[1];
   const std::string& outPath = parsed.positional.size() == 3 ? parsed.positional[2] : moviePath;
 
-  const auto text = readWholeFile(textPath);
-  if (!text) {
-    context.err() << "orvane-cli: cannot read " << textPath << "\n";
-    return exitcode::kFailure;
-  }
+  const std::optional<std::string> text = readEditText(context, textPath);
+  if (!text) return exitcode::kFailure;
   ScanResult result;
   if (context.scanMovie(moviePath, result) != ScanStatus::Success) return exitcode::kFailure;
   const MovieObject* object = replaceableObject(result, serial);
@@ -49,16 +46,11 @@ int runReplaceActions(CliContext& context, const VerbArguments& arguments) {
   }
   std::vector<std::uint8_t> edited;
   AssemblyError fault;
-  const std::string_view source(reinterpret_cast<const char*>(text->data()), text->size());
-  if (!replaceActionsInImage(context.scannedMovie().movie, result, *object, source, edited, fault)) {
+  if (!replaceActionsInImage(context.scannedMovie().movie, result, *object, *text, edited, fault)) {
     context.err() << assemblyErrorText(textPath, fault) << "\n";
     return exitcode::kFailure;
   }
-  if (!writeMovieImage(outPath, edited, result.compression)) {
-    context.err() << "orvane-cli: cannot write " << outPath << "\n";
-    return exitcode::kFailure;
-  }
-  return exitcode::kSuccess;
+  return writeEditedMovie(context, outPath, edited, result.compression);
 }
 
 }  // namespace orvane

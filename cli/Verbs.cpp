@@ -108,18 +108,24 @@ const std::vector<Verb>& verbs() {
                               "List the action records of one object with their offsets."}}},
        .run = runActions},
       {.help = {.name = "abc",
-                .synopsis = "MOVIE [--class NAME]",
+                .synopsis = "MOVIE [--class NAME [--method NAME]]",
                 .summary = "Print every ActionScript 3 class and script of the movie's DoABC tags with their method "
-                           "bodies disassembled, or only the classes of that name (qualified, or the name alone)",
+                           "bodies disassembled, or only the classes of that name (qualified, or the name alone), or "
+                           "one method body of them as replace-method reads it",
                 .description =
                     "For each ABC tag prints === and the tag's line, the block's faults, every class, every script "
                     "and the methods with a body that none of them shows.",
                 .operands = {kMovie},
                 .options = {{"--class", "NAME", "print only the classes of this qualified name (flash.display::Sprite) "
-                                                "or name alone (Sprite), each after === and its display name"}},
-                .examples = {{"orvane-cli abc game.swf --class Main", "Disassemble the class Main."}},
-                .exitStatus = "0 on success; 1 when the movie has no ABC tag, when no class has the name given, or "
-                              "when the movie cannot be read; 2 for a usage error."},
+                                                "or name alone (Sprite), each after === and its display name"},
+                            {"--method", "NAME", "print only this method's body (run, get x, static run, the class's "
+                                                 "name for the constructor, NAME$cinit) in the exact form: TEXT#N "
+                                                 "where a text alone does not name its pool entry"}},
+                .examples = {{"orvane-cli abc game.swf --class Main", "Disassemble the class Main."},
+                             {"orvane-cli abc game.swf --class Main --method run", "Print the body of Main's run."}},
+                .exitStatus = "0 on success; 1 when the movie has no ABC tag, when no class has the name given or "
+                              "the method is not found or has no body, or when the movie cannot be read; 2 for a "
+                              "usage error."},
        .run = runAbc},
       {.help = {.name = "decompile",
                 .synopsis = "MOVIE OUTDIR",
@@ -315,6 +321,35 @@ const std::vector<Verb>& verbs() {
                               "object, no such object exists, or a file cannot be read or written; 2 for a usage "
                               "error."},
        .run = runReplaceActions},
+      {.help = {.name = "replace-method",
+                .synopsis = "MOVIE --class NAME --method NAME IN.txt [OUT]",
+                .summary = "Replace one method body of an ActionScript 3 class by its disassembly text and write "
+                           "the movie to OUT (or back in its place)",
+                .description =
+                    "IN.txt is a method body as abc prints it: one instruction a line (the offset before it is "
+                    "ignored), NAME: lines for labels, exception lines, // comment lines. Operands name pool "
+                    "entries by their text: a name, string, number or namespace that the block does not hold yet is "
+                    "appended to its pool, so every other index stays. Where several entries print alike, the one "
+                    "the old body used is taken, or TEXT#N chooses entry N (abc --method prints the body in that "
+                    "exact form). The body's max stack, local count and max scope depth are worked out again (a "
+                    "larger value the body declared stays), the DoABC tag, the DefineSprite tags around it and the "
+                    "movie's length follow; every other byte stays as it was, and the movie keeps its compression. "
+                    "The movie is written to a temporary file beside OUT and renamed over it. A fault of the text "
+                    "is printed as IN.txt:LINE:COLUMN: and the reason, and nothing is written.",
+                .operands = {kMovie, {"IN.txt", ValueKind::File}, {"OUT", ValueKind::File}},
+                .options = {{"--class", "NAME", "the class, by its qualified name (flash.display::Sprite) or its name "
+                                                "alone (Sprite)"},
+                            {"--method", "NAME", "the method as its declaration names it: run, get x, set x, static run, "
+                                                 "the class's name for the constructor, NAME$cinit for the class "
+                                                 "initialiser"}},
+                .examples = {{"orvane-cli abc game.swf --class Main --method checkHost > body.txt",
+                              "Write the body of Main's checkHost as text to edit."},
+                             {"orvane-cli replace-method game.swf --class Main --method checkHost body.txt patched.swf",
+                              "Write the movie with the edited body."}},
+                .exitStatus = "0 when the movie was written, 1 when the text does not assemble, the class or method "
+                              "is not found or has no body, or a file cannot be read or written; 2 for a usage "
+                              "error."},
+       .run = runReplaceMethod},
       {.help = {.name = "describe-sound",
                 .synopsis = "FILE",
                 .summary = "Describe a WAV or MP3 file as the sound window does",

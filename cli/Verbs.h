@@ -50,6 +50,7 @@ int runDecompile(CliContext& context, const VerbArguments& arguments);
 int runAssemble(CliContext& context, const VerbArguments& arguments);
 int runDisassemble(CliContext& context, const VerbArguments& arguments);
 int runReplaceActions(CliContext& context, const VerbArguments& arguments);
+int runReplaceMethod(CliContext& context, const VerbArguments& arguments);
 int runRender(CliContext& context, const VerbArguments& arguments);
 int runHelp(CliContext& context, const VerbArguments& arguments);
 int runIndex(CliContext& context, const VerbArguments& arguments);

@@ -19,21 +19,8 @@ std::size_t count(const std::string& text, const std::string& what) {
   return found;
 }
 
-/// Every movie with ActionScript 3 in the corpus: the old movies and samples/as3.
-std::vector<std::string> moviesWithAbc() {
-  std::vector<std::string> paths;
-  for (const test::SampleMovie& movie : test::sampleMovies())
-    if (!movie.path.ends_with(".fws.swf")) paths.push_back(movie.path);
-  const std::filesystem::path as3 = std::filesystem::path(test::samplesFolder()) / "as3";
-  if (std::filesystem::is_directory(as3))
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(as3))
-      if (entry.path().extension() == ".swf" && !entry.path().string().ends_with(".fws.swf"))
-        paths.push_back(entry.path().string());
-  return paths;
-}
-
 TEST(CorpusAbcSource, EveryBodyOfEveryMovieDecompiles) {
-  const std::vector<std::string> movies = moviesWithAbc();
+  const std::vector<std::string> movies = test::moviesWithAbc();
   if (movies.empty()) GTEST_SKIP() << "the sample corpus (../shared/samples) is absent";
   std::map<std::string, std::pair<std::size_t, std::size_t>> results;  // movie: failed bodies, gotos
   std::size_t bodies = 0;

@@ -121,7 +121,7 @@ TEST_F(AbcVerbs, AbcPrintsEveryTagOrTheClassesOfOneName) {
   EXPECT_EQ(outcome.err, "orvane-cli: the movie has no DoABC or DoABC1 tag\n");
   EXPECT_EQ(run({"abc"}).status, 2);
   EXPECT_EQ(run({"abc", path, "--serial", "2"}).status, 2);
-  EXPECT_NE(run({"--help"}).out.find("  abc MOVIE [--class NAME]\n"), std::string::npos);
+  EXPECT_NE(run({"--help"}).out.find("  abc MOVIE [--class NAME [--method NAME]]\n"), std::string::npos);
 }
 
 TEST_F(AbcVerbs, WriteActionsAndGrepReadTheSameTexts) {

@@ -4,29 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "abc/AbcWriter.h"
 #include "tests/support/MovieBuilder.h"
 
 namespace orvane::test {
 
-/// The field encodings of an ABC block.
-class AbcWriter {
- public:
-  AbcWriter& u8(std::uint32_t value);
-  AbcWriter& u16(std::uint32_t value);
-  AbcWriter& s24(std::int32_t value);
-  /// The variable-length encoding of u30, u32 and s32 (s32 as its 32 bits).
-  AbcWriter& u30(std::uint32_t value);
-  AbcWriter& s32(std::int32_t value) { return u30(static_cast<std::uint32_t>(value)); }
-  AbcWriter& d64(double value);
-  /// u30 length, then the bytes.
-  AbcWriter& string(const std::string& text);
-  AbcWriter& bytes(const Bytes& data);
-  std::uint32_t size() const { return static_cast<std::uint32_t>(m_data.size()); }
-  const Bytes& data() const { return m_data; }
-
- private:
-  Bytes m_data;
-};
+using orvane::AbcWriter;
 
 /// A class com.example::Foo extends flash.display::Sprite with a trait of every kind
 /// (static var, var = 5, const = "a", an overriding method with an optional parameter and a

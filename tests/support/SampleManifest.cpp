@@ -68,4 +68,16 @@ std::vector<std::string> corpusMovieFiles() {
   return files;
 }
 
+std::vector<std::string> moviesWithAbc() {
+  std::vector<std::string> paths;
+  for (const SampleMovie& movie : sampleMovies())
+    if (!movie.path.ends_with(".fws.swf")) paths.push_back(movie.path);
+  const std::filesystem::path as3 = std::filesystem::path(samplesFolder()) / "as3";
+  if (std::filesystem::is_directory(as3))
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(as3))
+      if (entry.path().extension() == ".swf" && !entry.path().string().ends_with(".fws.swf"))
+        paths.push_back(entry.path().string());
+  return paths;
+}
+
 }  // namespace orvane::test

@@ -23,4 +23,8 @@ std::vector<SampleMovie> sampleMovies();
 /// (compressed ones through their uncompressed twins); empty when the corpus is absent.
 std::vector<std::string> corpusMovieFiles();
 
+/// The movies of the corpus that may hold ActionScript 3: every movie of the manifest and
+/// of samples/as3, compressed ones once (not their twins); empty when the corpus is absent.
+std::vector<std::string> moviesWithAbc();
+
 }  // namespace orvane::test
