@@ -4,7 +4,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <system_error>
 
 namespace orvane {
@@ -58,9 +57,58 @@ std::string numberText(double value) { return scriptNumber(value); }
 
 std::string floatText(float value) { return scriptNumber(value); }
 
+std::size_t utf8SequenceLength(std::string_view bytes, std::size_t at) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  const unsigned char lead = byte(at);
+  std::size_t length = 0;
+  unsigned char low = 0x80;
+  unsigned char high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (bytes.size() - at < length) return 0;
+  if (byte(at + 1) < low || byte(at + 1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i)
+    if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) return 0;
+  return length;
+}
+
+namespace {
+
+/// The UTF-16 surrogate that the three bytes at `at` encode one by one (ED A0..BF 80..BF,
+/// which the player's reading of UTF-8 takes as that code unit); 0 when they do not.
+unsigned encodedSurrogate(std::string_view text, std::size_t at) {
+  if (text.size() - at < 3) return 0;
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+  if (byte(0) != 0xED || byte(1) < 0xA0 || byte(1) > 0xBF || byte(2) < 0x80 || byte(2) > 0xBF) return 0;
+  return 0xD000u | ((byte(1) & 0x3Fu) << 6) | (byte(2) & 0x3Fu);
+}
+
+/// `\\` and the escape letter, then `digits` lower-case hexadecimal digits of `value`.
+void appendEscape(std::string& out, char letter, unsigned value, int digits) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  out += '\\';
+  out += letter;
+  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += kHex[(value >> shift) & 0xF];
+}
+
+}  // namespace
+
 std::string quotedText(std::string_view text) {
   std::string quoted = "\"";
-  for (const char c : text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    const auto byte = static_cast<unsigned char>(c);
     switch (c) {
       case '"': quoted += "\\\""; break;
       case '\\': quoted += "\\\\"; break;
@@ -68,10 +116,22 @@ std::string quotedText(std::string_view text) {
       case '\r': quoted += "\\r"; break;
       case '\t': quoted += "\\t"; break;
       default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escape[8];
-          std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
-          quoted += escape;
+        if (byte >= 0x80) {
+          if (const std::size_t length = utf8SequenceLength(text, i)) {
+            quoted.append(text.substr(i, length));
+            i += length - 1;
+            break;
+          }
+          if (const unsigned unit = encodedSurrogate(text, i)) {
+            appendEscape(quoted, 'u', unit, 4);
+            i += 2;
+            break;
+          }
+        }
+        if (byte < 0x20) {
+          appendEscape(quoted, 'u', byte, 4);
+        } else if (byte >= 0x80) {
+          appendEscape(quoted, 'x', byte, 2);
         } else {
           quoted.push_back(c);
         }

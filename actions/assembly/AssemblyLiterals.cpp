@@ -1,5 +1,7 @@
 #include "actions/assembly/AssemblyLiterals.h"
 
+#include "decompiler/SourceNumber.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -9,34 +11,6 @@ namespace orvane {
 namespace {
 
 char lowered(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-/// The length of the valid UTF-8 sequence at `at` (two to four bytes, no overlong forms,
-/// no surrogates, nothing above U+10FFFF); 0 when none starts there.
-std::size_t utf8SequenceLength(std::string_view bytes, std::size_t at) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  const unsigned char lead = byte(at);
-  std::size_t length = 0;
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (bytes.size() - at < length) return 0;
-  if (byte(at + 1) < low || byte(at + 1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i)
-    if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) return 0;
-  return length;
-}
 
 template <class Number>
 std::string shortestText(Number value) {

@@ -191,5 +191,16 @@ TEST(SourceMeaning, ASwitchThatDuplicatesItsValueComparesOneEvaluation) {
             "trace(\"after\");\n");
 }
 
+TEST(SourceMeaning, BytesOfAStringThatAreNoUtf8KeepTheirValueAsEscapes) {
+  // A version 5 movie's text is in the system's code page: 0xC5 alone is a letter there,
+  // and a sequence cut short is two bytes, not one character. Valid UTF-8 stays as it is;
+  // surrogates encoded one by one are the code units the player reads them as.
+  EXPECT_EQ(sourceOf(5, join({push({str("test\xC5test")}), kTrace, push({str("\xC3\xA9\xE2\x82")}), kTrace,
+                              push({str("a\x01\xFF")}), kTrace})),
+            "trace(\"test\\xc5test\");\ntrace(\"\xC3\xA9\\xe2\\x82\");\ntrace(\"a\\u0001\\xff\");\n");
+  EXPECT_EQ(sourceOf(7, join({push({str("\xED\xA0\x80\xED\xB0\x82"), str("\xED\xA0")}), kStringAdd, kTrace})),
+            "trace(\"\\ud800\\udc02\" add \"\\xed\\xa0\");\n");
+}
+
 }  // namespace
 }  // namespace orvane
