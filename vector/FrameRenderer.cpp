@@ -26,6 +26,7 @@ std::string FrameRenderer::frameSvg(const TimelineNode& timeline, std::uint32_t 
   const SwfRect& corner = result.frameRect;
   m_area = SwfRect{corner.xMin, corner.xMin + result.width * 20, corner.yMin, corner.yMin + result.height * 20};
   SvgCanvas canvas;
+  canvas.curvesAsLines = !options.antialias;
   m_canvas = &canvas;
   m_notes.clear();
   m_drawn = 0;

@@ -11,6 +11,11 @@ namespace {
 
 /// The gradient square spans -16384..16384 twips of gradient space.
 constexpr double kGradientHalfSize = 819.2;
+/// The player keeps the focal point of a focal gradient within 0.98 of the radius, so
+/// that the ratios near the rim stay finite.
+constexpr double kMaxFocalPoint = 0.98;
+/// At low quality the player draws each curve as this many lines.
+constexpr int kLowQualityCurveLines = 5;
 
 const char* spreadName(std::uint8_t mode) {
   switch (mode) {
@@ -52,6 +57,18 @@ void appendStop(std::string& out, double offset, Rgba color) {
     out += '"';
   }
   out += "/>\n";
+}
+
+/// Point `step` of the curve divided into kLowQualityCurveLines equal steps of its
+/// parameter, rounded to whole twips.
+ShapePoint pointOnCurve(const PathSegment& segment, int step) {
+  const double t = double(step) / kLowQualityCurveLines;
+  const auto along = [t](double from, double control, double to) {
+    return static_cast<std::int32_t>(
+        std::lround((1 - t) * (1 - t) * from + 2 * t * (1 - t) * control + t * t * to));
+  };
+  return ShapePoint{along(segment.from.x, segment.control.x, segment.to.x),
+                    along(segment.from.y, segment.control.y, segment.to.y)};
 }
 
 void appendCoordinates(std::string& out, ShapePoint point) {
@@ -104,7 +121,7 @@ std::string dataUri(const EmbeddedBitmap& bitmap) {
   return out;
 }
 
-void appendPathData(std::string& out, const std::vector<Contour>& contours, bool closeAll) {
+void appendPathData(std::string& out, const std::vector<Contour>& contours, bool closeAll, bool curvesAsLines) {
   for (const Contour& contour : contours) {
     if (contour.segments.empty()) continue;
     out += 'M';
@@ -115,7 +132,13 @@ void appendPathData(std::string& out, const std::vector<Contour>& contours, bool
         out += 'M';
         appendCoordinates(out, segment.from);
       }
-      if (segment.curved) {
+      if (segment.curved && curvesAsLines) {
+        for (int step = 1; step < kLowQualityCurveLines; ++step) {
+          out += 'L';
+          appendCoordinates(out, pointOnCurve(segment, step));
+        }
+        out += 'L';
+      } else if (segment.curved) {
         out += 'Q';
         appendCoordinates(out, segment.control);
         out += ' ';
@@ -160,7 +183,7 @@ std::string ShapeSvgWriter::gradient(const FillStyle& fill, const ColorTransform
     out += " cx=\"0\" cy=\"0\" r=\"819.2\"";
     if (fill.type == fillkind::kFocalGradient && fill.gradient.focalPoint != 0) {
       out += " fx=\"";
-      appendNumber(out, std::clamp(fill.gradient.focalPoint, -1.0, 1.0) * kGradientHalfSize);
+      appendNumber(out, std::clamp(fill.gradient.focalPoint, -kMaxFocalPoint, kMaxFocalPoint) * kGradientHalfSize);
       out += "\" fy=\"0\"";
     }
   }
@@ -212,7 +235,7 @@ void ShapeSvgWriter::drawClippedBitmap(const FillStyle& fill, const EmbeddedBitm
   std::string outline = "<path fill-rule=\"";
   outline += fillRule;
   outline += "\" d=\"";
-  appendPathData(outline, path.contours, true);
+  appendPathData(outline, path.contours, true, m_canvas.curvesAsLines);
   outline += "\"/>\n";
   const std::string mask = m_canvas.addMask(boundsOf(path.contours), outline);
   const std::string filter = colors.isIdentity() ? std::string() : colorFilter(colors);
@@ -262,7 +285,7 @@ void ShapeSvgWriter::draw(const std::vector<ShapeStyles>& groups, const ShapePat
       out += " fill-rule=\"";
       out += fillRuleOf(paths);
       out += "\" d=\"";
-      appendPathData(out, path.contours, true);
+      appendPathData(out, path.contours, true, m_canvas.curvesAsLines);
       out += "\"/>\n";
     }
     for (const StyledPath& path : layer.lines) {
@@ -307,7 +330,7 @@ void ShapeSvgWriter::drawLine(const LineStyle& line, const StyledPath& path, con
   std::vector<Contour> contours = path.contours;
   if (line.noClose)
     for (Contour& contour : contours) contour.closed = false;
-  appendPathData(out, contours, false);
+  appendPathData(out, contours, false, m_canvas.curvesAsLines);
   out += "\"/>\n";
 }
 
@@ -319,7 +342,7 @@ void ShapeSvgWriter::clip(const ShapePaths& paths, const Transform& transform, s
       out += '"';
       appendTransformAttribute(out, "transform", transform);
       out += " d=\"";
-      appendPathData(out, path.contours, true);
+      appendPathData(out, path.contours, true, m_canvas.curvesAsLines);
       out += "\"/>\n";
     }
   }

@@ -74,6 +74,8 @@ class ShapeSvgWriter {
 };
 
 /// The path data of contours, coordinates in pixels; fills always close their contours.
-void appendPathData(std::string& out, const std::vector<Contour>& contours, bool closeAll);
+/// `curvesAsLines`: each curve as the player draws it at low quality, five lines through
+/// points of the curve rounded to whole twips.
+void appendPathData(std::string& out, const std::vector<Contour>& contours, bool closeAll, bool curvesAsLines = false);
 
 }  // namespace orvane

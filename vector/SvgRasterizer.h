@@ -22,6 +22,9 @@ enum class EdgeCoverage : std::uint8_t {
   /// As the player draws at high quality: each pixel takes the mean of four samples (the
   /// usual four-sample pattern), each of them covered or not.
   FourSamples,
+  /// As the player draws at low quality: a pixel is covered when its centre is, exactly
+  /// for coordinates in whole twips.
+  PixelCentres,
 };
 
 /// Draws the document at `scale` times its own width and height (at least 1 x 1, at most
