@@ -39,7 +39,7 @@ AssetExtraction::AssetExtraction(const ScanResult& result, const PreservationSou
       m_artwork(result, source, std::move(scratchFolder)) {}
 
 std::size_t AssetExtraction::count(const TimelineNode& timeline) const {
-  return (m_kinds.shapes ? timeline.shapes.size() : 0) + (m_kinds.morphShapes ? 2 * timeline.morphShapes.size() : 0) +
+  return (m_kinds.shapes ? timeline.shapes.size() : 0) + (m_kinds.morphShapes ? 3 * timeline.morphShapes.size() : 0) +
          (m_kinds.fonts ? timeline.fonts.size() : 0) + (m_kinds.texts ? timeline.texts.size() : 0) +
          (m_kinds.frames ? timeline.playedFrames() : 0);
 }
@@ -62,7 +62,7 @@ void AssetExtraction::extractShapes(const TimelineNode& timeline, const std::str
   }
 }
 
-// A morph shape is written as the two shapes it moves between.
+// A morph shape is written as the two shapes it moves between and as its animation.
 void AssetExtraction::extractMorphShapes(const TimelineNode& timeline, const std::string& folder, std::string& report,
                                          const Advance& advance) {
   report += "\n- Extracting Morph Shapes - \n";
@@ -71,6 +71,8 @@ void AssetExtraction::extractMorphShapes(const TimelineNode& timeline, const std
     writePicture(report, name + " start.svg", m_artwork.morphShape(*morph, 0));
     advance();
     writePicture(report, name + " end.svg", m_artwork.morphShape(*morph, kMorphEnd));
+    advance();
+    writePicture(report, name + ".svg", m_artwork.morphAnimation(*morph));
     advance();
   }
 }

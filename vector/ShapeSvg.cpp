@@ -95,6 +95,18 @@ Transform bitmapTransform(const FillStyle& fill) {
   return matrix;
 }
 
+/// Whether two path data have the same commands in the same order, so that SMIL can
+/// interpolate one into the other number by number.
+bool sameCommands(const std::string& a, const std::string& b) {
+  const auto commands = [](const std::string& data) {
+    std::string letters;
+    for (char c : data)
+      if (c >= 'A' && c <= 'Z') letters += c;
+    return letters;
+  };
+  return commands(a) == commands(b);
+}
+
 const char* fillRuleOf(const ShapePaths& paths) { return paths.nonZeroWinding ? "nonzero" : "evenodd"; }
 
 const char kBase64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -266,13 +278,17 @@ std::string ShapeSvgWriter::colorFilter(const ColorTransform& colors) {
 }
 
 void ShapeSvgWriter::draw(const std::vector<ShapeStyles>& groups, const ShapePaths& paths,
-                          const Transform& transform, const ColorTransform& colors) {
+                          const Transform& transform, const ColorTransform& colors, const MorphTarget* target) {
   std::string& out = m_canvas.body;
   out += "<g";
   appendTransformAttribute(out, "transform", transform);
   out += ">\n";
-  for (const ShapePaths::Layer& layer : paths.layers) {
-    for (const StyledPath& path : layer.fills) {
+  for (std::size_t l = 0; l < paths.layers.size(); ++l) {
+    const ShapePaths::Layer& layer = paths.layers[l];
+    const ShapePaths::Layer* endLayer =
+        target != nullptr && l < target->paths.layers.size() ? &target->paths.layers[l] : nullptr;
+    for (std::size_t f = 0; f < layer.fills.size(); ++f) {
+      const StyledPath& path = layer.fills[f];
       const FillStyle& style = groups[path.group].fills[path.style];
       const Paint fill = paint(style, colors, path.style, true);
       if (fill.clippedBitmap != nullptr) {
@@ -284,27 +300,73 @@ void ShapeSvgWriter::draw(const std::vector<ShapeStyles>& groups, const ShapePat
       appendOpacity(out, "fill-opacity", fill.opacity);
       out += " fill-rule=\"";
       out += fillRuleOf(paths);
-      out += "\" d=\"";
-      appendPathData(out, path.contours, true, m_canvas.curvesAsLines);
-      out += "\"/>\n";
+      out += '"';
+      std::string data;
+      appendPathData(data, path.contours, true, m_canvas.curvesAsLines);
+      std::string endData;
+      Paint endFill;
+      if (endLayer != nullptr && f < endLayer->fills.size()) {
+        const StyledPath& end = endLayer->fills[f];
+        appendPathData(endData, end.contours, true, m_canvas.curvesAsLines);
+        const FillStyle& endStyle = target->groups[end.group].fills[end.style];
+        if (style.type == fillkind::kSolid && endStyle.type == fillkind::kSolid)
+          endFill = paint(endStyle, colors, end.style, false);
+      }
+      closePath(data, endData, "fill", fill, endFill, target);
     }
-    for (const StyledPath& path : layer.lines) {
-      drawLine(groups[path.group].lines[path.style], path, transform, colors);
+    for (std::size_t i = 0; i < layer.lines.size(); ++i) {
+      const StyledPath& path = layer.lines[i];
+      const StyledPath* end = endLayer != nullptr && i < endLayer->lines.size() ? &endLayer->lines[i] : nullptr;
+      drawLine(groups[path.group].lines[path.style], path, transform, colors, target, end);
     }
   }
   out += "</g>\n";
 }
 
-void ShapeSvgWriter::drawLine(const LineStyle& line, const StyledPath& path, const Transform& transform,
-                              const ColorTransform& colors) {
-  Paint stroke;
-  if (line.hasFill) {
-    stroke = paint(line.fill, colors, path.style, false);
-  } else {
-    const Rgba color = colors.apply(line.color);
-    appendHexColor(stroke.value, color);
-    stroke.opacity = color.alpha / 255.0;
+void ShapeSvgWriter::closePath(const std::string& data, const std::string& endData, const char* paintName,
+                               const Paint& paint, const Paint& endPaint, const MorphTarget* target) {
+  std::string& out = m_canvas.body;
+  out += " d=\"" + data + '"';
+  if (target == nullptr || endData.empty()) {
+    out += "/>\n";
+    return;
   }
+  out += ">\n";
+  const auto animate = [&out, target](const std::string& attribute, const std::string& from, const std::string& to,
+                                      bool discrete) {
+    if (from == to) return;
+    out += "<animate attributeName=\"" + attribute + "\" values=\"" + from + ';' + to + "\" dur=\"";
+    appendNumber(out, target->seconds);
+    out += "s\" repeatCount=\"indefinite\"";
+    if (discrete) out += " calcMode=\"discrete\"";
+    out += "/>\n";
+  };
+  animate("d", data, endData, !sameCommands(data, endData));
+  if (!endPaint.value.empty()) {
+    animate(paintName, paint.value, endPaint.value, false);
+    std::string opacity;
+    std::string endOpacity;
+    appendNumber(opacity, paint.opacity);
+    appendNumber(endOpacity, endPaint.opacity);
+    animate(std::string(paintName) + "-opacity", opacity, endOpacity, false);
+  }
+  out += "</path>\n";
+}
+
+void ShapeSvgWriter::drawLine(const LineStyle& line, const StyledPath& path, const Transform& transform,
+                              const ColorTransform& colors, const MorphTarget* target, const StyledPath* end) {
+  const auto strokeOf = [this, &colors](const LineStyle& style, std::uint32_t index, bool withGradients) {
+    Paint stroke;
+    if (style.hasFill) {
+      if (withGradients || style.fill.type == fillkind::kSolid) stroke = paint(style.fill, colors, index, false);
+    } else {
+      const Rgba color = colors.apply(style.color);
+      appendHexColor(stroke.value, color);
+      stroke.opacity = color.alpha / 255.0;
+    }
+    return stroke;
+  };
+  const Paint stroke = strokeOf(line, path.style, true);
   if (stroke.value.empty()) return;
   std::string& out = m_canvas.body;
   out += "<path fill=\"none\" stroke=\"" + stroke.value + '"';
@@ -326,12 +388,22 @@ void ShapeSvgWriter::drawLine(const LineStyle& line, const StyledPath& path, con
     appendNumber(out, std::max(1.0, line.miterLimit / 256.0));
     out += '"';
   }
-  out += " d=\"";
-  std::vector<Contour> contours = path.contours;
-  if (line.noClose)
-    for (Contour& contour : contours) contour.closed = false;
-  appendPathData(out, contours, false, m_canvas.curvesAsLines);
-  out += "\"/>\n";
+  const auto dataOf = [this](const LineStyle& style, const StyledPath& styled) {
+    std::vector<Contour> contours = styled.contours;
+    if (style.noClose)
+      for (Contour& contour : contours) contour.closed = false;
+    std::string data;
+    appendPathData(data, contours, false, m_canvas.curvesAsLines);
+    return data;
+  };
+  std::string endData;
+  Paint endStroke;
+  if (target != nullptr && end != nullptr) {
+    const LineStyle& endLine = target->groups[end->group].lines[end->style];
+    endData = dataOf(endLine, *end);
+    if (!line.hasFill || line.fill.type == fillkind::kSolid) endStroke = strokeOf(endLine, end->style, false);
+  }
+  closePath(dataOf(line, path), endData, "stroke", stroke, endStroke, target);
 }
 
 void ShapeSvgWriter::clip(const ShapePaths& paths, const Transform& transform, std::string& out) const {
