@@ -54,6 +54,7 @@ int runRender(CliContext& context, const VerbArguments& arguments) {
   const std::string quality = parsed.has("--quality") ? parsed.value("--quality") : "high";
   if (quality != "low" && quality != "high") return context.usage("--quality takes low or high");
   options.antialias = quality == "high";
+  if (options.antialias && png) options.bitmapBlocks = kFourSampleScale;
 
   ScanResult result;
   if (context.scanMovie(parsed.positional[0], result) != ScanStatus::Success) return exitcode::kFailure;

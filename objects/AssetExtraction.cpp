@@ -28,6 +28,8 @@ void writePicture(std::string& report, const std::string& path, const AssetPictu
 }
 
 constexpr std::uint16_t kMorphEnd = 65535;
+/// Frames are written through the four-sample pass.
+const FrameOptions kFramesAsPng{.bitmapBlocks = kFourSampleScale};
 
 }  // namespace
 
@@ -105,7 +107,7 @@ void AssetExtraction::extractFrames(const TimelineNode& timeline, const std::str
   report += "\n- Extracting Frames - \n";
   for (std::uint32_t frame = 0; frame < timeline.playedFrames(); ++frame) {
     const std::string path = folder + "frame" + std::to_string(frame) + ".png";
-    const RasterResult picture = rasterizeSvg(m_artwork.frame(timeline, frame).svg, 1, EdgeCoverage::FourSamples);
+    const RasterResult picture = rasterizeSvg(m_artwork.frame(timeline, frame, kFramesAsPng).svg, 1, EdgeCoverage::FourSamples);
     reportFile(report, path, "Drawing And Extracting...", !picture.png.empty() && writeWholeFile(path, picture.png));
     advance();
   }

@@ -68,9 +68,9 @@ AssetPicture MovieArtwork::morphAnimation(const MorphShapeObject& object, double
   return shapePicture(morphShapeAt(morph, 0), both, morph.fault, &target);
 }
 
-AssetPicture MovieArtwork::frame(const TimelineNode& timeline, std::uint32_t frame) {
+AssetPicture MovieArtwork::frame(const TimelineNode& timeline, std::uint32_t frame, const FrameOptions& options) {
   FrameRenderer renderer(m_library, &m_bitmaps, &m_textPainter);
-  AssetPicture picture{renderer.frameSvg(timeline, frame, FrameOptions{}),
+  AssetPicture picture{renderer.frameSvg(timeline, frame, options),
                        SwfRect{0, m_result.width * 20, 0, m_result.height * 20}, renderer.notes()};
   return picture;
 }

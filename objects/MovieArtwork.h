@@ -12,6 +12,7 @@
 #include "movie/ScanResult.h"
 #include "objects/MovieBitmaps.h"
 #include "vector/CharacterLibrary.h"
+#include "vector/FrameRenderer.h"
 #include "vector/GlyphTextPainter.h"
 
 namespace orvane {
@@ -43,7 +44,7 @@ class MovieArtwork {
   AssetPicture morphAnimation(const MorphShapeObject& object, double seconds = kMorphSeconds);
   static constexpr double kMorphSeconds = 2;
   /// The stage showing `timeline` at the end of `frame`, counted from 0.
-  AssetPicture frame(const TimelineNode& timeline, std::uint32_t frame);
+  AssetPicture frame(const TimelineNode& timeline, std::uint32_t frame, const FrameOptions& options = {});
   /// The text over its bounds.
   AssetPicture text(const TextObject& object) const;
   /// The font as TrueType, DefineFont4's as its OpenType data; no bytes when there is none.

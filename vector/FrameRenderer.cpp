@@ -1,7 +1,9 @@
 #include "vector/FrameRenderer.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "vector/BitmapBlocks.h"
 #include "vector/MorphInterpolation.h"
 
 namespace orvane {
@@ -32,7 +34,11 @@ std::string FrameRenderer::frameSvg(const TimelineNode& timeline, std::uint32_t 
   m_drawn = 0;
   Context context;
   context.elapsed = frame;
+  BitmapSource* const bitmaps = m_bitmaps;
+  std::optional<BitmapBlocks> blocks;
+  if (options.bitmapBlocks > 1 && bitmaps != nullptr) m_bitmaps = &blocks.emplace(*bitmaps, options.bitmapBlocks);
   drawList(displayListAt(timeline.displayTags, m_library.movie(), frame), context);
+  m_bitmaps = bitmaps;
   for (std::string& text : canvas.notes) note(std::move(text));
   m_canvas = nullptr;
   return canvas.document(m_area, options.scale, &result.background, options.antialias);

@@ -25,7 +25,7 @@ struct SamplePattern {
 
 /// The four samples of the player's high quality lie at (0.375, 0.125), (0.875, 0.375),
 /// (0.125, 0.625) and (0.625, 0.875) of the pixel.
-const SamplePattern kFourSamples{4, {{1, 0}, {3, 1}, {0, 2}, {2, 3}}};
+const SamplePattern kFourSamples{kFourSampleScale, {{1, 0}, {3, 1}, {0, 2}, {2, 3}}};
 /// The centre of a grid of 5: at five times the size a twip is a quarter of a pixel, which
 /// the rasteriser's fixed point (1/256) holds exactly, so edges through whole twips are
 /// decided exactly.

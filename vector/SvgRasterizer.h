@@ -15,6 +15,9 @@ struct RasterResult {
   std::string error;
 };
 
+/// FourSamples draws this many times as wide and high.
+inline constexpr int kFourSampleScale = 4;
+
 /// How the edges of shapes cover pixels.
 enum class EdgeCoverage : std::uint8_t {
   /// As the document asks: anti-aliased, or not where it says crispEdges.
