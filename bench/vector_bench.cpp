@@ -32,8 +32,13 @@ void BM_EveryShapeAsSvg(benchmark::State& state) {
 BENCHMARK(BM_EveryShapeAsSvg)->Unit(benchmark::kMillisecond);
 
 // The frame as extraction and `render` draw it: the display list as SVG, then four samples
-// per pixel through librsvg.
+// per pixel through librsvg (high quality, argument 0) or each pixel's centre (low, 1).
 void BM_FrameAsPng(benchmark::State& state) {
+  const bool high = state.range(0) == 0;
+  const auto coverage = high ? orvane::EdgeCoverage::FourSamples : orvane::EdgeCoverage::PixelCentres;
+  orvane::FrameOptions options;
+  options.antialias = high;
+  options.bitmapBlocks = high ? orvane::kFourSampleScale : 1;
   orvane::bench::ScannedSample sample(state, "jpexs/as2.fws.swf");
   if (!sample.ready) return;
   orvane::MovieArtwork artwork(sample.result, orvane::PreservationSource::of(sample.walker.movie()),
@@ -42,14 +47,13 @@ void BM_FrameAsPng(benchmark::State& state) {
   const std::uint32_t frame = main.playedFrames() / 2;
   std::size_t bytes = 0;
   for (auto _ : state) {
-    bytes = orvane::rasterizeSvg(artwork.frame(main, frame).svg, 1, orvane::EdgeCoverage::FourSamples)
-                .png.size();
+    bytes = orvane::rasterizeSvg(artwork.frame(main, frame, options).svg, 1, coverage).png.size();
     benchmark::DoNotOptimize(bytes);
   }
   state.counters["width"] = sample.result.width;
   state.counters["height"] = sample.result.height;
   state.counters["png_bytes"] = static_cast<double>(bytes);
 }
-BENCHMARK(BM_FrameAsPng)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameAsPng)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

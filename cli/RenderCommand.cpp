@@ -54,6 +54,7 @@ int runRender(CliContext& context, const VerbArguments& arguments) {
   const std::string quality = parsed.has("--quality") ? parsed.value("--quality") : "high";
   if (quality != "low" && quality != "high") return context.usage("--quality takes low or high");
   options.antialias = quality == "high";
+  if (options.antialias && png) options.bitmapBlocks = kFourSampleScale;
 
   ScanResult result;
   if (context.scanMovie(parsed.positional[0], result) != ScanStatus::Success) return exitcode::kFailure;
@@ -86,7 +87,7 @@ int runRender(CliContext& context, const VerbArguments& arguments) {
   for (const std::string& note : renderer.notes()) context.err() << "orvane-cli: note: " << note << "\n";
   if (!png) return writeOutput(context, out, svg) ? exitcode::kSuccess : exitcode::kFailure;
   const RasterResult picture =
-      rasterizeSvg(svg, 1, options.antialias ? EdgeCoverage::FourSamples : EdgeCoverage::AsDocumentSays);
+      rasterizeSvg(svg, 1, options.antialias ? EdgeCoverage::FourSamples : EdgeCoverage::PixelCentres);
   if (picture.png.empty()) {
     context.err() << "orvane-cli: the frame cannot be drawn: " << picture.error << "\n";
     return exitcode::kFailure;

@@ -248,7 +248,7 @@ const std::vector<Verb>& verbs() {
                 .options = {{"--only", "LIST",
                              "extract only these groups, separated by commas: images, sounds, actions, buttons, "
                              "videos (video streams, which only a preserving run writes), shapes (as SVG), "
-                             "morphshapes (their start and end shapes as SVG), fonts (as TrueType, or OpenType as "
+                             "morphshapes (their start and end shapes and the animated morph as SVG), fonts (as TrueType, or OpenType as "
                              "embedded), texts (as SVG), frames (each frame of each timeline as PNG)"},
                             kExtractionModeOption,
                             kPreserveOption,

@@ -28,6 +28,8 @@ void writePicture(std::string& report, const std::string& path, const AssetPictu
 }
 
 constexpr std::uint16_t kMorphEnd = 65535;
+/// Frames are written through the four-sample pass.
+const FrameOptions kFramesAsPng{.bitmapBlocks = kFourSampleScale};
 
 }  // namespace
 
@@ -39,7 +41,7 @@ AssetExtraction::AssetExtraction(const ScanResult& result, const PreservationSou
       m_artwork(result, source, std::move(scratchFolder)) {}
 
 std::size_t AssetExtraction::count(const TimelineNode& timeline) const {
-  return (m_kinds.shapes ? timeline.shapes.size() : 0) + (m_kinds.morphShapes ? 2 * timeline.morphShapes.size() : 0) +
+  return (m_kinds.shapes ? timeline.shapes.size() : 0) + (m_kinds.morphShapes ? 3 * timeline.morphShapes.size() : 0) +
          (m_kinds.fonts ? timeline.fonts.size() : 0) + (m_kinds.texts ? timeline.texts.size() : 0) +
          (m_kinds.frames ? timeline.playedFrames() : 0);
 }
@@ -62,7 +64,7 @@ void AssetExtraction::extractShapes(const TimelineNode& timeline, const std::str
   }
 }
 
-// A morph shape is written as the two shapes it moves between.
+// A morph shape is written as the two shapes it moves between and as its animation.
 void AssetExtraction::extractMorphShapes(const TimelineNode& timeline, const std::string& folder, std::string& report,
                                          const Advance& advance) {
   report += "\n- Extracting Morph Shapes - \n";
@@ -71,6 +73,8 @@ void AssetExtraction::extractMorphShapes(const TimelineNode& timeline, const std
     writePicture(report, name + " start.svg", m_artwork.morphShape(*morph, 0));
     advance();
     writePicture(report, name + " end.svg", m_artwork.morphShape(*morph, kMorphEnd));
+    advance();
+    writePicture(report, name + ".svg", m_artwork.morphAnimation(*morph));
     advance();
   }
 }
@@ -103,7 +107,7 @@ void AssetExtraction::extractFrames(const TimelineNode& timeline, const std::str
   report += "\n- Extracting Frames - \n";
   for (std::uint32_t frame = 0; frame < timeline.playedFrames(); ++frame) {
     const std::string path = folder + "frame" + std::to_string(frame) + ".png";
-    const RasterResult picture = rasterizeSvg(m_artwork.frame(timeline, frame).svg, 1, EdgeCoverage::FourSamples);
+    const RasterResult picture = rasterizeSvg(m_artwork.frame(timeline, frame, kFramesAsPng).svg, 1, EdgeCoverage::FourSamples);
     reportFile(report, path, "Drawing And Extracting...", !picture.png.empty() && writeWholeFile(path, picture.png));
     advance();
   }

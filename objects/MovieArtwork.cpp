@@ -1,5 +1,6 @@
 #include "objects/MovieArtwork.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "vector/FrameRenderer.h"
@@ -33,9 +34,10 @@ MovieArtwork::MovieArtwork(const ScanResult& result, const PreservationSource& s
       m_texts(source.movie, static_cast<std::uint8_t>(result.version), m_fonts),
       m_textPainter(m_texts) {}
 
-AssetPicture MovieArtwork::shapePicture(const Shape& shape, const SwfRect& bounds, const std::string& fault) {
+AssetPicture MovieArtwork::shapePicture(const Shape& shape, const SwfRect& bounds, const std::string& fault,
+                                        const MorphTarget* target) {
   SvgCanvas canvas;
-  ShapeSvgWriter(canvas, &m_bitmaps).draw(shape.styleGroups, assembleShape(shape), Transform{}, ColorTransform{});
+  ShapeSvgWriter(canvas, &m_bitmaps).draw(shape.styleGroups, assembleShape(shape), Transform{}, ColorTransform{}, target);
   AssetPicture picture{canvas.document(bounds, 1, nullptr, true), bounds, std::move(canvas.notes)};
   if (!fault.empty()) {
     picture.notes.push_back("The shape is not whole: " + fault);
@@ -54,9 +56,21 @@ AssetPicture MovieArtwork::morphShape(const MorphShapeObject& object, std::uint1
   return shapePicture(morphShapeAt(morph, ratio), boundsAt(morph, ratio), morph.fault);
 }
 
-AssetPicture MovieArtwork::frame(const TimelineNode& timeline, std::uint32_t frame) {
+AssetPicture MovieArtwork::morphAnimation(const MorphShapeObject& object, double seconds) {
+  const MorphShape morph = readMorphShape(object.bodyIn(m_movie), object.code);
+  const Shape end = morphShapeAt(morph, 65535);
+  const ShapePaths endPaths = assembleShape(end);
+  const MorphTarget target{end.styleGroups, endPaths, seconds};
+  const SwfRect& a = morph.startBounds;
+  const SwfRect& b = morph.endBounds;
+  const SwfRect both{std::min(a.xMin, b.xMin), std::max(a.xMax, b.xMax), std::min(a.yMin, b.yMin),
+                     std::max(a.yMax, b.yMax)};
+  return shapePicture(morphShapeAt(morph, 0), both, morph.fault, &target);
+}
+
+AssetPicture MovieArtwork::frame(const TimelineNode& timeline, std::uint32_t frame, const FrameOptions& options) {
   FrameRenderer renderer(m_library, &m_bitmaps, &m_textPainter);
-  AssetPicture picture{renderer.frameSvg(timeline, frame, FrameOptions{}),
+  AssetPicture picture{renderer.frameSvg(timeline, frame, options),
                        SwfRect{0, m_result.width * 20, 0, m_result.height * 20}, renderer.notes()};
   return picture;
 }

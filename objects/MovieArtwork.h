@@ -12,6 +12,7 @@
 #include "movie/ScanResult.h"
 #include "objects/MovieBitmaps.h"
 #include "vector/CharacterLibrary.h"
+#include "vector/FrameRenderer.h"
 #include "vector/GlyphTextPainter.h"
 
 namespace orvane {
@@ -38,8 +39,12 @@ class MovieArtwork {
   AssetPicture shape(const ShapeObject& object);
   /// The morph shape at `ratio` (0 the start, 65535 the end) over its bounds at that ratio.
   AssetPicture morphShape(const MorphShapeObject& object, std::uint16_t ratio);
+  /// The whole morph as an animated SVG: the start shape turning into the end shape over
+  /// `seconds`, again and again, over the bounds of both.
+  AssetPicture morphAnimation(const MorphShapeObject& object, double seconds = kMorphSeconds);
+  static constexpr double kMorphSeconds = 2;
   /// The stage showing `timeline` at the end of `frame`, counted from 0.
-  AssetPicture frame(const TimelineNode& timeline, std::uint32_t frame);
+  AssetPicture frame(const TimelineNode& timeline, std::uint32_t frame, const FrameOptions& options = {});
   /// The text over its bounds.
   AssetPicture text(const TextObject& object) const;
   /// The font as TrueType, DefineFont4's as its OpenType data; no bytes when there is none.
@@ -50,7 +55,9 @@ class MovieArtwork {
 
  private:
   /// `paths` of `shape` drawn over `bounds`, with `fault` (empty when read whole) as a note.
-  AssetPicture shapePicture(const Shape& shape, const SwfRect& bounds, const std::string& fault);
+  /// With a `target`, the shape animates into it (see ShapeSvgWriter::draw).
+  AssetPicture shapePicture(const Shape& shape, const SwfRect& bounds, const std::string& fault,
+                            const MorphTarget* target = nullptr);
 
   const ScanResult& m_result;
   std::span<const std::uint8_t> m_movie;

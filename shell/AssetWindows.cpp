@@ -69,6 +69,7 @@ CObjectFrameWnd* createAssetWindow(int kind, const AssetObject& object, const st
       };
       subject.positions = kRatios;
       subject.positionText = morphRatioText;
+      subject.animation = [&artwork, &morph] { return artwork.morphAnimation(morph).svg; };
       return new CAssetFrameWnd(title, std::move(subject), messages, prompts);
     }
     case viewkind::kText: {

@@ -1,7 +1,9 @@
 #include "vector/FrameRenderer.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "vector/BitmapBlocks.h"
 #include "vector/MorphInterpolation.h"
 
 namespace orvane {
@@ -26,12 +28,17 @@ std::string FrameRenderer::frameSvg(const TimelineNode& timeline, std::uint32_t 
   const SwfRect& corner = result.frameRect;
   m_area = SwfRect{corner.xMin, corner.xMin + result.width * 20, corner.yMin, corner.yMin + result.height * 20};
   SvgCanvas canvas;
+  canvas.curvesAsLines = !options.antialias;
   m_canvas = &canvas;
   m_notes.clear();
   m_drawn = 0;
   Context context;
   context.elapsed = frame;
+  BitmapSource* const bitmaps = m_bitmaps;
+  std::optional<BitmapBlocks> blocks;
+  if (options.bitmapBlocks > 1 && bitmaps != nullptr) m_bitmaps = &blocks.emplace(*bitmaps, options.bitmapBlocks);
   drawList(displayListAt(timeline.displayTags, m_library.movie(), frame), context);
+  m_bitmaps = bitmaps;
   for (std::string& text : canvas.notes) note(std::move(text));
   m_canvas = nullptr;
   return canvas.document(m_area, options.scale, &result.background, options.antialias);

@@ -30,6 +30,10 @@ struct FrameOptions {
   double scale = 1;
   /// Off: shapes are drawn without anti-aliasing, as the player draws at low quality.
   bool antialias = true;
+  /// Above 1: bitmaps embedded with each pixel as a block of that many pixels a side, for
+  /// the four-sample pass (kFourSampleScale), whose smoothing would otherwise blend each
+  /// bitmap pixel with its neighbours (see BitmapBlocks).
+  int bitmapBlocks = 1;
 };
 
 class FrameRenderer {

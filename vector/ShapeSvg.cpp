@@ -11,6 +11,11 @@ namespace {
 
 /// The gradient square spans -16384..16384 twips of gradient space.
 constexpr double kGradientHalfSize = 819.2;
+/// The player keeps the focal point of a focal gradient within 0.98 of the radius, so
+/// that the ratios near the rim stay finite.
+constexpr double kMaxFocalPoint = 0.98;
+/// At low quality the player draws each curve as this many lines.
+constexpr int kLowQualityCurveLines = 5;
 
 const char* spreadName(std::uint8_t mode) {
   switch (mode) {
@@ -54,6 +59,18 @@ void appendStop(std::string& out, double offset, Rgba color) {
   out += "/>\n";
 }
 
+/// Point `step` of the curve divided into kLowQualityCurveLines equal steps of its
+/// parameter, rounded to whole twips.
+ShapePoint pointOnCurve(const PathSegment& segment, int step) {
+  const double t = double(step) / kLowQualityCurveLines;
+  const auto along = [t](double from, double control, double to) {
+    return static_cast<std::int32_t>(
+        std::lround((1 - t) * (1 - t) * from + 2 * t * (1 - t) * control + t * t * to));
+  };
+  return ShapePoint{along(segment.from.x, segment.control.x, segment.to.x),
+                    along(segment.from.y, segment.control.y, segment.to.y)};
+}
+
 void appendCoordinates(std::string& out, ShapePoint point) {
   appendPixels(out, point.x);
   out += ' ';
@@ -76,6 +93,18 @@ Transform bitmapTransform(const FillStyle& fill) {
   matrix.c /= 20;
   matrix.d /= 20;
   return matrix;
+}
+
+/// Whether two path data have the same commands in the same order, so that SMIL can
+/// interpolate one into the other number by number.
+bool sameCommands(const std::string& a, const std::string& b) {
+  const auto commands = [](const std::string& data) {
+    std::string letters;
+    for (char c : data)
+      if (c >= 'A' && c <= 'Z') letters += c;
+    return letters;
+  };
+  return commands(a) == commands(b);
 }
 
 const char* fillRuleOf(const ShapePaths& paths) { return paths.nonZeroWinding ? "nonzero" : "evenodd"; }
@@ -104,7 +133,7 @@ std::string dataUri(const EmbeddedBitmap& bitmap) {
   return out;
 }
 
-void appendPathData(std::string& out, const std::vector<Contour>& contours, bool closeAll) {
+void appendPathData(std::string& out, const std::vector<Contour>& contours, bool closeAll, bool curvesAsLines) {
   for (const Contour& contour : contours) {
     if (contour.segments.empty()) continue;
     out += 'M';
@@ -115,7 +144,13 @@ void appendPathData(std::string& out, const std::vector<Contour>& contours, bool
         out += 'M';
         appendCoordinates(out, segment.from);
       }
-      if (segment.curved) {
+      if (segment.curved && curvesAsLines) {
+        for (int step = 1; step < kLowQualityCurveLines; ++step) {
+          out += 'L';
+          appendCoordinates(out, pointOnCurve(segment, step));
+        }
+        out += 'L';
+      } else if (segment.curved) {
         out += 'Q';
         appendCoordinates(out, segment.control);
         out += ' ';
@@ -160,7 +195,7 @@ std::string ShapeSvgWriter::gradient(const FillStyle& fill, const ColorTransform
     out += " cx=\"0\" cy=\"0\" r=\"819.2\"";
     if (fill.type == fillkind::kFocalGradient && fill.gradient.focalPoint != 0) {
       out += " fx=\"";
-      appendNumber(out, std::clamp(fill.gradient.focalPoint, -1.0, 1.0) * kGradientHalfSize);
+      appendNumber(out, std::clamp(fill.gradient.focalPoint, -kMaxFocalPoint, kMaxFocalPoint) * kGradientHalfSize);
       out += "\" fy=\"0\"";
     }
   }
@@ -212,7 +247,7 @@ void ShapeSvgWriter::drawClippedBitmap(const FillStyle& fill, const EmbeddedBitm
   std::string outline = "<path fill-rule=\"";
   outline += fillRule;
   outline += "\" d=\"";
-  appendPathData(outline, path.contours, true);
+  appendPathData(outline, path.contours, true, m_canvas.curvesAsLines);
   outline += "\"/>\n";
   const std::string mask = m_canvas.addMask(boundsOf(path.contours), outline);
   const std::string filter = colors.isIdentity() ? std::string() : colorFilter(colors);
@@ -243,13 +278,17 @@ std::string ShapeSvgWriter::colorFilter(const ColorTransform& colors) {
 }
 
 void ShapeSvgWriter::draw(const std::vector<ShapeStyles>& groups, const ShapePaths& paths,
-                          const Transform& transform, const ColorTransform& colors) {
+                          const Transform& transform, const ColorTransform& colors, const MorphTarget* target) {
   std::string& out = m_canvas.body;
   out += "<g";
   appendTransformAttribute(out, "transform", transform);
   out += ">\n";
-  for (const ShapePaths::Layer& layer : paths.layers) {
-    for (const StyledPath& path : layer.fills) {
+  for (std::size_t l = 0; l < paths.layers.size(); ++l) {
+    const ShapePaths::Layer& layer = paths.layers[l];
+    const ShapePaths::Layer* endLayer =
+        target != nullptr && l < target->paths.layers.size() ? &target->paths.layers[l] : nullptr;
+    for (std::size_t f = 0; f < layer.fills.size(); ++f) {
+      const StyledPath& path = layer.fills[f];
       const FillStyle& style = groups[path.group].fills[path.style];
       const Paint fill = paint(style, colors, path.style, true);
       if (fill.clippedBitmap != nullptr) {
@@ -261,27 +300,73 @@ void ShapeSvgWriter::draw(const std::vector<ShapeStyles>& groups, const ShapePat
       appendOpacity(out, "fill-opacity", fill.opacity);
       out += " fill-rule=\"";
       out += fillRuleOf(paths);
-      out += "\" d=\"";
-      appendPathData(out, path.contours, true);
-      out += "\"/>\n";
+      out += '"';
+      std::string data;
+      appendPathData(data, path.contours, true, m_canvas.curvesAsLines);
+      std::string endData;
+      Paint endFill;
+      if (endLayer != nullptr && f < endLayer->fills.size()) {
+        const StyledPath& end = endLayer->fills[f];
+        appendPathData(endData, end.contours, true, m_canvas.curvesAsLines);
+        const FillStyle& endStyle = target->groups[end.group].fills[end.style];
+        if (style.type == fillkind::kSolid && endStyle.type == fillkind::kSolid)
+          endFill = paint(endStyle, colors, end.style, false);
+      }
+      closePath(data, endData, "fill", fill, endFill, target);
     }
-    for (const StyledPath& path : layer.lines) {
-      drawLine(groups[path.group].lines[path.style], path, transform, colors);
+    for (std::size_t i = 0; i < layer.lines.size(); ++i) {
+      const StyledPath& path = layer.lines[i];
+      const StyledPath* end = endLayer != nullptr && i < endLayer->lines.size() ? &endLayer->lines[i] : nullptr;
+      drawLine(groups[path.group].lines[path.style], path, transform, colors, target, end);
     }
   }
   out += "</g>\n";
 }
 
-void ShapeSvgWriter::drawLine(const LineStyle& line, const StyledPath& path, const Transform& transform,
-                              const ColorTransform& colors) {
-  Paint stroke;
-  if (line.hasFill) {
-    stroke = paint(line.fill, colors, path.style, false);
-  } else {
-    const Rgba color = colors.apply(line.color);
-    appendHexColor(stroke.value, color);
-    stroke.opacity = color.alpha / 255.0;
+void ShapeSvgWriter::closePath(const std::string& data, const std::string& endData, const char* paintName,
+                               const Paint& paint, const Paint& endPaint, const MorphTarget* target) {
+  std::string& out = m_canvas.body;
+  out += " d=\"" + data + '"';
+  if (target == nullptr || endData.empty()) {
+    out += "/>\n";
+    return;
   }
+  out += ">\n";
+  const auto animate = [&out, target](const std::string& attribute, const std::string& from, const std::string& to,
+                                      bool discrete) {
+    if (from == to) return;
+    out += "<animate attributeName=\"" + attribute + "\" values=\"" + from + ';' + to + "\" dur=\"";
+    appendNumber(out, target->seconds);
+    out += "s\" repeatCount=\"indefinite\"";
+    if (discrete) out += " calcMode=\"discrete\"";
+    out += "/>\n";
+  };
+  animate("d", data, endData, !sameCommands(data, endData));
+  if (!endPaint.value.empty()) {
+    animate(paintName, paint.value, endPaint.value, false);
+    std::string opacity;
+    std::string endOpacity;
+    appendNumber(opacity, paint.opacity);
+    appendNumber(endOpacity, endPaint.opacity);
+    animate(std::string(paintName) + "-opacity", opacity, endOpacity, false);
+  }
+  out += "</path>\n";
+}
+
+void ShapeSvgWriter::drawLine(const LineStyle& line, const StyledPath& path, const Transform& transform,
+                              const ColorTransform& colors, const MorphTarget* target, const StyledPath* end) {
+  const auto strokeOf = [this, &colors](const LineStyle& style, std::uint32_t index, bool withGradients) {
+    Paint stroke;
+    if (style.hasFill) {
+      if (withGradients || style.fill.type == fillkind::kSolid) stroke = paint(style.fill, colors, index, false);
+    } else {
+      const Rgba color = colors.apply(style.color);
+      appendHexColor(stroke.value, color);
+      stroke.opacity = color.alpha / 255.0;
+    }
+    return stroke;
+  };
+  const Paint stroke = strokeOf(line, path.style, true);
   if (stroke.value.empty()) return;
   std::string& out = m_canvas.body;
   out += "<path fill=\"none\" stroke=\"" + stroke.value + '"';
@@ -303,12 +388,22 @@ void ShapeSvgWriter::drawLine(const LineStyle& line, const StyledPath& path, con
     appendNumber(out, std::max(1.0, line.miterLimit / 256.0));
     out += '"';
   }
-  out += " d=\"";
-  std::vector<Contour> contours = path.contours;
-  if (line.noClose)
-    for (Contour& contour : contours) contour.closed = false;
-  appendPathData(out, contours, false);
-  out += "\"/>\n";
+  const auto dataOf = [this](const LineStyle& style, const StyledPath& styled) {
+    std::vector<Contour> contours = styled.contours;
+    if (style.noClose)
+      for (Contour& contour : contours) contour.closed = false;
+    std::string data;
+    appendPathData(data, contours, false, m_canvas.curvesAsLines);
+    return data;
+  };
+  std::string endData;
+  Paint endStroke;
+  if (target != nullptr && end != nullptr) {
+    const LineStyle& endLine = target->groups[end->group].lines[end->style];
+    endData = dataOf(endLine, *end);
+    if (!line.hasFill || line.fill.type == fillkind::kSolid) endStroke = strokeOf(endLine, end->style, false);
+  }
+  closePath(dataOf(line, path), endData, "stroke", stroke, endStroke, target);
 }
 
 void ShapeSvgWriter::clip(const ShapePaths& paths, const Transform& transform, std::string& out) const {
@@ -319,7 +414,7 @@ void ShapeSvgWriter::clip(const ShapePaths& paths, const Transform& transform, s
       out += '"';
       appendTransformAttribute(out, "transform", transform);
       out += " d=\"";
-      appendPathData(out, path.contours, true);
+      appendPathData(out, path.contours, true, m_canvas.curvesAsLines);
       out += "\"/>\n";
     }
   }

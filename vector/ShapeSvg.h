@@ -31,6 +31,14 @@ class BitmapSource {
 /// "data:MIME;base64,..." of the bitmap.
 std::string dataUri(const EmbeddedBitmap& bitmap);
 
+/// The paths of a morph shape at its end, which the paths drawn at its start turn into.
+struct MorphTarget {
+  const std::vector<ShapeStyles>& groups;
+  const ShapePaths& paths;
+  /// How long one pass from the start to the end lasts; the passes repeat without end.
+  double seconds = 1;
+};
+
 class ShapeSvgWriter {
  public:
   /// `bitmaps` may be none: every bitmap fill is then missing.
@@ -39,8 +47,11 @@ class ShapeSvgWriter {
   /// Draws the paths with the styles of `groups` into the canvas's body, placed by
   /// `transform` (twips) with colours through `colors`. A bitmap fill whose bitmap is
   /// missing draws nothing and leaves a note, as the player draws nothing there.
+  /// With a `target`, each path animates (SMIL) its outline and its solid colour to those
+  /// of the path in the same place of the target; where the outlines' commands differ the
+  /// outline changes at once, and gradients and bitmaps keep their start.
   void draw(const std::vector<ShapeStyles>& groups, const ShapePaths& paths, const Transform& transform,
-            const ColorTransform& colors);
+            const ColorTransform& colors, const MorphTarget* target = nullptr);
   /// The fill geometry alone, without paint, as the shapes of a mask.
   void clip(const ShapePaths& paths, const Transform& transform, std::string& out) const;
   /// A bitmap placed as a character of its own: one twip-sized pixel per 20 twips from the
@@ -66,14 +77,21 @@ class ShapeSvgWriter {
                           const Transform* transform);
   void drawClippedBitmap(const FillStyle& fill, const EmbeddedBitmap& bitmap, const StyledPath& path,
                          const char* fillRule, const ColorTransform& colors);
+  /// `end`: the same line at the end of a morph, or none.
   void drawLine(const LineStyle& line, const StyledPath& path, const Transform& transform,
-                const ColorTransform& colors);
+                const ColorTransform& colors, const MorphTarget* target, const StyledPath* end);
+  /// Closes a path element whose outline is `data`: at once, or after the animations to
+  /// `endData` and, when both are solid, from the colour `paint` to `endPaint`.
+  void closePath(const std::string& data, const std::string& endData, const char* paintName, const Paint& paint,
+                 const Paint& endPaint, const MorphTarget* target);
 
   SvgCanvas& m_canvas;
   BitmapSource* m_bitmaps;
 };
 
 /// The path data of contours, coordinates in pixels; fills always close their contours.
-void appendPathData(std::string& out, const std::vector<Contour>& contours, bool closeAll);
+/// `curvesAsLines`: each curve as the player draws it at low quality, five lines through
+/// points of the curve rounded to whole twips.
+void appendPathData(std::string& out, const std::vector<Contour>& contours, bool closeAll, bool curvesAsLines = false);
 
 }  // namespace orvane

@@ -39,6 +39,8 @@ class SvgCanvas {
 
   std::string defs;
   std::string body;
+  /// Curves are written as the lines the player draws them with at low quality.
+  bool curvesAsLines = false;
   /// What could not be drawn as the movie asks, one sentence each.
   std::vector<std::string> notes;
 

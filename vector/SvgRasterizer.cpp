@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace orvane {
 
@@ -14,10 +16,20 @@ namespace {
 
 constexpr double kMaxSide = 16384;
 
-/// The four samples of a pixel lie at the centres of these cells of a 4 x 4 grid over it
-/// (column, row): (0.375, 0.125), (0.875, 0.375), (0.125, 0.625) and (0.625, 0.875).
-constexpr int kGrid = 4;
-constexpr int kSamples[4][2] = {{1, 0}, {3, 1}, {0, 2}, {2, 3}};
+/// Where a pixel takes its samples: the centres of some cells of a grid of `cells` x
+/// `cells` over it (column, row).
+struct SamplePattern {
+  int cells;
+  std::vector<std::pair<int, int>> samples;
+};
+
+/// The four samples of the player's high quality lie at (0.375, 0.125), (0.875, 0.375),
+/// (0.125, 0.625) and (0.625, 0.875) of the pixel.
+const SamplePattern kFourSamples{kFourSampleScale, {{1, 0}, {3, 1}, {0, 2}, {2, 3}}};
+/// The centre of a grid of 5: at five times the size a twip is a quarter of a pixel, which
+/// the rasteriser's fixed point (1/256) holds exactly, so edges through whole twips are
+/// decided exactly.
+const SamplePattern kPixelCentre{5, {{2, 2}}};
 
 /// Every element drawn as covered or not at the pixel's centre.
 constexpr char kCrispEdges[] = "* { shape-rendering: crispEdges; }";
@@ -67,9 +79,9 @@ bool draw(RsvgHandle* handle, cairo_surface_t* surface, std::string& error) {
   return false;
 }
 
-/// Draws four times as wide and high, then keeps for each pixel the mean of the four
-/// sub-pixels whose centres lie where the samples do.
-bool drawFourSamples(RsvgHandle* handle, cairo_surface_t* surface, std::string& error) {
+/// Draws `pattern.cells` times as wide and high without anti-aliasing, then keeps for each
+/// pixel the mean of the sub-pixels whose centres lie where its samples do.
+bool drawSamples(RsvgHandle* handle, cairo_surface_t* surface, const SamplePattern& pattern, std::string& error) {
   GError* failure = nullptr;
   if (!rsvg_handle_set_stylesheet(handle, reinterpret_cast<const guint8*>(kCrispEdges), std::strlen(kCrispEdges),
                                   &failure)) {
@@ -78,7 +90,8 @@ bool drawFourSamples(RsvgHandle* handle, cairo_surface_t* surface, std::string& 
   }
   const int width = cairo_image_surface_get_width(surface);
   const int height = cairo_image_surface_get_height(surface);
-  const Surface fine(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width * kGrid, height * kGrid));
+  const int cells = pattern.cells;
+  const Surface fine(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width * cells, height * cells));
   if (cairo_surface_status(fine.get()) != CAIRO_STATUS_SUCCESS) {
     error = "no room for the samples of the picture";
     return false;
@@ -93,13 +106,14 @@ bool drawFourSamples(RsvgHandle* handle, cairo_surface_t* surface, std::string& 
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       unsigned sums[4] = {0, 0, 0, 0};
-      for (const auto& [column, row] : kSamples) {
+      for (const auto& [column, row] : pattern.samples) {
         const unsigned char* sample =
-            samples + (std::size_t(y) * kGrid + row) * sampleStride + (std::size_t(x) * kGrid + column) * 4;
+            samples + (std::size_t(y) * cells + row) * sampleStride + (std::size_t(x) * cells + column) * 4;
         for (int channel = 0; channel < 4; ++channel) sums[channel] += sample[channel];
       }
       unsigned char* pixel = pixels + std::size_t(y) * stride + std::size_t(x) * 4;
-      for (int channel = 0; channel < 4; ++channel) pixel[channel] = static_cast<unsigned char>(sums[channel] / 4);
+      const auto count = static_cast<unsigned>(pattern.samples.size());
+      for (int channel = 0; channel < 4; ++channel) pixel[channel] = static_cast<unsigned char>(sums[channel] / count);
     }
   }
   cairo_surface_mark_dirty(surface);
@@ -129,8 +143,12 @@ RasterResult rasterizeSvg(std::string_view svg, double scale, EdgeCoverage cover
     result.error = "no picture of " + std::to_string(pixelsWide) + " x " + std::to_string(pixelsHigh) + " pixels";
     return result;
   }
-  const bool drawn = coverage == EdgeCoverage::FourSamples ? drawFourSamples(handle.get(), surface.get(), result.error)
-                                                           : draw(handle.get(), surface.get(), result.error);
+  bool drawn = false;
+  switch (coverage) {
+    case EdgeCoverage::AsDocumentSays: drawn = draw(handle.get(), surface.get(), result.error); break;
+    case EdgeCoverage::FourSamples: drawn = drawSamples(handle.get(), surface.get(), kFourSamples, result.error); break;
+    case EdgeCoverage::PixelCentres: drawn = drawSamples(handle.get(), surface.get(), kPixelCentre, result.error); break;
+  }
   if (!drawn) return result;
   cairo_surface_flush(surface.get());
   if (cairo_surface_write_to_png_stream(surface.get(), appendBytes, &result.png) != CAIRO_STATUS_SUCCESS) {

@@ -15,6 +15,9 @@ struct RasterResult {
   std::string error;
 };
 
+/// FourSamples draws this many times as wide and high.
+inline constexpr int kFourSampleScale = 4;
+
 /// How the edges of shapes cover pixels.
 enum class EdgeCoverage : std::uint8_t {
   /// As the document asks: anti-aliased, or not where it says crispEdges.
@@ -22,6 +25,9 @@ enum class EdgeCoverage : std::uint8_t {
   /// As the player draws at high quality: each pixel takes the mean of four samples (the
   /// usual four-sample pattern), each of them covered or not.
   FourSamples,
+  /// As the player draws at low quality: a pixel is covered when its centre is, exactly
+  /// for coordinates in whole twips.
+  PixelCentres,
 };
 
 /// Draws the document at `scale` times its own width and height (at least 1 x 1, at most

@@ -23,10 +23,11 @@ void appendGlyphPath(std::string& out, const GlyphOutline& outline, const Transf
   out += "\"/>\n";
 }
 
-// The one-pixel line lies inside the bounds.
+// The player draws each side of the one-pixel line on the pixels right of and below its
+// edge of the bounds, so the right and bottom sides lie just outside them.
 void appendBorder(std::string& out, const SwfRect& bounds, const Transform& transform, const ColorTransform& colors) {
-  const double width = std::max(0.0, (static_cast<double>(bounds.xMax) - bounds.xMin) / kTwipsPerPixel - 1);
-  const double height = std::max(0.0, (static_cast<double>(bounds.yMax) - bounds.yMin) / kTwipsPerPixel - 1);
+  const double width = std::max(0.0, (static_cast<double>(bounds.xMax) - bounds.xMin) / kTwipsPerPixel);
+  const double height = std::max(0.0, (static_cast<double>(bounds.yMax) - bounds.yMin) / kTwipsPerPixel);
   const Rgba background = colors.apply({255, 255, 255, 255});
   const Rgba line = colors.apply({0, 0, 0, 255});
   out += "<rect";
@@ -80,6 +81,10 @@ std::string textSvg(const TextPicture& picture) {
   SvgCanvas canvas;
   appendTextPicture(canvas.body, picture, Transform{}, ColorTransform{});
   SwfRect area = picture.bounds;
+  if (picture.border) {
+    area.xMax += static_cast<std::int32_t>(kTwipsPerPixel);
+    area.yMax += static_cast<std::int32_t>(kTwipsPerPixel);
+  }
   // A view box is at least a twip wide and high.
   area.xMax = std::max(area.xMax, area.xMin + 1);
   area.yMax = std::max(area.yMax, area.yMin + 1);

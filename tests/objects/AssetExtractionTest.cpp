@@ -59,7 +59,8 @@ TEST(AssetExtraction, EveryKindInItsSectionWithALinePerFile) {
                     main + "shape9.svgDrawing And Extracting... Success\n"
                     "\n- Extracting Morph Shapes - \n" +
                     main + "morphshape2 start.svgDrawing And Extracting... Success\n" +
-                    main + "morphshape2 end.svgDrawing And Extracting... Success\n"
+                    main + "morphshape2 end.svgDrawing And Extracting... Success\n" +
+                    main + "morphshape2.svgDrawing And Extracting... Success\n"
                     "\n- Extracting Fonts - \n" +
                     main + "font3.ttfConverting And Extracting... Success\n"
                     "\n- Extracting Texts - \n" +
@@ -70,14 +71,17 @@ TEST(AssetExtraction, EveryKindInItsSectionWithALinePerFile) {
                     main + "frame1.pngDrawing And Extracting... Success\n" +
                     main + "frame2.pngDrawing And Extracting... Success\n"
                     "\n Finished Extraction");
-  EXPECT_EQ(total, 10u);
+  EXPECT_EQ(total, 11u);
   EXPECT_EQ(readText(target.path() + "/Extraction Report Log.txt"), report);
 
-  for (const char* svg : {"shape1.svg", "shape9.svg", "morphshape2 start.svg", "morphshape2 end.svg", "text4.svg"})
+  for (const char* svg :
+       {"shape1.svg", "shape9.svg", "morphshape2 start.svg", "morphshape2 end.svg", "morphshape2.svg", "text4.svg"})
     EXPECT_EQ(checkSvg(readText(main + svg)), "") << svg;
   // The start is the red 10-pixel square, the end the blue 20-pixel one.
   EXPECT_NE(readText(main + "morphshape2 start.svg").find(R"(width="10")"), std::string::npos);
   EXPECT_NE(readText(main + "morphshape2 end.svg").find("#0000ff"), std::string::npos);
+  EXPECT_NE(readText(main + "morphshape2.svg").find(R"(<animate attributeName="fill" values="#ff0000;#0000ff")"),
+            std::string::npos);
   EXPECT_EQ(test::readFile(main + "font3.ttf").at(1), 0x01);  // the TrueType version 1.0
 
   // The red square at the stage's top left in frames 0 and 1, gone in frame 2; the

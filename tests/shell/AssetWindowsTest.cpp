@@ -141,6 +141,13 @@ TEST(AssetWindows, TheMorphShapeSliderRunsOverEveryRatio) {
   const QColor between = centreColour(window->view()->picture());
   EXPECT_NEAR(between.red(), 127, 2);
   EXPECT_NEAR(between.blue(), 128, 2);
+
+  // Save Animated SVG: the red square turning into the blue one.
+  fixture.prompts.savePaths = {fixture.temp.file("growing")};
+  window->runCommand(cmd::kSaveAnimation);
+  EXPECT_NE(readText(fixture.temp.file("growing.svg")).find(R"(<animate attributeName="fill" values="#ff0000;#0000ff")"),
+            std::string::npos);
+  EXPECT_TRUE(fixture.messages.messages().empty());
 }
 
 TEST(AssetWindows, OneFrameWindowPerTimelineFollowsTheFrameChosen) {

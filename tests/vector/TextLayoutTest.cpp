@@ -159,11 +159,13 @@ TEST(EditTextLayout, AlignsWrapsKernsAndFindsFontsByName) {
   html.initialText = "<font face=\"Missing\">A</font>";
   EXPECT_TRUE(layOutEditText(html, *movie.fonts).glyphs.empty());
 
-  // A border: the one-pixel line inside the 200 by 100 pixel bounds, over white.
+  // A border over white: the one-pixel line on the pixels right of and below each edge of
+  // the 200 by 100 pixel bounds, so the document is a pixel wider and higher.
   EditText bordered = field("");
   bordered.border = true;
   const std::string svg = textSvg(layOutEditText(bordered, *movie.fonts));
-  EXPECT_NE(svg.find("<rect x=\"0.5\" y=\"0.5\" width=\"199\" height=\"99\" fill=\"#ffffff\" stroke=\"#000000\" "
+  EXPECT_NE(svg.find("viewBox=\"0 0 201 101\""), std::string::npos) << svg;
+  EXPECT_NE(svg.find("<rect x=\"0.5\" y=\"0.5\" width=\"200\" height=\"100\" fill=\"#ffffff\" stroke=\"#000000\" "
                      "stroke-width=\"1\" vector-effect=\"non-scaling-stroke\"/>\n"),
             std::string::npos)
       << svg;
