@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "abc/AbcParser.h"
+#include "abcsource/AbcParameterNames.h"
 #include "tests/support/AbcAssembler.h"
 #include "tests/support/AbcBuilder.h"
 
@@ -757,8 +758,201 @@ TEST(AbcBodyDecompiler, ScriptInitialiserReturnsNothingItsSourceSays) {
   script.code = code;
   AbcMethodContext context;
   context.role = AbcMethodRole::kScriptInitialiser;
-  EXPECT_EQ(bodyText(script, context), "var _loc1_ = trace(1);\n");
+  // Each statement's value is stored there: the statement stands alone.
+  EXPECT_EQ(bodyText(script, context), "trace(1);\n");
   EXPECT_EQ(bodyText(script), "var _loc1_ = trace(1);\nreturn _loc1_;\n");
+  // The same with the register let go of after the return, code that never runs.
+  script.code += "kill 1\n";
+  EXPECT_EQ(bodyText(script, context), "trace(1);\n");
+  EXPECT_EQ(bodyText(script), "var _loc1_ = trace(1);\nreturn _loc1_;\n");
+}
+
+TEST(AbcBodyDecompiler, ScriptCodeThroughTheCompilersTemporaries) {
+  // o.prototype.p = "v"; for (name in x) trace(name); as script code: each statement's
+  // value goes to register 1, an assignment's value through a temporary that is killed
+  // after it is read back, and register 2 is the temporary and the loop's index in turn.
+  AbcMethodSource script;
+  script.code = R"(
+      getlocal_0
+      pushscope
+      getlex o
+      getproperty prototype
+      pushstring "v"
+      dup
+      setlocal_2
+      setproperty p
+      getlocal_2
+      kill 2
+      coerce_a
+      setlocal_1
+      pushbyte 0
+      setlocal_2
+      getlex x
+      coerce_a
+      setlocal_3
+      jump Ltest
+    Lbody:
+      label
+      findpropstrict name
+      getlocal_3
+      getlocal_2
+      nextname
+      dup
+      setlocal 4
+      setproperty name
+      getlocal 4
+      kill 4
+      coerce_a
+      setlocal_1
+      findpropstrict trace
+      getlex name
+      callproperty trace, 1
+      coerce_a
+      setlocal_1
+    Ltest:
+      hasnext2 3, 2
+      iftrue Lbody
+      kill 3
+      kill 2
+      getlocal_1
+      returnvalue
+  )";
+  AbcMethodContext context;
+  context.role = AbcMethodRole::kScriptInitialiser;
+  EXPECT_EQ(bodyText(script, context),
+            "o.prototype.p = \"v\";\n"
+            "for (name in x) {\n"
+            "    trace(name);\n"
+            "}\n");
+}
+
+TEST(AbcBodyDecompiler, TemporariesGiveBackTheirValues) {
+  // return a.x = 5; the assignment's value kept in a temporary.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      getlocal_1
+      pushbyte 5
+      dup
+      setlocal_2
+      setproperty x
+      getlocal_2
+      kill 2
+      returnvalue
+  )", {"a"})),
+            "return a.x = 5;\n");
+  // return "#" + i++; over a variable of the scope chain: the scope object and the stepped
+  // value in temporaries.
+  AbcMethodSource step;
+  step.code = R"(
+      pushstring "#"
+      findpropstrict i
+      dup
+      setlocal_1
+      getproperty i
+      dup
+      increment_i
+      setlocal_2
+      getlocal_1
+      getlocal_2
+      setproperty i
+      kill 2
+      kill 1
+      add
+      returnvalue
+  )";
+  EXPECT_EQ(bodyText(step), "return \"#\" + i++;\n");
+  // with (o) trace(a); the object kept for the handlers of the body.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      getlocal_1
+      dup
+      setlocal_2
+      pushwith
+      findpropstrict trace
+      findpropstrict a
+      getproperty a
+      callpropvoid trace, 1
+      popscope
+      kill 2
+      returnvoid
+  )", {"o"})),
+            "with (o) {\n"
+            "    trace(a);\n"
+            "}\n");
+}
+
+TEST(AbcBodyDecompiler, VectorLiteralsAndRuntimeNamespaces) {
+  // return [new <Boolean>[true, false], avmplus::f, o.N::x]; the literal made of a vector
+  // of its length and a store into each index of a copy.
+  AbcMethodSource method;
+  method.parameterNames = {"o"};
+  method.parameterTypes = {"*"};
+  method.code = R"(
+      getlex __AS3__.vec::Vector
+      getlex Boolean
+      applytype 1
+      pushbyte 2
+      construct 1
+      dup
+      pushbyte 0
+      pushtrue
+      setproperty []
+      dup
+      pushbyte 1
+      pushfalse
+      setproperty []
+      getlex avmplus
+      coerce Namespace
+      findpropstrict (ns)::f
+      getlex avmplus
+      coerce Namespace
+      getproperty (ns)::f
+      getlocal_1
+      getlex N
+      getproperty (ns)::x
+      newarray 3
+      returnvalue
+  )";
+  EXPECT_EQ(bodyText(method), "return [new <Boolean>[true, false], avmplus::f, o.N::x];\n");
+  // Stores into a vector that is no literal's stay stores.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      getlocal_1
+      pushbyte 1
+      pushtrue
+      setproperty []
+      returnvoid
+  )", {"v"})),
+            "v[1] = true;\n");
+}
+
+TEST(AbcBodyDecompiler, ParametersByTheNamesOfTheirDebugRecords) {
+  // A method without parameter names: its body's debug records name them, as in the
+  // declaration (registers count from 0 there); function literals the same way.
+  AbcMethodSource method;
+  method.parameterTypes = {"flash.display::Stage", "*"};
+  method.code = R"(
+      debug 1, "stage", 0, 0
+      getlocal_1
+      getlocal_2
+      newfunction 1
+      callpropvoid addChild, 2
+      returnvoid
+  )";
+  AbcMethodSource literal;
+  literal.parameterTypes = {"*"};
+  literal.code = R"(
+      debug 1, "v", 0, 0
+      getlocal_1
+      returnvalue
+  )";
+  EXPECT_EQ(bodyText({method, literal}),
+            "stage.addChild(param2, function (v) {\n"
+            "    return v;\n"
+            "});\n");
+  const test::Bytes block = test::assembleAbc({method, literal});
+  const AbcFile file = parseAbc(block);
+  const AbcNames names(file);
+  EXPECT_EQ(parameterNames(file, names, 0), (std::vector<std::string>{"stage", "param2"}));
+  EXPECT_EQ(parameterNames(file, names, 1), std::vector<std::string>{"v"});
+  EXPECT_TRUE(parameterNames(file, names, 2).empty());
 }
 
 TEST(AbcBodyDecompiler, ScriptInitialiserStoresItsVariables) {
