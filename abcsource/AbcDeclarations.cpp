@@ -52,7 +52,15 @@ std::string typeTextAt(const AbcFile& file, const AbcNames& names, const AbcSour
 
 AbcDeclarations::AbcDeclarations(const AbcFile& file, AbcNames& names, AbcBodyDecompiler& bodies,
                                  const AbcSourceNames& sourceNames)
-    : m_file(file), m_names(names), m_bodies(bodies), m_sourceNames(sourceNames) {}
+    : m_file(file), m_names(names), m_bodies(bodies), m_sourceNames(sourceNames) {
+  for (const AbcScript& script : file.scripts)
+    for (const AbcTrait& trait : script.traits) {
+      const auto& multinames = file.pool.multinames;
+      if (trait.name >= multinames.size() || multinames[trait.name].ns >= file.pool.namespaces.size()) continue;
+      const AbcNamespace& ns = file.pool.namespaces[multinames[trait.name].ns];
+      if (ns.kind == nskind::kPrivate) m_fileNamespaces.insert(ns.name);
+    }
+}
 
 std::string AbcDeclarations::typeText(std::uint32_t multiname) const {
   return typeTextAt(m_file, m_names, m_sourceNames, multiname, 0);
@@ -66,7 +74,9 @@ std::string AbcDeclarations::accessKeyword(std::uint32_t traitName) const {
     return "public";
   const AbcNamespace& ns = m_file.pool.namespaces[name.ns];
   switch (ns.kind) {
-    case nskind::kPrivate: return "private";
+    // The definitions outside the packages of a file are in its own namespace, and so are
+    // the internal members of its classes.
+    case nskind::kPrivate: return m_fileNamespaces.count(ns.name) != 0 ? "internal" : "private";
     case nskind::kProtected:
     case nskind::kStaticProtected: return "protected";
     case nskind::kPackageInternal: return "internal";

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,8 @@ class AbcDeclarations {
   AbcNames& m_names;
   AbcBodyDecompiler& m_bodies;
   const AbcSourceNames& m_sourceNames;
+  /// The names (string indices) of the private namespaces that scripts define names in.
+  std::set<std::uint32_t> m_fileNamespaces;
 };
 
 }  // namespace orvane

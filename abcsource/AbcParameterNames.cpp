@@ -19,10 +19,10 @@ std::vector<std::string> parameterNames(const AbcFile& file, const AbcNames& nam
   const AbcMethod& entry = file.methods[method];
   const std::size_t count = entry.parameterTypes.size();
   std::vector<std::string> given(count);
-  for (std::size_t i = 0; i < count && i < entry.parameterNames.size(); ++i)
-    given[i] = names.string(entry.parameterNames[i]);
   if (entry.body >= 0 && static_cast<std::size_t>(entry.body) < file.bodies.size()) {
-    // A debug record names register r + 1; registers 1 to count hold the parameters.
+    // A debug record names register r + 1; registers 1 to count hold the parameters. Its
+    // names are those the code reads: the authoring tool can write other names into the
+    // method's own list.
     for (const AbcInstruction& instruction :
          decodeInstructions(file.bodies[static_cast<std::size_t>(entry.body)].code).instructions) {
       if (instruction.code != kDebugCode || instruction.operands[0] != kDebugLocal) continue;
@@ -30,6 +30,8 @@ std::vector<std::string> parameterNames(const AbcFile& file, const AbcNames& nam
       if (slot < count && given[slot].empty()) given[slot] = names.string(static_cast<std::uint32_t>(instruction.operands[1]));
     }
   }
+  for (std::size_t i = 0; i < count && i < entry.parameterNames.size(); ++i)
+    if (given[i].empty()) given[i] = names.string(entry.parameterNames[i]);
   std::vector<std::string> result(count);
   for (std::size_t i = 0; i < count; ++i) {
     std::string name = given[i].empty() ? std::string() : sourceIdentifier(given[i]);

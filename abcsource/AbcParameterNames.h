@@ -11,9 +11,9 @@
 
 namespace orvane {
 
-/// One identifier per parameter: the method's own names, else those of its body's debug
-/// records, else `param1`, `param2` ...; a name that an earlier parameter has already
-/// gives way to the number. Empty for an index past the methods.
+/// One identifier per parameter: the names of its body's debug records, else the method's
+/// own, else `param1`, `param2` ...; a name that an earlier parameter has already gives
+/// way to the number. Empty for an index past the methods.
 std::vector<std::string> parameterNames(const AbcFile& file, const AbcNames& names, std::uint32_t method);
 
 }  // namespace orvane

@@ -151,25 +151,29 @@ AbcStackMachine::AbcStackMachine(const AbcFile& file, AbcNames& names, const Abc
 }
 
 void AbcStackMachine::findTemporaries(std::uint32_t tracked) {
+  const auto& instructions = m_decoded.instructions;
+  // The discriminant of a switch is let go of just before its lookupswitch; its compares
+  // read it as the register the switch reads.
+  m_switchRegisters.assign(tracked, false);
+  for (std::size_t i = 0; i + 1 < instructions.size(); ++i)
+    if (instructions[i].code == 0x08 && instructions[i + 1].code == 0x1B &&
+        static_cast<std::uint64_t>(instructions[i].operands[0]) < tracked)
+      m_switchRegisters[static_cast<std::size_t>(instructions[i].operands[0])] = true;
   std::vector<bool> killed(tracked, false);
   std::vector<bool> stepped(tracked, false);
   std::vector<std::uint32_t> reads(tracked, 0);
   std::vector<std::uint32_t> stores(tracked, 0);
-  std::vector<bool> switched(tracked, false);
-  const auto& instructions = m_decoded.instructions;
   for (std::size_t i = 0; i < instructions.size(); ++i) {
     const AbcInstruction& ins = instructions[i];
     const auto number = static_cast<std::uint64_t>(ins.operands[0]);
     switch (ins.code) {
-      case 0x08:
-        if (number >= tracked) break;
-        killed[number] = true;
-        // The discriminant of a switch, let go of just before its lookupswitch.
-        if (i + 1 < instructions.size() && instructions[i + 1].code == 0x1B) switched[number] = true;
-        break;
+      case 0x08: if (number < tracked) killed[number] = true; break;
       case 0x92: case 0x94: case 0xC2: case 0xC3: if (number < tracked) stepped[number] = true; break;
-      case 0x62: if (number < tracked) ++reads[number]; break;
-      case 0xD1: case 0xD2: case 0xD3: if (ins.code - 0xD0u < tracked) ++reads[ins.code - 0xD0u]; break;
+      case 0x62: case 0xD1: case 0xD2: case 0xD3: {
+        const std::uint64_t read = ins.code == 0x62 ? number : ins.code - 0xD0u;
+        if (read < tracked && !isCompareRead(i, static_cast<std::uint32_t>(read))) ++reads[read];
+        break;
+      }
       case 0x63: if (number < tracked) ++stores[number]; break;
       case 0xD5: case 0xD6: case 0xD7: if (ins.code - 0xD4u < tracked) ++stores[ins.code - 0xD4u]; break;
       default: break;
@@ -178,12 +182,18 @@ void AbcStackMachine::findTemporaries(std::uint32_t tracked) {
   // A register read more often than stored stays a variable.
   m_temporary.assign(tracked, false);
   for (std::uint32_t k = 1; k < tracked; ++k)
-    m_temporary[k] = killed[k] && !stepped[k] && !switched[k] && !m_declared[k] && m_localNames[k].empty() &&
-                     reads[k] <= stores[k];
+    m_temporary[k] = killed[k] && !stepped[k] && !m_declared[k] && m_localNames[k].empty() && reads[k] <= stores[k];
+}
+
+bool AbcStackMachine::isCompareRead(std::size_t i, std::uint32_t number) const {
+  return number < m_switchRegisters.size() && m_switchRegisters[number] && i + 1 < m_decoded.instructions.size() &&
+         instruction(i + 1).code == 0x1A;
 }
 
 bool AbcStackMachine::isTemporaryRead(std::size_t i, std::uint32_t number) const {
-  if (number >= m_temporary.size() || !m_temporary[number] || m_temporaries.count(number) == 0) return false;
+  if (number >= m_temporary.size() || !m_temporary[number] || m_temporaries.count(number) == 0 ||
+      isCompareRead(i, number))
+    return false;
   if (m_enumerationRegisters.count(number) == 0) return true;
   // hasnext2 steps the registers of an enumeration: only the read that ends a temporary
   // use of one gives back the value stored.

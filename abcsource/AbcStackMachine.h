@@ -94,6 +94,8 @@ class AbcStackMachine : public FlowFrontEnd {
   /// Marks the compiler's temporaries among the first `tracked` registers: those it kills
   /// that hold no parameter, no named local and no counter, each value read once.
   void findTemporaries(std::uint32_t tracked);
+  /// Whether instruction i, a read of register `number`, is a compare of a switch's chain.
+  bool isCompareRead(std::size_t i, std::uint32_t number) const;
   /// Whether instruction i, a read of register `number`, reads a temporary's value.
   bool isTemporaryRead(std::size_t i, std::uint32_t number) const;
   /// The value temporary `number` holds; the assignment just made into `out` when it
@@ -152,6 +154,7 @@ class AbcStackMachine : public FlowFrontEnd {
   /// entry keeps its node alive.
   std::unordered_map<const Expression*, std::pair<ExpressionPtr, std::size_t>> m_vectorLengths;
   std::vector<bool> m_temporary;  // per tracked register
+  std::vector<bool> m_switchRegisters;  // per tracked register: a switch's discriminant
   std::unordered_map<std::uint32_t, ExpressionPtr> m_temporaries;  // the value of each
   std::uint32_t m_completionRegister = 0;  // a script's value of its last statement; 0: none
   /// The last store made as a statement: the value it was given, into which list, the

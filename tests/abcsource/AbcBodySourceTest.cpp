@@ -879,6 +879,53 @@ TEST(AbcBodyDecompiler, TemporariesGiveBackTheirValues) {
             "}\n");
 }
 
+TEST(AbcBodyDecompiler, SwitchRegisterAlsoATemporary) {
+  // this.n++; switch (this.n) { case 1: trace("one"); } with register 2 first the
+  // temporary of the step, then the discriminant that the compares read.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      getlocal_0
+      dup
+      setlocal_2
+      getproperty n
+      increment
+      setlocal_3
+      getlocal_2
+      getlocal_3
+      setproperty n
+      kill 3
+      kill 2
+      jump Lcompare
+    Lone:
+      label
+      findpropstrict trace
+      pushstring "one"
+      callpropvoid trace, 1
+      jump Lend
+    Lcompare:
+      getlocal_0
+      getproperty n
+      setlocal_2
+      pushbyte 1
+      getlocal_2
+      ifstrictne Lnext
+      pushshort 0
+      jump Ldispatch
+    Lnext:
+      pushshort 1
+    Ldispatch:
+      kill 2
+      lookupswitch Lend, [Lone, Lend]
+    Lend:
+      returnvoid
+  )", {})),
+            "this.n++;\n"
+            "switch (this.n) {\n"
+            "    case 1:\n"
+            "        trace(\"one\");\n"
+            "        break;\n"
+            "}\n");
+}
+
 TEST(AbcBodyDecompiler, VectorLiteralsAndRuntimeNamespaces) {
   // return [new <Boolean>[true, false], avmplus::f, o.N::x]; the literal made of a vector
   // of its length and a store into each index of a copy.
@@ -925,7 +972,8 @@ TEST(AbcBodyDecompiler, VectorLiteralsAndRuntimeNamespaces) {
 
 TEST(AbcBodyDecompiler, ParametersByTheNamesOfTheirDebugRecords) {
   // A method without parameter names: its body's debug records name them, as in the
-  // declaration (registers count from 0 there); function literals the same way.
+  // declaration (registers count from 0 there); function literals the same way, the debug
+  // record before a name of the method's own that the authoring tool got wrong.
   AbcMethodSource method;
   method.parameterTypes = {"flash.display::Stage", "*"};
   method.code = R"(
@@ -938,6 +986,7 @@ TEST(AbcBodyDecompiler, ParametersByTheNamesOfTheirDebugRecords) {
   )";
   AbcMethodSource literal;
   literal.parameterTypes = {"*"};
+  literal.parameterNames = {"getQualifiedClassName"};
   literal.code = R"(
       debug 1, "v", 0, 0
       getlocal_1
