@@ -13,6 +13,8 @@ namespace {
 
 /// Registers past this many are named but not tracked (a block can declare 2^30 locals).
 constexpr std::uint32_t kTrackedRegisters = 1u << 16;
+/// How deep the search for an enumeration's store into the loop variable goes.
+constexpr std::size_t kMaxStorePath = 64;
 /// Argument counts past the stack take what is there and one empty value.
 constexpr std::int64_t kMaxArguments = 1 << 16;
 
@@ -555,6 +557,20 @@ void AbcStackMachine::refineLoop(Statement& loop) {
                                 ? first->value->operands[1].get()
                                 : nullptr;
   const MarkerInfo* next = taken != nullptr ? markerOf(*taken) : nullptr;
+  if (next == nullptr && first->kind == StatementKind::Expression) {
+    // for each (v in o) v.x = 1; with the store kept as the value it begins with:
+    // (v = nextvalue(o, i)).x = 1.
+    ExpressionPtr variable;
+    Marker kind = Marker::kNextValue;
+    ExpressionPtr rest = withoutEnumerationStore(first->value, *test, variable, kind);
+    if (!variable) return;
+    loop.kind = kind == Marker::kNextName ? StatementKind::ForIn : StatementKind::ForEach;
+    loop.declares = false;
+    loop.name = expressionText(*variable, 0);
+    loop.value = loop.value->operands[1];
+    first->value = std::move(rest);
+    return;
+  }
   if (next == nullptr || (next->marker != Marker::kNextName && next->marker != Marker::kNextValue) ||
       next->number != test->number || next->index != test->index)
     return;
@@ -564,6 +580,36 @@ void AbcStackMachine::refineLoop(Statement& loop) {
   loop.type = isVar ? first->type : nullptr;
   loop.value = loop.value->operands[1];
   loop.body.erase(loop.body.begin() + (first - loop.body.data()));
+}
+
+ExpressionPtr AbcStackMachine::withoutEnumerationStore(const ExpressionPtr& e, const MarkerInfo& test,
+                                                       ExpressionPtr& variable, Marker& kind) const {
+  // What runs first is the leftmost operand all the way down.
+  std::vector<const ExpressionPtr*> path{&e};
+  while (path.size() < kMaxStorePath && !(*path.back())->operands.empty()) {
+    const Expression& node = **path.back();
+    if (node.kind == ExpressionKind::Assign && node.operation == Operation::Assign) {
+      const MarkerInfo* next = markerOf(*node.operands[1]);
+      const ExpressionKind target = node.operands[0]->kind;
+      if (next != nullptr && (next->marker == Marker::kNextName || next->marker == Marker::kNextValue) &&
+          next->number == test.number && next->index == test.index &&
+          (target == ExpressionKind::Register || target == ExpressionKind::Identifier)) {
+        variable = node.operands[0];
+        kind = next->marker;
+        break;
+      }
+    }
+    path.push_back(&node.operands[0]);
+  }
+  if (!variable) return e;
+  // The path rebuilt with the variable in place of the store.
+  ExpressionPtr replaced = variable;
+  for (std::size_t k = path.size() - 1; k-- > 0;) {
+    Expression copy = **path[k];
+    copy.operands[0] = replaced;
+    replaced = std::make_shared<const Expression>(std::move(copy));
+  }
+  return replaced;
 }
 
 void AbcStackMachine::storeLocal(std::size_t i, std::uint32_t number, ValueStack& stack, StatementList& out) {

@@ -83,6 +83,11 @@ class AbcStackMachine : public FlowFrontEnd {
   };
 
   ExpressionPtr marked(ExpressionPtr node, Marker marker, std::uint32_t number = 0, std::uint32_t index = 0);
+  /// `e` with the store of the enumeration `test` walks into a variable, which the value
+  /// of `e` evaluates first, replaced by the variable; the variable and the enumeration's
+  /// kind (names or values) into `variable` and `kind`. `e` itself when it has none.
+  ExpressionPtr withoutEnumerationStore(const ExpressionPtr& e, const MarkerInfo& test, ExpressionPtr& variable,
+                                        Marker& kind) const;
   const MarkerInfo* markerOf(const Expression& e) const;
   bool isMarker(const Expression& e, Marker marker) const;
 

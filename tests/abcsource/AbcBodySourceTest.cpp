@@ -354,6 +354,46 @@ TEST(AbcBodyDecompiler, ForInAndForEachFromHasnext2) {
             "}\n");
 }
 
+TEST(AbcBodyDecompiler, ForEachWhoseStoreIsTheValueOfTheFirstStatement) {
+  // var v:Object = null; for each (v in o) v.speed = 1; the loop variable stored as the
+  // object the first statement's target is a member of.
+  AbcMethodSource method;
+  method.parameterNames = {"o"};
+  method.parameterTypes = {"*"};
+  method.code = R"(
+      pushnull
+      coerce Object
+      setlocal 4
+      pushbyte 0
+      setlocal 5
+      getlocal_1
+      coerce_a
+      setlocal 6
+      jump Ltest
+    Lbody:
+      label
+      getlocal 6
+      getlocal 5
+      nextvalue
+      coerce Object
+      dup
+      setlocal 4
+      pushbyte 1
+      setproperty speed
+    Ltest:
+      hasnext2 6, 5
+      iftrue Lbody
+      kill 6
+      kill 5
+      returnvoid
+  )";
+  EXPECT_EQ(bodyText(method),
+            "var _loc4_:Object = null;\n"
+            "for each (_loc4_ in o) {\n"
+            "    _loc4_.speed = 1;\n"
+            "}\n");
+}
+
 TEST(AbcBodyDecompiler, SwitchFromTheCompareChainAndLookupswitch) {
   // switch (a) { case 1: trace("one"); break; case 2: case 3: trace("two"); break;
   //              default: trace("other"); }
