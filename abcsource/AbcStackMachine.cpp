@@ -557,9 +557,10 @@ void AbcStackMachine::refineLoop(Statement& loop) {
                                 ? first->value->operands[1].get()
                                 : nullptr;
   const MarkerInfo* next = taken != nullptr ? markerOf(*taken) : nullptr;
-  if (next == nullptr && first->kind == StatementKind::Expression) {
-    // for each (v in o) v.x = 1; with the store kept as the value it begins with:
-    // (v = nextvalue(o, i)).x = 1.
+  if (next == nullptr && (first->kind == StatementKind::Expression || first->kind == StatementKind::Var ||
+                          first->kind == StatementKind::If)) {
+    // for each (v in o) v.x = 1; with the store kept as the value the first statement (its
+    // expression, a var's value, an if's test) begins with: (v = nextvalue(o, i)).x = 1.
     ExpressionPtr variable;
     Marker kind = Marker::kNextValue;
     ExpressionPtr rest = withoutEnumerationStore(first->value, *test, variable, kind);
@@ -584,29 +585,33 @@ void AbcStackMachine::refineLoop(Statement& loop) {
 
 ExpressionPtr AbcStackMachine::withoutEnumerationStore(const ExpressionPtr& e, const MarkerInfo& test,
                                                        ExpressionPtr& variable, Marker& kind) const {
-  // What runs first is the leftmost operand all the way down.
-  std::vector<const ExpressionPtr*> path{&e};
-  while (path.size() < kMaxStorePath && !(*path.back())->operands.empty()) {
-    const Expression& node = **path.back();
-    if (node.kind == ExpressionKind::Assign && node.operation == Operation::Assign) {
-      const MarkerInfo* next = markerOf(*node.operands[1]);
-      const ExpressionKind target = node.operands[0]->kind;
+  // What runs first: the leftmost operand all the way down, the value of a store into a
+  // variable. Each step keeps the node and the operand taken.
+  std::vector<std::pair<const Expression*, std::size_t>> path;
+  const Expression* node = e.get();
+  while (path.size() < kMaxStorePath && !node->operands.empty()) {
+    const bool toVariable = node->kind == ExpressionKind::Assign &&
+                            (node->operands[0]->kind == ExpressionKind::Register ||
+                             node->operands[0]->kind == ExpressionKind::Identifier);
+    if (toVariable && node->operation == Operation::Assign) {
+      const MarkerInfo* next = markerOf(*node->operands[1]);
       if (next != nullptr && (next->marker == Marker::kNextName || next->marker == Marker::kNextValue) &&
-          next->number == test.number && next->index == test.index &&
-          (target == ExpressionKind::Register || target == ExpressionKind::Identifier)) {
-        variable = node.operands[0];
+          next->number == test.number && next->index == test.index) {
+        variable = node->operands[0];
         kind = next->marker;
         break;
       }
     }
-    path.push_back(&node.operands[0]);
+    const std::size_t taken = toVariable ? 1 : 0;
+    path.emplace_back(node, taken);
+    node = node->operands[taken].get();
   }
   if (!variable) return e;
   // The path rebuilt with the variable in place of the store.
   ExpressionPtr replaced = variable;
-  for (std::size_t k = path.size() - 1; k-- > 0;) {
-    Expression copy = **path[k];
-    copy.operands[0] = replaced;
+  for (std::size_t k = path.size(); k-- > 0;) {
+    Expression copy = *path[k].first;
+    copy.operands[path[k].second] = replaced;
     replaced = std::make_shared<const Expression>(std::move(copy));
   }
   return replaced;

@@ -392,6 +392,14 @@ TEST(AbcBodyDecompiler, ForEachWhoseStoreIsTheValueOfTheFirstStatement) {
             "for each (_loc4_ in o) {\n"
             "    _loc4_.speed = 1;\n"
             "}\n");
+  // for each (v in o) n = v.length; the store the value of another store begins with.
+  const std::string store = "pushbyte 1\n      setproperty speed\n";
+  method.code.replace(method.code.find(store), store.size(), "getproperty length\n      setlocal_3\n");
+  EXPECT_EQ(bodyText(method),
+            "var _loc4_:Object = null;\n"
+            "for each (_loc4_ in o) {\n"
+            "    var _loc3_ = _loc4_.length;\n"
+            "}\n");
 }
 
 TEST(AbcBodyDecompiler, SwitchFromTheCompareChainAndLookupswitch) {
