@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "abc/AbcDisassembly.h"
 #include "abcsource/AbcFlow.h"
 #include "abcsource/AbcIdentifiers.h"
 #include "abcsource/AbcNameExpressions.h"
+#include "abcsource/AbcParameterNames.h"
 #include "abcsource/AbcStackMachine.h"
 #include "decompiler/SourceWriter.h"
 #include "decompiler/FlowStructurer.h"
@@ -150,12 +152,24 @@ const std::vector<AbcTrait>* AbcBodyDecompiler::scriptTraits(std::uint32_t metho
       if (method < m_scriptOfMethod.size() && m_scriptOfMethod[method] < 0)
         m_scriptOfMethod[method] = static_cast<std::int64_t>(script);
     };
-    for (std::size_t k = 0; k < m_file.scripts.size(); ++k) {
-      note(m_file.scripts[k].initialiser, k);
-      for (const AbcTrait& trait : m_file.scripts[k].traits)
+    const auto noteMethods = [&](const std::vector<AbcTrait>& traits, std::size_t script) {
+      for (const AbcTrait& trait : traits)
         if (trait.kind == traitkind::kMethod || trait.kind == traitkind::kFunction || trait.kind == traitkind::kGetter ||
             trait.kind == traitkind::kSetter)
-          note(trait.index, k);
+          note(trait.index, script);
+    };
+    for (std::size_t k = 0; k < m_file.scripts.size(); ++k) {
+      note(m_file.scripts[k].initialiser, k);
+      noteMethods(m_file.scripts[k].traits, k);
+      // A class's code runs in the global object of the script that defines it.
+      for (const AbcTrait& trait : m_file.scripts[k].traits) {
+        if (trait.kind != traitkind::kClass || trait.index >= m_file.instances.size()) continue;
+        note(m_file.instances[trait.index].initialiser, k);
+        noteMethods(m_file.instances[trait.index].traits, k);
+        if (trait.index >= m_file.classes.size()) continue;
+        note(m_file.classes[trait.index].initialiser, k);
+        noteMethods(m_file.classes[trait.index].traits, k);
+      }
     }
   }
   if (methodIndex >= m_scriptOfMethod.size() || m_scriptOfMethod[methodIndex] < 0) return nullptr;
@@ -169,9 +183,18 @@ StatementList AbcBodyDecompiler::decompile(std::size_t bodyIndex, const AbcMetho
   const AbcDecodedCode decoded = decodeInstructions(body.code);
   const FlowStream flow = abcFlow(decoded, body);
   Literals literals(*this);
-  AbcStackMachine machine(m_file, m_names, body, decoded, flow, context, scriptTraits(body.method), literals);
+  // The body reads its parameters by the names its declaration gives them, whichever
+  // context asks for it first.
+  AbcMethodContext named = context;
+  if (named.parameterNames.empty()) named.parameterNames = parameterNames(m_file, m_names, body.method);
+  // A function literal runs in the global object of the code that creates it.
+  const std::vector<AbcTrait>* globals = scriptTraits(body.method);
+  if (globals == nullptr) globals = m_globalTraits;
+  const std::vector<AbcTrait>* const outer = std::exchange(m_globalTraits, globals);
+  AbcStackMachine machine(m_file, m_names, body, decoded, flow, named, globals, literals);
   FlowStructurer walk(flow, machine);
   StatementList statements = walk.run();
+  m_globalTraits = outer;
   m_reading[bodyIndex] = false;
   if (!body.errors.empty()) failure = body.errors.front().message;
   else if (decoded.end != AbcCodeEnd::kComplete)
@@ -209,13 +232,10 @@ std::shared_ptr<const SourceFunction> AbcBodyDecompiler::functionLiteral(std::ui
   const AbcNameExpressions names(m_file, m_names);
   auto function = std::make_shared<SourceFunction>();
   AbcMethodContext context;
-  for (std::size_t k = 0; k < method.parameterTypes.size(); ++k) {
-    std::string name = k < method.parameterNames.size() ? m_names.string(method.parameterNames[k]) : std::string();
-    name = name.empty() ? "_arg" + std::to_string(k + 1) + "_" : sourceIdentifier(name);
-    context.parameterNames.push_back(name);
-    function->parameters.push_back(std::move(name));
-    function->parameterTypes.push_back(method.parameterTypes[k] == 0 ? nullptr : names.type(method.parameterTypes[k]));
-  }
+  context.parameterNames = parameterNames(m_file, m_names, methodIndex);
+  function->parameters = context.parameterNames;
+  for (const std::uint32_t type : method.parameterTypes)
+    function->parameterTypes.push_back(type == 0 ? nullptr : names.type(type));
   if ((method.flags & methodflag::kNeedRest) != 0) function->parameters.push_back("...rest");
   if (method.returnType != 0) function->returnType = names.type(method.returnType);
   ++m_literalDepth;

@@ -135,7 +135,8 @@ class AbcBodyDecompiler {
  private:
   class Literals;
 
-  /// The traits of the script whose initialiser or function the method is, or none.
+  /// The traits of the script whose initialiser or function the method is, or that
+  /// defines the class the method belongs to; none for other methods.
   const std::vector<AbcTrait>* scriptTraits(std::uint32_t methodIndex);
   /// The body of a method, -1 for none.
   std::int64_t bodyOf(std::uint32_t methodIndex) const;
@@ -161,6 +162,7 @@ class AbcBodyDecompiler {
   std::vector<bool> m_released;  // the bodies let go of once
   std::vector<std::int64_t> m_scriptOfMethod;  // per method: its script, -1 for none; made on first use
   int m_literalDepth = 0;
+  const std::vector<AbcTrait>* m_globalTraits = nullptr;  // those of the body being read
   std::vector<std::string> m_literalTypes;  // what the literals of the body being read name
   std::string m_literalFailure;
 };

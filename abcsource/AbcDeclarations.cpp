@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "abc/AbcInstruction.h"
 #include "abcsource/AbcDefinitions.h"
 #include "abcsource/AbcIdentifiers.h"
+#include "abcsource/AbcParameterNames.h"
 
 namespace orvane {
 
@@ -13,7 +13,6 @@ namespace {
 
 const std::string kStep = "    ";
 constexpr unsigned kTypeNameDepth = 8;  // as deep as the disassembly follows type names
-constexpr std::uint8_t kDebugLocal = 1;  // the debug record that names a register
 
 /// Metadata the authoring tools write for their own editors.
 constexpr std::array<std::string_view, 2> kEditorMetadata = {"__go_to_definition_help",
@@ -53,7 +52,15 @@ std::string typeTextAt(const AbcFile& file, const AbcNames& names, const AbcSour
 
 AbcDeclarations::AbcDeclarations(const AbcFile& file, AbcNames& names, AbcBodyDecompiler& bodies,
                                  const AbcSourceNames& sourceNames)
-    : m_file(file), m_names(names), m_bodies(bodies), m_sourceNames(sourceNames) {}
+    : m_file(file), m_names(names), m_bodies(bodies), m_sourceNames(sourceNames) {
+  for (const AbcScript& script : file.scripts)
+    for (const AbcTrait& trait : script.traits) {
+      const auto& multinames = file.pool.multinames;
+      if (trait.name >= multinames.size() || multinames[trait.name].ns >= file.pool.namespaces.size()) continue;
+      const AbcNamespace& ns = file.pool.namespaces[multinames[trait.name].ns];
+      if (ns.kind == nskind::kPrivate) m_fileNamespaces.insert(ns.name);
+    }
+}
 
 std::string AbcDeclarations::typeText(std::uint32_t multiname) const {
   return typeTextAt(m_file, m_names, m_sourceNames, multiname, 0);
@@ -67,7 +74,9 @@ std::string AbcDeclarations::accessKeyword(std::uint32_t traitName) const {
     return "public";
   const AbcNamespace& ns = m_file.pool.namespaces[name.ns];
   switch (ns.kind) {
-    case nskind::kPrivate: return "private";
+    // The definitions outside the packages of a file are in its own namespace, and so are
+    // the internal members of its classes.
+    case nskind::kPrivate: return m_fileNamespaces.count(ns.name) != 0 ? "internal" : "private";
     case nskind::kProtected:
     case nskind::kStaticProtected: return "protected";
     case nskind::kPackageInternal: return "internal";
@@ -145,42 +154,12 @@ void AbcDeclarations::appendVariable(std::string& out, const AbcTrait& trait, bo
   out += line + ";\n";
 }
 
-std::vector<std::string> AbcDeclarations::parameterNames(std::uint32_t method) const {
-  if (method >= m_file.methods.size()) return {};
-  const AbcMethod& entry = m_file.methods[method];
-  const std::size_t count = entry.parameterTypes.size();
-  std::vector<std::string> given(count);
-  for (std::size_t i = 0; i < count && i < entry.parameterNames.size(); ++i)
-    given[i] = m_names.string(entry.parameterNames[i]);
-  if (entry.body >= 0 && static_cast<std::size_t>(entry.body) < m_file.bodies.size()) {
-    // A debug record names register r + 1; registers 1 to count hold the parameters.
-    for (const AbcInstruction& instruction :
-         decodeInstructions(m_file.bodies[static_cast<std::size_t>(entry.body)].code).instructions) {
-      if (instruction.opcode().mnemonic == nullptr || std::string_view(instruction.opcode().mnemonic) != "debug" ||
-          instruction.operands[0] != kDebugLocal)
-        continue;
-      const auto slot = static_cast<std::size_t>(instruction.operands[2]);
-      if (slot < count && given[slot].empty()) given[slot] = m_names.string(static_cast<std::uint32_t>(instruction.operands[1]));
-    }
-  }
-  std::vector<std::string> names(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    std::string name = given[i].empty() ? std::string() : sourceIdentifier(given[i]);
-    // Two parameters of one name would not compile: the later one reads by its number.
-    if (name.empty() || std::find(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(i), name) !=
-                            names.begin() + static_cast<std::ptrdiff_t>(i))
-      name = "param" + std::to_string(i + 1);
-    names[i] = std::move(name);
-  }
-  return names;
-}
-
 std::string AbcDeclarations::signature(std::uint32_t method, bool returnType, AbcMethodContext& context) const {
   if (method >= m_file.methods.size()) return "()";
   const AbcMethod& entry = m_file.methods[method];
   const std::size_t count = entry.parameterTypes.size();
   const std::size_t firstOptional = count - std::min(count, entry.optionalValues.size());
-  context.parameterNames = parameterNames(method);
+  context.parameterNames = parameterNames(m_file, m_names, method);
   context.parameterTypes.clear();
   std::string text = "(";
   for (std::size_t i = 0; i < count; ++i) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -50,10 +51,6 @@ class AbcDeclarations {
   void appendFunction(std::string& out, const std::string& head, std::uint32_t method, bool returnType,
                       const AbcMethodContext& baseContext, const std::string& indent, std::size_t foldedStores = 0);
 
-  /// The parameters as the declaration names them: the method's own names, else those of
-  /// its body's debug records, else `param1`, `param2` ...
-  std::vector<std::string> parameterNames(std::uint32_t method) const;
-
   AbcBodyDecompiler& bodies() { return m_bodies; }
   AbcNames& names() { return m_names; }
   const AbcSourceNames& sourceNames() const { return m_sourceNames; }
@@ -68,6 +65,8 @@ class AbcDeclarations {
   AbcNames& m_names;
   AbcBodyDecompiler& m_bodies;
   const AbcSourceNames& m_sourceNames;
+  /// The names (string indices) of the private namespaces that scripts define names in.
+  std::set<std::uint32_t> m_fileNamespaces;
 };
 
 }  // namespace orvane

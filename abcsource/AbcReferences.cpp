@@ -1,6 +1,7 @@
 #include "abcsource/AbcReferences.h"
 
 #include "abc/AbcInstruction.h"
+#include "abcsource/AbcIntrinsics.h"
 
 namespace orvane {
 
@@ -41,6 +42,8 @@ void AbcReferences::noteCode(const AbcMethodBody& body, bool qualified, std::vec
   for (const AbcTrait& trait : body.traits) m_names.noteMultiname(m_file, trait.type);
   const auto& multinames = m_file.pool.multinames;
   for (const AbcInstruction& instruction : decodeInstructions(body.code).instructions) {
+    if (const AbcIntrinsic* intrinsic = intrinsicOf(instruction.code))
+      m_names.noteType(std::string(kIntrinsicsPackage), intrinsic->name);
     const AbcOpcode& opcode = instruction.opcode();
     for (std::uint8_t i = 0; i < opcode.operandCount; ++i) {
       const auto operand = static_cast<std::uint32_t>(instruction.operands[i]);

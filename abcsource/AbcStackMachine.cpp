@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "abcsource/AbcIdentifiers.h"
+#include "abcsource/AbcIntrinsics.h"
+#include "decompiler/FlowStructurer.h"
 #include "decompiler/SourceWriter.h"
 
 namespace orvane {
@@ -11,6 +13,8 @@ namespace {
 
 /// Registers past this many are named but not tracked (a block can declare 2^30 locals).
 constexpr std::uint32_t kTrackedRegisters = 1u << 16;
+/// How deep the search for an enumeration's store into the loop variable goes.
+constexpr std::size_t kMaxStorePath = 64;
 /// Argument counts past the stack take what is there and one empty value.
 constexpr std::int64_t kMaxArguments = 1 << 16;
 
@@ -78,21 +82,6 @@ const char* resultTypeOf(std::uint8_t code) {
   }
 }
 
-/// The domain-memory and sign-extension instructions, read as the calls their intrinsic
-/// functions compile to, with the number of values each takes.
-struct Intrinsic {
-  std::uint8_t code;
-  const char* name;
-  int operands;
-  bool isStore;
-};
-constexpr Intrinsic kIntrinsics[] = {
-    {0x35, "li8", 1, false},  {0x36, "li16", 1, false}, {0x37, "li32", 1, false}, {0x38, "lf32", 1, false},
-    {0x39, "lf64", 1, false}, {0x3A, "si8", 2, true},   {0x3B, "si16", 2, true},  {0x3C, "si32", 2, true},
-    {0x3D, "sf32", 2, true},  {0x3E, "sf64", 2, true},  {0x50, "sxi1", 1, false}, {0x51, "sxi8", 1, false},
-    {0x52, "sxi16", 1, false},
-};
-
 /// Whether a type node is the top-level type `name` (int, Number, ...).
 bool isType(const ExpressionPtr& type, std::string_view name) {
   return type && type->kind == ExpressionKind::Identifier && type->text == name;
@@ -126,13 +115,8 @@ AbcStackMachine::AbcStackMachine(const AbcFile& file, AbcNames& names, const Abc
   m_localTypes.resize(tracked);
   for (std::uint32_t k = 0; k < tracked && k <= m_parameterCount; ++k) m_declared[k] = true;
   for (std::uint32_t k = 1; k <= m_parameterCount && k < tracked; ++k) {
-    if (k - 1 < context.parameterNames.size() && !context.parameterNames[k - 1].empty())
-      m_localNames[k] = context.parameterNames[k - 1];
-    else if (method != nullptr && k - 1 < method->parameterNames.size() &&
-             !m_names.string(method->parameterNames[k - 1]).empty())
-      m_localNames[k] = sourceIdentifier(m_names.string(method->parameterNames[k - 1]));
-    else
-      m_localNames[k] = "_arg" + std::to_string(k) + "_";
+    const bool named = k - 1 < context.parameterNames.size() && !context.parameterNames[k - 1].empty();
+    m_localNames[k] = named ? context.parameterNames[k - 1] : "param" + std::to_string(k);
   }
   const std::uint32_t extra = m_parameterCount + 1;
   if (method != nullptr && extra < tracked) {
@@ -158,7 +142,86 @@ AbcStackMachine::AbcStackMachine(const AbcFile& file, AbcNames& names, const Abc
     m_enumerationRegisters.insert(static_cast<std::uint32_t>(instruction.operands[0]));
     m_enumerationRegisters.insert(static_cast<std::uint32_t>(instruction.operands[1]));
   }
+  findTemporaries(tracked);
+  // A script's code keeps the value of its last statement in a register that its
+  // initialiser returns: the value of every statement is stored there.
+  if (context.role == AbcMethodRole::kScriptInitialiser) {
+    for (std::size_t k = 1; k < decoded.instructions.size(); ++k) {
+      if (instruction(k).code != 0x48) continue;
+      const AbcInstruction& read = instruction(k - 1);
+      const std::int64_t number =
+          read.code == 0x62 ? read.operands[0] : read.code >= 0xD1 && read.code <= 0xD3 ? read.code - 0xD0 : 0;
+      if (number > 0 && number < tracked && !m_declared[static_cast<std::size_t>(number)])
+        m_completionRegister = static_cast<std::uint32_t>(number);
+      break;
+    }
+  }
   m_slotDeclared.assign(std::min<std::size_t>(body.traits.size() + 1, kTrackedRegisters), false);
+}
+
+void AbcStackMachine::findTemporaries(std::uint32_t tracked) {
+  const auto& instructions = m_decoded.instructions;
+  // The discriminant of a switch is let go of just before its lookupswitch; its compares
+  // read it as the register the switch reads.
+  m_switchRegisters.assign(tracked, false);
+  for (std::size_t i = 0; i + 1 < instructions.size(); ++i)
+    if (instructions[i].code == 0x08 && instructions[i + 1].code == 0x1B &&
+        static_cast<std::uint64_t>(instructions[i].operands[0]) < tracked)
+      m_switchRegisters[static_cast<std::size_t>(instructions[i].operands[0])] = true;
+  std::vector<bool> killed(tracked, false);
+  std::vector<bool> stepped(tracked, false);
+  std::vector<std::uint32_t> reads(tracked, 0);
+  std::vector<std::uint32_t> stores(tracked, 0);
+  for (std::size_t i = 0; i < instructions.size(); ++i) {
+    const AbcInstruction& ins = instructions[i];
+    const auto number = static_cast<std::uint64_t>(ins.operands[0]);
+    switch (ins.code) {
+      case 0x08: if (number < tracked) killed[number] = true; break;
+      case 0x92: case 0x94: case 0xC2: case 0xC3: if (number < tracked) stepped[number] = true; break;
+      case 0x62: case 0xD1: case 0xD2: case 0xD3: {
+        const std::uint64_t read = ins.code == 0x62 ? number : ins.code - 0xD0u;
+        if (read < tracked && !isCompareRead(i, static_cast<std::uint32_t>(read))) ++reads[read];
+        break;
+      }
+      case 0x63: if (number < tracked) ++stores[number]; break;
+      case 0xD5: case 0xD6: case 0xD7: if (ins.code - 0xD4u < tracked) ++stores[ins.code - 0xD4u]; break;
+      default: break;
+    }
+  }
+  // A register read more often than stored stays a variable.
+  m_temporary.assign(tracked, false);
+  for (std::uint32_t k = 1; k < tracked; ++k)
+    m_temporary[k] = killed[k] && !stepped[k] && !m_declared[k] && m_localNames[k].empty() && reads[k] <= stores[k];
+}
+
+bool AbcStackMachine::isCompareRead(std::size_t i, std::uint32_t number) const {
+  return number < m_switchRegisters.size() && m_switchRegisters[number] && i + 1 < m_decoded.instructions.size() &&
+         instruction(i + 1).code == 0x1A;
+}
+
+bool AbcStackMachine::isTemporaryRead(std::size_t i, std::uint32_t number) const {
+  if (number >= m_temporary.size() || !m_temporary[number] || m_temporaries.count(number) == 0 ||
+      isCompareRead(i, number))
+    return false;
+  if (m_enumerationRegisters.count(number) == 0) return true;
+  // hasnext2 steps the registers of an enumeration: only the read that ends a temporary
+  // use of one gives back the value stored.
+  return i + 1 < m_decoded.instructions.size() && instruction(i + 1).code == 0x08 &&
+         static_cast<std::uint64_t>(instruction(i + 1).operands[0]) == number;
+}
+
+ExpressionPtr AbcStackMachine::temporaryValue(std::uint32_t number, StatementList& out) {
+  const ExpressionPtr value = m_temporaries[number];
+  // o.x = v as a value keeps v in a temporary: the assignment just made is the value.
+  if (m_lastStore.value == value && m_lastStore.list == &out && out.size() == m_lastStore.count &&
+      out.back().kind == StatementKind::Expression) {
+    out.pop_back();
+    ExpressionPtr assignment = assignmentValue(m_lastStore.target, m_lastStore.stored, false);
+    m_lastStore = {};
+    m_temporaries[number] = assignment;
+    return assignment;
+  }
+  return value;
 }
 
 void AbcStackMachine::fail(const std::string& what) {
@@ -283,7 +346,15 @@ ExpressionPtr AbcStackMachine::property(std::uint32_t multiname, ValueStack& sta
       key = stack.pop();
       stack.pop();  // the namespace
     }
-    if (kind == mnkind::kRTQName || kind == mnkind::kRTQNameA) stack.pop();
+    if (kind == mnkind::kRTQName || kind == mnkind::kRTQNameA) {
+      // ns::name with the namespace the code computes.
+      ExpressionPtr ns = stack.pop();
+      ExpressionPtr object = stack.pop();
+      ExpressionPtr name = makeNamespacedName(std::move(ns), m_nameExpressions.identifier(multiname));
+      if (kind == mnkind::kRTQNameA) name = makeAttribute(std::move(name));
+      const bool onScope = isMarker(*object, Marker::kScopeLookup) || isMarker(*object, Marker::kGlobal);
+      return onScope ? name : makeMember(object, std::move(name));
+    }
   }
   ExpressionPtr object = stack.pop();
   return propertyOf(object, multiname, key);
@@ -354,6 +425,40 @@ void AbcStackMachine::store(const ExpressionPtr& target, const ExpressionPtr& va
     return;
   }
   emit(out, expressionStatement(assignmentValue(target, stored, true)), i);
+  m_lastStore = {value, &out, out.size(), target, stored};
+}
+
+bool AbcStackMachine::storeVectorElement(std::uint32_t multiname, const ExpressionPtr& value, ValueStack& stack) {
+  const auto& names = m_file.pool.multinames;
+  if (multiname >= names.size() || names[multiname].kind != mnkind::kMultinameL || stack.available() < 3) return false;
+  const std::size_t top = stack.values.size();
+  const ExpressionPtr& key = stack.values[top - 1];
+  const ExpressionPtr& vector = stack.values[top - 2];
+  if (stack.values[top - 3] != vector || !key->isNumber) return false;
+  std::size_t length = 0;
+  ExpressionPtr type;
+  std::vector<ExpressionPtr> elements;
+  if (const auto partial = m_vectorLengths.find(vector.get()); partial != m_vectorLengths.end()) {
+    length = partial->second.second;
+    type = vector->operands[0];
+    elements.assign(vector->operands.begin() + 1, vector->operands.end());
+  } else {
+    // new Vector.<T>(n), just made.
+    if (vector->kind != ExpressionKind::New || vector->operands.size() != 2 || !vector->operands[1]->isNumber) return false;
+    const Expression& constructor = *vector->operands[0];
+    if (constructor.kind != ExpressionKind::TypeApplication || constructor.operands.size() != 2) return false;
+    const double declared = vector->operands[1]->number;
+    if (declared < 1 || declared > static_cast<double>(kMaxArguments)) return false;
+    length = static_cast<std::size_t>(declared);
+    type = constructor.operands[1];
+  }
+  if (key->number != static_cast<double>(elements.size()) || elements.size() >= length) return false;
+  elements.push_back(value);
+  ExpressionPtr literal = makeVectorLiteral(std::move(type), std::move(elements));
+  m_vectorLengths[literal.get()] = {literal, length};
+  stack.values.resize(top - 2);
+  stack.values.back() = std::move(literal);
+  return true;
 }
 
 void AbcStackMachine::emitValue(const ExpressionPtr& value, StatementList& out, std::size_t at) {
@@ -426,7 +531,31 @@ bool AbcStackMachine::isExpressionCode(std::size_t i) const {
 
 std::size_t AbcStackMachine::structure(FlowStructurer& walk, std::size_t i, std::size_t end, ValueStack& stack,
                                        StatementList& out, const FlowContext& context) {
+  if (instruction(i).code == 0x1C && context.depth < kMaxNesting) return withStatement(walk, i, end, stack, out, context);
   return m_blocks.structure(walk, i, end, stack, out, context);
+}
+
+std::size_t AbcStackMachine::withStatement(FlowStructurer& walk, std::size_t i, std::size_t end, ValueStack& stack,
+                                           StatementList& out, const FlowContext& context) {
+  // The body ends at the popscope that takes the object off the scope stack again.
+  std::size_t close = i + 1;
+  for (int depth = 0; close < end; ++close) {
+    const std::uint8_t code = instruction(close).code;
+    if (code == 0x30 || code == 0x1C) ++depth;
+    if (code == 0x1D && depth-- == 0) break;
+  }
+  if (close >= end || stack.available() == 0) return kNoIndex;
+  ExpressionPtr object = stack.pop();
+  Statement s = makeStatement(StatementKind::With, object);
+  m_scopes.push_back(object);
+  {
+    FloorGuard guard(stack);
+    walk.decodeRange(i + 1, close, stack, s.body, context.nested());
+    flush(stack, stack.floor, s.body, close);
+  }
+  if (!m_scopes.empty()) m_scopes.pop_back();
+  emit(out, std::move(s), i);
+  return close + 1;
 }
 
 void AbcStackMachine::refineLoop(Statement& loop) {
@@ -448,6 +577,21 @@ void AbcStackMachine::refineLoop(Statement& loop) {
                                 ? first->value->operands[1].get()
                                 : nullptr;
   const MarkerInfo* next = taken != nullptr ? markerOf(*taken) : nullptr;
+  if (next == nullptr && (first->kind == StatementKind::Expression || first->kind == StatementKind::Var ||
+                          first->kind == StatementKind::If)) {
+    // for each (v in o) v.x = 1; with the store kept as the value the first statement (its
+    // expression, a var's value, an if's test) begins with: (v = nextvalue(o, i)).x = 1.
+    ExpressionPtr variable;
+    Marker kind = Marker::kNextValue;
+    ExpressionPtr rest = withoutEnumerationStore(first->value, *test, variable, kind);
+    if (!variable) return;
+    loop.kind = kind == Marker::kNextName ? StatementKind::ForIn : StatementKind::ForEach;
+    loop.declares = false;
+    loop.name = expressionText(*variable, 0);
+    loop.value = loop.value->operands[1];
+    first->value = std::move(rest);
+    return;
+  }
   if (next == nullptr || (next->marker != Marker::kNextName && next->marker != Marker::kNextValue) ||
       next->number != test->number || next->index != test->index)
     return;
@@ -459,6 +603,40 @@ void AbcStackMachine::refineLoop(Statement& loop) {
   loop.body.erase(loop.body.begin() + (first - loop.body.data()));
 }
 
+ExpressionPtr AbcStackMachine::withoutEnumerationStore(const ExpressionPtr& e, const MarkerInfo& test,
+                                                       ExpressionPtr& variable, Marker& kind) const {
+  // What runs first: the leftmost operand all the way down, the value of a store into a
+  // variable. Each step keeps the node and the operand taken.
+  std::vector<std::pair<const Expression*, std::size_t>> path;
+  const Expression* node = e.get();
+  while (path.size() < kMaxStorePath && !node->operands.empty()) {
+    const bool toVariable = node->kind == ExpressionKind::Assign &&
+                            (node->operands[0]->kind == ExpressionKind::Register ||
+                             node->operands[0]->kind == ExpressionKind::Identifier);
+    if (toVariable && node->operation == Operation::Assign) {
+      const MarkerInfo* next = markerOf(*node->operands[1]);
+      if (next != nullptr && (next->marker == Marker::kNextName || next->marker == Marker::kNextValue) &&
+          next->number == test.number && next->index == test.index) {
+        variable = node->operands[0];
+        kind = next->marker;
+        break;
+      }
+    }
+    const std::size_t taken = toVariable ? 1 : 0;
+    path.emplace_back(node, taken);
+    node = node->operands[taken].get();
+  }
+  if (!variable) return e;
+  // The path rebuilt with the variable in place of the store.
+  ExpressionPtr replaced = variable;
+  for (std::size_t k = path.size(); k-- > 0;) {
+    Expression copy = *path[k].first;
+    copy.operands[path[k].second] = replaced;
+    replaced = std::make_shared<const Expression>(std::move(copy));
+  }
+  return replaced;
+}
+
 void AbcStackMachine::storeLocal(std::size_t i, std::uint32_t number, ValueStack& stack, StatementList& out) {
   ExpressionPtr value = stack.pop();
   // The register that keeps the activation object or a catch scope is no variable.
@@ -468,11 +646,22 @@ void AbcStackMachine::storeLocal(std::size_t i, std::uint32_t number, ValueStack
   }
   m_scopeRegisters.erase(number);
   m_stored[number] = value;
+  if (number == m_completionRegister) {
+    if (stack.top() != value.get()) emitValue(value, out, i);
+    return;
+  }
+  // The compiler's temporaries are read back as the value they hold; a value that does
+  // something is kept only while a copy of it is on the stack, which runs it.
+  const bool temporary = number < m_temporary.size() && m_temporary[number] &&
+                         (!value->hasEffects || stack.top() == value.get());
+  if (temporary) m_temporaries[number] = value;
+  else m_temporaries.erase(number);
   // The registers a for-in loop walks with are the compiler's, not the author's.
   if (m_enumerationRegisters.count(number) != 0) {
     m_enumerated[number] = value;
     return;
   }
+  if (temporary) return;
   std::int64_t declare = -1;
   ExpressionPtr type;
   if (number < m_localNames.size() && !m_declared[number]) {
@@ -498,12 +687,11 @@ std::size_t AbcStackMachine::readInstruction(std::size_t i, std::size_t end, Val
     if (const char* type = resultTypeOf(ins.code)) setType(stack.values.back(), type);
     return i + 1;
   }
-  for (const Intrinsic& intrinsic : kIntrinsics) {
-    if (intrinsic.code != ins.code) continue;
-    std::vector<ExpressionPtr> arguments = popArguments(stack, intrinsic.operands);
-    ExpressionPtr call = makeGlobalCall(intrinsic.name, std::move(arguments));
-    m_namedTypes.insert(std::string("avm2.intrinsics.memory::") + intrinsic.name);
-    if (intrinsic.isStore) statement(std::move(call));
+  if (const AbcIntrinsic* intrinsic = intrinsicOf(ins.code)) {
+    std::vector<ExpressionPtr> arguments = popArguments(stack, intrinsic->operands);
+    ExpressionPtr call = makeGlobalCall(intrinsic->name, std::move(arguments));
+    m_namedTypes.insert(std::string(kIntrinsicsPackage) + "::" + intrinsic->name);
+    if (intrinsic->isStore) statement(std::move(call));
     else push(std::move(call));
     return i + 1;
   }
@@ -590,6 +778,10 @@ std::size_t AbcStackMachine::readValue(std::size_t i, const AbcInstruction& ins,
         push(kept->second);
         break;
       }
+      if (isTemporaryRead(i, number)) {
+        push(temporaryValue(number, out));
+        break;
+      }
       ExpressionPtr value = local(number);
       if (number < m_localTypes.size() && m_localTypes[number]) setType(value, m_localTypes[number]);
       push(std::move(value));
@@ -666,6 +858,7 @@ std::size_t AbcStackMachine::readValue(std::size_t i, const AbcInstruction& ins,
     }
     case 0x61: case 0x68: {
       ExpressionPtr value = stack.pop();
+      if (storeVectorElement(operand(0), value, stack)) break;
       ExpressionPtr target = property(operand(0), stack);
       // The script's class definitions: the class engineer's text declares them.
       if (isMarker(*value, Marker::kClassObject)) break;

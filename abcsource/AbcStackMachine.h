@@ -83,13 +83,36 @@ class AbcStackMachine : public FlowFrontEnd {
   };
 
   ExpressionPtr marked(ExpressionPtr node, Marker marker, std::uint32_t number = 0, std::uint32_t index = 0);
+  /// `e` with the store of the enumeration `test` walks into a variable, which the value
+  /// of `e` evaluates first, replaced by the variable; the variable and the enumeration's
+  /// kind (names or values) into `variable` and `kind`. `e` itself when it has none.
+  ExpressionPtr withoutEnumerationStore(const ExpressionPtr& e, const MarkerInfo& test, ExpressionPtr& variable,
+                                        Marker& kind) const;
   const MarkerInfo* markerOf(const Expression& e) const;
   bool isMarker(const Expression& e, Marker marker) const;
 
   ExpressionPtr local(std::uint32_t number);
+  /// with (o) { ... }: pushwith at i puts the object on the scope stack, the popscope that
+  /// matches it takes it off. kNoIndex when no popscope before `end` does.
+  std::size_t withStatement(FlowStructurer& walk, std::size_t i, std::size_t end, ValueStack& stack,
+                            StatementList& out, const FlowContext& context);
+  /// Marks the compiler's temporaries among the first `tracked` registers: those it kills
+  /// that hold no parameter, no named local and no counter, each value read once.
+  void findTemporaries(std::uint32_t tracked);
+  /// Whether instruction i, a read of register `number`, is a compare of a switch's chain.
+  bool isCompareRead(std::size_t i, std::uint32_t number) const;
+  /// Whether instruction i, a read of register `number`, reads a temporary's value.
+  bool isTemporaryRead(std::size_t i, std::uint32_t number) const;
+  /// The value temporary `number` holds; the assignment just made into `out` when it
+  /// stored that value (taken back out of `out`).
+  ExpressionPtr temporaryValue(std::uint32_t number, StatementList& out);
   /// The instructions that make values or plain statements.
   std::size_t readValue(std::size_t i, const AbcInstruction& ins, ValueStack& stack, StatementList& out);
   void storeLocal(std::size_t i, std::uint32_t number, ValueStack& stack, StatementList& out);
+  /// new <T>[a, b]: the compiler makes a vector of the literal's length, then stores each
+  /// element at its index into a copy of it. Whether the setproperty of `value` under
+  /// `multiname` is such a store; it then leaves the literal so far on the stack.
+  bool storeVectorElement(std::uint32_t multiname, const ExpressionPtr& value, ValueStack& stack);
   /// The store of `value` into `target` by instruction i: a statement, a var at the
   /// register's first store, or the value of an assignment a dup kept.
   void store(const ExpressionPtr& target, const ExpressionPtr& value, std::size_t i, ValueStack& stack,
@@ -132,6 +155,23 @@ class AbcStackMachine : public FlowFrontEnd {
   std::set<std::uint32_t> m_enumerationRegisters;  // hasnext2's object and index registers
   std::unordered_map<std::uint32_t, ExpressionPtr> m_enumerated;  // the object each walks  // registers that keep a scope object
   std::unordered_map<const Expression*, MarkerInfo> m_markers;
+  /// The vector literals being read, each with the length its vector was made with; each
+  /// entry keeps its node alive.
+  std::unordered_map<const Expression*, std::pair<ExpressionPtr, std::size_t>> m_vectorLengths;
+  std::vector<bool> m_temporary;  // per tracked register
+  std::vector<bool> m_switchRegisters;  // per tracked register: a switch's discriminant
+  std::unordered_map<std::uint32_t, ExpressionPtr> m_temporaries;  // the value of each
+  std::uint32_t m_completionRegister = 0;  // a script's value of its last statement; 0: none
+  /// The last store made as a statement: the value it was given, into which list, the
+  /// list's size after it, the target and the value as stored.
+  struct LastStore {
+    ExpressionPtr value;
+    const StatementList* list = nullptr;
+    std::size_t count = 0;
+    ExpressionPtr target;
+    ExpressionPtr stored;
+  };
+  LastStore m_lastStore;
   /// The static types of values, where known, by node; each entry keeps its node alive, so
   /// that no later node reuses the address.
   std::unordered_map<const Expression*, std::pair<ExpressionPtr, ExpressionPtr>> m_types;

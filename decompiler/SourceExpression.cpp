@@ -32,6 +32,7 @@ bool changesState(const Expression& node) {
   switch (node.kind) {
     case ExpressionKind::Call:
     case ExpressionKind::New:
+    case ExpressionKind::VectorLiteral:
     case ExpressionKind::Assign:
     case ExpressionKind::Postfix:
       return true;
@@ -176,6 +177,11 @@ ExpressionPtr makeArray(std::vector<ExpressionPtr> elements) {
   return finish(node(ExpressionKind::ArrayLiteral, {}, std::move(elements)));
 }
 
+ExpressionPtr makeVectorLiteral(ExpressionPtr type, std::vector<ExpressionPtr> elements) {
+  elements.insert(elements.begin(), std::move(type));
+  return finish(node(ExpressionKind::VectorLiteral, {}, std::move(elements)));
+}
+
 ExpressionPtr makeObject(std::vector<std::string> names, std::vector<ExpressionPtr> values) {
   Expression e = node(ExpressionKind::ObjectLiteral, {}, std::move(values));
   e.names = std::move(names);
@@ -274,6 +280,10 @@ ExpressionPtr makeNamespacedName(std::string uri, std::string name) {
   return finish(std::move(e));
 }
 
+ExpressionPtr makeNamespacedName(ExpressionPtr ns, std::string name) {
+  return finish(node(ExpressionKind::NamespacedName, std::move(name), {std::move(ns)}));
+}
+
 ExpressionPtr makeTypeApplication(ExpressionPtr type, std::vector<ExpressionPtr> parameters) {
   parameters.insert(parameters.begin(), std::move(type));
   return finish(node(ExpressionKind::TypeApplication, {}, std::move(parameters)));
@@ -330,8 +340,10 @@ bool sameTarget(const Expression& a, const Expression& b) {
     case ExpressionKind::Literal:
       return a.text == b.text;
     case ExpressionKind::QualifiedName:
-    case ExpressionKind::NamespacedName:
       return a.text == b.text && a.names == b.names;
+    case ExpressionKind::NamespacedName:
+      return a.text == b.text && a.names == b.names && a.operands.size() == b.operands.size() &&
+             (a.operands.empty() || sameTarget(*a.operands[0], *b.operands[0]));
     case ExpressionKind::Member:
     case ExpressionKind::Descendants:
       return sameTarget(*a.operands[1], *b.operands[1]) && sameTarget(*a.operands[0], *b.operands[0]);
@@ -360,6 +372,7 @@ int precedence(const Expression& e) {
     case ExpressionKind::Postfix:
       return operationInfo(e.operation).precedence;
     case ExpressionKind::New:
+    case ExpressionKind::VectorLiteral:
     case ExpressionKind::Call:
     case ExpressionKind::Member:
     case ExpressionKind::Descendants:

@@ -23,6 +23,7 @@ enum class ExpressionKind {
   Call,          // operands: callee, arguments...
   New,           // operands: constructor, arguments...
   ArrayLiteral,  // operands: elements
+  VectorLiteral, // operands: the element type, then the elements; printed new <T>[a, b]
   ObjectLiteral, // operands: values; names: the member names
   Unary,         // operation: a prefix operation; operands: the operand
   Postfix,       // operation: PostIncrement or PostDecrement; operands: target
@@ -32,7 +33,8 @@ enum class ExpressionKind {
   Function,      // function: the definition
   Enumeration,   // operands: the enumerated object; the marker of a for-in loop
   QualifiedName, // text: a name (an identifier); names: its package. As the printed file refers to it
-  NamespacedName,  // text: a name (an identifier); names: its namespace's URI. Printed N::name
+  NamespacedName,  // text: a name (an identifier); names: its namespace's URI, or operands: the namespace
+                   // value the code computes. Printed N::name
   TypeApplication, // operands: the generic type, its parameters. Printed Vector.<T>
   TypedName,     // text: a name; operands: its type, if any. Printed name:T (a catch clause's variable)
   Attribute,     // operands: the name (a string, a namespaced name or a value); a member name: o.@a
@@ -91,6 +93,7 @@ ExpressionPtr makeGlobalCall(const char* name, std::vector<ExpressionPtr> argume
 ExpressionPtr makeCast(ExpressionPtr type, ExpressionPtr object);
 ExpressionPtr makeNew(ExpressionPtr constructor, std::vector<ExpressionPtr> arguments);
 ExpressionPtr makeArray(std::vector<ExpressionPtr> elements);
+ExpressionPtr makeVectorLiteral(ExpressionPtr type, std::vector<ExpressionPtr> elements);
 ExpressionPtr makeObject(std::vector<std::string> names, std::vector<ExpressionPtr> values);
 /// A conversion written as a call of its global function (ToNumber: Number(x)).
 ExpressionPtr makeConversion(Operation conversion, ExpressionPtr operand);
@@ -118,6 +121,8 @@ ExpressionPtr makeEnumeration(ExpressionPtr object);
 ExpressionPtr makeQualifiedName(std::string package, std::string name);
 /// A name in the namespace of `uri`, printed with the identifier the file gives it: `N::x`.
 ExpressionPtr makeNamespacedName(std::string uri, std::string name);
+/// A name in the namespace that `ns` holds when the code runs: ns::name.
+ExpressionPtr makeNamespacedName(ExpressionPtr ns, std::string name);
 /// A generic type with its parameters: Vector.<int>.
 ExpressionPtr makeTypeApplication(ExpressionPtr type, std::vector<ExpressionPtr> parameters);
 ExpressionPtr makeTypedName(std::string name, ExpressionPtr type);

@@ -152,7 +152,8 @@ bool Printer::inverts(Operation op) const {
 
 std::string Printer::memberBase(const Expression& object, int indent) const {
   return operand(object, indent,
-                 precedence(object) < kMemberPrecedence || object.isNumber || object.kind == ExpressionKind::Function);
+                 precedence(object) < kMemberPrecedence || object.isNumber || object.kind == ExpressionKind::Function ||
+                     object.kind == ExpressionKind::VectorLiteral);
 }
 
 std::string Printer::dottedName(const Expression& name, int indent) const {
@@ -173,6 +174,7 @@ std::string Printer::expression(const Expression& e, int indent) const {
     case ExpressionKind::QualifiedName:
       return m_style.names != nullptr ? m_style.names->reference(e.names[0], e.text) : e.text;
     case ExpressionKind::NamespacedName:
+      if (!e.operands.empty()) return operand(*e.operands[0], indent, precedence(*e.operands[0]) < kPrimaryPrecedence) + "::" + e.text;
       return m_style.names != nullptr ? m_style.names->namespaceReference(e.names[0]) + "::" + e.text : e.text;
     case ExpressionKind::TypeApplication: {
       std::string text = arguments(e, 1, indent);
@@ -218,6 +220,10 @@ std::string Printer::expression(const Expression& e, int indent) const {
     case ExpressionKind::ArrayLiteral: {
       std::string text = arguments(e, 0, indent);
       return "[" + text.substr(1, text.size() - 2) + "]";
+    }
+    case ExpressionKind::VectorLiteral: {
+      std::string text = arguments(e, 1, indent);
+      return "new <" + expression(*e.operands[0], indent) + ">[" + text.substr(1, text.size() - 2) + "]";
     }
     case ExpressionKind::ObjectLiteral: {
       std::string text = "{";

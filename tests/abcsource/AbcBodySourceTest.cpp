@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "abc/AbcParser.h"
+#include "abcsource/AbcParameterNames.h"
 #include "tests/support/AbcAssembler.h"
 #include "tests/support/AbcBuilder.h"
 
@@ -488,6 +489,54 @@ TEST(AbcBodyDecompiler, ForInAndForEachFromHasnext2) {
             "}\n"
             "for each (var _loc5_ in o) {\n"
             "    trace(_loc5_);\n"
+            "}\n");
+}
+
+TEST(AbcBodyDecompiler, ForEachWhoseStoreIsTheValueOfTheFirstStatement) {
+  // var v:Object = null; for each (v in o) v.speed = 1; the loop variable stored as the
+  // object the first statement's target is a member of.
+  AbcMethodSource method;
+  method.parameterNames = {"o"};
+  method.parameterTypes = {"*"};
+  method.code = R"(
+      pushnull
+      coerce Object
+      setlocal 4
+      pushbyte 0
+      setlocal 5
+      getlocal_1
+      coerce_a
+      setlocal 6
+      jump Ltest
+    Lbody:
+      label
+      getlocal 6
+      getlocal 5
+      nextvalue
+      coerce Object
+      dup
+      setlocal 4
+      pushbyte 1
+      setproperty speed
+    Ltest:
+      hasnext2 6, 5
+      iftrue Lbody
+      kill 6
+      kill 5
+      returnvoid
+  )";
+  EXPECT_EQ(bodyText(method),
+            "var _loc4_:Object = null;\n"
+            "for each (_loc4_ in o) {\n"
+            "    _loc4_.speed = 1;\n"
+            "}\n");
+  // for each (v in o) n = v.length; the store the value of another store begins with.
+  const std::string store = "pushbyte 1\n      setproperty speed\n";
+  method.code.replace(method.code.find(store), store.size(), "getproperty length\n      setlocal_3\n");
+  EXPECT_EQ(bodyText(method),
+            "var _loc4_:Object = null;\n"
+            "for each (_loc4_ in o) {\n"
+            "    var _loc3_ = _loc4_.length;\n"
             "}\n");
 }
 
@@ -1157,8 +1206,250 @@ TEST(AbcBodyDecompiler, ScriptInitialiserReturnsNothingItsSourceSays) {
   script.code = code;
   AbcMethodContext context;
   context.role = AbcMethodRole::kScriptInitialiser;
-  EXPECT_EQ(bodyText(script, context), "var _loc1_ = trace(1);\n");
+  // Each statement's value is stored there: the statement stands alone.
+  EXPECT_EQ(bodyText(script, context), "trace(1);\n");
   EXPECT_EQ(bodyText(script), "var _loc1_ = trace(1);\nreturn _loc1_;\n");
+  // The same with the register let go of after the return, code that never runs.
+  script.code += "kill 1\n";
+  EXPECT_EQ(bodyText(script, context), "trace(1);\n");
+  EXPECT_EQ(bodyText(script), "var _loc1_ = trace(1);\nreturn _loc1_;\n");
+}
+
+TEST(AbcBodyDecompiler, ScriptCodeThroughTheCompilersTemporaries) {
+  // o.prototype.p = "v"; for (name in x) trace(name); as script code: each statement's
+  // value goes to register 1, an assignment's value through a temporary that is killed
+  // after it is read back, and register 2 is the temporary and the loop's index in turn.
+  AbcMethodSource script;
+  script.code = R"(
+      getlocal_0
+      pushscope
+      getlex o
+      getproperty prototype
+      pushstring "v"
+      dup
+      setlocal_2
+      setproperty p
+      getlocal_2
+      kill 2
+      coerce_a
+      setlocal_1
+      pushbyte 0
+      setlocal_2
+      getlex x
+      coerce_a
+      setlocal_3
+      jump Ltest
+    Lbody:
+      label
+      findpropstrict name
+      getlocal_3
+      getlocal_2
+      nextname
+      dup
+      setlocal 4
+      setproperty name
+      getlocal 4
+      kill 4
+      coerce_a
+      setlocal_1
+      findpropstrict trace
+      getlex name
+      callproperty trace, 1
+      coerce_a
+      setlocal_1
+    Ltest:
+      hasnext2 3, 2
+      iftrue Lbody
+      kill 3
+      kill 2
+      getlocal_1
+      returnvalue
+  )";
+  AbcMethodContext context;
+  context.role = AbcMethodRole::kScriptInitialiser;
+  EXPECT_EQ(bodyText(script, context),
+            "o.prototype.p = \"v\";\n"
+            "for (name in x) {\n"
+            "    trace(name);\n"
+            "}\n");
+}
+
+TEST(AbcBodyDecompiler, TemporariesGiveBackTheirValues) {
+  // return a.x = 5; the assignment's value kept in a temporary.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      getlocal_1
+      pushbyte 5
+      dup
+      setlocal_2
+      setproperty x
+      getlocal_2
+      kill 2
+      returnvalue
+  )", {"a"})),
+            "return a.x = 5;\n");
+  // return "#" + i++; over a variable of the scope chain: the scope object and the stepped
+  // value in temporaries.
+  AbcMethodSource step;
+  step.code = R"(
+      pushstring "#"
+      findpropstrict i
+      dup
+      setlocal_1
+      getproperty i
+      dup
+      increment_i
+      setlocal_2
+      getlocal_1
+      getlocal_2
+      setproperty i
+      kill 2
+      kill 1
+      add
+      returnvalue
+  )";
+  EXPECT_EQ(bodyText(step), "return \"#\" + i++;\n");
+  // with (o) trace(a); the object kept for the handlers of the body.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      getlocal_1
+      dup
+      setlocal_2
+      pushwith
+      findpropstrict trace
+      findpropstrict a
+      getproperty a
+      callpropvoid trace, 1
+      popscope
+      kill 2
+      returnvoid
+  )", {"o"})),
+            "with (o) {\n"
+            "    trace(a);\n"
+            "}\n");
+}
+
+TEST(AbcBodyDecompiler, SwitchRegisterAlsoATemporary) {
+  // this.n++; switch (this.n) { case 1: trace("one"); } with register 2 first the
+  // temporary of the step, then the discriminant that the compares read.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      getlocal_0
+      dup
+      setlocal_2
+      getproperty n
+      increment
+      setlocal_3
+      getlocal_2
+      getlocal_3
+      setproperty n
+      kill 3
+      kill 2
+      jump Lcompare
+    Lone:
+      label
+      findpropstrict trace
+      pushstring "one"
+      callpropvoid trace, 1
+      jump Lend
+    Lcompare:
+      getlocal_0
+      getproperty n
+      setlocal_2
+      pushbyte 1
+      getlocal_2
+      ifstrictne Lnext
+      pushshort 0
+      jump Ldispatch
+    Lnext:
+      pushshort 1
+    Ldispatch:
+      kill 2
+      lookupswitch Lend, [Lone, Lend]
+    Lend:
+      returnvoid
+  )", {})),
+            "this.n++;\n"
+            "switch (this.n) {\n"
+            "    case 1:\n"
+            "        trace(\"one\");\n"
+            "        break;\n"
+            "}\n");
+}
+
+TEST(AbcBodyDecompiler, VectorLiteralsAndRuntimeNamespaces) {
+  // return [new <Boolean>[true, false], avmplus::f, o.N::x]; the literal made of a vector
+  // of its length and a store into each index of a copy.
+  AbcMethodSource method;
+  method.parameterNames = {"o"};
+  method.parameterTypes = {"*"};
+  method.code = R"(
+      getlex __AS3__.vec::Vector
+      getlex Boolean
+      applytype 1
+      pushbyte 2
+      construct 1
+      dup
+      pushbyte 0
+      pushtrue
+      setproperty []
+      dup
+      pushbyte 1
+      pushfalse
+      setproperty []
+      getlex avmplus
+      coerce Namespace
+      findpropstrict (ns)::f
+      getlex avmplus
+      coerce Namespace
+      getproperty (ns)::f
+      getlocal_1
+      getlex N
+      getproperty (ns)::x
+      newarray 3
+      returnvalue
+  )";
+  EXPECT_EQ(bodyText(method), "return [new <Boolean>[true, false], avmplus::f, o.N::x];\n");
+  // Stores into a vector that is no literal's stay stores.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      getlocal_1
+      pushbyte 1
+      pushtrue
+      setproperty []
+      returnvoid
+  )", {"v"})),
+            "v[1] = true;\n");
+}
+
+TEST(AbcBodyDecompiler, ParametersByTheNamesOfTheirDebugRecords) {
+  // A method without parameter names: its body's debug records name them, as in the
+  // declaration (registers count from 0 there); function literals the same way, the debug
+  // record before a name of the method's own that the authoring tool got wrong.
+  AbcMethodSource method;
+  method.parameterTypes = {"flash.display::Stage", "*"};
+  method.code = R"(
+      debug 1, "stage", 0, 0
+      getlocal_1
+      getlocal_2
+      newfunction 1
+      callpropvoid addChild, 2
+      returnvoid
+  )";
+  AbcMethodSource literal;
+  literal.parameterTypes = {"*"};
+  literal.parameterNames = {"getQualifiedClassName"};
+  literal.code = R"(
+      debug 1, "v", 0, 0
+      getlocal_1
+      returnvalue
+  )";
+  EXPECT_EQ(bodyText({method, literal}),
+            "stage.addChild(param2, function (v) {\n"
+            "    return v;\n"
+            "});\n");
+  const test::Bytes block = test::assembleAbc({method, literal});
+  const AbcFile file = parseAbc(block);
+  const AbcNames names(file);
+  EXPECT_EQ(parameterNames(file, names, 0), (std::vector<std::string>{"stage", "param2"}));
+  EXPECT_EQ(parameterNames(file, names, 1), std::vector<std::string>{"v"});
+  EXPECT_TRUE(parameterNames(file, names, 2).empty());
 }
 
 TEST(AbcBodyDecompiler, ScriptInitialiserStoresItsVariables) {

@@ -5,6 +5,7 @@
 #include "abc/AbcParser.h"
 #include "abcsource/AbcSourceText.h"
 #include "tests/support/AbcBlockAssembler.h"
+#include "tests/support/AbcBuilder.h"
 
 namespace orvane {
 namespace {
@@ -166,6 +167,58 @@ TEST(AbcClassSource, InterfacesInternalAndPrivateClasses) {
             "    public function Local();\n"
             "}\n");
   EXPECT_EQ(classSource(block, 3), "");
+}
+
+TEST(AbcClassSource, BodiesNameParametersGlobalsAndIntrinsicsAsTheirFileDeclaresAndImportsThem) {
+  // public class Logo { public function Logo(width:int) { trace(width); }
+  //                     public function draw():void { si8(65, 0); trace(Logo); } }
+  // The constructor's parameter has no name of its own, only a debug record's; its body is
+  // read first for the initial values, without the declaration's names.
+  AbcBlockAssembler a;
+  const std::uint32_t trace = a.qname("trace");
+  const std::uint32_t constructor = a.method(test::methodFields({a.qname("int")}));
+  const std::uint32_t staticInit = a.method(test::methodFields());
+  const std::uint32_t draw = a.method(test::methodFields({}, a.qname("void")));
+  test::AbcClassFields logo = test::classFields(a.qname("Logo"), constructor, staticInit);
+  logo.instanceTraits = {method(a.qname("draw"), kMethod, draw)};
+  const std::uint32_t logo0 = a.addClass(logo);
+  AbcTraitFields defines = test::traitFields(a.qname("Logo"), kClass);
+  defines.index = logo0;
+  defines.slotId = 1;
+  const std::uint32_t scriptInit = a.method(test::methodFields());
+  a.script(scriptInit, {defines});
+  test::AbcWriter constructorCode;
+  constructorCode.u8(0xD0).u8(0x30)                                     // getlocal_0, pushscope
+      .u8(0xEF).u8(1).u30(a.string("width")).u8(0).u30(1)               // debug: register 1 is width
+      .u8(0xD0).u8(0x49).u30(0)                                         // constructsuper 0
+      .u8(0x5D).u30(trace).u8(0xD1).u8(0x4F).u30(trace).u30(1)         // trace(width)
+      .u8(0x47);                                                        // returnvoid
+  a.body(constructor, constructorCode.data(), 2);
+  a.body(staticInit, {0xD0, 0x30, 0x47});
+  test::AbcWriter drawCode;
+  drawCode.u8(0xD0).u8(0x30)
+      .u8(0x24).u8(65).u8(0x24).u8(0).u8(0x3A)                          // si8(65, 0)
+      .u8(0x5D).u30(trace).u8(0x64).u8(0x6C).u30(1).u8(0x4F).u30(trace).u30(1)  // trace(global slot 1)
+      .u8(0x47);
+  a.body(draw, drawCode.data());
+  a.body(scriptInit, {0xD0, 0x30, 0x47});
+  const test::Bytes block = a.build();
+
+  EXPECT_EQ(classSource(block),
+            "package {\n"
+            "    import avm2.intrinsics.memory.si8;\n"
+            "\n"
+            "    public class Logo {\n"
+            "        public function Logo(width:int) {\n"
+            "            super();\n"
+            "            trace(width);\n"
+            "        }\n"
+            "        public function draw():void {\n"
+            "            si8(65, 0);\n"
+            "            trace(Logo);\n"
+            "        }\n"
+            "    }\n"
+            "}\n");
 }
 
 }  // namespace

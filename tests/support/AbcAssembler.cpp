@@ -45,7 +45,9 @@ class Pools {
   std::uint32_t number(double value) { return intern(m_doubles, value); }
   std::uint32_t namespaceOf(const std::string& package) { return intern(m_namespaces, {0x16, package}); }
   /// `pkg::name` or `name`, `@` first for an attribute, `ns:URI::name` in a user namespace,
-  /// `?name` a runtime lookup in the public namespace (a Multiname); "*" is the any name.
+  /// `?name` a runtime lookup in the public namespace (a Multiname), `[]` one by a name on
+  /// the stack (a MultinameL), `(ns)::name` a name in a namespace on the stack (an RTQName);
+  /// "*" is the any name.
   std::uint32_t multiname(const std::string& text) {
     if (text == "*") return 0;
     return intern(m_multinames, text);
@@ -59,7 +61,9 @@ class Pools {
     abc.u30(static_cast<std::uint32_t>(m_doubles.size() + 1));
     for (const double value : m_doubles) abc.d64(value);
     // Names first: they add strings and namespaces.
-    std::vector<std::pair<std::uint8_t, std::pair<std::uint32_t, std::uint32_t>>> names;
+    // Each name's kind and fields: a QName's namespace and name, a Multiname's name and
+    // namespace set, a MultinameL's namespace set, an RTQName's name.
+    std::vector<std::pair<std::uint8_t, std::vector<std::uint32_t>>> names;
     bool runtime = false;
     for (const std::string& text : std::vector<std::string>(m_multinames)) {
       const bool attribute = text.front() == '@';
@@ -68,6 +72,15 @@ class Pools {
         // A Multiname over the one namespace set {public}.
         names.push_back({attribute ? std::uint8_t{0x0E} : std::uint8_t{0x09}, {string(plain.substr(1)), 1}});
         runtime = true;
+        continue;
+      }
+      if (plain == "[]") {
+        names.push_back({attribute ? std::uint8_t{0x1C} : std::uint8_t{0x1B}, {1}});
+        runtime = true;
+        continue;
+      }
+      if (plain.rfind("(ns)::", 0) == 0) {
+        names.push_back({attribute ? std::uint8_t{0x10} : std::uint8_t{0x0F}, {string(plain.substr(6))}});
         continue;
       }
       const bool user = plain.rfind("ns:", 0) == 0;
@@ -91,8 +104,7 @@ class Pools {
     abc.u30(static_cast<std::uint32_t>(names.size() + 1));
     for (const auto& [kind, fields] : names) {
       abc.u8(kind);
-      // A QName: namespace, name; a Multiname: name, namespace set.
-      abc.u30(fields.first).u30(fields.second);
+      for (const std::uint32_t field : fields) abc.u30(field);
     }
   }
 
