@@ -729,7 +729,7 @@ void CMainFrame::reopenWindows(const std::vector<WindowPlace>& windows) {
       if (open != m_objectWindows.end()) window = open->second;
     } else {
       // Straight into its mode: the default mode of a large block may take long to translate.
-      window = activateOrOpen(place.key, [&] { return createObjectWindow(kind, *object, place.mode); });
+      window = activateOrOpen(place.key, [&, kind = kind] { return createObjectWindow(kind, *object, place.mode); });
     }
     if (window == nullptr) continue;
     window->setGeometry(place.geometry);
