@@ -187,7 +187,9 @@ class BodyAssembler {
       error = line.errorHere("expects an instruction, a label or an exception line");
       return false;
     }
-    if (line.accept(':')) {
+    // A label's colon follows its name at once: after a blank it begins an operand (":b" is a name).
+    if (line.peek() == ':') {
+      line.advance(1);
       if (name == "exception") return exceptionLine(line, error);
       if (!line.atEnd()) {
         error = line.errorHere("a label stands alone on its line");

@@ -37,6 +37,16 @@ for fuzzer in build/fuzz/fuzz/*_fuzzer; do
   mkdir -p "$corpus/$name" && cp "$corpus"/*.swf "$corpus/$name/" 2>/dev/null || true
   echo "-- $name for ${seconds}s"
   dict="fuzz/${name%_fuzzer}.dict"; dictionary=(); [ -f "$dict" ] && dictionary=(-dict="$dict")
-  "$fuzzer" "${dictionary[@]}" -max_total_time="$seconds" -max_len=262144 -rss_limit_mb=2048 -print_final_stats=1 \
-    "$corpus/$name" 2>&1 | tail -n 12
+  log="$corpus/$name.log"
+  if ! "$fuzzer" "${dictionary[@]}" -max_total_time="$seconds" -max_len=262144 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$corpus/$name-" "$corpus/$name" >"$log" 2>&1; then
+    # The finding in full, and its input, so that a failed run can be reproduced from its log.
+    grep -v -e '^#[0-9]' -e '^INFO:' "$log" | tail -n 60
+    for found in "$corpus/$name"-*; do
+      echo "-- input $found"
+      head -c 4096 "$found" | od -A d -t x1z
+    done
+    exit 1
+  fi
+  tail -n 12 "$log"
 done

@@ -190,6 +190,31 @@ TEST(AbcBodyReplacement, TextsThatPrintAlikeNeedTheirIndex) {
   EXPECT_EQ(Bytes(again.bodies[0].code.begin(), again.bodies[0].code.end()), swapped);
 }
 
+TEST(AbcBodyReplacement, ANameThatBeginsWithAColonIsAnOperandNotALabel) {
+  AbcWriter abc;
+  abc.u16(16).u16(46).u30(0).u30(0).u30(0);
+  abc.u30(3).string("").string(":b");
+  abc.u30(2).u8(0x16).u30(1);  // namespace 1: public
+  abc.u30(0);
+  abc.u30(2).u8(0x07).u30(1).u30(2);  // multiname 1: :b
+  abc.u30(1).u30(0).u30(0).u30(0).u8(0);
+  abc.u30(0).u30(0).u30(0);
+  abc.u30(1).u30(0).u30(1).u30(1).u30(0).u30(1).u30(3);
+  abc.bytes(Bytes{0x60, 0x01, 0x47}).u30(0).u30(0);
+  const Bytes block = abc.data();
+  const AbcFile file = parseAbc(block);
+  ASSERT_TRUE(file.errors.empty());
+
+  AbcBodyReplacement replacement(block, file);
+  std::string exact;
+  appendBodyAssembly(exact, file, replacement.names(), replacement.texts(), 0);
+  EXPECT_NE(exact.find("    0  getlex :b\n"), std::string::npos) << exact;
+  AssemblyError error;
+  ASSERT_TRUE(replacement.assemble(0, exact, error)) << error.line << ":" << error.column << ": " << error.message;
+  EXPECT_FALSE(replacement.poolGrew());
+  EXPECT_EQ(replacement.block(), block);
+}
+
 TEST(AbcBodyReplacement, FaultsOfTheTextStandAtTheirLineAndColumn) {
   const Bytes block = test::exampleAbc();
   const AbcFile file = parseAbc(block);
