@@ -201,6 +201,7 @@ class BodyAssembler {
       }
       return true;
     }
+    line.skipBlanks();  // a fault in the operands stands at their first character
     if (name == "exception") return exceptionLine(line, error);
     if (name == "bytes") return rawBytes(line, error);
     if (name == "op") return rawOpcode(line, error);
