@@ -233,6 +233,13 @@ TEST(SourceMeaning, NamesOfAnEnumerationThatNoLoopReadsAreTakenFromAnArrayThatKe
   EXPECT_EQ(sourceOf(6, assemble({v("c"), ifTo("skip"), v("o"), kEnumerate2, at("skip"), kTrace})),
             "// Not translated: ActionEnumerate2 at offset 19 leaves its names on the stack inside a branch, loop or "
             "block, where no statement can say which values the code after it reads.\n");
+  // So does a try block, whose values the code after it reads too: the Try record takes
+  // 3 + 1 + 6 + 2 bytes, the push and GetVariable 7.
+  EXPECT_EQ(sourceOf(7, join({tryBlock(1, test::zstr("e"), join({v("o"), kEnumerate2}), join({push({str("x")}), kTrace}),
+                                       {}),
+                              kTrace})),
+            "// Not translated: ActionEnumerate2 at offset 19 leaves its names on the stack inside a branch, loop or "
+            "block, where no statement can say which values the code after it reads.\n");
 }
 
 TEST(SourceMeaning, BytesOfAStringThatAreNoUtf8KeepTheirValueAsEscapes) {
