@@ -40,20 +40,34 @@ long long countValue(const Expression& value) {
   return static_cast<long long>(std::clamp(number, -1.0, 1e9));
 }
 
-std::vector<ExpressionPtr> popArguments(ValueStack& stack) {
+/// How many values beyond its own a record may take from the array that keeps the stack.
+constexpr long long kMaxKeptValues = 256;
+
+/// The arguments a record takes, their count first. `unsaid` is set when the count reaches
+/// further into the array that keeps the stack than the text follows.
+std::vector<ExpressionPtr> popArguments(ValueStack& stack, bool& unsaid) {
   const long long wanted = countValue(*stack.pop());
-  // A count beyond the stack takes what is there and one empty value.
-  const long long count = std::clamp<long long>(wanted, 0, static_cast<long long>(stack.available()) + 1);
+  // A count beyond the stack takes what is there and one empty value; once an array keeps
+  // the stack, each further value comes from it (undefined when it is empty, as the
+  // player reads an empty stack).
+  const long long limit = static_cast<long long>(stack.available()) + (stack.rest ? kMaxKeptValues : 1);
+  if (stack.rest && wanted > limit) unsaid = true;
+  const long long count = std::clamp<long long>(wanted, 0, limit);
   std::vector<ExpressionPtr> arguments;
   for (long long k = 0; k < count; ++k) arguments.push_back(stack.pop());
   return arguments;
 }
 
 /// The count of an array's elements or an object's members, or none when it is negative or
-/// more than the stack holds: the player then takes nothing and yields undefined.
-std::optional<std::size_t> initCount(ValueStack& stack) {
+/// more than the stack holds: the player then takes nothing and yields undefined. Below
+/// an enumeration's names only the running code knows how many the stack holds: `unsaid`.
+std::optional<std::size_t> initCount(ValueStack& stack, bool& unsaid) {
   const long long count = countValue(*stack.pop());
-  if (count < 0 || static_cast<unsigned long long>(count) > stack.reachable()) return std::nullopt;
+  if (count < 0) return std::nullopt;
+  if (static_cast<unsigned long long>(count) > stack.reachable()) {
+    if (stack.rest) unsaid = true;
+    return std::nullopt;
+  }
   return static_cast<std::size_t>(count);
 }
 
@@ -260,6 +274,12 @@ ExpressionPtr ExpressionBuilder::hold(const ExpressionPtr& value, std::size_t i,
   return name;
 }
 
+void ExpressionBuilder::untranslated(std::size_t i, std::string reason) {
+  if (m_untranslatedAt != kNoIndex) return;
+  m_untranslatedAt = i;
+  m_untranslatedReason = std::move(reason);
+}
+
 bool ExpressionBuilder::beginsForIn(std::size_t i) const {
   // StoreRegister r; Push null; Equals2: the test at the head of the loop, which a jump at
   // the end of the body goes back to.
@@ -282,7 +302,10 @@ void ExpressionBuilder::enumerateOntoStack(ExpressionPtr object, std::size_t i, 
   // Inside a branch, loop or block the names would stay on a stack that the code after the
   // statement shares with the paths that did not push them: no program says that.
   if (stack.depth > 0) {
-    if (m_untranslatedAt == kNoIndex) m_untranslatedAt = i;
+    untranslated(i, std::string(m_code[i].code == 0x46 ? "ActionEnumerate" : "ActionEnumerate2") + " at offset " +
+                        std::to_string(m_code[i].offset) +
+                        " leaves its names on the stack inside a branch, loop or block, where no statement can say "
+                        "which values the code after it reads.");
     stack.push(makeEmpty());
     return;
   }
@@ -379,6 +402,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
   m_out = &out;
   m_at = i;
   m_takesOne = instruction.code == 0x26 || instruction.code == op::kPop;
+  bool unsaid = false;  // the record takes a count of values that only the running code knows
   auto binary = [&](Operation op) {
     ExpressionPtr right = stack.pop();
     ExpressionPtr left = stack.pop();
@@ -592,7 +616,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
     }
     case 0x3D: {
       ExpressionPtr name = stack.pop();
-      std::vector<ExpressionPtr> arguments = popArguments(stack);
+      std::vector<ExpressionPtr> arguments = popArguments(stack, unsaid);
       stack.push(makeCall(variable(name), std::move(arguments)));
       break;
     }
@@ -600,7 +624,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
     case 0x53: {
       ExpressionPtr name = stack.pop();
       ExpressionPtr object = stack.pop();
-      std::vector<ExpressionPtr> arguments = popArguments(stack);
+      std::vector<ExpressionPtr> arguments = popArguments(stack, unsaid);
       const std::string* text = stringValue(*name);
       const bool unnamed = isLiteral(*name, "undefined") || (text != nullptr && text->empty());
       ExpressionPtr callee = unnamed ? object : makeMember(object, name);
@@ -610,12 +634,12 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
     }
     case 0x40: {
       ExpressionPtr name = stack.pop();
-      std::vector<ExpressionPtr> arguments = popArguments(stack);
+      std::vector<ExpressionPtr> arguments = popArguments(stack, unsaid);
       stack.push(makeNew(variable(name), std::move(arguments)));
       break;
     }
     case 0x42: {
-      const std::optional<std::size_t> count = initCount(stack);
+      const std::optional<std::size_t> count = initCount(stack, unsaid);
       if (!count) {
         stack.push(makeLiteral("undefined"));
         break;
@@ -626,7 +650,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
       break;
     }
     case 0x43: {
-      const std::optional<std::size_t> count = initCount(stack);
+      const std::optional<std::size_t> count = initCount(stack, unsaid);
       if (!count) {
         stack.push(makeLiteral("undefined"));
         break;
@@ -694,7 +718,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
     }
     case 0x2C: {
       ExpressionPtr constructor = stack.pop();
-      std::vector<ExpressionPtr> interfaces = popArguments(stack);
+      std::vector<ExpressionPtr> interfaces = popArguments(stack, unsaid);
       emit(out,
            expressionStatement(makeBinary(Operation::Implements, std::move(constructor), makeArray(std::move(interfaces)))),
            i);
@@ -707,6 +731,10 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
       break;
     }
   }
+  if (unsaid)
+    untranslated(i, "the count that the record at offset " + std::to_string(instruction.offset) +
+                        " takes reaches into the names an enumeration left on the stack, which only the running "
+                        "code can count.");
   return i + 1;
 }
 

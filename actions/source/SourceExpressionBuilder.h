@@ -36,8 +36,9 @@ class ExpressionBuilder {
   /// The name of register `number`, which counts as declared from here on (a catch variable).
   std::string declareRegister(std::uint8_t number);
   bool isDeclared(std::uint8_t number) { return scope().declared[number]; }
-  /// The record at which the block does what no statement can say, or kNoIndex.
+  /// The record at which the block does what no statement can say, or kNoIndex; and why.
   std::size_t untranslatedAt() const { return m_untranslatedAt; }
+  const std::string& untranslatedReason() const { return m_untranslatedReason; }
 
  private:
   RegisterScope& scope() { return m_scopes.back(); }
@@ -61,6 +62,8 @@ class ExpressionBuilder {
   /// The next value of the array `kept`: read where the record uses it when the record
   /// takes only it, else first kept in a variable, so that values are taken in order.
   ExpressionPtr takeKept(const std::string& kept);
+  /// Marks the block as not translated from record i on, for `reason` (the first one counts).
+  void untranslated(std::size_t i, std::string reason);
   /// Whether record i begins the compiler's for-in loop over the enumeration before it.
   bool beginsForIn(std::size_t i) const;
   void pushItems(std::size_t i, ValueStack& stack);
@@ -79,6 +82,7 @@ class ExpressionBuilder {
   std::size_t m_at = 0;            // and its index
   bool m_takesOne = false;         // the record takes one value and uses it at once
   std::size_t m_untranslatedAt = kNoIndex;
+  std::string m_untranslatedReason;
 };
 
 }  // namespace orvane

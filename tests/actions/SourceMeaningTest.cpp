@@ -215,6 +215,15 @@ TEST(SourceMeaning, NamesOfAnEnumerationThatNoLoopReadsAreTakenFromAnArrayThatKe
             "var _stack1_ = [];\n_stack1_.unshift(\"a\");\n_stack1_.unshift(\"b\");\n" + keptNames("", 1, 2) +
                 "var _pop3_ = _stack1_.shift();\nvar _pop4_ = _stack1_.shift();\ntrace(_pop4_ + _pop3_);\n"
                 "trace(_stack1_.shift());\n");
+  // A call takes as many arguments as its count says, from the array once its own values
+  // run out; an array whose count reaches into the names needs a count only the running
+  // code knows (the InitArray is at offset 7 + 1 + 8).
+  EXPECT_EQ(sourceOf(6, join({v("o"), kEnumerate2, push({num(2), str("f")}), kCallFunction, kTrace})),
+            "var _stack1_ = [];\n" + keptNames("", 1, 2) +
+                "var _pop3_ = _stack1_.shift();\nvar _pop4_ = _stack1_.shift();\ntrace(f(_pop3_, _pop4_));\n");
+  EXPECT_EQ(sourceOf(6, join({v("o"), kEnumerate2, push({num(2)}), kInitArray, kTrace})),
+            "// Not translated: the count that the record at offset 16 takes reaches into the names an enumeration "
+            "left on the stack, which only the running code can count.\n");
   // A second enumeration goes above the first in the same array; names the pool holds are
   // not taken.
   EXPECT_EQ(sourceOf(6, join({constantPool({"_enum2_"}), v("o"), kEnumerate2, v("o"), kEnumerate2, kTrace})),
