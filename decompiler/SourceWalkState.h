@@ -7,6 +7,7 @@
 #include <array>
 #include <bitset>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,16 +25,21 @@ inline constexpr std::size_t kLabelWindow = 256;
 
 /// The value stack of the block being decoded. Branches are decoded above a floor: a pop
 /// below it reads the enclosing code's values without taking them (the branch borrows
-/// them), and once those run out yields an empty value.
+/// them), and once those run out yields an empty value, or what `rest` gives.
 struct ValueStack {
   std::vector<ExpressionPtr> values;
   std::size_t floor = 0;
   std::size_t borrowed = 0;
+  /// How many statements (branches, loops, blocks) enclose the code decoded over it now.
+  int depth = 0;
+  /// Set once the front-end keeps the values below these in a variable of the script
+  /// (values that no statement can count): the expression that takes the next of them.
+  std::function<ExpressionPtr()> rest;
 
   ExpressionPtr pop() {
     if (values.size() <= floor) {
       const std::size_t below = std::min(floor, values.size());
-      if (borrowed >= below) return makeEmpty();
+      if (borrowed >= below) return rest ? rest() : makeEmpty();
       return values[below - 1 - borrowed++];
     }
     ExpressionPtr value = std::move(values.back());
@@ -52,6 +58,8 @@ struct ValueStack {
   /// The values a pop can still reach, the enclosing code's included.
   std::size_t reachable() const { return values.size() - std::min(borrowed, values.size()); }
   const Expression* top() const { return values.size() > floor ? values.back().get() : nullptr; }
+  /// Whether a pop now reads no value of the code walked so far.
+  bool exhausted() const { return values.size() <= floor && borrowed >= std::min(floor, values.size()); }
 };
 
 /// Raises the floor to the current size for one branch and puts it back afterwards.
@@ -60,8 +68,10 @@ class FloorGuard {
   explicit FloorGuard(ValueStack& stack) : m_stack(stack), m_saved(stack.floor), m_borrowed(stack.borrowed) {
     stack.floor = stack.size();
     stack.borrowed = 0;
+    ++stack.depth;
   }
   ~FloorGuard() {
+    --m_stack.depth;
     m_stack.floor = m_saved;
     m_stack.borrowed = m_borrowed;
   }
@@ -78,6 +88,9 @@ class FloorGuard {
 struct RegisterScope {
   std::array<std::string, 256> names;
   std::bitset<256> declared;
+  /// The variable that keeps the stack's values that no statement counts, once the code
+  /// has one.
+  std::string keptStack;
 };
 
 /// Where the jumps of the enclosing statements go, and how deep they nest.

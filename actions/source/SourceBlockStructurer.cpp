@@ -302,6 +302,7 @@ std::size_t BlockStructurer::tryStatement(std::size_t i, std::size_t end, Statem
     --body;
   const FlowContext inner = context.nested();
   ValueStack local;
+  local.depth = 1;  // what the blocks leave on the stack, the code after the try reads
   m_walk.decodeRange(i + 1, body, local, s.body, inner);
   m_values.flush(local, 0, s.body, body);
   m_walk.decodeRange(tryEnd, catchEnd, local, s.alternative, inner);

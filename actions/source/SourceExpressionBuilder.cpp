@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <string_view>
 
 #include "actions/source/SourceGlobalCalls.h"
 #include "decompiler/SourceNumber.h"
@@ -39,20 +40,34 @@ long long countValue(const Expression& value) {
   return static_cast<long long>(std::clamp(number, -1.0, 1e9));
 }
 
-std::vector<ExpressionPtr> popArguments(ValueStack& stack) {
+/// How many values beyond its own a record may take from the array that keeps the stack.
+constexpr long long kMaxKeptValues = 256;
+
+/// The arguments a record takes, their count first. `unsaid` is set when the count reaches
+/// further into the array that keeps the stack than the text follows.
+std::vector<ExpressionPtr> popArguments(ValueStack& stack, bool& unsaid) {
   const long long wanted = countValue(*stack.pop());
-  // A count beyond the stack takes what is there and one empty value.
-  const long long count = std::clamp<long long>(wanted, 0, static_cast<long long>(stack.available()) + 1);
+  // A count beyond the stack takes what is there and one empty value; once an array keeps
+  // the stack, each further value comes from it (undefined when it is empty, as the
+  // player reads an empty stack).
+  const long long limit = static_cast<long long>(stack.available()) + (stack.rest ? kMaxKeptValues : 1);
+  if (stack.rest && wanted > limit) unsaid = true;
+  const long long count = std::clamp<long long>(wanted, 0, limit);
   std::vector<ExpressionPtr> arguments;
   for (long long k = 0; k < count; ++k) arguments.push_back(stack.pop());
   return arguments;
 }
 
 /// The count of an array's elements or an object's members, or none when it is negative or
-/// more than the stack holds: the player then takes nothing and yields undefined.
-std::optional<std::size_t> initCount(ValueStack& stack) {
+/// more than the stack holds: the player then takes nothing and yields undefined. Below
+/// an enumeration's names only the running code knows how many the stack holds: `unsaid`.
+std::optional<std::size_t> initCount(ValueStack& stack, bool& unsaid) {
   const long long count = countValue(*stack.pop());
-  if (count < 0 || static_cast<unsigned long long>(count) > stack.reachable()) return std::nullopt;
+  if (count < 0) return std::nullopt;
+  if (static_cast<unsigned long long>(count) > stack.reachable()) {
+    if (stack.rest) unsaid = true;
+    return std::nullopt;
+  }
   return static_cast<std::size_t>(count);
 }
 
@@ -60,13 +75,22 @@ std::optional<std::size_t> initCount(ValueStack& stack) {
 /// kept in a variable; compiled code keeps its stacks shallow.
 constexpr std::size_t kHoldDepth = 16;
 
-/// N of a name spelled _dupN_, or 0.
+/// N of a name spelled like the variables the decompiler adds (_dupN_, _stackN_, _enumN_,
+/// _keyN_, _popN_), or 0.
 std::size_t heldNumber(const std::string& name) {
-  if (name.size() < 6 || !name.starts_with("_dup") || name.back() != '_') return 0;
-  std::size_t number = 0;
-  const char* last = name.data() + name.size() - 1;
-  const auto [stop, error] = std::from_chars(name.data() + 4, last, number);
-  return error == std::errc() && stop == last && number < 1000000000 ? number : 0;
+  for (const std::string_view word : {"_dup", "_stack", "_enum", "_key", "_pop"}) {
+    if (name.size() < word.size() + 2 || !name.starts_with(word) || name.back() != '_') continue;
+    std::size_t number = 0;
+    const char* last = name.data() + name.size() - 1;
+    const auto [stop, error] = std::from_chars(name.data() + word.size(), last, number);
+    return error == std::errc() && stop == last && number < 1000000000 ? number : 0;
+  }
+  return 0;
+}
+
+/// The call of method `name` of the array variable `array`.
+ExpressionPtr arrayCall(const std::string& array, const char* name, std::vector<ExpressionPtr> arguments) {
+  return makeCall(makeMember(makeIdentifier(array), makeString(name)), std::move(arguments));
 }
 
 }  // namespace
@@ -207,6 +231,12 @@ void ExpressionBuilder::flush(ValueStack& stack, std::size_t base, StatementList
 }
 
 void ExpressionBuilder::duplicate(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out) {
+  if (stack.rest && stack.exhausted()) {
+    // The top value is in the array that keeps the stack: the copy goes in beside it.
+    const std::string& kept = scope().keptStack;
+    emit(out, expressionStatement(arrayCall(kept, "unshift", {makeMember(makeIdentifier(kept), makeNumber(0))})), i);
+    return;
+  }
   ExpressionPtr value = stack.peek();
   if (stack.top() == nullptr) {
     // A value of the enclosing code stays below the floor and the copy goes above it.
@@ -242,6 +272,76 @@ ExpressionPtr ExpressionBuilder::hold(const ExpressionPtr& value, std::size_t i,
   ExpressionPtr name = makeIdentifier(s.name);
   emit(out, std::move(s), i);
   return name;
+}
+
+void ExpressionBuilder::untranslated(std::size_t i, std::string reason) {
+  if (m_untranslatedAt != kNoIndex) return;
+  m_untranslatedAt = i;
+  m_untranslatedReason = std::move(reason);
+}
+
+bool ExpressionBuilder::beginsForIn(std::size_t i) const {
+  // StoreRegister r; Push null; Equals2: the test at the head of the loop, which a jump at
+  // the end of the body goes back to.
+  return i + 2 < m_code.size() && m_code[i].code == op::kStoreRegister && m_code[i + 1].code == op::kPush &&
+         m_code.body(i + 1).size() == 1 && m_code.body(i + 1)[0] == 2 && m_code[i + 2].code == op::kEquals2;
+}
+
+ExpressionPtr ExpressionBuilder::takeKept(const std::string& kept) {
+  ExpressionPtr next = arrayCall(kept, "shift", {});
+  if (m_out == nullptr || m_takesOne) return next;
+  Statement s = makeStatement(StatementKind::Var, std::move(next));
+  s.name = "_pop" + std::to_string(++m_heldCount) + "_";
+  ExpressionPtr name = makeIdentifier(s.name);
+  emit(*m_out, std::move(s), m_at);
+  return name;
+}
+
+void ExpressionBuilder::enumerateOntoStack(ExpressionPtr object, std::size_t i, ValueStack& stack,
+                                           StatementList& out) {
+  // Inside a branch, loop or block the names would stay on a stack that the code after the
+  // statement shares with the paths that did not push them: no program says that.
+  if (stack.depth > 0) {
+    untranslated(i, std::string(m_code[i].code == 0x46 ? "ActionEnumerate" : "ActionEnumerate2") + " at offset " +
+                        std::to_string(m_code[i].offset) +
+                        " leaves its names on the stack inside a branch, loop or block, where no statement can say "
+                        "which values the code after it reads.");
+    stack.push(makeEmpty());
+    return;
+  }
+  std::string& kept = scope().keptStack;
+  if (kept.empty()) {
+    kept = "_stack" + std::to_string(++m_heldCount) + "_";
+    Statement s = makeStatement(StatementKind::Var, makeArray({}));
+    s.name = kept;
+    emit(out, std::move(s), i);
+  }
+  const std::string array = kept;
+  stack.rest = [this, array] { return takeKept(array); };
+  // The values pushed before go into the array first, in the order they were pushed.
+  for (const ExpressionPtr& value : stack.values)
+    emit(out,
+         expressionStatement(arrayCall(array, "unshift",
+                                       {value->kind == ExpressionKind::Empty ? makeLiteral("undefined") : value})),
+         i);
+  stack.values.clear();
+  stack.borrowed = 0;
+  // A for-in loop visits the names in the order the stack gives them; the end marker
+  // below them reads as undefined.
+  const std::string number = std::to_string(++m_heldCount);
+  const std::string names = "_enum" + number + "_";
+  Statement list = makeStatement(StatementKind::Var, makeArray({}));
+  list.name = names;
+  emit(out, std::move(list), i);
+  Statement loop = makeStatement(StatementKind::ForIn, std::move(object));
+  loop.name = "_key" + number + "_";
+  loop.declares = true;
+  emit(loop.body, expressionStatement(arrayCall(names, "push", {makeIdentifier(loop.name)})), i);
+  emit(out, std::move(loop), i);
+  emit(out,
+       assignment(makeIdentifier(array),
+                  arrayCall(names, "concat", {makeArray({makeLiteral("undefined")}), makeIdentifier(array)})),
+       i);
 }
 
 void ExpressionBuilder::pushItems(std::size_t i, ValueStack& stack) {
@@ -294,6 +394,15 @@ void ExpressionBuilder::loadPool(std::size_t i) {
 
 std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueStack& stack, StatementList& out) {
   const Instruction& instruction = m_code[i];
+  // Values taken from the array that keeps the stack are taken while this record runs.
+  struct Reading {
+    ExpressionBuilder& builder;
+    ~Reading() { builder.m_out = nullptr; }
+  } reading{*this};
+  m_out = &out;
+  m_at = i;
+  m_takesOne = instruction.code == 0x26 || instruction.code == op::kPop;
+  bool unsaid = false;  // the record takes a count of values that only the running code knows
   auto binary = [&](Operation op) {
     ExpressionPtr right = stack.pop();
     ExpressionPtr left = stack.pop();
@@ -507,7 +616,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
     }
     case 0x3D: {
       ExpressionPtr name = stack.pop();
-      std::vector<ExpressionPtr> arguments = popArguments(stack);
+      std::vector<ExpressionPtr> arguments = popArguments(stack, unsaid);
       stack.push(makeCall(variable(name), std::move(arguments)));
       break;
     }
@@ -515,7 +624,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
     case 0x53: {
       ExpressionPtr name = stack.pop();
       ExpressionPtr object = stack.pop();
-      std::vector<ExpressionPtr> arguments = popArguments(stack);
+      std::vector<ExpressionPtr> arguments = popArguments(stack, unsaid);
       const std::string* text = stringValue(*name);
       const bool unnamed = isLiteral(*name, "undefined") || (text != nullptr && text->empty());
       ExpressionPtr callee = unnamed ? object : makeMember(object, name);
@@ -525,12 +634,12 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
     }
     case 0x40: {
       ExpressionPtr name = stack.pop();
-      std::vector<ExpressionPtr> arguments = popArguments(stack);
+      std::vector<ExpressionPtr> arguments = popArguments(stack, unsaid);
       stack.push(makeNew(variable(name), std::move(arguments)));
       break;
     }
     case 0x42: {
-      const std::optional<std::size_t> count = initCount(stack);
+      const std::optional<std::size_t> count = initCount(stack, unsaid);
       if (!count) {
         stack.push(makeLiteral("undefined"));
         break;
@@ -541,7 +650,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
       break;
     }
     case 0x43: {
-      const std::optional<std::size_t> count = initCount(stack);
+      const std::optional<std::size_t> count = initCount(stack, unsaid);
       if (!count) {
         stack.push(makeLiteral("undefined"));
         break;
@@ -559,8 +668,22 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
       stack.push(makeObject(std::move(names), std::move(values)));
       break;
     }
-    case 0x46: stack.push(makeEnumeration(variable(stack.pop()))); break;
-    case 0x55: stack.push(makeEnumeration(stack.pop())); break;
+    case 0x46:
+    case 0x55: {
+      ExpressionPtr object = stack.pop();
+      // ActionEnumerate looks the name up as a variable, but an empty name (undefined
+      // before version 7) enumerates nothing, where eval("") is the timeline.
+      if (instruction.code == 0x46) {
+        const std::string* text = stringValue(*object);
+        object = isLiteral(*object, "undefined") || (text != nullptr && text->empty()) ? makeLiteral("undefined")
+                                                                                    : variable(object);
+      }
+      if (beginsForIn(i + 1))
+        stack.push(makeEnumeration(std::move(object)));
+      else
+        enumerateOntoStack(std::move(object), i, stack, out);
+      break;
+    }
     case 0x4E: {
       ExpressionPtr name = stack.pop();
       ExpressionPtr object = stack.pop();
@@ -595,7 +718,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
     }
     case 0x2C: {
       ExpressionPtr constructor = stack.pop();
-      std::vector<ExpressionPtr> interfaces = popArguments(stack);
+      std::vector<ExpressionPtr> interfaces = popArguments(stack, unsaid);
       emit(out,
            expressionStatement(makeBinary(Operation::Implements, std::move(constructor), makeArray(std::move(interfaces)))),
            i);
@@ -608,6 +731,10 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
       break;
     }
   }
+  if (unsaid)
+    untranslated(i, "the count that the record at offset " + std::to_string(instruction.offset) +
+                        " takes reaches into the names an enumeration left on the stack, which only the running "
+                        "code can count.");
   return i + 1;
 }
 

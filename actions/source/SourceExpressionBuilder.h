@@ -36,6 +36,9 @@ class ExpressionBuilder {
   /// The name of register `number`, which counts as declared from here on (a catch variable).
   std::string declareRegister(std::uint8_t number);
   bool isDeclared(std::uint8_t number) { return scope().declared[number]; }
+  /// The record at which the block does what no statement can say, or kNoIndex; and why.
+  std::size_t untranslatedAt() const { return m_untranslatedAt; }
+  const std::string& untranslatedReason() const { return m_untranslatedReason; }
 
  private:
   RegisterScope& scope() { return m_scopes.back(); }
@@ -52,6 +55,17 @@ class ExpressionBuilder {
   bool canHoldTop(std::size_t i, std::size_t end, const ValueStack& stack) const;
   /// The statement that keeps `value` in a variable; returns the value to use instead.
   ExpressionPtr hold(const ExpressionPtr& value, std::size_t i, StatementList& out);
+  /// ActionEnumerate / ActionEnumerate2 whose names no for-in loop reads: from here on the
+  /// stack's values live in an array of the script, which holds the names and the end
+  /// marker above what was on the stack; pops beyond the values pushed later read it.
+  void enumerateOntoStack(ExpressionPtr object, std::size_t i, ValueStack& stack, StatementList& out);
+  /// The next value of the array `kept`: read where the record uses it when the record
+  /// takes only it, else first kept in a variable, so that values are taken in order.
+  ExpressionPtr takeKept(const std::string& kept);
+  /// Marks the block as not translated from record i on, for `reason` (the first one counts).
+  void untranslated(std::size_t i, std::string reason);
+  /// Whether record i begins the compiler's for-in loop over the enumeration before it.
+  bool beginsForIn(std::size_t i) const;
   void pushItems(std::size_t i, ValueStack& stack);
   void loadPool(std::size_t i);
   ExpressionPtr poolString(std::size_t index) const;
@@ -64,6 +78,11 @@ class ExpressionBuilder {
   std::unordered_set<ExpressionPtr> m_duplicated;  // values a PushDuplicate copied
   std::size_t m_heldCount = 0;  // the number of the last _dupN_ variable, or a pool name's
   std::vector<RegisterScope> m_scopes;
+  StatementList* m_out = nullptr;  // while a record is read: its statements
+  std::size_t m_at = 0;            // and its index
+  bool m_takesOne = false;         // the record takes one value and uses it at once
+  std::size_t m_untranslatedAt = kNoIndex;
+  std::string m_untranslatedReason;
 };
 
 }  // namespace orvane

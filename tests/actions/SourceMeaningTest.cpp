@@ -21,7 +21,7 @@ const Bytes kAdd{0x0A}, kEquals{0x0E}, kLess{0x0F}, kAnd{0x10}, kOr{0x11}, kNot{
 const Bytes kPop{0x17}, kGetVariable{0x1C}, kSetVariable{0x1D}, kStringAdd{0x21}, kTrace{0x26}, kStringLess{0x29};
 const Bytes kDefineLocal{0x3C}, kInitArray{0x42}, kInitObject{0x43}, kAdd2{0x47}, kLess2{0x48}, kGetMember{0x4E};
 const Bytes kSetMember{0x4F}, kIncrement{0x50}, kStringGreater{0x68}, kCallFunction{0x3D}, kEquals2{0x49};
-const Bytes kPushDuplicate{0x4C};
+const Bytes kPushDuplicate{0x4C}, kEnumerate{0x46}, kEnumerate2{0x55};
 
 Bytes v(const std::string& name) { return join({push({str(name)}), kGetVariable}); }
 Bytes set(const std::string& name, const Bytes& value) { return join({push({str(name)}), value, kSetVariable}); }
@@ -189,6 +189,66 @@ TEST(SourceMeaning, ASwitchThatDuplicatesItsValueComparesOneEvaluation) {
   EXPECT_EQ(sourceOf(6, duplicatingSwitch(v("x"))),
             "if (x == 1) {\n    trace(\"one\");\n} else if (x == 2) {\n    trace(\"two\");\n}\n"
             "trace(\"after\");\n");
+}
+
+/// What an enumeration of `object` that no loop reads leaves on the stack: the array that
+/// keeps the stack (numbered `stack`), the names above the end marker.
+std::string keptNames(const std::string& indent, int stack, int names, const std::string& object = "o") {
+  const std::string kept = "_stack" + std::to_string(stack) + "_";
+  const std::string list = "_enum" + std::to_string(names) + "_";
+  const std::string key = "_key" + std::to_string(names) + "_";
+  return indent + "var " + list + " = [];\n" + indent + "for (var " + key + " in " + object + ") {\n" + indent + "    " + list +
+         ".push(" + key + ");\n" + indent + "}\n" + indent + kept + " = " + list + ".concat([undefined], " + kept +
+         ");\n";
+}
+
+TEST(SourceMeaning, NamesOfAnEnumerationThatNoLoopReadsAreTakenFromAnArrayThatKeepsTheStack) {
+  // Each pop takes the next name, then the end marker (undefined), then what was below;
+  // a copy of the top goes in beside it.
+  EXPECT_EQ(sourceOf(6, join({push({str("o")}), kEnumerate, kTrace, kPushDuplicate, kPop, kTrace})),
+            "var _stack1_ = [];\n" + keptNames("", 1, 2) +
+                "trace(_stack1_.shift());\n_stack1_.unshift(_stack1_[0]);\n_stack1_.shift();\n"
+                "trace(_stack1_.shift());\n");
+  // The values pushed before go in under the names, the first pushed deepest; a record
+  // that takes two reads them in the order it takes them (the right operand first).
+  EXPECT_EQ(sourceOf(6, join({push({str("a"), str("b")}), v("o"), kEnumerate2, kAdd2, kTrace, kTrace})),
+            "var _stack1_ = [];\n_stack1_.unshift(\"a\");\n_stack1_.unshift(\"b\");\n" + keptNames("", 1, 2) +
+                "var _pop3_ = _stack1_.shift();\nvar _pop4_ = _stack1_.shift();\ntrace(_pop4_ + _pop3_);\n"
+                "trace(_stack1_.shift());\n");
+  // A call takes as many arguments as its count says, from the array once its own values
+  // run out; an array whose count reaches into the names needs a count only the running
+  // code knows (the InitArray is at offset 7 + 1 + 8).
+  EXPECT_EQ(sourceOf(6, join({v("o"), kEnumerate2, push({num(2), str("f")}), kCallFunction, kTrace})),
+            "var _stack1_ = [];\n" + keptNames("", 1, 2) +
+                "var _pop3_ = _stack1_.shift();\nvar _pop4_ = _stack1_.shift();\ntrace(f(_pop3_, _pop4_));\n");
+  EXPECT_EQ(sourceOf(6, join({v("o"), kEnumerate2, push({num(2)}), kInitArray, kTrace})),
+            "// Not translated: the count that the record at offset 16 takes reaches into the names an enumeration "
+            "left on the stack, which only the running code can count.\n");
+  // A second enumeration goes above the first in the same array; names the pool holds are
+  // not taken.
+  EXPECT_EQ(sourceOf(6, join({constantPool({"_enum2_"}), v("o"), kEnumerate2, v("o"), kEnumerate2, kTrace})),
+            "var _stack3_ = [];\n" + keptNames("", 3, 4) + keptNames("", 3, 5) + "trace(_stack3_.shift());\n");
+  // In a function the array is a local of the function.
+  EXPECT_EQ(sourceOf(6, defineFunction("f", {}, join({v("o"), kEnumerate2, kTrace}))),
+            "function f() {\n    var _stack1_ = [];\n" + keptNames("    ", 1, 2) + "    trace(_stack1_.shift());\n}\n");
+  // ActionEnumerate of an empty name (undefined before version 7) enumerates nothing, where
+  // eval("") would be the timeline.
+  EXPECT_EQ(sourceOf(6, join({push({undef()}), kEnumerate, push({str("")}), kEnumerate, push({str("n")}), kEnumerate})),
+            "var _stack1_ = [];\n" + keptNames("", 1, 2, "undefined") + keptNames("", 1, 3, "undefined") +
+                keptNames("", 1, 4, "n"));
+  // Inside a branch the names stay on a stack that the code after the branch shares with
+  // the path that did not push them: the block is not translated. The Enumerate2 is at
+  // offset 7 + 5 + 7.
+  EXPECT_EQ(sourceOf(6, assemble({v("c"), ifTo("skip"), v("o"), kEnumerate2, at("skip"), kTrace})),
+            "// Not translated: ActionEnumerate2 at offset 19 leaves its names on the stack inside a branch, loop or "
+            "block, where no statement can say which values the code after it reads.\n");
+  // So does a try block, whose values the code after it reads too: the Try record takes
+  // 3 + 1 + 6 + 2 bytes, the push and GetVariable 7.
+  EXPECT_EQ(sourceOf(7, join({tryBlock(1, test::zstr("e"), join({v("o"), kEnumerate2}), join({push({str("x")}), kTrace}),
+                                       {}),
+                              kTrace})),
+            "// Not translated: ActionEnumerate2 at offset 19 leaves its names on the stack inside a branch, loop or "
+            "block, where no statement can say which values the code after it reads.\n");
 }
 
 TEST(SourceMeaning, BytesOfAStringThatAreNoUtf8KeepTheirValueAsEscapes) {
