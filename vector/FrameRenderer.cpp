@@ -29,6 +29,12 @@ std::string FrameRenderer::frameSvg(const TimelineNode& timeline, std::uint32_t 
   m_area = SwfRect{corner.xMin, corner.xMin + result.width * 20, corner.yMin, corner.yMin + result.height * 20};
   SvgCanvas canvas;
   canvas.curvesAsLines = !options.antialias;
+  if (options.antialias) {
+    // At high quality the player takes a gradient's colour at each pixel's corner, half a
+    // device pixel from the centre the samples gather around.
+    canvas.gradientBands = true;
+    canvas.gradientSampleShift = options.scale > 0 ? 0.5 / options.scale : 0.5;
+  }
   m_canvas = &canvas;
   m_notes.clear();
   m_drawn = 0;

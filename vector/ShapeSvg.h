@@ -87,6 +87,8 @@ class ShapeSvgWriter {
 
   SvgCanvas& m_canvas;
   BitmapSource* m_bitmaps;
+  /// The transform of the shape being drawn, from its coordinates to the document's.
+  Transform m_placement;
 };
 
 /// The path data of contours, coordinates in pixels; fills always close their contours.

@@ -41,6 +41,12 @@ class SvgCanvas {
   std::string body;
   /// Curves are written as the lines the player draws them with at low quality.
   bool curvesAsLines = false;
+  /// Gradients as bands of their colour table's entries with hard edges, as the player
+  /// draws them at high quality; else the entries blended between their centres.
+  bool gradientBands = false;
+  /// How far (pixels of the document, right and down) gradients move so that each pixel
+  /// shows the colour the player takes at its top left corner; 0 for none.
+  double gradientSampleShift = 0;
   /// What could not be drawn as the movie asks, one sentence each.
   std::vector<std::string> notes;
 
