@@ -14,6 +14,9 @@ constexpr double kGradientHalfSize = 819.2;
 /// The player keeps the focal point of a focal gradient within 0.98 of the radius, so
 /// that the ratios near the rim stay finite.
 constexpr double kMaxFocalPoint = 0.98;
+/// The nearest of the four samples lies an eighth of a pixel from the corner: a quarter of
+/// the half pixel to the centre.
+constexpr double kNearSampleShare = 0.25;
 /// At low quality the player draws each curve as this many lines.
 constexpr int kLowQualityCurveLines = 5;
 
@@ -219,12 +222,22 @@ std::string ShapeSvgWriter::gradient(const FillStyle& fill, const ColorTransform
   if (m_canvas.gradientSampleShift != 0) {
     // The player takes a pixel's colour at its top left corner: the gradient moves by that
     // much towards the bottom right of the device, in the shape's coordinates.
+    // A linear gradient moves by less or more on each axis, so that the four samples of a
+    // pixel lie from its corner on towards higher ratios, in the band the corner is in.
     const Transform& placed = m_placement;
     const double determinant = placed.a * placed.d - placed.b * placed.c;
-    if (determinant != 0 && std::isfinite(determinant)) {
-      const double shift = m_canvas.gradientSampleShift * 20;
-      matrix.tx += (placed.d * shift - placed.c * shift) / determinant;
-      matrix.ty += (placed.a * shift - placed.b * shift) / determinant;
+    const Transform device = placed * matrix;
+    const auto shiftAlong = [this, linear](double ratioSlope) {
+      const double half = m_canvas.gradientSampleShift;
+      if (!linear || ratioSlope == 0) return half;
+      return ratioSlope > 0 ? half * kNearSampleShare : half * (2 - kNearSampleShare);
+    };
+    const double deviceDeterminant = device.a * device.d - device.b * device.c;
+    if (determinant != 0 && std::isfinite(determinant) && deviceDeterminant != 0) {
+      const double shiftX = shiftAlong(device.d / deviceDeterminant) * 20;
+      const double shiftY = shiftAlong(-device.c / deviceDeterminant) * 20;
+      matrix.tx += (placed.d * shiftX - placed.c * shiftY) / determinant;
+      matrix.ty += (placed.a * shiftY - placed.b * shiftX) / determinant;
     }
   }
   appendTransformAttribute(out, "gradientTransform", matrix);

@@ -53,16 +53,24 @@ TEST(ShapeSvg, GradientsAsBandsOfTheirEntriesSampledAtPixelCorners) {
                         "<stop offset=\"0.5\" stop-color=\"#0000ff\"/>\n<stop offset=\"1\" stop-color=\"#0000ff\"/>\n</"),
             std::string::npos)
       << banded;
-  // Half a pixel right and down.
-  EXPECT_NE(banded.find("gradientTransform=\"matrix(1 0 0 1 0.5 0.5)\""), std::string::npos) << banded;
-  // Under a placement that doubles x and turns y around, half a device pixel is a quarter
-  // of the shape's pixel across and minus half down.
+  // Along y, where the ratio does not change, half a pixel; along x, where it grows, an
+  // eighth, so that the four samples (1/8 to 7/8 of the pixel) lie from the corner onwards.
+  EXPECT_NE(banded.find("gradientTransform=\"matrix(1 0 0 1 0.125 0.5)\""), std::string::npos) << banded;
+  // Under a placement that doubles x and turns y around, the device's eighth across and half
+  // down are a sixteenth of the shape's pixel across and minus half down.
   SvgCanvas placed;
   placed.gradientSampleShift = 0.5;
   Transform flip;
   flip.a = 2;
   flip.d = -1;
-  EXPECT_NE(gradientOf(placed, flip).find("gradientTransform=\"matrix(1 0 0 1 0.25 -0.5)\""), std::string::npos);
+  EXPECT_NE(gradientOf(placed, flip).find("gradientTransform=\"matrix(1 0 0 1 0.0625 -0.5)\""), std::string::npos);
+  // Mirrored across, the ratio falls towards the right: seven eighths, minus in the shape.
+  SvgCanvas mirrored;
+  mirrored.gradientSampleShift = 0.5;
+  Transform mirror;
+  mirror.a = -1;
+  EXPECT_NE(gradientOf(mirrored, mirror).find("gradientTransform=\"matrix(1 0 0 1 -0.875 0.5)\""),
+            std::string::npos);
 
   // Without bands the entries blend between their centres (127.5 / 256 the last red, 128.5 /
   // 256 the first blue), entries on the line between their neighbours left out.
