@@ -189,7 +189,12 @@ ShapeSvgWriter::Paint ShapeSvgWriter::paint(const FillStyle& fill, const ColorTr
     return Paint{value, color.alpha / 255.0};
   }
   if (fill.isGradient()) return Paint{"url(#" + gradient(fill, colors) + ")", 1};
-  const EmbeddedBitmap* bitmap = m_bitmaps != nullptr ? m_bitmaps->bitmap(fill.bitmapId) : nullptr;
+  const EmbeddedBitmap* bitmap = nullptr;
+  if (m_bitmaps != nullptr) {
+    bitmap = isSmoothed(fill) ? m_bitmaps->bitmap(fill.bitmapId)
+                              : m_bitmaps->unsmoothedBitmap(fill.bitmapId,
+                                                            enlargement(m_placement * bitmapTransform(fill)));
+  }
   if (bitmap == nullptr) {
     m_canvas.notes.push_back("Fill style " + std::to_string(index + 1) + " names the bitmap " +
                              std::to_string(fill.bitmapId) + ", which the movie does not define: it is not filled.");
@@ -469,6 +474,12 @@ void ShapeSvgWriter::clip(const ShapePaths& paths, const Transform& transform, s
       out += "\"/>\n";
     }
   }
+}
+
+double ShapeSvgWriter::enlargement(const Transform& transform) const {
+  const double across = std::hypot(transform.a, transform.b);
+  const double down = std::hypot(transform.c, transform.d);
+  return std::max(across, down) * m_canvas.deviceScale;
 }
 
 void ShapeSvgWriter::drawBitmap(const EmbeddedBitmap& bitmap, const Transform& transform,

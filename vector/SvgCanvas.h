@@ -41,6 +41,8 @@ class SvgCanvas {
   std::string body;
   /// Curves are written as the lines the player draws them with at low quality.
   bool curvesAsLines = false;
+  /// Device pixels per pixel of the document, as it will be drawn.
+  double deviceScale = 1;
   /// Gradients as bands of their colour table's entries with hard edges, as the player
   /// draws them at high quality; else the entries blended between their centres.
   bool gradientBands = false;
