@@ -18,17 +18,25 @@ namespace orvane {
 class BitmapBlocks : public BitmapSource {
  public:
   static constexpr std::uint64_t kMaxBlockPixels = 16u << 20;
+  /// No block is larger than this a side.
+  static constexpr int kMaxSide = 256;
 
   BitmapBlocks(BitmapSource& bitmaps, int side) : m_bitmaps(bitmaps), m_side(side) {}
 
   const EmbeddedBitmap* bitmap(std::uint16_t id) override;
+  /// Enlarged, the smoothing would still blend neighbouring blocks over most of a device
+  /// pixel: the blocks grow with the enlargement (`side` times its next whole number), so
+  /// that every sample still lands inside one, within kMaxBlockPixels.
+  const EmbeddedBitmap* unsmoothedBitmap(std::uint16_t id, double enlargement) override;
 
  private:
-  std::optional<EmbeddedBitmap> inBlocks(const EmbeddedBitmap& bitmap) const;
+  const EmbeddedBitmap* inBlocksOf(std::uint16_t id, int side);
+  static std::optional<EmbeddedBitmap> inBlocks(const EmbeddedBitmap& bitmap, int side);
 
   BitmapSource& m_bitmaps;
   int m_side;
-  std::map<std::uint16_t, std::optional<EmbeddedBitmap>> m_blocks;
+  /// By id and side.
+  std::map<std::pair<std::uint16_t, int>, std::optional<EmbeddedBitmap>> m_blocks;
 };
 
 }  // namespace orvane

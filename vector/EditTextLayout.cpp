@@ -40,6 +40,18 @@ class FontCharacters {
   std::unordered_map<std::uint32_t, std::int16_t> m_kerning;
 };
 
+// The colour a field's text shows in: the player keeps each channel as a multiplier of 256ths
+// (the channel's share of 255, cut down) and applies it to 255, cut down again, so that
+// 0x99 shows as 152 while 0 and 255 stay.
+std::uint8_t shownChannel(std::uint8_t channel) {
+  const unsigned multiplier = channel * 256u / 255u;
+  return static_cast<std::uint8_t>(255u * multiplier >> 8);
+}
+
+Rgba shownColor(Rgba color) {
+  return Rgba{shownChannel(color.red), shownChannel(color.green), shownChannel(color.blue), color.alpha};
+}
+
 // One character on its way to a line.
 struct LaidCharacter {
   const SwfFont* font = nullptr;
@@ -105,7 +117,7 @@ class EditTextLayouter {
           continue;
         }
         const FontGlyph& glyph = font->glyphs[*index];
-        LaidCharacter laid{font, &glyph, scale, 0, run.format.color, character == ' ' || character == 0xA0};
+        LaidCharacter laid{font, &glyph, scale, 0, shownColor(run.format.color), character == ' ' || character == 0xA0};
         // The player keeps the pen in whole twips: each scaled advance loses its fraction.
         laid.advance =
             std::trunc((font->hasLayout ? glyph.advance : boxRight(glyph.outline)) * scale) + run.format.letterSpacing;

@@ -29,6 +29,13 @@ std::string FrameRenderer::frameSvg(const TimelineNode& timeline, std::uint32_t 
   m_area = SwfRect{corner.xMin, corner.xMin + result.width * 20, corner.yMin, corner.yMin + result.height * 20};
   SvgCanvas canvas;
   canvas.curvesAsLines = !options.antialias;
+  canvas.deviceScale = options.scale;
+  if (options.antialias) {
+    // At high quality the player takes a gradient's colour at each pixel's corner, half a
+    // device pixel from the centre the samples gather around.
+    canvas.gradientBands = true;
+    canvas.gradientSampleShift = options.scale > 0 ? 0.5 / options.scale : 0.5;
+  }
   m_canvas = &canvas;
   m_notes.clear();
   m_drawn = 0;
@@ -107,8 +114,10 @@ void FrameRenderer::drawObject(const PlacedObject& placed, const Context& outer)
     } else {
       note("Texts are not drawn.");
     }
-  } else if (const EmbeddedBitmap* bitmap = placedBitmap(id)) {
-    writer.drawBitmap(*bitmap, context.transform, context.colors);
+  } else if (placedBitmap(id) != nullptr) {
+    // Placed bitmaps are drawn unsmoothed.
+    writer.drawBitmap(*m_bitmaps->unsmoothedBitmap(id, writer.enlargement(context.transform)), context.transform,
+                      context.colors);
   } else {
     note("Character " + std::to_string(id) + " is placed but not drawn: the movie defines no shape, sprite, "
          "button, text or bitmap of that id.");

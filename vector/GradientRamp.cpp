@@ -33,47 +33,31 @@ GradientRamp gradientRamp(const Gradient& gradient, const ColorTransform& colors
   const bool linearLight = gradient.interpolationMode == 1;
   std::vector<Stop> stops;
   stops.reserve(gradient.stops.size());
-  for (std::size_t k = 0; k < gradient.stops.size(); ++k) {
-    const GradientStop& stop = gradient.stops[k];
+  for (const GradientStop& stop : gradient.stops) {
     const Rgba color = colors.apply(stop.color);
     const double rgb[3] = {double(color.red), double(color.green), double(color.blue)};
-    // Stops that repeat a ratio each take the entry after the one before them.
-    const bool repeated = k > 0 && stop.ratio == gradient.stops[k - 1].ratio;
-    Stop converted{repeated ? std::min(stops.back().ratio + 1, 255) : int{stop.ratio}, {}};
+    Stop converted{int{stop.ratio}, {}};
     for (int c = 0; c < 3; ++c) converted.channels[c] = linearLight ? toLinear(rgb[c]) : rgb[c];
     converted.channels[3] = color.alpha;
     stops.push_back(converted);
   }
+  // The pair of neighbouring stops the entries are mixed from moves on by one pair at an
+  // entry past the pair's end, however far past it is.
+  std::size_t pair = 0;
   for (int i = 0; i < 256; ++i) {
-    // The first pair of neighbouring stops whose ratios enclose the entry; a pair that runs
-    // backwards encloses nothing. Before the first stop its colour, past every pair the last's.
+    if (pair + 1 < stops.size() && i > stops[pair + 1].ratio) ++pair;
+    const Stop& from = stops[pair];
+    const Stop& to = pair + 1 < stops.size() ? stops[pair + 1] : from;
+    const double t =
+        to.ratio > from.ratio ? std::clamp(double(i - from.ratio) / (to.ratio - from.ratio), 0.0, 1.0) : 0;
     double mixed[4];
-    const Stop* from = i < stops.front().ratio ? &stops.front() : &stops.back();
-    const Stop* to = from;
-    for (std::size_t k = 0; k + 1 < stops.size() && i >= stops.front().ratio; ++k) {
-      if (stops[k].ratio <= i && i < stops[k + 1].ratio) {
-        from = &stops[k];
-        to = &stops[k + 1];
-        break;
-      }
-    }
-    const double t = to->ratio > from->ratio ? double(i - from->ratio) / (to->ratio - from->ratio) : 0;
-    for (int c = 0; c < 4; ++c) mixed[c] = from->channels[c] + (to->channels[c] - from->channels[c]) * t;
+    for (int c = 0; c < 4; ++c) mixed[c] = from.channels[c] + (to.channels[c] - from.channels[c]) * t;
     if (linearLight) {
       for (int c = 0; c < 3; ++c) mixed[c] = toSrgb(mixed[c]);
     }
     ramp[i] = Rgba{channelOf(mixed[0]), channelOf(mixed[1]), channelOf(mixed[2]), channelOf(mixed[3])};
   }
   return ramp;
-}
-
-bool liesBetweenNeighbours(const GradientRamp& ramp, std::size_t i) {
-  if (i == 0 || i + 1 >= ramp.size()) return false;
-  const Rgba& a = ramp[i - 1];
-  const Rgba& b = ramp[i];
-  const Rgba& c = ramp[i + 1];
-  return a.red + c.red == 2 * b.red && a.green + c.green == 2 * b.green && a.blue + c.blue == 2 * b.blue &&
-         a.alpha + c.alpha == 2 * b.alpha;
 }
 
 }  // namespace orvane

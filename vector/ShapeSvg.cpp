@@ -14,6 +14,9 @@ constexpr double kGradientHalfSize = 819.2;
 /// The player keeps the focal point of a focal gradient within 0.98 of the radius, so
 /// that the ratios near the rim stay finite.
 constexpr double kMaxFocalPoint = 0.98;
+/// The nearest of the four samples lies an eighth of a pixel from the corner: a quarter of
+/// the half pixel to the centre.
+constexpr double kNearSampleShare = 0.25;
 /// At low quality the player draws each curve as this many lines.
 constexpr int kLowQualityCurveLines = 5;
 
@@ -41,9 +44,22 @@ const char* joinName(std::uint8_t join) {
   }
 }
 
-/// Where entry i of the colour table lies along the gradient: the player samples its 256
-/// entries as a texture, entry i at (i + 0.5) / 256, blending neighbours in between.
-double entryOffset(std::size_t i) { return (i + 0.5) / 256; }
+/// Entry i of the colour table covers i / 256 to (i + 1) / 256 of the gradient. At high
+/// quality the player takes the entry a pixel's ratio falls in, unblended; at low quality its
+/// pixels match the entries blended between their centres.
+double entryStart(std::size_t i) { return double(i) / 256; }
+double entryCentre(std::size_t i) { return (i + 0.5) / 256; }
+
+/// Whether entry `i` lies on the straight line between its neighbours in every channel, so
+/// that blending them gives it back.
+bool liesBetweenNeighbours(const GradientRamp& ramp, std::size_t i) {
+  if (i == 0 || i + 1 >= ramp.size()) return false;
+  const Rgba& a = ramp[i - 1];
+  const Rgba& b = ramp[i];
+  const Rgba& c = ramp[i + 1];
+  return a.red + c.red == 2 * b.red && a.green + c.green == 2 * b.green && a.blue + c.blue == 2 * b.blue &&
+         a.alpha + c.alpha == 2 * b.alpha;
+}
 
 void appendStop(std::string& out, double offset, Rgba color) {
   out += "<stop offset=\"";
@@ -173,7 +189,12 @@ ShapeSvgWriter::Paint ShapeSvgWriter::paint(const FillStyle& fill, const ColorTr
     return Paint{value, color.alpha / 255.0};
   }
   if (fill.isGradient()) return Paint{"url(#" + gradient(fill, colors) + ")", 1};
-  const EmbeddedBitmap* bitmap = m_bitmaps != nullptr ? m_bitmaps->bitmap(fill.bitmapId) : nullptr;
+  const EmbeddedBitmap* bitmap = nullptr;
+  if (m_bitmaps != nullptr) {
+    bitmap = isSmoothed(fill) ? m_bitmaps->bitmap(fill.bitmapId)
+                              : m_bitmaps->unsmoothedBitmap(fill.bitmapId,
+                                                            enlargement(m_placement * bitmapTransform(fill)));
+  }
   if (bitmap == nullptr) {
     m_canvas.notes.push_back("Fill style " + std::to_string(index + 1) + " names the bitmap " +
                              std::to_string(fill.bitmapId) + ", which the movie does not define: it is not filled.");
@@ -202,16 +223,50 @@ std::string ShapeSvgWriter::gradient(const FillStyle& fill, const ColorTransform
   out += " spreadMethod=\"";
   out += spreadName(fill.gradient.spreadMode);
   out += '"';
-  appendTransformAttribute(out, "gradientTransform", Transform::of(fill.matrix));
-  out += ">\n";
-  // The ends hold the outer entries, so that a repeating gradient keeps them up to the seam
-  // instead of blending the last into the first.
-  const GradientRamp ramp = gradientRamp(fill.gradient, colors);
-  appendStop(out, 0, ramp.front());
-  for (std::size_t i = 0; i < ramp.size(); ++i) {
-    if (!liesBetweenNeighbours(ramp, i)) appendStop(out, entryOffset(i), ramp[i]);
+  Transform matrix = Transform::of(fill.matrix);
+  if (m_canvas.gradientSampleShift != 0) {
+    // The player takes a pixel's colour at its top left corner: the gradient moves by that
+    // much towards the bottom right of the device, in the shape's coordinates.
+    // A linear gradient moves by less or more on each axis, so that the four samples of a
+    // pixel lie from its corner on towards higher ratios, in the band the corner is in.
+    const Transform& placed = m_placement;
+    const double determinant = placed.a * placed.d - placed.b * placed.c;
+    const Transform device = placed * matrix;
+    const auto shiftAlong = [this, linear](double ratioSlope) {
+      const double half = m_canvas.gradientSampleShift;
+      if (!linear || ratioSlope == 0) return half;
+      return ratioSlope > 0 ? half * kNearSampleShare : half * (2 - kNearSampleShare);
+    };
+    const double deviceDeterminant = device.a * device.d - device.b * device.c;
+    if (determinant != 0 && std::isfinite(determinant) && deviceDeterminant != 0) {
+      const double shiftX = shiftAlong(device.d / deviceDeterminant) * 20;
+      const double shiftY = shiftAlong(-device.c / deviceDeterminant) * 20;
+      matrix.tx += (placed.d * shiftX - placed.c * shiftY) / determinant;
+      matrix.ty += (placed.a * shiftY - placed.b * shiftX) / determinant;
+    }
   }
-  appendStop(out, 1, ramp.back());
+  appendTransformAttribute(out, "gradientTransform", matrix);
+  out += ">\n";
+  // Each run of equal entries as a band of its own colour with hard edges, or the entries
+  // blended between their centres.
+  const GradientRamp ramp = gradientRamp(fill.gradient, colors);
+  if (!m_canvas.gradientBands) {
+    // Entries blended at their centres; the ends hold the outer entries, so that a
+    // repeating gradient keeps them up to the seam instead of blending the last into the first.
+    appendStop(out, 0, ramp.front());
+    for (std::size_t i = 0; i < ramp.size(); ++i) {
+      if (!liesBetweenNeighbours(ramp, i)) appendStop(out, entryCentre(i), ramp[i]);
+    }
+    appendStop(out, 1, ramp.back());
+  } else {
+    for (std::size_t i = 0; i < ramp.size();) {
+      std::size_t end = i + 1;
+      while (end < ramp.size() && ramp[end] == ramp[i]) ++end;
+      appendStop(out, entryStart(i), ramp[i]);
+      appendStop(out, entryStart(end), ramp[i]);
+      i = end;
+    }
+  }
   out += linear ? "</linearGradient>\n" : "</radialGradient>\n";
   return id;
 }
@@ -279,6 +334,7 @@ std::string ShapeSvgWriter::colorFilter(const ColorTransform& colors) {
 
 void ShapeSvgWriter::draw(const std::vector<ShapeStyles>& groups, const ShapePaths& paths,
                           const Transform& transform, const ColorTransform& colors, const MorphTarget* target) {
+  m_placement = transform;
   std::string& out = m_canvas.body;
   out += "<g";
   appendTransformAttribute(out, "transform", transform);
@@ -418,6 +474,12 @@ void ShapeSvgWriter::clip(const ShapePaths& paths, const Transform& transform, s
       out += "\"/>\n";
     }
   }
+}
+
+double ShapeSvgWriter::enlargement(const Transform& transform) const {
+  const double across = std::hypot(transform.a, transform.b);
+  const double down = std::hypot(transform.c, transform.d);
+  return std::max(across, down) * m_canvas.deviceScale;
 }
 
 void ShapeSvgWriter::drawBitmap(const EmbeddedBitmap& bitmap, const Transform& transform,

@@ -26,6 +26,12 @@ class BitmapSource {
   virtual ~BitmapSource() = default;
   /// None when the movie defines no bitmap of that id or it cannot be decoded.
   virtual const EmbeddedBitmap* bitmap(std::uint16_t id) = 0;
+  /// The bitmap to draw unsmoothed at `enlargement` device pixels per bitmap pixel; by
+  /// default the bitmap itself.
+  virtual const EmbeddedBitmap* unsmoothedBitmap(std::uint16_t id, double enlargement) {
+    (void)enlargement;
+    return bitmap(id);
+  }
 };
 
 /// "data:MIME;base64,..." of the bitmap.
@@ -54,6 +60,9 @@ class ShapeSvgWriter {
             const ColorTransform& colors, const MorphTarget* target = nullptr);
   /// The fill geometry alone, without paint, as the shapes of a mask.
   void clip(const ShapePaths& paths, const Transform& transform, std::string& out) const;
+  /// How many device pixels a bitmap pixel covers at most under `transform` (from bitmap
+  /// pixels to the document's pixels, tx and ty in twips), along either of its sides.
+  double enlargement(const Transform& transform) const;
   /// A bitmap placed as a character of its own: one twip-sized pixel per 20 twips from the
   /// origin, unsmoothed.
   void drawBitmap(const EmbeddedBitmap& bitmap, const Transform& transform, const ColorTransform& colors);
@@ -87,6 +96,8 @@ class ShapeSvgWriter {
 
   SvgCanvas& m_canvas;
   BitmapSource* m_bitmaps;
+  /// The transform of the shape being drawn, from its coordinates to the document's.
+  Transform m_placement;
 };
 
 /// The path data of contours, coordinates in pixels; fills always close their contours.

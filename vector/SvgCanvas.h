@@ -41,6 +41,16 @@ class SvgCanvas {
   std::string body;
   /// Curves are written as the lines the player draws them with at low quality.
   bool curvesAsLines = false;
+  /// Device pixels per pixel of the document, as it will be drawn.
+  double deviceScale = 1;
+  /// Gradients as bands of their colour table's entries with hard edges, as the player
+  /// draws them at high quality; else the entries blended between their centres.
+  bool gradientBands = false;
+  /// How far (pixels of the document, right and down) gradients move so that each pixel
+  /// shows the colour the player takes at its top left corner; 0 for none. Linear
+  /// gradients move by a quarter or seven quarters of it on each axis instead, as their
+  /// ratio grows or falls along it.
+  double gradientSampleShift = 0;
   /// What could not be drawn as the movie asks, one sentence each.
   std::vector<std::string> notes;
 

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "vector/SvgRasterizer.h"
+
 namespace orvane {
 namespace {
 
@@ -89,6 +91,48 @@ TEST(BitmapBlocks, EachPixelBecomesABlockAndTheBitmapKeepsItsSize) {
   // A bitmap whose blocks would pass the limit stays as it is.
   table.bitmaps[4] = EmbeddedBitmap{"image/png", redBluePng(), 4096, 4096};
   EXPECT_EQ(blocks.bitmap(4), &table.bitmaps[4]);
+}
+
+TEST(BitmapBlocks, EnlargedUnsmoothedBitmapsKeepHardPixels) {
+  TableBitmaps table;
+  table.bitmaps[1] = EmbeddedBitmap{"image/png", redBluePng(), 2, 1};
+  BitmapBlocks blocks(table, kFourSampleScale);
+  const std::uint32_t r = 0xFFFF0000;
+  const std::uint32_t b = 0xFF0000FF;
+
+  // Ten times as large in a document of 20 x 10 pixels: red from 0 to 10, blue from 10 to
+  // 20, with no blend of the two at the seam.
+  SvgCanvas canvas;
+  ShapeSvgWriter writer(canvas, &blocks);
+  const Transform tenfold{10, 0, 0, 10, 0, 0};
+  EXPECT_EQ(writer.enlargement(tenfold), 10);
+  writer.drawBitmap(*blocks.unsmoothedBitmap(1, writer.enlargement(tenfold)), tenfold, ColorTransform{});
+  const RasterResult raster =
+      rasterizeSvg(canvas.document({0, 400, 0, 200}, 1, nullptr, true), 1, EdgeCoverage::FourSamples);
+  ASSERT_EQ(raster.error, "");
+  int width = 0;
+  const std::vector<std::uint32_t> pixels = pixelsOf(raster.png, width);
+  ASSERT_EQ(width, 20);
+  ASSERT_EQ(pixels.size(), 200u);
+  for (int y : {0, 5, 9}) {
+    for (int x = 0; x < 20; ++x) EXPECT_EQ(pixels[y * 20 + x], x < 10 ? r : b) << x << ", " << y;
+  }
+
+  // Blocks of 4 times the next whole enlargement: 40 for 10, 12 for 2.5; at most 1 the
+  // usual blocks of 4. A rotation enlarges by its longer side.
+  ASSERT_NE(blocks.unsmoothedBitmap(1, 10), nullptr);
+  pixelsOf(blocks.unsmoothedBitmap(1, 10)->data, width);
+  EXPECT_EQ(width, 80);
+  pixelsOf(blocks.unsmoothedBitmap(1, 2.5)->data, width);
+  EXPECT_EQ(width, 24);
+  EXPECT_EQ(blocks.unsmoothedBitmap(1, 1), blocks.bitmap(1));
+  EXPECT_EQ(blocks.unsmoothedBitmap(1, 0.5), blocks.bitmap(1));
+  EXPECT_EQ(writer.enlargement(Transform{0, 3, -4, 0, 0, 0}), 4);
+  EXPECT_EQ(blocks.unsmoothedBitmap(7, 10), nullptr);
+  // A large bitmap grows only as far as the limit allows: 1024 x 1024 takes blocks of 4.
+  table.bitmaps[2] = EmbeddedBitmap{"image/png", redBluePng(), 1024, 1024};
+  pixelsOf(blocks.unsmoothedBitmap(2, 10)->data, width);
+  EXPECT_EQ(width, 8);
 }
 
 }  // namespace

@@ -171,6 +171,21 @@ TEST(EditTextLayout, AlignsWrapsKernsAndFindsFontsByName) {
       << svg;
 }
 
+TEST(EditTextLayout, TextColoursAsThePlayerShowsThem) {
+  // Each channel c shows as 255 * floor(256 c / 255) / 256, cut down: 0x99 (153) is 153.6
+  // 256ths and shows as 152, 0xcc (204) as 203, while 0, 255 and the alpha keep their value;
+  // 0x80 (128) is 128.5 256ths, 127.5 shown.
+  const TextMovie movie;
+  EditText html = field("<font color=\"#ff99cc\">A</font><font color=\"#00ff80\">A</font>");
+  html.html = true;
+  html.hasTextColor = true;
+  html.textColor = {0, 0, 0, 200};
+  const TextPicture picture = layOutEditText(html, *movie.fonts);
+  ASSERT_EQ(picture.glyphs.size(), 2u);
+  EXPECT_EQ(picture.glyphs[0].color, (Rgba{255, 152, 203, 200}));
+  EXPECT_EQ(picture.glyphs[1].color, (Rgba{0, 255, 127, 200}));
+}
+
 TEST(TextAssets, EditTextPropertyRows) {
   test::EditTextSpec fields;
   fields.flags = 0xFFFF;  // every flag, every field
