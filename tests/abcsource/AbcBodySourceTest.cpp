@@ -437,6 +437,76 @@ TEST(AbcBodyDecompiler, ForLoopContinueOverAKilledRegister) {
             "}\n");
 }
 
+TEST(AbcBodyDecompiler, UpdateCodeThatIsMoreThanExpressionsEndsTheBody) {
+  // The code a forward jump in while (true) goes to holds an if: no update list has it,
+  // so the jump stays a goto to it (offset 17) and the if ends the body.
+  EXPECT_EQ(bodyText(withParameters(R"(
+    Ltop:
+      label
+      getlocal_1
+      iffalse Lbody
+      jump Lupdate
+    Lbody:
+      findpropstrict trace
+      pushstring "x"
+      callpropvoid trace, 1
+    Lupdate:
+      getlocal_2
+      iffalse Lback
+      findpropstrict trace
+      pushstring "y"
+      callpropvoid trace, 1
+    Lback:
+      jump Ltop
+      returnvoid
+  )", {"a", "b"})),
+            "while (true) {\n"
+            "    if (a) {\n"
+            "        // goto label_17;\n"
+            "    }\n"
+            "    trace(\"x\");\n"
+            "    // label_17:\n"
+            "    if (b) {\n"
+            "        trace(\"y\");\n"
+            "    }\n"
+            "}\n");
+  // A loop entered at its test with the update code first: that code, an if, runs after the
+  // body of while (a), and the continue that went to it (offset 4) is a goto there.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      jump Lentry
+    Lhead:
+      label
+      getlocal_2
+      iffalse Lentry
+      findpropstrict trace
+      pushstring "y"
+      callpropvoid trace, 1
+    Lentry:
+      getlocal_1
+      iffalse Lexit
+      getlocal_3
+      iffalse Lx
+      jump Lhead
+    Lx:
+      findpropstrict trace
+      pushstring "x"
+      callpropvoid trace, 1
+      jump Lhead
+    Lexit:
+      returnvoid
+  )", {"a", "b", "c"})),
+            "while (a) {\n"
+            "    if (c) {\n"
+            "        // goto label_4;\n"
+            "    }\n"
+            "    trace(\"x\");\n"
+            "    // label_4:\n"
+            "    if (b) {\n"
+            "        trace(\"y\");\n"
+            "    }\n"
+            "}\n");
+}
+
 TEST(AbcBodyDecompiler, ForInAndForEachFromHasnext2) {
   // for (var k:String in o) trace(k); for each (var v:* in o) trace(v);
   AbcMethodSource method;
