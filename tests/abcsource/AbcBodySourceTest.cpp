@@ -403,6 +403,33 @@ TEST(AbcBodyDecompiler, WhileTrueEnteredAndContinuedThroughItsClosingJump) {
             "}\n");
 }
 
+TEST(AbcBodyDecompiler, WhileTestThatAssignsThroughATemporary) {
+  // while (a = a.parent) trace(a);: the value tested is kept in a temporary while the
+  // store converts it, and the loop is entered at its test.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      jump Ltest
+    Lbody:
+      label
+      findpropstrict trace
+      getlocal_1
+      callpropvoid trace, 1
+    Ltest:
+      getlocal_1
+      getproperty parent
+      dup
+      setlocal_2
+      coerce_a
+      setlocal_1
+      getlocal_2
+      kill 2
+      iftrue Lbody
+      returnvoid
+  )", {"a"})),
+            "while (a = a.parent) {\n"
+            "    trace(a);\n"
+            "}\n");
+}
+
 TEST(AbcBodyDecompiler, ForLoopContinueOverAKilledRegister) {
   // for (var i:int = 0; i < a; i++) { if (i == 2) continue; trace(i); }, the register
   // of a temporary of the body killed before the update.
