@@ -14,6 +14,7 @@ namespace {
 /// How far after the case bodies the compares may reach for their lookupswitch.
 constexpr std::size_t kCompareWindow = 4096;
 
+constexpr std::uint8_t kIfStrictEq = 0x19;
 constexpr std::uint8_t kIfStrictNe = 0x1A;
 constexpr std::uint8_t kIfFalse = 0x12;
 constexpr std::uint8_t kPushFalse = 0x27;
@@ -40,9 +41,11 @@ std::size_t AbcBlockStatements::structure(FlowStructurer& walk, std::size_t i, s
   const std::size_t exit = finallyExit(i, end);
   if (exit != kNoIndex) return exit;
   if (m_flow[i].kind != FlowKind::kJump) return kNoIndex;
-  // A jump right after a return or throw that no branch reaches is never taken: the
-  // compiler's jump over the else part of a then part that left the method.
-  if (i > 0 && m_flow[i - 1].kind == FlowKind::kEnd && !m_flow[i].isTarget) return i + 1;
+  // A jump right after a return, a throw or a jump that no branch reaches is never taken:
+  // the compiler's jump over the else part of a then part that left the method, its jump to
+  // the end of a switch after the break of the last case.
+  if (i > 0 && (m_flow[i - 1].kind == FlowKind::kEnd || m_flow[i - 1].kind == FlowKind::kJump) && !m_flow[i].isTarget)
+    return i + 1;
   // do { } while (c): the compiler jumps over the label that heads the loop.
   if (m_flow[i].target == i + 2 && m_machine.instruction(i + 1).code == kLabel && m_flow[i + 1].loopEnd != kNoIndex)
     return i + 1;
@@ -69,10 +72,11 @@ std::size_t AbcBlockStatements::switchStatement(FlowStructurer& walk, std::size_
   std::size_t dispatch = compares;
   const std::size_t limit = std::min(end, compares + kCompareWindow);
   while (dispatch < limit && m_flow[dispatch].kind != FlowKind::kSwitch) {
-    if (m_flow[dispatch].kind == FlowKind::kEnd) return kNoIndex;
+    if (m_flow[dispatch].kind == FlowKind::kEnd) break;
     ++dispatch;
   }
-  if (dispatch >= limit) return kNoIndex;
+  if (dispatch >= limit || m_flow[dispatch].kind != FlowKind::kSwitch)
+    return branchingSwitch(walk, i, end, stack, out, context);
   const std::vector<std::int64_t>& targets = m_machine.instruction(dispatch).switchTargets;
   if (targets.empty()) return kNoIndex;
   const std::size_t close = dispatch + 1;
@@ -81,18 +85,33 @@ std::size_t AbcBlockStatements::switchStatement(FlowStructurer& walk, std::size_
   ExpressionPtr discriminant;
   std::vector<std::pair<ExpressionPtr, long long>> labels;
   std::size_t p = compares;
+  bool stored = false;  // the discriminant went into its register before the first compare
   {
     FloorGuard guard(stack);
     while (p < dispatch) {
-      // A default written among the cases puts its number there, jumped over by the compares.
-      if (m_flow[p].kind == FlowKind::kJump) {
-        const std::size_t over = m_flow[p].target;
-        if (over == kNoIndex || over <= p || over > dispatch) return kNoIndex;
+      std::size_t branch = p;
+      while (branch < dispatch && m_flow[branch].kind != FlowKind::kBranch && m_flow[branch].kind != FlowKind::kJump)
+        ++branch;
+      // A default written among the cases puts its number there, jumped over by the compares;
+      // written first, its number comes right after the store of the discriminant.
+      if (branch < dispatch && m_flow[branch].kind == FlowKind::kJump) {
+        const std::size_t over = m_flow[branch].target;
+        if (over == kNoIndex || over <= branch || over > dispatch) return kNoIndex;
+        if (branch > p) {
+          if (stored || !labels.empty()) return kNoIndex;
+          StatementList scratch;
+          walk.decodeRange(p, branch, stack, scratch, context.nested());
+          const bool stacked = stack.size() != stack.floor;
+          stack.values.resize(stack.floor);
+          if (stacked || std::count_if(scratch.begin(), scratch.end(), [](const Statement& s) {
+                           return s.kind != StatementKind::Label;
+                         }) > 1)
+            return kNoIndex;
+          stored = true;
+        }
         p = over;
         continue;
       }
-      std::size_t branch = p;
-      while (branch < dispatch && m_flow[branch].kind != FlowKind::kBranch) ++branch;
       if (branch >= dispatch) break;
       const AbcInstruction& test = m_machine.instruction(branch);
       // The compiler's default: pushfalse; iffalse.
@@ -102,7 +121,7 @@ std::size_t AbcBlockStatements::switchStatement(FlowStructurer& walk, std::size_
       walk.decodeRange(p, branch, stack, scratch, context.nested());
       const Expression* held = stack.size() == stack.floor + 2 ? stack.values.back().get() : nullptr;
       // The first compare stores the discriminant into the register the others read.
-      const std::size_t allowed = discriminant ? 0 : 1;
+      const std::size_t allowed = discriminant || stored ? 0 : 1;
       const auto statements = static_cast<std::size_t>(std::count_if(
           scratch.begin(), scratch.end(), [](const Statement& s) { return s.kind != StatementKind::Label; }));
       if (held == nullptr || held->kind != ExpressionKind::Register || held->registerNumber < 0 || statements > allowed) {
@@ -150,6 +169,112 @@ std::size_t AbcBlockStatements::switchStatement(FlowStructurer& walk, std::size_
       entry.label = it->second[k];
       if (k + 1 == it->second.size()) {
         walk.decodeRange(from, std::min(to, compares), stack, entry.body, inner);
+        m_machine.flush(stack, stack.floor, entry.body, to);
+      }
+      s.cases.push_back(std::move(entry));
+    }
+  }
+  emit(out, std::move(s), i);
+  return close;
+}
+
+std::size_t AbcBlockStatements::branchingSwitch(FlowStructurer& walk, std::size_t i, std::size_t end,
+                                                ValueStack& stack, StatementList& out, const FlowContext& context) {
+  // The compares: label === discriminant, each branching to its case's code; then a jump to
+  // the default's code, or past the statement when there is none.
+  const std::size_t compares = m_flow[i].target;
+  std::vector<std::pair<ExpressionPtr, std::size_t>> labels;  // label, its case's code
+  std::int64_t held = -1;  // the register of the discriminant
+  ExpressionPtr read;      // a compare's read of it
+  std::size_t p = compares;
+  std::size_t last = kNoIndex;  // the jump that ends the compares
+  {
+    FloorGuard guard(stack);
+    while (p < end && last == kNoIndex) {
+      std::size_t branch = p;
+      while (branch < end && m_flow[branch].kind == FlowKind::kPlain && branch - p < kLabelWindow) ++branch;
+      if (branch >= end || (m_flow[branch].kind != FlowKind::kBranch && m_flow[branch].kind != FlowKind::kJump))
+        return kNoIndex;
+      if (m_flow[branch].kind == FlowKind::kJump) {
+        for (std::size_t k = p; k < branch; ++k)
+          if (!isDebugRecord(m_machine.instruction(k).code)) return kNoIndex;
+        last = branch;
+        break;
+      }
+      // The shape first, so that code of some other statement is not read ahead: the label's
+      // expression, the read of the register, the branch.
+      const std::size_t at = m_flow[branch].target;
+      if (m_machine.instruction(branch).code != kIfStrictEq || at == kNoIndex || at <= i || at >= compares ||
+          branch == p || readRegister(branch - 1) < 0 || (held >= 0 && readRegister(branch - 1) != held))
+        return kNoIndex;
+      for (std::size_t k = p; k + 1 < branch; ++k)
+        if (!m_machine.isExpressionCode(k) || storedRegister(k) >= 0) return kNoIndex;
+      StatementList scratch;
+      walk.decodeRange(p, branch, stack, scratch, context.nested());
+      const Expression* value = stack.size() == stack.floor + 2 ? stack.values.back().get() : nullptr;
+      const bool isRegister = value != nullptr && value->kind == ExpressionKind::Register &&
+                              value->registerNumber == readRegister(branch - 1);
+      if (!isRegister || hasStatements(scratch)) {
+        stack.values.resize(stack.floor);
+        return kNoIndex;
+      }
+      held = value->registerNumber;
+      read = stack.values.back();
+      labels.emplace_back(stack.values[stack.floor], at);
+      stack.values.resize(stack.floor);
+      p = branch + 1;
+    }
+  }
+  if (last == kNoIndex || labels.empty()) return kNoIndex;
+  const std::size_t close = last + 1;
+  const std::size_t defaultAt = m_flow[last].target;
+  if (defaultAt != close && (defaultAt == kNoIndex || defaultAt <= i || defaultAt >= compares)) return kNoIndex;
+  // The code of the cases breaks to the end of the statement, or leaves the statements
+  // around it; it goes nowhere else past the case code. The last case ends in a jump (or a
+  // return): code that runs on into the compares is the body of a loop whose test they are.
+  for (std::size_t k = i + 1; k < compares; ++k) {
+    const std::size_t to = m_flow[k].target;
+    if (m_flow.isBranch(k) && to != kNoIndex && to >= compares && to != close && !context.isEnclosingExit(to, close))
+      return kNoIndex;
+  }
+  std::size_t ending = compares - 1;
+  while (ending > i && isDebugRecord(m_machine.instruction(ending).code)) --ending;
+  if (!(m_flow[ending].kind == FlowKind::kEnd ||
+        (m_flow[ending].kind == FlowKind::kJump && m_flow[ending].target != kNoIndex && m_flow[ending].target >= close)))
+    return kNoIndex;
+
+  // The discriminant was stored just before the jump to the compares; when its register
+  // serves nothing else, that store is the switch's own.
+  const auto number = static_cast<std::uint32_t>(held);
+  ExpressionPtr discriminant = m_machine.storedValue(number);
+  std::size_t reads = 0;
+  std::size_t stores = 0;
+  for (std::size_t k = 0; k < m_flow.size(); ++k) {
+    if (k >= compares && k < last) continue;
+    if (readRegister(k) == held) ++reads;
+    if (storedRegister(k) == held) ++stores;
+  }
+  Statement* store = lastStatement(out);
+  const bool own = discriminant && reads == 0 && stores == 1 && store != nullptr && store->value == discriminant &&
+                   (store->kind == StatementKind::Var ||
+                    (store->kind == StatementKind::Expression && store->value->kind == ExpressionKind::Assign));
+  if (own) out.erase(out.begin() + (store - out.data()));
+  else discriminant = read;
+
+  std::map<std::size_t, std::vector<ExpressionPtr>> cases;
+  for (auto& [label, at] : labels) cases[at].push_back(std::move(label));
+  if (defaultAt != close) cases[defaultAt].push_back(nullptr);
+  Statement s = makeStatement(StatementKind::Switch, discriminant);
+  FlowContext inner = context.nested();
+  inner.breakTarget = close;
+  FloorGuard guard(stack);
+  for (auto it = cases.begin(); it != cases.end(); ++it) {
+    const std::size_t to = std::next(it) == cases.end() ? compares : std::next(it)->first;
+    for (std::size_t k = 0; k < it->second.size(); ++k) {
+      SwitchCase entry;
+      entry.label = it->second[k];
+      if (k + 1 == it->second.size()) {
+        walk.decodeRange(it->first, to, stack, entry.body, inner);
         m_machine.flush(stack, stack.floor, entry.body, to);
       }
       s.cases.push_back(std::move(entry));

@@ -33,6 +33,10 @@ class AbcBlockStatements {
   /// which push the case's number for the lookupswitch after them.
   std::size_t switchStatement(FlowStructurer& walk, std::size_t i, std::size_t end, ValueStack& stack,
                               StatementList& out, const FlowContext& context);
+  /// switch (v) { ... } of a compiler without the lookupswitch: the compares after the case
+  /// bodies branch to them, and a jump after the compares goes to the default.
+  std::size_t branchingSwitch(FlowStructurer& walk, std::size_t i, std::size_t end, ValueStack& stack,
+                              StatementList& out, const FlowContext& context);
   /// try { ... } catch (e:T) { ... }: the handlers of the exception entries that cover
   /// the code from instruction i.
   std::size_t tryStatement(FlowStructurer& walk, std::size_t i, std::size_t end, StatementList& out,

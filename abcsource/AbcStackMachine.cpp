@@ -519,7 +519,11 @@ bool AbcStackMachine::isExpressionCode(std::size_t i) const {
         k -= 2;
       }
       while (k > 0 && isStepOrConversion(instruction(k - 1).code)) --k;
-      return k > 0 && instruction(k - 1).code == 0x2A;
+      if (k > 0 && instruction(k - 1).code == 0x2A) return true;
+      // (x = v) as a value may keep v in a temporary first: dup; setlocal t; coerce; setlocal x;
+      // ...; getlocal t.
+      const std::uint8_t before = k > 0 ? instruction(k - 1).code : 0;
+      return k > 1 && (before == 0x63 || (before >= 0xD4 && before <= 0xD7)) && instruction(k - 2).code == 0x2A;
     }
     case 0x05: case 0x61: case 0x68: case 0x6F:
     case 0x4F: case 0x4E: case 0x49: case 0x03: case 0x47: case 0x48: case 0x1B: case 0x1C: case 0x30: case 0x1D:

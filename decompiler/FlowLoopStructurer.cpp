@@ -44,6 +44,14 @@ Statement* initOf(StatementList& out, const Expression& place) {
              : nullptr;
 }
 
+/// Whether the statements from `from` on can be a for loop's update list: expressions only,
+/// which the list prints separated by commas (an if, a loop or a jump there has no form).
+bool isUpdateList(StatementList::const_iterator from, StatementList::const_iterator to) {
+  return std::all_of(from, to, [](const Statement& part) {
+    return part.kind == StatementKind::Label || (part.kind == StatementKind::Expression && part.value);
+  });
+}
+
 /// The continues that went to a for loop's update part: continue statements when the
 /// loop became a for loop, else gotos to that part.
 void retargetContinues(StatementList& list, std::size_t update, bool isFor, std::size_t offset) {
@@ -60,6 +68,23 @@ void retargetContinues(StatementList& list, std::size_t update, bool isFor, std:
     retargetContinues(s.alternative, update, isFor, offset);
     retargetContinues(s.finally, update, isFor, offset);
     for (SwitchCase& entry : s.cases) retargetContinues(entry.body, update, isFor, offset);
+  }
+}
+
+/// A loop's own continues (not those of a loop inside it) as gotos to `offset`.
+void continuesToGotos(StatementList& list, std::size_t offset) {
+  for (Statement& s : list) {
+    if (s.kind == StatementKind::Continue) {
+      s.kind = StatementKind::Goto;
+      s.target = offset;
+    }
+    if (s.kind == StatementKind::While || s.kind == StatementKind::DoWhile || s.kind == StatementKind::For ||
+        s.kind == StatementKind::ForIn || s.kind == StatementKind::ForEach)
+      continue;
+    continuesToGotos(s.body, offset);
+    continuesToGotos(s.alternative, offset);
+    continuesToGotos(s.finally, offset);
+    for (SwitchCase& entry : s.cases) continuesToGotos(entry.body, offset);
   }
 }
 
@@ -243,10 +268,20 @@ std::size_t FlowLoopStructurer::enteredLoop(std::size_t i, std::size_t end, Valu
     StatementList update;
     m_walk.decodeRange(header, entry, stack, update, inner, header);
     m_values.flush(stack, stack.floor, update, entry);
-    for (Statement& part : update)
-      if (part.kind != StatementKind::Label) s.head.push_back(std::move(part));
     m_walk.decodeRange(test + 1, last, stack, s.body, inner);
     m_values.flush(stack, stack.floor, s.body, last);
+    if (!isUpdateList(update.begin(), update.end())) {
+      // Code that is more than expressions cannot be an update list: it ends the body of
+      // while (test), and the continues that went to it go there.
+      s.kind = StatementKind::While;
+      s.head.clear();
+      continuesToGotos(s.body, m_code.offsetOf(header));
+      for (Statement& part : update) s.body.push_back(std::move(part));
+      emit(out, std::move(s), i);
+      return last + 1;
+    }
+    for (Statement& part : update)
+      if (part.kind != StatementKind::Label) s.head.push_back(std::move(part));
   }
   if (s.head.size() == 2) {
     if (const Expression* stepped = assignedPlace(s.head[1])) {
@@ -273,7 +308,7 @@ void FlowLoopStructurer::toForLoop(Statement& loop, StatementList& out, std::siz
     const auto at = std::find_if(loop.body.begin(), loop.body.end(), [&](const Statement& s) {
       return s.start >= update && s.kind != StatementKind::Label;
     });
-    const bool exact = at != loop.body.end() && at->start == update;
+    const bool exact = at != loop.body.end() && at->start == update && isUpdateList(at, loop.body.end());
     retargetContinues(loop.body, update, exact, m_code.offsetOf(update));
     if (exact) split = static_cast<std::size_t>(at - loop.body.begin());
   }

@@ -403,6 +403,33 @@ TEST(AbcBodyDecompiler, WhileTrueEnteredAndContinuedThroughItsClosingJump) {
             "}\n");
 }
 
+TEST(AbcBodyDecompiler, WhileTestThatAssignsThroughATemporary) {
+  // while (a = a.parent) trace(a);: the value tested is kept in a temporary while the
+  // store converts it, and the loop is entered at its test.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      jump Ltest
+    Lbody:
+      label
+      findpropstrict trace
+      getlocal_1
+      callpropvoid trace, 1
+    Ltest:
+      getlocal_1
+      getproperty parent
+      dup
+      setlocal_2
+      coerce_a
+      setlocal_1
+      getlocal_2
+      kill 2
+      iftrue Lbody
+      returnvoid
+  )", {"a"})),
+            "while (a = a.parent) {\n"
+            "    trace(a);\n"
+            "}\n");
+}
+
 TEST(AbcBodyDecompiler, ForLoopContinueOverAKilledRegister) {
   // for (var i:int = 0; i < a; i++) { if (i == 2) continue; trace(i); }, the register
   // of a temporary of the body killed before the update.
@@ -434,6 +461,76 @@ TEST(AbcBodyDecompiler, ForLoopContinueOverAKilledRegister) {
             "        continue;\n"
             "    }\n"
             "    trace(_loc2_);\n"
+            "}\n");
+}
+
+TEST(AbcBodyDecompiler, UpdateCodeThatIsMoreThanExpressionsEndsTheBody) {
+  // The code a forward jump in while (true) goes to holds an if: no update list has it,
+  // so the jump stays a goto to it (offset 17) and the if ends the body.
+  EXPECT_EQ(bodyText(withParameters(R"(
+    Ltop:
+      label
+      getlocal_1
+      iffalse Lbody
+      jump Lupdate
+    Lbody:
+      findpropstrict trace
+      pushstring "x"
+      callpropvoid trace, 1
+    Lupdate:
+      getlocal_2
+      iffalse Lback
+      findpropstrict trace
+      pushstring "y"
+      callpropvoid trace, 1
+    Lback:
+      jump Ltop
+      returnvoid
+  )", {"a", "b"})),
+            "while (true) {\n"
+            "    if (a) {\n"
+            "        // goto label_17;\n"
+            "    }\n"
+            "    trace(\"x\");\n"
+            "    // label_17:\n"
+            "    if (b) {\n"
+            "        trace(\"y\");\n"
+            "    }\n"
+            "}\n");
+  // A loop entered at its test with the update code first: that code, an if, runs after the
+  // body of while (a), and the continue that went to it (offset 4) is a goto there.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      jump Lentry
+    Lhead:
+      label
+      getlocal_2
+      iffalse Lentry
+      findpropstrict trace
+      pushstring "y"
+      callpropvoid trace, 1
+    Lentry:
+      getlocal_1
+      iffalse Lexit
+      getlocal_3
+      iffalse Lx
+      jump Lhead
+    Lx:
+      findpropstrict trace
+      pushstring "x"
+      callpropvoid trace, 1
+      jump Lhead
+    Lexit:
+      returnvoid
+  )", {"a", "b", "c"})),
+            "while (a) {\n"
+            "    if (c) {\n"
+            "        // goto label_4;\n"
+            "    }\n"
+            "    trace(\"x\");\n"
+            "    // label_4:\n"
+            "    if (b) {\n"
+            "        trace(\"y\");\n"
+            "    }\n"
             "}\n");
 }
 
@@ -670,6 +767,175 @@ TEST(AbcBodyDecompiler, SwitchWithTheDefaultAmongTheCases) {
             "    case 2:\n"
             "        trace(\"two\");\n"
             "        break;\n"
+            "}\n");
+}
+
+TEST(AbcBodyDecompiler, SwitchWithTheDefaultFirst) {
+  // switch (a) { default: break; case 3: trace("three"); break; case 5: trace("five"); break; }:
+  // the default's number comes right after the store of the discriminant, jumped over; the
+  // compiler's own jump to the end follows the last break.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      jump Lcompare
+    Ldefault:
+      label
+      jump Lend
+    Lthree:
+      label
+      findpropstrict trace
+      pushstring "three"
+      callpropvoid trace, 1
+      jump Lend
+    Lfive:
+      label
+      findpropstrict trace
+      pushstring "five"
+      callpropvoid trace, 1
+      jump Lend
+      jump Lend
+    Lcompare:
+      getlocal_1
+      setlocal_2
+      jump Lfirst
+      pushbyte 0
+      jump Ldispatch
+    Lfirst:
+      pushbyte 3
+      getlocal_2
+      ifstrictne Lsecond
+      pushbyte 1
+      jump Ldispatch
+    Lsecond:
+      pushbyte 5
+      getlocal_2
+      ifstrictne Lfallback
+      pushbyte 2
+      jump Ldispatch
+    Lfallback:
+      pushbyte 0
+    Ldispatch:
+      kill 2
+      lookupswitch Ldefault, [Ldefault, Lthree, Lfive]
+    Lend:
+      returnvoid
+  )", {"a"})),
+            "switch (a) {\n"
+            "    default:\n"
+            "        break;\n"
+            "    case 3:\n"
+            "        trace(\"three\");\n"
+            "        break;\n"
+            "    case 5:\n"
+            "        trace(\"five\");\n"
+            "        break;\n"
+            "}\n");
+}
+
+TEST(AbcBodyDecompiler, SwitchFromCompareBranchesWithoutALookupswitch) {
+  // while (a < 10) { switch (b) { case "x": trace("x"); break; case "y": trace("y");
+  // default: trace(b); } a++; }: the compares branch to the cases' code and a jump after
+  // them goes to the default; the breaks go to the loop's update.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      jump Ltest
+    Lbody:
+      label
+      getlocal_2
+      setlocal_3
+      jump Lcompare
+    Lx:
+      label
+      findpropstrict trace
+      pushstring "x"
+      callpropvoid trace, 1
+      jump Lupdate
+    Ly:
+      label
+      findpropstrict trace
+      pushstring "y"
+      callpropvoid trace, 1
+    Lother:
+      label
+      findpropstrict trace
+      getlocal_2
+      callpropvoid trace, 1
+      jump Lupdate
+    Lcompare:
+      pushstring "x"
+      getlocal_3
+      ifstricteq Lx
+      pushstring "y"
+      getlocal_3
+      ifstricteq Ly
+      jump Lother
+    Lupdate:
+      inclocal_i 1
+    Ltest:
+      getlocal_1
+      pushbyte 10
+      iflt Lbody
+      returnvoid
+  )", {"a", "b"})),
+            "while (a < 10) {\n"
+            "    switch (b) {\n"
+            "        case \"x\":\n"
+            "            trace(\"x\");\n"
+            "            break;\n"
+            "        case \"y\":\n"
+            "            trace(\"y\");\n"
+            "        default:\n"
+            "            trace(b);\n"
+            "            break;\n"
+            "    }\n"
+            "    a++;\n"
+            "}\n");
+  // Without a default the last jump goes past the statement; a register that is read
+  // again afterwards stays the discriminant.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      getlocal_1
+      setlocal_2
+      jump Lcompare
+    Lone:
+      label
+      findpropstrict trace
+      pushstring "one"
+      callpropvoid trace, 1
+      jump Lend
+    Lcompare:
+      pushbyte 1
+      getlocal_2
+      ifstricteq Lone
+      jump Lend
+    Lend:
+      findpropstrict trace
+      getlocal_2
+      callpropvoid trace, 1
+      returnvoid
+  )", {"a"})),
+            "var _loc2_ = a;\n"
+            "switch (_loc2_) {\n"
+            "    case 1:\n"
+            "        trace(\"one\");\n"
+            "        break;\n"
+            "}\n"
+            "trace(_loc2_);\n");
+  // A compare that branches back to the head of a loop is the test of while (a === 1), even
+  // with a jump after it.
+  EXPECT_EQ(bodyText(withParameters(R"(
+      jump Ltest
+    Lbody:
+      label
+      findpropstrict trace
+      getlocal_1
+      callpropvoid trace, 1
+    Ltest:
+      pushbyte 1
+      getlocal_1
+      ifstricteq Lbody
+      jump Lafter
+    Lafter:
+      returnvoid
+  )", {"a"})),
+            "while (1 === a) {\n"
+            "    trace(a);\n"
             "}\n");
 }
 

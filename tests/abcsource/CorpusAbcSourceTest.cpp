@@ -45,11 +45,12 @@ TEST(CorpusAbcSource, EveryBodyOfEveryMovieDecompiles) {
   }
   // What is still left as gotos or could not be read; the bounds only come down. Movies
   // not listed have neither. The engine demos hold code of other compilers (Haxe, the
-  // C/C++ cross-compiler).
+  // C/C++ cross-compiler). Their jumps into code that no for loop's update list can hold
+  // are counted as gotos: printed as an update list, that code lost its ifs and loops.
   const std::map<std::string, std::pair<std::size_t, std::size_t>> bounds = {
-      {"as3/citrus-engine/Citrus-Engine-Away3D.swf", {284, 2175}},
-      {"as3/citrus-engine/Citrus-Engine-Tiled-Map-Editor.swf", {282, 1889}},
-      {"as3/citrus-engine/Live4Sales.swf", {282, 1890}},
+      {"as3/citrus-engine/Citrus-Engine-Away3D.swf", {284, 2638}},
+      {"as3/citrus-engine/Citrus-Engine-Tiled-Map-Editor.swf", {282, 2353}},
+      {"as3/citrus-engine/Live4Sales.swf", {282, 2353}},
   };
   std::string summary;
   for (const auto& [movie, result] : results) {
