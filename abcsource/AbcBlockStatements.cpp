@@ -147,7 +147,7 @@ std::size_t AbcBlockStatements::switchStatement(FlowStructurer& walk, std::size_
   // The case bodies lie between the jump and the compares, in the order of their targets.
   const auto indexOf = [&](std::int64_t offset) { return m_flow.indexAt(offset); };
   const std::size_t defaultAt = indexOf(targets.front());
-  std::map<std::size_t, std::vector<ExpressionPtr>> cases;
+  SwitchCases cases;
   for (const auto& [label, number] : labels) {
     const std::size_t k = static_cast<std::size_t>(number) + 1;
     const std::size_t at = k < targets.size() ? indexOf(targets[k]) : defaultAt;
@@ -156,25 +156,7 @@ std::size_t AbcBlockStatements::switchStatement(FlowStructurer& walk, std::size_
   }
   if (defaultAt == kNoIndex || (defaultAt != close && (defaultAt <= i || defaultAt > compares))) return kNoIndex;
   if (defaultAt != close) cases[defaultAt].push_back(nullptr);
-
-  Statement s = makeStatement(StatementKind::Switch, discriminant);
-  FlowContext inner = context.nested();
-  inner.breakTarget = close;
-  FloorGuard guard(stack);
-  for (auto it = cases.begin(); it != cases.end(); ++it) {
-    const std::size_t from = it->first;
-    const std::size_t to = std::next(it) == cases.end() ? compares : std::next(it)->first;
-    for (std::size_t k = 0; k < it->second.size(); ++k) {
-      SwitchCase entry;
-      entry.label = it->second[k];
-      if (k + 1 == it->second.size()) {
-        walk.decodeRange(from, std::min(to, compares), stack, entry.body, inner);
-        m_machine.flush(stack, stack.floor, entry.body, to);
-      }
-      s.cases.push_back(std::move(entry));
-    }
-  }
-  emit(out, std::move(s), i);
+  emitSwitch(walk, i, {close, compares}, std::move(discriminant), cases, stack, out, context);
   return close;
 }
 
@@ -261,18 +243,25 @@ std::size_t AbcBlockStatements::branchingSwitch(FlowStructurer& walk, std::size_
   if (own) out.erase(out.begin() + (store - out.data()));
   else discriminant = read;
 
-  std::map<std::size_t, std::vector<ExpressionPtr>> cases;
+  SwitchCases cases;
   for (auto& [label, at] : labels) cases[at].push_back(std::move(label));
   if (defaultAt != close) cases[defaultAt].push_back(nullptr);
-  Statement s = makeStatement(StatementKind::Switch, discriminant);
+  emitSwitch(walk, i, {close, compares}, std::move(discriminant), cases, stack, out, context);
+  return close;
+}
+
+void AbcBlockStatements::emitSwitch(FlowStructurer& walk, std::size_t i, SwitchExtent extent,
+                                    ExpressionPtr discriminant, SwitchCases& cases, ValueStack& stack,
+                                    StatementList& out, const FlowContext& context) {
+  Statement s = makeStatement(StatementKind::Switch, std::move(discriminant));
   FlowContext inner = context.nested();
-  inner.breakTarget = close;
+  inner.breakTarget = extent.close;
   FloorGuard guard(stack);
   for (auto it = cases.begin(); it != cases.end(); ++it) {
-    const std::size_t to = std::next(it) == cases.end() ? compares : std::next(it)->first;
+    const std::size_t to = std::next(it) == cases.end() ? extent.compares : std::next(it)->first;
     for (std::size_t k = 0; k < it->second.size(); ++k) {
       SwitchCase entry;
-      entry.label = it->second[k];
+      entry.label = std::move(it->second[k]);
       if (k + 1 == it->second.size()) {
         walk.decodeRange(it->first, to, stack, entry.body, inner);
         m_machine.flush(stack, stack.floor, entry.body, to);
@@ -281,7 +270,6 @@ std::size_t AbcBlockStatements::branchingSwitch(FlowStructurer& walk, std::size_
     }
   }
   emit(out, std::move(s), i);
-  return close;
 }
 
 std::optional<AbcBlockStatements::Finally> AbcBlockStatements::finallyOf(std::size_t entry, std::size_t end) const {

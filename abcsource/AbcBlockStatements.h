@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <set>
 #include <vector>
@@ -37,6 +38,17 @@ class AbcBlockStatements {
   /// bodies branch to them, and a jump after the compares goes to the default.
   std::size_t branchingSwitch(FlowStructurer& walk, std::size_t i, std::size_t end, ValueStack& stack,
                               StatementList& out, const FlowContext& context);
+  /// Where a switch's code ends (the compares, or the dispatch after the case bodies) and
+  /// where its breaks go.
+  struct SwitchExtent {
+    std::size_t close = kNoIndex;
+    std::size_t compares = kNoIndex;
+  };
+  /// Each case's labels by the instruction its code begins at; nullptr labels the default.
+  using SwitchCases = std::map<std::size_t, std::vector<ExpressionPtr>>;
+  /// The switch statement of the cases, each case's code running to the next one's.
+  void emitSwitch(FlowStructurer& walk, std::size_t i, SwitchExtent extent, ExpressionPtr discriminant,
+                  SwitchCases& cases, ValueStack& stack, StatementList& out, const FlowContext& context);
   /// try { ... } catch (e:T) { ... }: the handlers of the exception entries that cover
   /// the code from instruction i.
   std::size_t tryStatement(FlowStructurer& walk, std::size_t i, std::size_t end, StatementList& out,
