@@ -204,6 +204,30 @@ ShapeSvgWriter::Paint ShapeSvgWriter::paint(const FillStyle& fill, const ColorTr
   return Paint{"url(#" + pattern(fill, *bitmap, colors) + ")", 1};
 }
 
+Transform ShapeSvgWriter::atSampleCorner(Transform matrix, bool linear) const {
+  if (m_canvas.gradientSampleShift == 0) return matrix;
+  // The player takes a pixel's colour at its top left corner: the gradient moves by that
+  // much towards the bottom right of the device, in the shape's coordinates.
+  // A linear gradient moves by less or more on each axis, so that the four samples of a
+  // pixel lie from its corner on towards higher ratios, in the band the corner is in.
+  const Transform& placed = m_placement;
+  const double determinant = placed.a * placed.d - placed.b * placed.c;
+  const Transform device = placed * matrix;
+  const auto shiftAlong = [this, linear](double ratioSlope) {
+    const double half = m_canvas.gradientSampleShift;
+    if (!linear || ratioSlope == 0) return half;
+    return ratioSlope > 0 ? half * kNearSampleShare : half * (2 - kNearSampleShare);
+  };
+  const double deviceDeterminant = device.a * device.d - device.b * device.c;
+  if (determinant != 0 && std::isfinite(determinant) && deviceDeterminant != 0) {
+    const double shiftX = shiftAlong(device.d / deviceDeterminant) * 20;
+    const double shiftY = shiftAlong(-device.c / deviceDeterminant) * 20;
+    matrix.tx += (placed.d * shiftX - placed.c * shiftY) / determinant;
+    matrix.ty += (placed.a * shiftY - placed.b * shiftX) / determinant;
+  }
+  return matrix;
+}
+
 std::string ShapeSvgWriter::gradient(const FillStyle& fill, const ColorTransform& colors) {
   const std::string id = m_canvas.newId("g");
   std::string& out = m_canvas.defs;
@@ -223,29 +247,7 @@ std::string ShapeSvgWriter::gradient(const FillStyle& fill, const ColorTransform
   out += " spreadMethod=\"";
   out += spreadName(fill.gradient.spreadMode);
   out += '"';
-  Transform matrix = Transform::of(fill.matrix);
-  if (m_canvas.gradientSampleShift != 0) {
-    // The player takes a pixel's colour at its top left corner: the gradient moves by that
-    // much towards the bottom right of the device, in the shape's coordinates.
-    // A linear gradient moves by less or more on each axis, so that the four samples of a
-    // pixel lie from its corner on towards higher ratios, in the band the corner is in.
-    const Transform& placed = m_placement;
-    const double determinant = placed.a * placed.d - placed.b * placed.c;
-    const Transform device = placed * matrix;
-    const auto shiftAlong = [this, linear](double ratioSlope) {
-      const double half = m_canvas.gradientSampleShift;
-      if (!linear || ratioSlope == 0) return half;
-      return ratioSlope > 0 ? half * kNearSampleShare : half * (2 - kNearSampleShare);
-    };
-    const double deviceDeterminant = device.a * device.d - device.b * device.c;
-    if (determinant != 0 && std::isfinite(determinant) && deviceDeterminant != 0) {
-      const double shiftX = shiftAlong(device.d / deviceDeterminant) * 20;
-      const double shiftY = shiftAlong(-device.c / deviceDeterminant) * 20;
-      matrix.tx += (placed.d * shiftX - placed.c * shiftY) / determinant;
-      matrix.ty += (placed.a * shiftY - placed.b * shiftX) / determinant;
-    }
-  }
-  appendTransformAttribute(out, "gradientTransform", matrix);
+  appendTransformAttribute(out, "gradientTransform", atSampleCorner(Transform::of(fill.matrix), linear));
   out += ">\n";
   // Each run of equal entries as a band of its own colour with hard edges, or the entries
   // blended between their centres.

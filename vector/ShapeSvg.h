@@ -78,6 +78,9 @@ class ShapeSvgWriter {
     const EmbeddedBitmap* clippedBitmap = nullptr;
   };
   Paint paint(const FillStyle& fill, const ColorTransform& colors, std::uint32_t index, bool allowClipped);
+  /// The gradient's matrix moved so that the canvas's samples fall where the player takes
+  /// a pixel's colour (when the canvas asks for it).
+  Transform atSampleCorner(Transform matrix, bool linear) const;
   std::string gradient(const FillStyle& fill, const ColorTransform& colors);
   std::string pattern(const FillStyle& fill, const EmbeddedBitmap& bitmap, const ColorTransform& colors);
   /// A filter that applies the colour transform; its id.

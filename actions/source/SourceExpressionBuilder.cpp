@@ -40,6 +40,12 @@ long long countValue(const Expression& value) {
   return static_cast<long long>(std::clamp(number, -1.0, 1e9));
 }
 
+/// A name that names nothing: the literal undefined or the empty string.
+bool isEmptyName(const Expression& name) {
+  const std::string* text = stringValue(name);
+  return isLiteral(name, "undefined") || (text != nullptr && text->empty());
+}
+
 /// How many values beyond its own a record may take from the array that keeps the stack.
 constexpr long long kMaxKeptValues = 256;
 
@@ -625,9 +631,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
       ExpressionPtr name = stack.pop();
       ExpressionPtr object = stack.pop();
       std::vector<ExpressionPtr> arguments = popArguments(stack, unsaid);
-      const std::string* text = stringValue(*name);
-      const bool unnamed = isLiteral(*name, "undefined") || (text != nullptr && text->empty());
-      ExpressionPtr callee = unnamed ? object : makeMember(object, name);
+      ExpressionPtr callee = isEmptyName(*name) ? object : makeMember(object, name);
       stack.push(instruction.code == 0x52 ? makeCall(std::move(callee), std::move(arguments))
                                           : makeNew(std::move(callee), std::move(arguments)));
       break;
@@ -673,11 +677,7 @@ std::size_t ExpressionBuilder::readRecord(std::size_t i, std::size_t end, ValueS
       ExpressionPtr object = stack.pop();
       // ActionEnumerate looks the name up as a variable, but an empty name (undefined
       // before version 7) enumerates nothing, where eval("") is the timeline.
-      if (instruction.code == 0x46) {
-        const std::string* text = stringValue(*object);
-        object = isLiteral(*object, "undefined") || (text != nullptr && text->empty()) ? makeLiteral("undefined")
-                                                                                    : variable(object);
-      }
+      if (instruction.code == 0x46) object = isEmptyName(*object) ? makeLiteral("undefined") : variable(object);
       if (beginsForIn(i + 1))
         stack.push(makeEnumeration(std::move(object)));
       else
